@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "platform/text/Utf8.h"
+
+namespace tabula {
+namespace {
+
+TEST(Utf8, DecodesEveryLength) {
+    EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"aé€😀");
+    EXPECT_EQ(Utf8Length("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), 4u);
+    EXPECT_EQ(EncodeUtf8(U"aé€😀"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+}
+
+TEST(Utf8, EveryBadByteBecomesOneReplacement) {
+    struct Case {
+        const char* in;
+        std::u32string out;
+    };
+    const Case cases[] = {
+        {"\x80", U"\uFFFD"},                                // stray continuation
+        {"\xC0\x80", U"\uFFFD\uFFFD"},                      // overlong NUL
+        {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},            // surrogate
+        {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD"},  // past U+10FFFF
+        {"\xE2\x82", U"\uFFFD\uFFFD"},                      // cut short
+        {"a\xFFz", U"a\uFFFDz"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DecodeUtf8(c.in), c.out) << c.in;
+        EXPECT_EQ(Utf8Length(c.in), c.out.size());
+    }
+}
+
+TEST(Utf8, EncodingInvalidCodePointsWritesReplacements) {
+    EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
+              "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace tabula
