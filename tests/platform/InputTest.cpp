@@ -1,0 +1,206 @@
+#include "tests/platform/WindowFixture.h"
+
+namespace tabula::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+std::string N(HWND h) {
+    return std::to_string(h);
+}
+
+TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus) {
+    const HWND form = MakeWindow("form");
+    const HWND a = MakeWindow("a", form);
+    const HWND b = MakeWindow("b", form);
+    TakeLog();
+    EXPECT_EQ(SetFocus(a), 0u);
+    EXPECT_EQ(TakeLog(), (Log{"form:ACTIVATE 1 0", "a:SETFOCUS 0 0"}));
+    EXPECT_EQ(GetActiveWindow(), form);
+    EXPECT_EQ(SetFocus(b), a);
+    EXPECT_EQ(TakeLog(), (Log{"a:KILLFOCUS " + N(b) + " 0", "b:SETFOCUS " + N(a) + " 0"}));
+    EXPECT_EQ(GetFocus(), b);
+    EXPECT_EQ(SetFocus(b), b);  // already there: no messages
+    EXPECT_TRUE(TakeLog().empty());
+    EXPECT_EQ(SetFocus(9999), 0u);  // not a window: nothing changes
+    EXPECT_EQ(GetFocus(), b);
+    SetFocus(0);
+    EXPECT_EQ(TakeLog(), (Log{"b:KILLFOCUS 0 0"}));
+    EXPECT_EQ(GetFocus(), 0u);
+}
+
+TEST_F(WindowTest, FocusInAnotherFormActivatesIt) {
+    const HWND first = MakeWindow("first");
+    const HWND second = MakeWindow("second");
+    const HWND field = MakeWindow("field", second);
+    SetFocus(first);
+    TakeLog();
+    SetFocus(field);
+    EXPECT_EQ(TakeLog(),
+              (Log{"first:KILLFOCUS " + N(field) + " 0", "first:ACTIVATE 0 " + N(second),
+                   "second:ACTIVATE 1 " + N(first), "field:SETFOCUS " + N(first) + " 0"}));
+}
+
+TEST_F(WindowTest, DestroyingOrDisablingTheFocusWindowDropsTheFocus) {
+    const HWND form = MakeWindow("form");
+    const HWND a = MakeWindow("a", form);
+    SetFocus(a);
+    EnableWindow(form, false);
+    EXPECT_EQ(GetFocus(), 0u);
+    EnableWindow(form, true);
+    SetFocus(a);
+    DestroyWindow(a);
+    EXPECT_EQ(GetFocus(), 0u);
+    EXPECT_EQ(GetActiveWindow(), form);
+}
+
+TEST_F(WindowTest, SyntheticKeysArriveAsDownCharUpWithShiftApplied) {
+    const HWND w = MakeWindow("w");
+    SetFocus(w);
+    TakeLog();
+    keybd_event('A', 0, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event('A', 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event('1', 0, KEYEVENTF_EXTENDEDKEY, 0);
+    keybd_event('1', 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    EXPECT_TRUE(TakeLog().empty());  // nothing arrives before the pump runs
+    desktop_.PumpMessages();
+    Log kinds;
+    for (const auto& line : TakeLog())
+        kinds.push_back(line.substr(0, line.rfind(' ')));
+    EXPECT_EQ(kinds, (Log{"w:KEYDOWN 65", "w:CHAR 97", "w:KEYUP 65", "w:KEYDOWN 16", "w:KEYDOWN 49",
+                          "w:CHAR 33", "w:KEYUP 49", "w:KEYUP 16"}));
+}
+
+TEST_F(WindowTest, KeyStateAndControlCharacters) {
+    const HWND w = MakeWindow("w");
+    SetFocus(w);
+    desktop_.InjectKey(VK_CONTROL, true);
+    desktop_.PumpMessages();
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0x8000);
+    EXPECT_EQ(GetAsyncKeyState(VK_SHIFT), 0);
+    TakeLog();
+    desktop_.InjectKey('C', true);
+    desktop_.InjectKey('C', false);
+    desktop_.InjectKey(VK_CONTROL, false);
+    desktop_.PumpMessages();
+    EXPECT_EQ(TakeLog()[1].substr(0, 8), "w:CHAR 3");
+    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
+    EXPECT_EQ(GetAsyncKeyState(-1), 0);
+    EXPECT_EQ(GetAsyncKeyState(4096), 0);
+}
+
+TEST_F(WindowTest, TextInputArrivesAsCharactersWithoutKeys) {
+    const HWND w = MakeWindow("w");
+    SetFocus(w);
+    TakeLog();
+    desktop_.InjectKey('E', true, /*translate=*/false);
+    desktop_.InjectCharacter(U'é');
+    desktop_.InjectKey('E', false);
+    desktop_.PumpMessages();
+    Log kinds;
+    for (const auto& line : TakeLog())
+        kinds.push_back(line.substr(0, line.rfind(' ')));
+    EXPECT_EQ(kinds, (Log{"w:KEYDOWN 69", "w:CHAR 233", "w:KEYUP 69"}));
+}
+
+TEST_F(WindowTest, VkKeyScanAndCharactersAgreeOnTheLayout) {
+    for (char32_t c : std::u32string(U"azAZ09!@#$%^&*() -=_+[]{};:'\",.<>/?\\|`~\t\r\b")) {
+        const int16_t scan = VkKeyScan(c);
+        ASSERT_NE(scan, -1) << uint32_t(c);
+        EXPECT_EQ(CharacterForKey(scan & 0xFF, scan & 0x100, false), c) << uint32_t(c);
+    }
+    EXPECT_EQ(VkKeyScan(U'a'), 'A');
+    EXPECT_EQ(VkKeyScan(U'A'), 0x100 | 'A');
+    EXPECT_EQ(VkKeyScan(U'é'), -1);
+}
+
+TEST_F(WindowTest, SetCursorPosQueuesOneMouseMove) {
+    const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
+    const HWND button = MakeWindow("button", form, {10, 10, 60, 40});
+    TakeLog();
+    SetCursorPos(120, 125);
+    Point p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p, (Point{120, 125}));
+    desktop_.PumpMessages();
+    EXPECT_EQ(TakeLog(), (Log{"button:MOUSEMOVE 0 " + std::to_string(MAKELPARAM(10, 15))}));
+    (void)button;
+}
+
+TEST_F(WindowTest, MouseButtonsCarryKeysAndClientCoordinates) {
+    const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
+    MakeWindow("button", form, {10, 10, 60, 40});
+    TakeLog();
+    logMouseMoves_ = false;
+    desktop_.InjectKey(VK_SHIFT, true);
+    desktop_.InjectMouseButton(0, true, {115, 112});
+    desktop_.InjectMouseButton(0, false, {115, 112});
+    desktop_.InjectKey(VK_SHIFT, false);
+    desktop_.PumpMessages();
+    const Log log = TakeLog();
+    const std::string at = std::to_string(MAKELPARAM(5, 2));
+    EXPECT_EQ(log, (Log{"form:ACTIVATE 1 0",
+                        "button:LBUTTONDOWN " + std::to_string(MK_LBUTTON | MK_SHIFT) + " " + at,
+                        "button:LBUTTONUP " + std::to_string(MK_SHIFT) + " " + at,
+                        // With no focus window, keys go to the window the click activated.
+                        "form:KEYUP 16 " + std::to_string(int32_t(0xC0000001))}));
+}
+
+TEST_F(WindowTest, DoubleClicksNeedTheSameSpotSoonEnough) {
+    MakeWindow("w", 0, {0, 0, 200, 200});
+    logMouseMoves_ = false;
+    auto click = [&](Point p) {
+        desktop_.InjectMouseButton(0, true, p);
+        desktop_.InjectMouseButton(0, false, p);
+        desktop_.PumpMessages();
+    };
+    click({10, 10});
+    TakeLog();
+    click({12, 11});
+    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDBLCLK");
+    click({12, 11});  // a third press starts again
+    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
+    desktop_.AdvanceClock(Desktop::kDoubleClickMilliseconds + 1);
+    click({12, 11});
+    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
+    click({40, 40});  // too far
+    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
+}
+
+TEST_F(WindowTest, CaptureGetsTheMouseEverywhereAndDisabledWindowsGetNothing) {
+    const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
+    const HWND a = MakeWindow("a", form, {0, 0, 50, 50});
+    MakeWindow("b", form, {100, 100, 150, 150});
+    SetCapture(a);
+    TakeLog();
+    desktop_.InjectMouseMove({120, 120});
+    desktop_.PumpMessages();
+    EXPECT_EQ(TakeLog(), (Log{"a:MOUSEMOVE 0 " + std::to_string(MAKELPARAM(120, 120))}));
+    ReleaseCapture();
+    EXPECT_EQ(TakeLog(), (Log{"a:CAPTURECHANGED 0 0"}));
+    EnableWindow(form, false);
+    TakeLog();
+    desktop_.InjectMouseButton(0, true, {120, 120});
+    desktop_.InjectMouseMove({10, 10});
+    desktop_.PumpMessages();
+    EXPECT_TRUE(TakeLog().empty());
+}
+
+TEST_F(WindowTest, WheelGoesToTheFocusWindowWithDeltaInTheHighWord) {
+    const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
+    const HWND grid = MakeWindow("grid", form, {0, 0, 50, 50});
+    SetFocus(grid);
+    TakeLog();
+    desktop_.InjectWheel(-120, {150, 150});
+    desktop_.PumpMessages();
+    const Log log = TakeLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0], "grid:MOUSEWHEEL " + std::to_string(MAKEWPARAM(0, -120)) + " " +
+                          std::to_string(MAKELPARAM(150, 150)));
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(MAKEWPARAM(0, -120)), -120);
+}
+
+}  // namespace
+}  // namespace tabula::test
