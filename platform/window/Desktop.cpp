@@ -212,6 +212,36 @@ void Desktop::DispatchMouse(const InputEvent& e) {
     SendMessage(target, isDouble ? kDouble[e.button] : kDown[e.button], keys, where);
 }
 
+FontLibrary& Desktop::Fonts() {
+    if (!fonts_) fonts_ = std::make_unique<FontLibrary>();
+    return *fonts_;
+}
+
+bool Desktop::AdvanceToNextTimer() {
+    if (timers.empty()) return false;
+    int64_t next = timers.front().due;
+    for (const auto& t : timers)
+        next = std::min(next, t.due);
+    AdvanceClockTo(next);
+    return true;
+}
+
+bool Desktop::RunModalLoop(const std::function<bool()>& done) {
+    Desktop* previous = tCurrentDesktop;
+    tCurrentDesktop = this;
+    bool finished = false;
+    while (true) {
+        PumpMessages();
+        if (done()) {
+            finished = true;
+            break;
+        }
+        if (!(idle_ ? idle_() : AdvanceToNextTimer())) break;
+    }
+    tCurrentDesktop = previous;
+    return finished;
+}
+
 void Desktop::AdvanceClock(int64_t milliseconds) {
     if (milliseconds > 0) AdvanceClockTo(now_ + milliseconds);
 }

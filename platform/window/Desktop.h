@@ -21,7 +21,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/fonts/FontLibrary.h"
 #include "platform/gdi/Geometry.h"
+#include "platform/gdi/PixelImage.h"
 #include "platform/window/Messages.h"
 
 namespace tabula {
@@ -38,6 +40,7 @@ struct WindowRecord {
     bool destroyNotified = false;
     WNDPROC proc = nullptr;
     intptr_t userData = 0;
+    const PixelImage* surface = nullptr;  // the window's persistent image, if it has one
     uint32_t processId = 0;
     std::string className;
     std::map<std::string, intptr_t, std::less<>> properties;
@@ -108,6 +111,22 @@ public:
     void AdvanceClock(int64_t milliseconds);
     void AdvanceClockTo(int64_t time);
 
+    // --- Idle and modal loops ------------------------------------------------------------
+    // Pumps messages until `done` says so. Whenever the queues run dry the idle handler
+    // runs: it waits for input (a window host) or moves the clock to the next timer (the
+    // default, headless); when it returns false nothing more can ever arrive and the loop
+    // gives up, returning false.
+    bool RunModalLoop(const std::function<bool()>& done);
+    void SetIdleHandler(std::function<bool()> idle) { idle_ = std::move(idle); }
+    // Headless idle: advance the clock to the next timer tick; false when no timer runs.
+    bool AdvanceToNextTimer();
+
+    // --- Images -----------------------------------------------------------------------
+    // Counts changes to any window's image, so a host redraws only when it moved.
+    uint64_t ImageGeneration() const { return imageGeneration_; }
+    void NoteImageChanged() { ++imageGeneration_; }
+    FontLibrary& Fonts();
+
     // --- State, for the window functions ----------------------------------------------
     WindowRecord* Find(HWND hwnd);
     std::unordered_map<HWND, std::unique_ptr<WindowRecord>> windows;
@@ -139,6 +158,9 @@ private:
 
     Size screen_;
     int64_t now_ = 0;
+    uint64_t imageGeneration_ = 0;
+    std::function<bool()> idle_;
+    std::unique_ptr<FontLibrary> fonts_;
     Desktop* previous_ = nullptr;
 };
 

@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/gdi/Geometry.h"
+#include "platform/gdi/PixelImage.h"
 #include "platform/window/Messages.h"
 
 namespace tabula {
@@ -98,6 +100,18 @@ intptr_t RemoveProp(HWND hwnd, std::string_view name);
 uint32_t GetWindowThreadProcessId(HWND hwnd, uint32_t* processId);
 uint32_t GetCurrentProcessId();
 
+// --- Images -----------------------------------------------------------------------------
+
+// Gives the window a persistent image of its client area, drawn when the desktop is
+// composed (null for none). The image must live as long as the window or be unset.
+bool SetWindowSurface(HWND hwnd, const PixelImage* surface);
+// Tells hosts the window's image changed.
+void InvalidateWindow(HWND hwnd);
+// Draws every visible window, back to front, each clipped to its parent, over `screen`.
+void ComposeDesktop(PixelImage& screen);
+// The window and its visible children as one image, as a person sees them.
+PixelImage CaptureWindow(HWND hwnd);
+
 // --- Messages ---------------------------------------------------------------------------
 
 // Calls the window procedure now; 0 for a window that does not exist.
@@ -131,6 +145,16 @@ bool SetCursorPos(int32_t x, int32_t y);
 // The key and shift state that types `c` on a US keyboard: virtual key in the low byte,
 // 1 (Shift) or 2 (Ctrl) in the high byte; -1 when no key types it.
 int16_t VkKeyScan(char32_t c);
+inline int16_t VkKeyScanW(char16_t c) {
+    return VkKeyScan(c);
+}
+inline int16_t VkKeyScanA(char c) {
+    return VkKeyScan(static_cast<unsigned char>(c));
+}
+// The system version; bit 31 clear says text is Unicode throughout.
+constexpr uint32_t GetVersion() {
+    return 0x0A000000u;
+}
 // The character a key types with the given modifiers, 0 if none.
 char32_t CharacterForKey(uint8_t vk, bool shift, bool control);
 
