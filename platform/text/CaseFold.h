@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tabula {
+
+// A form of `text` in which letters that differ only by case are the same, for
+// case-insensitive keys and lookups. Covers ASCII, Latin-1, Latin Extended-A, Greek and
+// Cyrillic capitals; other characters pass through unchanged. Invalid UTF-8 bytes become
+// U+FFFD, as the decoder reads them.
+std::string FoldCase(std::string_view text);
+
+}  // namespace tabula

@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/runtime/Collection.h"
+#include "platform/text/CaseFold.h"
+#include "tests/platform/RaisedError.h"
+
+namespace tabula {
+namespace {
+
+using test::RaisedError;
+
+// The items' texts in order, as one string: "a,b,c".
+std::string Items(const Collection& c) {
+    std::string out;
+    for (int32_t i = 1; i <= c.Count(); ++i)
+        out += (i > 1 ? "," : "") + c.Item(i).ToText();
+    return out;
+}
+
+TEST(Collection, AddsInOrderAndFindsByIndexOrKey) {
+    Collection c;
+    EXPECT_EQ(c.Count(), 0);
+    c.Add("red", "r");
+    c.Add(2);
+    c.Add(2.5, "Half");
+    EXPECT_EQ(c.Count(), 3);
+    EXPECT_EQ(Items(c), "red,2,2.5");
+    EXPECT_EQ(c.Item("R").ToText(), "red");
+    EXPECT_EQ(c.Item("hALF").ToDouble(), 2.5);
+    EXPECT_TRUE(c.Exists("half"));
+    EXPECT_FALSE(c.Exists("2"));  // an item without a key is not found by its value
+}
+
+TEST(Collection, RemovingRenumbersAndFreesTheKey) {
+    Collection c;
+    for (const char* key : {"a", "b", "c", "d"})
+        c.Add(key, std::string(key));
+    c.Remove(2);
+    EXPECT_EQ(Items(c), "a,c,d");
+    EXPECT_FALSE(c.Exists("b"));
+    c.Remove("D");
+    EXPECT_EQ(Items(c), "a,c");
+    EXPECT_EQ(c.Item("c").ToText(), "c");  // keys still reach the right item after shifts
+    c.Add("b again", "B");
+    EXPECT_EQ(Items(c), "a,c,b again");
+    EXPECT_EQ(c.Item("b").ToText(), "b again");
+    c.Remove(1);
+    c.Remove(1);
+    c.Remove(1);
+    EXPECT_EQ(c.Count(), 0);
+    EXPECT_FALSE(c.Exists("a"));
+}
+
+TEST(Collection, Errors) {
+    Collection c;
+    c.Add(1, "One");
+    c.Add(2);
+    struct Case {
+        const char* what;
+        std::function<void()> call;
+        int32_t error;
+    };
+    const Case cases[] = {
+        {"duplicate key", [&] { c.Add(3, "ONE"); }, 457},
+        {"index 0", [&] { c.Item(0); }, 9},
+        {"index past the end", [&] { c.Item(3); }, 9},
+        {"negative index", [&] { c.Item(-1); }, 9},
+        {"missing key", [&] { c.Item("two"); }, 5},
+        {"remove index 0", [&] { c.Remove(0); }, 9},
+        {"remove past the end", [&] { c.Remove(3); }, 9},
+        {"remove missing key", [&] { c.Remove("two"); }, 5},
+    };
+    for (const auto& [what, call, error] : cases)
+        EXPECT_EQ(RaisedError(call), error) << what;
+    // Nothing above changed the collection.
+    EXPECT_EQ(Items(c), "1,2");
+    EXPECT_EQ(c.Item("one").ToLong(), 1);
+}
+
+TEST(Collection, KeysIgnoreCaseBeyondAscii) {
+    Collection c;
+    c.Add(1, "Élan");
+    c.Add(2, "ПРИВЕТ");
+    EXPECT_EQ(RaisedError([&] { c.Add(3, "élan"); }), 457);
+    EXPECT_EQ(c.Item("привет").ToLong(), 2);
+    EXPECT_EQ(c.Item("ÉLAN").ToLong(), 1);
+    c.Add(3, "");  // an empty key is still a key
+    EXPECT_TRUE(c.Exists(""));
+    EXPECT_EQ(RaisedError([&] { c.Add(4, ""); }), 457);
+}
+
+TEST(CaseFold, FoldsCapitalsToSmallLetters) {
+    struct Case {
+        const char* in;
+        const char* out;
+    };
+    const Case cases[] = {
+        {"Hello World 42", "hello world 42"},
+        {"ÀÉÎÕÜ × Þ", "àéîõü × þ"},  // the multiplication sign is no letter
+        {"ĀĂĆČŁŃŒŠŸŽ", "āăćčłńœšÿž"},
+        {"İı", "İı"},  // the Turkish i's are no pair
+        {"ΆΈΣΩΪ ς", "άέσωϊ σ"},
+        {"ЁЖЯ", "ёжя"},
+        {"漢字 ß", "漢字 ß"},
+        {"a\xFF", "a\xEF\xBF\xBD"},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(FoldCase(in), out) << in;
+}
+
+}  // namespace
+}  // namespace tabula
