@@ -150,13 +150,16 @@ void Desktop::DispatchKey(const InputEvent& e) {
     // releases.
     LPARAM lParam = 1 | (e.extended ? (LPARAM{1} << 24) : 0);
     if (!e.down) lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
+    const UINT message = e.down ? WM_KEYDOWN : WM_KEYUP;
+    lParam = static_cast<LPARAM>(int32_t(lParam));
+    if (keyFilter && keyFilter(target, message, e.vk, lParam)) return;
     // The character is queued before the key-down runs, as translation does, so it arrives
     // right after the key-down and ahead of anything the key-down handler posts.
     if (e.down && e.translate && !keyDown[VK_MENU]) {
         const char32_t c = CharacterForKey(e.vk, keyDown[VK_SHIFT], keyDown[VK_CONTROL]);
         if (c) posted_.push_back({target, WM_CHAR, c, 1});
     }
-    SendMessage(target, e.down ? WM_KEYDOWN : WM_KEYUP, e.vk, static_cast<LPARAM>(int32_t(lParam)));
+    SendMessage(target, message, e.vk, lParam);
 }
 
 void Desktop::DispatchMouse(const InputEvent& e) {

@@ -143,6 +143,12 @@ public:
     UINT_PTR nextTimerId = 1;
     uint64_t nextTimerSequence = 0;
 
+    std::function<bool(HWND, UINT, WPARAM, LPARAM)> keyFilter;
+    // The clipboard: in memory unless a host supplies its own reader and writer.
+    std::string clipboard;
+    std::function<std::string()> readClipboard;
+    std::function<void(const std::string&)> writeClipboard;
+
     // Double-click detection.
     struct LastClick {
         HWND hwnd = 0;

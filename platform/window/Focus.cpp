@@ -22,6 +22,23 @@ HWND SetFocus(HWND hwnd) {
     return old;
 }
 
+void SetKeyFilter(std::function<bool(HWND, UINT, WPARAM, LPARAM)> filter) {
+    if (Desktop* desktop = Desktop::Current()) desktop->keyFilter = std::move(filter);
+}
+
+void SetClipboardText(std::string text) {
+    Desktop* desktop = Desktop::Current();
+    if (!desktop) return;
+    if (desktop->writeClipboard) desktop->writeClipboard(text);
+    desktop->clipboard = std::move(text);
+}
+
+std::string GetClipboardText() {
+    Desktop* desktop = Desktop::Current();
+    if (!desktop) return {};
+    return desktop->readClipboard ? desktop->readClipboard() : desktop->clipboard;
+}
+
 HWND GetFocus() {
     Desktop* desktop = Desktop::Current();
     return desktop ? desktop->focus : 0;

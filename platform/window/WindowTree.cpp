@@ -272,6 +272,11 @@ bool IsWindowVisible(HWND hwnd) {
     return true;
 }
 
+bool IsWindowShown(HWND hwnd) {
+    const WindowRecord* w = Find(hwnd);
+    return w && w->visible;
+}
+
 bool EnableWindow(HWND hwnd, bool enable) {
     WindowRecord* w = Find(hwnd);
     if (!w) return false;

@@ -4,6 +4,7 @@
 // desktop (Desktop::Current()); with no desktop, or with a handle that names no window,
 // they do nothing and report failure (0, false or an empty rectangle), never crash.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t wid
 
 bool ShowWindow(HWND hwnd, bool show);      // returns whether it was visible before
 bool IsWindowVisible(HWND hwnd);            // it and every ancestor visible
+bool IsWindowShown(HWND hwnd);              // its own flag, whatever its ancestors
 bool EnableWindow(HWND hwnd, bool enable);  // returns whether it was disabled before
 bool IsWindowEnabled(HWND hwnd);
 // The deepest visible window under a screen point, front to back; 0 if none.
@@ -119,6 +121,17 @@ LRESULT SendMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Queues the message; false for a window that does not exist. A window destroyed before
 // the message is dispatched never sees it.
 bool PostMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Installs the desktop's key filter: it sees every key press and release before the focus
+// window does, and a true result swallows the key (and the character it would type).
+void SetKeyFilter(std::function<bool(HWND target, UINT message, WPARAM vk, LPARAM lParam)> filter);
+
+// --- Clipboard --------------------------------------------------------------------------
+
+// Text on the clipboard. A headless desktop keeps it in memory; a window host connects it
+// to the system's clipboard.
+void SetClipboardText(std::string text);
+std::string GetClipboardText();
 
 // --- Focus, activation, capture ---------------------------------------------------------
 
