@@ -1,0 +1,119 @@
+#pragma once
+
+// clsCellArray: every per-cell attribute of the grid, as a table of rows 0..Rows by
+// columns 0..Cols (both inclusive). Row 0 is the header row, column 0 the header column.
+//
+// Memory: a record is 56 bytes. Texts of up to 15 bytes live inside the record; the
+// font name and tag, which few cells use, sit in a separate block that exists only for
+// cells that have one, so a grid of short texts costs under 64 bytes a cell.
+//
+// Errors: accessors raise error 9 (subscript out of range) for an index outside the
+// table and change nothing; the Value, Tag and ReadOnly reads answer 0, "" and False for
+// indexes above the counts instead (only negative ones fail).
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tabula {
+
+class clsCellArray {
+public:
+    // Cell kinds, in Style.
+    static constexpr uint8_t kUnclassified = 0;
+    static constexpr uint8_t kFixedCell = 1;
+    static constexpr uint8_t kDataCell = 2;
+
+    clsCellArray();
+
+    // --- Fields of a cell -------------------------------------------------------------
+    const std::string& Text(int32_t row, int32_t col) const;
+    void SetText(int32_t row, int32_t col, std::string text);
+    const std::string& FontName(int32_t row, int32_t col) const;
+    void SetFontName(int32_t row, int32_t col, std::string name);
+    int16_t FontSize(int32_t row, int32_t col) const;
+    void SetFontSize(int32_t row, int32_t col, int16_t size);
+    bool FontBold(int32_t row, int32_t col) const;
+    void SetFontBold(int32_t row, int32_t col, bool on);
+    bool FontItalic(int32_t row, int32_t col) const;
+    void SetFontItalic(int32_t row, int32_t col, bool on);
+    bool FontUnderline(int32_t row, int32_t col) const;
+    void SetFontUnderline(int32_t row, int32_t col, bool on);
+    bool FontStrikethru(int32_t row, int32_t col) const;
+    void SetFontStrikethru(int32_t row, int32_t col, bool on);
+    uint8_t TextAlignVertical(int32_t row, int32_t col) const;
+    void SetTextAlignVertical(int32_t row, int32_t col, uint8_t align);
+    int32_t BackColor(int32_t row, int32_t col) const;
+    void SetBackColor(int32_t row, int32_t col, int32_t color);
+    int32_t ForeColor(int32_t row, int32_t col) const;
+    void SetForeColor(int32_t row, int32_t col, int32_t color);
+    uint8_t Style(int32_t row, int32_t col) const;
+    void SetStyle(int32_t row, int32_t col, uint8_t style);
+    int16_t Value(int32_t row, int32_t col) const;
+    void SetValue(int32_t row, int32_t col, int16_t value);
+    std::string Tag(int32_t row, int32_t col) const;
+    void SetTag(int32_t row, int32_t col, std::string tag);
+    bool ReadOnly(int32_t row, int32_t col) const;
+    void SetReadOnly(int32_t row, int32_t col, bool on);
+
+    // --- Shape ------------------------------------------------------------------------
+    int32_t Rows() const { return rows_; }
+    // Adds reset rows or drops rows at the end; a negative count raises 9, nothing changed.
+    void SetRows(int32_t count);
+    int32_t Cols() const { return cols_; }
+    void SetCols(int32_t count);
+
+    // Moves every row below `row` up by one; the last row keeps a copy of its contents
+    // until the caller lowers Rows. Nothing happens for Rows < 1 or row > Rows.
+    void Remove(int32_t row);
+    // Moves rows after `row` down by one and clears row + 1 (text and the reset fields;
+    // Style, TextAlignVertical, Value and Tag stay as copied). The caller has already
+    // grown Rows by one. Nothing happens for Rows < 1, row < 0 or row > Rows.
+    void InsertRowAfter(int32_t row);
+    // Resets colours, font and ReadOnly; leaves Text, TextAlignVertical, Style, Value, Tag.
+    void ResetCell(int32_t row, int32_t col);
+
+    // Bytes the table holds, for the memory figures.
+    size_t MemoryFootprint() const;
+
+private:
+    struct Rare {
+        std::string fontName;
+        std::string tag;
+    };
+    // One cell. Copies deep-copy the rare block, so rows shift by plain assignment.
+    struct Record {
+        std::string text;
+        std::unique_ptr<Rare> rare;
+        int32_t backColor = 0;
+        int32_t foreColor = 0;
+        int16_t fontSize = 0;
+        int16_t value = 0;
+        uint8_t textAlignVertical = 0;
+        uint8_t style = 0;
+        uint8_t flags = 0;
+
+        Record() = default;
+        Record(const Record& other);
+        Record& operator=(const Record& other);
+        Record(Record&&) noexcept = default;
+        Record& operator=(Record&&) noexcept = default;
+        Rare& MutableRare();
+    };
+    enum Flag : uint8_t { kBold = 1, kItalic = 2, kUnderline = 4, kStrikethru = 8, kReadOnly = 16 };
+
+    const Record& At(int32_t row, int32_t col) const;
+    Record& At(int32_t row, int32_t col);
+    // For the guarded reads: null above the counts, error 9 for negative indexes.
+    const Record* Guarded(int32_t row, int32_t col) const;
+    bool Flag(int32_t row, int32_t col, uint8_t flag) const;
+    void SetFlag(int32_t row, int32_t col, uint8_t flag, bool on);
+    static void Reset(Record& record, int32_t row, int32_t col);
+
+    std::vector<std::vector<Record>> cells_;
+    int32_t rows_ = 0;
+    int32_t cols_ = 0;
+};
+
+}  // namespace tabula
