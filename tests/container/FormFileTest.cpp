@@ -1,0 +1,371 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+
+#include "platform/container/Base64.h"
+#include "platform/container/FormFile.h"
+#include "tests/container/Raised.h"
+#include "tests/container/TestFiles.h"
+
+namespace tabula {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Gradient;
+using test::RaisedDescription;
+using test::RaisedError;
+using test::TempPath;
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+// Two values are the same saved value: same kind, same Variant type and value, same font,
+// pictures with the same pixels (a loaded picture is a new object).
+void ExpectSameValue(const PropertyValue& a, const PropertyValue& b, const std::string& key) {
+    ASSERT_EQ(a.Kind(), b.Kind()) << key;
+    switch (a.Kind()) {
+        case PropertyKind::Value:
+            EXPECT_EQ(a.AsValue().Type(), b.AsValue().Type()) << key;
+            EXPECT_TRUE(VariantEquals(a.AsValue(), b.AsValue())) << key;
+            break;
+        case PropertyKind::Font:
+            EXPECT_EQ(a.AsFont(), b.AsFont()) << key;
+            break;
+        case PropertyKind::Picture:
+            ASSERT_EQ(a.AsPicture() == nullptr, b.AsPicture() == nullptr) << key;
+            if (a.AsPicture()) {
+                EXPECT_EQ(a.AsPicture()->Image(), b.AsPicture()->Image()) << key;
+            }
+            break;
+    }
+}
+
+void ExpectSameBag(const PropertyBag& a, const PropertyBag& b) {
+    ASSERT_EQ(a.Count(), b.Count());
+    for (size_t i = 0; i < a.Count(); ++i) {
+        EXPECT_EQ(a.Entries()[i].key, b.Entries()[i].key);
+        ExpectSameValue(a.Entries()[i].value, b.Entries()[i].value, a.Entries()[i].key);
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// Base64
+
+TEST(Base64, EncodesTheStandardAlphabetWithPadding) {
+    const auto bytes = [](std::string_view text) {
+        return std::vector<uint8_t>(text.begin(), text.end());
+    };
+    EXPECT_EQ(EncodeBase64(bytes("")), "");
+    EXPECT_EQ(EncodeBase64(bytes("M")), "TQ==");
+    EXPECT_EQ(EncodeBase64(bytes("Ma")), "TWE=");
+    EXPECT_EQ(EncodeBase64(bytes("Man")), "TWFu");
+    EXPECT_EQ(EncodeBase64(std::vector<uint8_t>{0xFB, 0xFF}), "+/8=");
+    std::vector<uint8_t> all;
+    for (int length = 0; length < 300; ++length) {
+        EXPECT_EQ(DecodeBase64(EncodeBase64(all)), all) << length;
+        all.push_back(static_cast<uint8_t>(length * 7));
+    }
+}
+
+TEST(Base64, RefusesAnythingButCanonicalText) {
+    for (const char* text : {"TWF", "TW=u", "T===", "====", "TWE!", "TQ=A",
+                             "TR==", "TWE/=", " TWFu", "TWFu\n", "TQ==TQ=="}) {
+        EXPECT_EQ(DecodeBase64(text), std::nullopt) << text;
+    }
+}
+
+// ---------------------------------------------------------------------------------------
+// The text of a form file
+
+FormDescription EveryKindOfValue() {
+    FormDescription form;
+    form.form.WriteProperty("Caption", "Zürich ✓");
+    ControlDescription control;
+    control.typeName = "Tabula.Grid";
+    control.extender = {
+        {ExtenderProperty::Name, Variant("Grid1")},
+        {ExtenderProperty::Left, Variant(int32_t{-20})},
+        {ExtenderProperty::TabIndex, Variant(int16_t{3})},
+        {ExtenderProperty::Visible, Variant(false)},
+        {ExtenderProperty::Tag, Variant("a \"quoted\"\ntag")},
+        {ExtenderProperty::DragIcon,
+         VariantFromPicture(std::make_shared<Picture>(Gradient(16, 16)))},
+    };
+    PropertyBag& bag = control.properties;
+    bag.WriteProperty("Rows", int32_t{2147483647});
+    bag.WriteProperty("Cols", int32_t{-2147483647 - 1});
+    bag.WriteProperty("BorderStyle", int16_t{-32768});
+    bag.WriteProperty("Redraw", false);
+    bag.WriteProperty("Nothing", Variant());
+    bag.WriteProperty("Ratio", 0.1);
+    bag.WriteProperty("Huge", 1.7976931348623157e308);
+    bag.WriteProperty("Whole", 3.0);  // stays a Double
+    bag.WriteProperty("FormatString", "<Name|>Amount\t;€");
+    bag.WriteProperty("Due", Variant::FromDate(36892.75));
+    FontDescriptor font{"Liberation Sans", 9.75f, true, false, true, true};
+    bag.WriteFont("Font", font);
+    bag.WritePicture("MouseIcon", std::make_shared<Picture>(Gradient(5, 3)));
+    bag.WritePicture("NoIcon", nullptr);
+    bag.WritePicture("EmptyIcon", std::make_shared<Picture>(PixelImage()));
+    form.controls.push_back(std::move(control));
+    form.controls.push_back(ControlDescription{"Other", {}, {}});
+    return form;
+}
+
+TEST(FormJson, EveryKindOfValueRoundTripsWithItsTypeAndOrder) {
+    const FormDescription original = EveryKindOfValue();
+    const std::string text = FormToJson(original);
+    const FormDescription loaded = FormFromJson(text);
+
+    ExpectSameBag(original.form, loaded.form);
+    ASSERT_EQ(loaded.controls.size(), 2u);
+    const ControlDescription& grid = loaded.controls[0];
+    EXPECT_EQ(grid.typeName, "Tabula.Grid");
+    ExpectSameBag(original.controls[0].properties, grid.properties);
+    ASSERT_EQ(grid.extender.size(), original.controls[0].extender.size());
+    for (size_t i = 0; i < grid.extender.size(); ++i) {
+        const auto& [property, value] = grid.extender[i];
+        EXPECT_EQ(property, original.controls[0].extender[i].first);
+        if (property == ExtenderProperty::DragIcon) {
+            EXPECT_EQ(PictureFromVariant(value)->Image(), Gradient(16, 16));
+        } else {
+            EXPECT_EQ(value.Type(), original.controls[0].extender[i].second.Type());
+            EXPECT_TRUE(VariantEquals(value, original.controls[0].extender[i].second));
+        }
+    }
+    EXPECT_EQ(loaded.controls[1].typeName, "Other");
+    EXPECT_EQ(loaded.controls[1].properties.Count(), 0u);
+    // Saving what was loaded gives the same text again.
+    EXPECT_EQ(FormToJson(loaded), text);
+}
+
+TEST(FormJson, TheTextIsReadableJson) {
+    const std::string text = FormToJson(EveryKindOfValue());
+    EXPECT_EQ(text.rfind("{\n  \"format\": \"Tabula form\",\n  \"version\": 1,", 0), 0u);
+    EXPECT_NE(text.find("\"key\": \"Rows\",\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Long\": 2147483647"), std::string::npos);
+    EXPECT_NE(text.find("\"NoIcon\",\n          \"Picture\": null"), std::string::npos);
+    EXPECT_LT(text.find("\"Rows\""), text.find("\"Cols\""));
+    EXPECT_LT(text.find("\"Cols\""), text.find("\"BorderStyle\""));
+}
+
+TEST(FormJson, WhatCannotBeReadBackCannotBeSaved) {
+    const auto saving = [](auto change) {
+        FormDescription form = EveryKindOfValue();
+        change(form);
+        return RaisedError([&] { FormToJson(form); });
+    };
+    EXPECT_EQ(saving([](FormDescription& f) {
+                  f.controls[0].properties.WriteProperty("Bad", std::nan(""));
+              }),
+              kErrInvalidPropertyValue);
+    EXPECT_EQ(saving([](FormDescription& f) {
+                  f.form.WriteProperty("Bad", std::numeric_limits<double>::infinity());
+              }),
+              kErrInvalidPropertyValue);
+    EXPECT_EQ(saving([](FormDescription& f) {
+                  f.controls[0].properties.WriteProperty(
+                      "Long", std::string(form_file_limits::kMaxTextBytes + 1, 'x'));
+              }),
+              kErrInvalidPropertyValue);
+    EXPECT_EQ(saving([](FormDescription& f) { f.controls[1].typeName = ""; }),
+              kErrInvalidPropertyValue);
+    EXPECT_EQ(saving([](FormDescription& f) {
+                  FontDescriptor font;
+                  font.size = 0;
+                  f.controls[0].properties.WriteFont("Font", font);
+              }),
+              kErrInvalidPropertyValue);
+}
+
+// A damaged text and what the error says about it.
+struct Damage {
+    std::string text;
+    std::string says;
+};
+
+std::string WithControl(const std::string& control) {
+    return R"({"format": "Tabula form", "version": 1, "form": [], "controls": [)" + control + "]}";
+}
+
+std::string WithEntry(const std::string& entry) {
+    return WithControl(R"({"type": "T", "extender": {}, "properties": [)" + entry + "]}");
+}
+
+std::string WithExtender(const std::string& members) {
+    return WithControl(R"({"type": "T", "extender": {)" + members + R"(}, "properties": []})");
+}
+
+TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
+    const Damage damages[] = {
+        {"", "not valid JSON"},
+        {"{", "not valid JSON"},
+        {"{\"format\": \"Tabula form\"} trailing", "not valid JSON"},
+        {"[]", "does not hold a JSON object"},
+        {R"({"format": "Other", "version": 1, "form": [], "controls": []})",
+         "format: not a Tabula form file"},
+        {R"({"format": "Tabula form", "version": 2, "form": [], "controls": []})",
+         "version 2 is not one this program reads"},
+        {R"({"format": "Tabula form", "version": "1", "form": [], "controls": []})",
+         "version: not a whole number"},
+        {R"({"format": "Tabula form", "version": 1, "form": []})",
+         "the entry \"controls\" is missing"},
+        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": {}})",
+         "controls: not a list"},
+        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": [], "x": 1})",
+         "unexpected entry \"x\""},
+        {WithControl("5"), "controls[0]: not a control"},
+        {WithControl(R"({"extender": {}, "properties": []})"),
+         "controls[0]: the entry \"type\" is missing"},
+        {WithControl(R"({"type": "", "extender": {}, "properties": []})"), "an empty type name"},
+        {WithControl(R"({"type": "T", "extender": [], "properties": []})"),
+         "controls[0].extender: not a set of extender properties"},
+        {WithExtender(R"("Colour": 1)"), "unknown extender property \"Colour\""},
+        {WithExtender(R"("left": 1)"), "unknown extender property \"left\""},
+        {WithExtender(R"("Left": "10")"), "controls[0].extender.Left: not a whole number"},
+        {WithExtender(R"("Left": 2147483648)"), "from -2147483648 to 2147483647"},
+        {WithExtender(R"("TabIndex": 1.5)"), "extender.TabIndex: not a whole number"},
+        {WithExtender(R"("Visible": 1)"), "extender.Visible: not true or false"},
+        {WithExtender(R"("DragIcon": 7)"), "extender.DragIcon: not a text"},
+        {WithEntry("1"), "properties[0]: not a property"},
+        {WithEntry(R"({"Long": 1})"), "the entry \"key\" is missing"},
+        {WithEntry(R"({"key": "", "Long": 1})"), "an empty key"},
+        {WithEntry(R"({"key": "Rows"})"), "(\"Rows\"): a property needs a key and one typed value"},
+        {WithEntry(R"({"key": "Rows", "Long": 1, "Integer": 1})"), "a key and one typed value"},
+        {WithEntry(R"({"key": "Rows", "Long": 1}, {"key": "ROWS", "Long": 2})"),
+         "properties[1] (\"ROWS\"): the key is given twice"},
+        {WithEntry(R"({"key": "Rows", "Currency": 1})"), "unknown value type \"Currency\""},
+        {WithEntry(R"({"key": "Rows", "Long": 1.5})"), "(\"Rows\").Long: not a whole number"},
+        {WithEntry(R"({"key": "Rows", "Long": -2147483649})"), "not a whole number"},
+        {WithEntry(R"({"key": "Rows", "Long": 123456789012345678901234567890})"),
+         "not a whole number"},
+        {WithEntry(R"({"key": "Rows", "Long": 1e400})"), "not valid JSON"},
+        {WithEntry(R"({"key": "Style", "Integer": 32768})"), "from -32768 to 32767"},
+        {WithEntry(R"({"key": "On", "Boolean": "true"})"), "not true or false"},
+        {WithEntry(R"({"key": "X", "Empty": 0})"), "Empty: not null"},
+        {WithEntry(R"({"key": "X", "Double": "1.5"})"), "Double: not a number"},
+        {WithEntry(R"({"key": "X", "String": 5})"), "String: not a text"},
+        {WithEntry(R"({"key": "X", "Date": 3000000})"), "Date: a number out of range"},
+        {WithEntry(R"({"key": "X", "Date": 2958466})"), "Date: a number out of range"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"),
+         "Font: the entry \"bold\" is missing"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, "bold": false,)"
+                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+         "Font.size: a font size of 0"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, "bold": false,)"
+                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+         "Font.size: a number out of range"},
+        {WithEntry(R"({"key": "P", "Picture": "!!!!"})"), "a picture that is not base64 text"},
+        {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"),
+         "a picture that cannot be read"},
+        {WithEntry(R"({"key": "S", "String": "bad \u00)"), "not valid JSON"},
+        {WithEntry("{\"key\": \"S\", \"String\": \"\xC3\x28\"}"), "not valid JSON"},
+    };
+    for (const Damage& damage : damages) {
+        EXPECT_EQ(RaisedError([&] { FormFromJson(damage.text); }), kErrInvalidFileFormat)
+            << damage.text;
+        const std::string description = RaisedDescription([&] { FormFromJson(damage.text); });
+        EXPECT_NE(description.find(damage.says), std::string::npos)
+            << damage.text << "\n  said: " << description;
+    }
+}
+
+TEST(FormJson, HostileSizesAreRefusedBeforeTheyCostMuch) {
+    const std::string tenMegabytes(10 << 20, 'x');
+    EXPECT_EQ(RaisedDescription([&] {
+                  FormFromJson(WithEntry(R"({"key": "S", "String": ")" + tenMegabytes + "\"}"));
+              }),
+              "The form file is damaged: controls[0].properties[0] (\"S\").String: a text longer "
+              "than 1048576 bytes");
+    const std::string twoMegabytes(2 << 20, 'x');
+    EXPECT_NE(RaisedDescription([&] {
+                  FormFromJson(WithExtender("\"Tag\": \"" + twoMegabytes + "\""));
+              }).find("extender.Tag: a text longer than"),
+              std::string::npos);
+
+    // Deep nesting is stopped at once, not walked to its end.
+    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
+    EXPECT_NE(RaisedDescription([&] { FormFromJson(deep); }).find("nested more than 8 deep"),
+              std::string::npos);
+    const std::string deepInside = WithEntry(R"({"key": "F", "Font": {"name": [[[[[1]]]]]}})");
+    EXPECT_EQ(RaisedError([&] { FormFromJson(deepInside); }), kErrInvalidFileFormat);
+
+    std::string manyEntries;
+    for (size_t i = 0; i <= form_file_limits::kMaxBagEntries; ++i) {
+        if (i > 0) manyEntries += ",";
+        manyEntries += R"({"key": "K)" + std::to_string(i) + R"(", "Long": 1})";
+    }
+    EXPECT_NE(RaisedDescription([&] {
+                  FormFromJson(WithEntry(manyEntries));
+              }).find("more than 1000 properties"),
+              std::string::npos);
+}
+
+// ---------------------------------------------------------------------------------------
+// Form files on disk
+
+TEST(FormFile, SavingReplacesTheFileAndLeavesNoTemporaryBehind) {
+    const fs::path path = TempPath("form-save.json");
+    SaveFormFile(EveryKindOfValue(), path);
+    FormDescription second;
+    second.form.WriteProperty("Caption", "Second");
+    SaveFormFile(second, path);
+    EXPECT_EQ(LoadFormFile(path).form.ReadProperty("Caption").ToText(), "Second");
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+    fs::remove(path);
+}
+
+TEST(FormFile, AFailedSaveKeepsThePreviousFile) {
+    const fs::path path = TempPath("form-keep.json");
+    SaveFormFile(EveryKindOfValue(), path);
+    const std::string before = ReadAll(path);
+
+    // Refused before the disk is touched.
+    FormDescription bad = EveryKindOfValue();
+    bad.form.WriteProperty("Ratio", std::nan(""));
+    EXPECT_EQ(RaisedError([&] { SaveFormFile(bad, path); }), kErrInvalidPropertyValue);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
+
+    // The temporary file cannot be made: the previous file stays whole.
+    const fs::path blocker = path.string() + ".tmp";
+    fs::create_directory(blocker);
+    EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, path); }), kErrPathFileAccess);
+    EXPECT_EQ(ReadAll(path), before);
+    fs::remove(blocker);
+
+    EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, "/nonexistent-dir/f.json"); }),
+              kErrPathFileAccess);
+    fs::remove(path);
+}
+
+TEST(FormFile, MissingUnreadableAndOversizedFilesAreRefused) {
+    EXPECT_EQ(RaisedError([] { LoadFormFile(TempPath("no-such-form.json")); }), kErrFileNotFound);
+    EXPECT_EQ(RaisedError([] { LoadFormFile(fs::temp_directory_path()); }), kErrPathFileAccess);
+
+    // Refused from its size alone (a sparse file: nothing is read).
+    const fs::path huge = TempPath("form-huge.json");
+    WriteAll(huge, "{");
+    fs::resize_file(huge, form_file_limits::kMaxFileBytes + 1);
+    EXPECT_EQ(RaisedError([&] { LoadFormFile(huge); }), kErrInvalidFileFormat);
+    fs::remove(huge);
+
+    const fs::path damaged = TempPath("form-damaged.json");
+    WriteAll(damaged, WithEntry(R"({"key": "Rows", "Long": "ten"})"));
+    const std::string description = RaisedDescription([&] { LoadFormFile(damaged); });
+    EXPECT_EQ(description.rfind(damaged.string() + ": The form file is damaged: ", 0), 0u)
+        << description;
+    fs::remove(damaged);
+}
+
+}  // namespace
+}  // namespace tabula

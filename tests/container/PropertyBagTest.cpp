@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "platform/container/PropertyBag.h"
+#include "tests/container/Raised.h"
+
+namespace tabula {
+namespace {
+
+using test::RaisedError;
+
+std::vector<std::string> Keys(const PropertyBag& bag) {
+    std::vector<std::string> keys;
+    for (const auto& entry : bag.Entries())
+        keys.push_back(entry.key);
+    return keys;
+}
+
+PicturePtr SomePicture() {
+    return std::make_shared<Picture>(PixelImage(2, 2, RGB(1, 2, 3)));
+}
+
+TEST(PropertyBag, AbsentKeysReadAsTheirDefault) {
+    PropertyBag bag;
+    EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
+    EXPECT_TRUE(bag.ReadProperty("Rows").IsEmpty());
+    FontDescriptor ambient;
+    ambient.name = "Arial";
+    EXPECT_EQ(bag.ReadFont("Font", ambient), ambient);
+    EXPECT_EQ(bag.ReadPicture("MouseIcon"), nullptr);
+    const PicturePtr fallback = SomePicture();
+    EXPECT_EQ(bag.ReadPicture("MouseIcon", fallback), fallback);
+}
+
+TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
+    PropertyBag bag;
+    bag.WriteProperty("Rows", 10, 10);
+    bag.WriteProperty("Redraw", true, true);
+    // Variant equality: an Integer 1 equals a Long default 1, True equals -1.
+    bag.WriteProperty("BorderStyle", int16_t{1}, 1);
+    bag.WriteProperty("AllowSelection", int16_t{-1}, true);
+    bag.WriteProperty("FormatString", "", "");
+    FontDescriptor font;
+    bag.WriteFont("Font", font, font);
+    bag.WritePicture("MouseIcon", nullptr, nullptr);
+    EXPECT_EQ(bag.Count(), 0u);
+
+    bag.WriteProperty("Rows", 20, 10);
+    EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 20);
+    // Writing the default later takes the entry out again, so the default reads back.
+    bag.WriteProperty("Rows", 10, 10);
+    EXPECT_FALSE(bag.Contains("Rows"));
+    EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
+}
+
+TEST(PropertyBag, AWriteWithoutDefaultAlwaysStores) {
+    PropertyBag bag;
+    bag.WriteProperty("GridLineColor", int32_t(0x8000000F));
+    bag.WriteProperty("Redraw", true);
+    bag.WriteFont("FontFixed", FontDescriptor{});
+    bag.WritePicture("MouseIcon", nullptr);
+    EXPECT_EQ(Keys(bag),
+              (std::vector<std::string>{"GridLineColor", "Redraw", "FontFixed", "MouseIcon"}));
+    EXPECT_EQ(bag.ReadPicture("MouseIcon", SomePicture()), nullptr);  // stored as none
+}
+
+TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
+    const FontDescriptor ambient;
+    FontDescriptor fields[6] = {ambient, ambient, ambient, ambient, ambient, ambient};
+    fields[0].name = "Arial";
+    fields[1].size = 9;
+    fields[2].bold = true;
+    fields[3].italic = true;
+    fields[4].underline = true;
+    fields[5].strikethrough = true;
+    for (const FontDescriptor& font : fields) {
+        PropertyBag bag;
+        bag.WriteFont("Font", font, ambient);
+        ASSERT_TRUE(bag.Contains("Font"));
+        EXPECT_EQ(bag.ReadFont("Font", ambient), font);
+    }
+}
+
+TEST(PropertyBag, KeysIgnoreCaseAndKeepTheirFirstSpellingAndPlace) {
+    PropertyBag bag;
+    bag.WriteProperty("Rows", 3);
+    bag.WriteProperty("Cols", 4);
+    bag.WriteProperty("UseTABKey", false);
+    EXPECT_EQ(bag.ReadProperty("ROWS").ToLong(), 3);
+    EXPECT_EQ(bag.ReadProperty("usetabkey", true).ToBoolean(), false);
+    bag.WriteProperty("rows", 7);  // replaces in place
+    EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Rows", "Cols", "UseTABKey"}));
+    EXPECT_EQ(bag.ReadProperty("Rows").ToLong(), 7);
+    // Case folding reaches beyond ASCII.
+    bag.WriteProperty("Größe", 1);
+    EXPECT_EQ(bag.ReadProperty("GRÖßE").ToLong(), 1);
+}
+
+TEST(PropertyBag, WriteOrderIsKeptThroughRemovals) {
+    PropertyBag bag;
+    for (const char* key : {"Rows", "Cols", "Row", "Col", "Redraw"})
+        bag.WriteProperty(key, 2, 1);
+    bag.WriteProperty("Row", 1, 1);  // back to its default: gone
+    bag.WriteProperty("AutoMove", 2, 1);
+    EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Rows", "Cols", "Col", "Redraw", "AutoMove"}));
+    // Every remaining key is still found after the removal shifted them.
+    for (const char* key : {"Rows", "Cols", "Col", "Redraw", "AutoMove"})
+        EXPECT_EQ(bag.ReadProperty(key).ToLong(), 2) << key;
+    bag.WriteProperty("Row", 2, 1);  // comes back at the end
+    EXPECT_EQ(Keys(bag).back(), "Row");
+}
+
+TEST(PropertyBag, ReadingTheWrongKindRaisesTypeMismatch) {
+    PropertyBag bag;
+    bag.WriteFont("Font", FontDescriptor{});
+    bag.WriteProperty("Rows", 3);
+    bag.WritePicture("MouseIcon", SomePicture());
+    EXPECT_EQ(RaisedError([&] { bag.ReadProperty("Font"); }), kErrTypeMismatch);
+    EXPECT_EQ(RaisedError([&] { bag.ReadFont("Rows", FontDescriptor{}); }), kErrTypeMismatch);
+    EXPECT_EQ(RaisedError([&] { bag.ReadPicture("Rows"); }), kErrTypeMismatch);
+    EXPECT_EQ(RaisedError([&] { bag.ReadFont("MouseIcon", FontDescriptor{}); }), kErrTypeMismatch);
+    EXPECT_EQ(test::RaisedDescription([&] { bag.ReadFont("rows", FontDescriptor{}); }),
+              "Type mismatch: property \"rows\" holds a value, not a font");
+    // A picture is an object, so it can come back as a Variant.
+    EXPECT_EQ(PictureFromVariant(bag.ReadProperty("MouseIcon")), bag.ReadPicture("MouseIcon"));
+}
+
+TEST(PropertyBag, OnlyPicturesAmongObjectsCanBeStored) {
+    struct Thing : AutomationObject {};
+    PropertyBag bag;
+    EXPECT_EQ(RaisedError([&] {
+                  bag.WriteProperty("Thing", Variant::FromObject(std::make_shared<Thing>()));
+              }),
+              kErrTypeMismatch);
+    const PicturePtr picture = SomePicture();
+    bag.WriteProperty("Icon", VariantFromPicture(picture));
+    EXPECT_EQ(bag.ReadPicture("Icon"), picture);
+    bag.WriteProperty("Icon", Variant::FromObject(nullptr));  // Nothing: no picture
+    EXPECT_EQ(bag.ReadPicture("Icon", picture), nullptr);
+    EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1); }), kErrInvalidCall);
+    EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1, 1); }), kErrInvalidCall);
+    EXPECT_EQ(bag.Count(), 1u);
+}
+
+TEST(PropertyBag, PicturesCompareByIdentityAgainstTheirDefault) {
+    const PicturePtr picture = SomePicture();
+    const PicturePtr twin = SomePicture();
+    PropertyBag bag;
+    bag.WritePicture("Icon", picture, picture);
+    EXPECT_FALSE(bag.Contains("Icon"));
+    bag.WritePicture("Icon", twin, picture);
+    EXPECT_EQ(bag.ReadPicture("Icon"), twin);
+}
+
+}  // namespace
+}  // namespace tabula
