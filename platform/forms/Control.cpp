@@ -152,6 +152,7 @@ void Control::FontChanged() {
         font_ = resolvedFont_->Descriptor();  // the name and size as cleaned and clamped
     }
     dc_.SelectFont(resolvedFont_);
+    OnFontChanged();
     Refresh();
 }
 
@@ -284,7 +285,7 @@ LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool endsDouble = button == vbLeftButton && releaseEndsDoubleClick_;
             if (button == vbLeftButton) releaseEndsDoubleClick_ = false;
             if (wasDown && button == vbLeftButton && inside && !endsDouble && Click &&
-                IsWindow(self)) {
+                IsWindow(self) && ClickOnRelease()) {
                 Click();
             }
             return 0;
