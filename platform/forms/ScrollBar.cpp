@@ -25,12 +25,14 @@ ScrollBar::~ScrollBar() {
 // --- Properties ---------------------------------------------------------------------------
 
 void ScrollBar::SetMin(int16_t min) {
+    if (min == min_) return;
     min_ = min;
     Refresh();  // the thumb moves and resizes with the range
     ChangeValue(value_, Notify::Change);
 }
 
 void ScrollBar::SetMax(int16_t max) {
+    if (max == max_) return;
     max_ = max;
     Refresh();
     ChangeValue(value_, Notify::Change);
@@ -45,7 +47,9 @@ void ScrollBar::SetSmallChange(int16_t change) {
 }
 
 void ScrollBar::SetLargeChange(int16_t change) {
-    largeChange_ = std::max<int16_t>(change, 1);
+    change = std::max<int16_t>(change, 1);
+    if (change == largeChange_) return;
+    largeChange_ = change;
     Refresh();  // the thumb's length follows LargeChange
 }
 
