@@ -33,6 +33,21 @@ std::string FoldedFirstCharacter(std::string_view text) {
 
 }  // namespace
 
+int32_t FindItemStartingWith(const std::vector<std::string>& items, int32_t after, char16_t typed) {
+    if (typed < 0x20 || typed == 0x7F || (typed >= 0xD800 && typed <= 0xDFFF)) return -1;
+    std::string wanted;
+    AppendUtf8(typed, wanted);
+    wanted = FoldCase(wanted);
+    const auto count = static_cast<int32_t>(items.size());
+    if (count == 0) return -1;
+    after = std::clamp(after, -1, count - 1);
+    for (int32_t step = 1; step <= count; ++step) {
+        const int32_t index = (after + step) % count;
+        if (FoldedFirstCharacter(items[index]) == wanted) return index;
+    }
+    return -1;
+}
+
 ListBox::ListBox(HWND parent, const Rect& rect) : Control(parent, rect, "ListBox") {
     bar_ = std::make_unique<ListScrollBar>(hWnd(), Rect{0, 0, 0, 0}, true);
     bar_->SetTabStop(false);
@@ -311,20 +326,7 @@ void ListBox::OnKeyDown(int16_t keyCode, int16_t) {
 }
 
 void ListBox::OnKeyPress(int16_t keyAscii) {
-    const auto unit = static_cast<char16_t>(keyAscii);
-    if (unit < 0x20 || unit == 0x7F || (unit >= 0xD800 && unit <= 0xDFFF)) return;
-    std::string typed;
-    AppendUtf8(unit, typed);
-    typed = FoldCase(typed);
-    // The next item after the selection that starts with the character, wrapping round.
-    const int32_t count = ListCount();
-    for (int32_t step = 1; step <= count; ++step) {
-        const int32_t index = (listIndex_ + step + count) % count;
-        if (FoldedFirstCharacter(items_[index]) == typed) {
-            SelectByUser(index);
-            return;
-        }
-    }
+    SelectByUser(FindItemStartingWith(items_, listIndex_, static_cast<char16_t>(keyAscii)));
 }
 
 // --- Mouse ----------------------------------------------------------------------------------

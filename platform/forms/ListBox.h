@@ -21,6 +21,10 @@ namespace tabula {
 
 class ScrollBar;
 
+// Type-ahead: the index of the first item after `after` (wrapping round, ending with
+// `after` itself) whose first character is `typed`, ignoring case; -1 if none.
+int32_t FindItemStartingWith(const std::vector<std::string>& items, int32_t after, char16_t typed);
+
 class ListBox : public Control {
 public:
     // The item count stays within the 16-bit range of the scroll bar that moves the list.
