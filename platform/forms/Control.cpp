@@ -97,6 +97,7 @@ void Control::ZOrder(int position) {
 }
 
 void Control::SetFocus() {
+    if (!CanTakeFocus()) return;
     tabula::SetFocus(hwnd_);
 }
 

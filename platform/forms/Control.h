@@ -80,6 +80,9 @@ public:
     // Whether the controls inside this one are tab stops of the form (a frame) or belong
     // to this control alone (a user control).
     virtual bool IsTabContainer() const { return false; }
+    // Whether the control ever takes the focus. One that does not (a label, a frame, an
+    // image, a timer) ignores SetFocus, and the form's Tab order passes it by.
+    virtual bool CanTakeFocus() const { return true; }
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
 

@@ -28,7 +28,7 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    bool TakesFocusOnClick() const override { return false; }
+    bool CanTakeFocus() const override { return false; }
 
 private:
     void Restart();

@@ -122,9 +122,13 @@ TEST_F(TimerTest, UnloadingTheFormStopsItsTimers) {
 TEST_F(TimerTest, ATimerIsNeitherSeenNorATabStop) {
     PictureBox box(form_.hWnd(), Rect{10, 10, 50, 50});
     EXPECT_FALSE(IsWindowShown(timer_.hWnd()));
+    timer_.SetTabStop(true);  // asking does not make it one
     const auto stops = form_.TabStops();
     ASSERT_EQ(stops.size(), 1u);
     EXPECT_EQ(stops[0], &box);
+    box.SetFocus();
+    timer_.SetFocus();
+    EXPECT_TRUE(box.HasFocus());
 }
 
 TEST_F(TimerTest, TimersKeepTickingWhileAModalFormRuns) {
