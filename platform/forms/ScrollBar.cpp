@@ -233,10 +233,23 @@ void ScrollBar::Press(int32_t x, int32_t y) {
     }
     Refresh();
     if (!ActOn(part)) return;
-    // The handler may have ended the press (a modal dialog, a capture change).
-    if (pressed_ != part) return;
+    // The handler may have ended the press (a capture change, a modal form).
+    if (pressed_ != part || !PressGoesOn()) return;
     SetTimer(hWnd(), kRepeatTimerId, kFirstRepeatDelay,
              [this](HWND, UINT, UINT_PTR, uint32_t) { RepeatTick(); });
+}
+
+bool ScrollBar::PressGoesOn() {
+    // A Change handler may have shown a modal form: while it ran, this bar's form was
+    // disabled and a release of the button never reached the bar. Once the button is up,
+    // or the bar is out of the mouse's reach, the press is over.
+    bool reachable = IsWindowVisible(hWnd()) && (GetAsyncKeyState(VK_LBUTTON) & 0x8000);
+    for (HWND h = hWnd(); h && reachable; h = GetParent(h))
+        reachable = IsWindowEnabled(h);
+    if (reachable) return true;
+    if (GetCapture() == hWnd()) ReleaseCapture();
+    EndPress();
+    return false;
 }
 
 void ScrollBar::RepeatTick() {
@@ -244,6 +257,7 @@ void ScrollBar::RepeatTick() {
         KillTimer(hWnd(), kRepeatTimerId);
         return;
     }
+    if (!PressGoesOn()) return;
     if (!repeating_) {
         repeating_ = true;
         SetTimer(hWnd(), kRepeatTimerId, kRepeatInterval,

@@ -88,6 +88,8 @@ private:
     void EndPress();
     void RepeatTick();
     bool PressedPartIsUnderMouse() const;
+    // Whether the press can still end in a release this bar sees; ends it if not.
+    bool PressGoesOn();
 
     // Along the bar: y for a vertical bar, x for a horizontal one.
     int32_t Along(int32_t x, int32_t y) const { return vertical_ ? y : x; }

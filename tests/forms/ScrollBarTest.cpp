@@ -155,6 +155,33 @@ TEST_F(ScrollBarTest, ABarDestroyedByItsOwnChangeHandlerStopsRepeating) {
     EXPECT_EQ(doomed, nullptr);
 }
 
+TEST_F(ScrollBarTest, AModalFormShownFromChangeEndsTheHeldPress) {
+    // The person lets go of the button while the dialog is up; the bar is on a disabled
+    // form then and never sees the release.
+    bar_.SetMax(100);
+    for (size_t showOn : {size_t{1}, size_t{3}}) {
+        Form dialog(Rect{200, 200, 400, 300}, "Dialog");
+        changes_.clear();
+        bar_.SetValue(0);
+        changes_.clear();
+        bar_.Change = [&] {
+            changes_.push_back(bar_.Value());
+            if (changes_.size() != showOn) return;
+            SetTimer(0, 0, 1000, [&](HWND, UINT, UINT_PTR id, uint32_t) {
+                KillTimer(0, id);
+                host_.MouseUp(dialog.hWnd(), 5, 5);
+                dialog.Unload();
+            });
+            dialog.Show(vbModal);
+        };
+        host_.MouseDown(bar_.hWnd(), DownArrow().x, DownArrow().y);
+        host_.Advance(2000);
+        EXPECT_EQ(bar_.Value(), int16_t(showOn)) << "shown on change " << showOn;
+        EXPECT_EQ(GetCapture(), 0u);
+        host_.Advance(1000);
+    }
+}
+
 // --- The thumb ---------------------------------------------------------------------------------
 
 TEST_F(ScrollBarTest, DraggingTheThumbScrollsWhileMovingAndChangesOnceOnRelease) {
