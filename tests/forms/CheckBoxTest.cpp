@@ -89,12 +89,6 @@ TEST_F(CheckBoxTest, EachClickOfAQuickPairToggles) {
     EXPECT_EQ(values_, (std::vector<int16_t>{1, 0}));
 }
 
-TEST_F(CheckBoxTest, ADisabledBoxIgnoresTheMouse) {
-    check_.SetEnabled(false);
-    ClickCheck();
-    EXPECT_EQ(check_.Value(), vbUnchecked);
-}
-
 TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndNotAtAllWhenUnchecked) {
     const COLORREF black = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
