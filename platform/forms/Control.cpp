@@ -97,6 +97,7 @@ void Control::ZOrder(int position) {
 }
 
 void Control::SetFocus() {
+    if (!CanTakeFocus()) return;
     tabula::SetFocus(hwnd_);
 }
 
@@ -152,6 +153,7 @@ void Control::FontChanged() {
         font_ = resolvedFont_->Descriptor();  // the name and size as cleaned and clamped
     }
     dc_.SelectFont(resolvedFont_);
+    OnFontChanged();
     Refresh();
 }
 
@@ -284,7 +286,7 @@ LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             const bool endsDouble = button == vbLeftButton && releaseEndsDoubleClick_;
             if (button == vbLeftButton) releaseEndsDoubleClick_ = false;
             if (wasDown && button == vbLeftButton && inside && !endsDouble && Click &&
-                IsWindow(self)) {
+                IsWindow(self) && ClickOnRelease()) {
                 Click();
             }
             return 0;

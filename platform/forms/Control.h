@@ -80,6 +80,9 @@ public:
     // Whether the controls inside this one are tab stops of the form (a frame) or belong
     // to this control alone (a user control).
     virtual bool IsTabContainer() const { return false; }
+    // Whether the control ever takes the focus. One that does not (a label, a frame, an
+    // image, a timer) ignores SetFocus, and the form's Tab order passes it by.
+    virtual bool CanTakeFocus() const { return true; }
     const std::string& Name() const { return name_; }
     void SetName(std::string name) { name_ = std::move(name); }
 
@@ -133,8 +136,15 @@ protected:
     virtual void OnDoubleClick(int16_t button, int16_t shift, int32_t x, int32_t y);
     virtual void OnFocusChanged(bool gained);
     virtual void OnResize() {}
+    // Runs when a font property changes, before the control repaints: controls whose
+    // layout follows the font (a list box's item height) recompute it here.
+    virtual void OnFontChanged() {}
     // Whether a click on the control takes the focus.
     virtual bool TakesFocusOnClick() const { return true; }
+    // Whether a press and release of the left button over the control raises Click.
+    // Controls whose Click means "the value changed" (check box, list box) raise it
+    // themselves and say no.
+    virtual bool ClickOnRelease() const { return true; }
 
     const std::shared_ptr<const tabula::Font>& CurrentFont();
     // The shift state now, as events report it.

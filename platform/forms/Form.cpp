@@ -89,7 +89,7 @@ std::vector<Control*> Form::TabStops() const {
             if (!c || !IsWindowShown(child) || !IsWindowEnabled(child)) continue;
             if (c->IsTabContainer()) {
                 collect(child);
-            } else if (c->TabStop()) {
+            } else if (c->TabStop() && c->CanTakeFocus()) {
                 stops.push_back(c);
             }
         }

@@ -42,7 +42,8 @@ public:
 
     // Moves the focus to the next (or previous) tab stop after the focus window.
     void SelectNextControl(bool forward);
-    // Tab stops in order: visible, enabled controls with TabStop set.
+    // Tab stops in order: visible, enabled controls with TabStop set that can take the
+    // focus.
     std::vector<Control*> TabStops() const;
 
     void SetActiveObject(KeyMessageSink* sink) { activeObject_ = sink; }

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "hosts/headless/HeadlessHost.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Frame.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/gdi/Drawing.h"
+#include "platform/window/VirtualKeys.h"
+#include "platform/window/Windows.h"
+
+namespace tabula {
+namespace {
+
+// A form with a box before the frame, two check boxes inside it and a box after it.
+class FrameTest : public testing::Test {
+protected:
+    void SetUp() override {
+        before_.SetTabIndex(0);
+        first_.SetTabIndex(1);
+        second_.SetTabIndex(2);
+        after_.SetTabIndex(3);
+        form_.Show();
+    }
+    HeadlessHost host_;
+    Form form_{Rect{100, 100, 500, 400}, "Test"};
+    PictureBox before_{form_.hWnd(), Rect{10, 10, 60, 30}};
+    Frame frame_{form_.hWnd(), Rect{10, 40, 210, 160}, "Options"};
+    CheckBox first_{frame_.hWnd(), Rect{10, 20, 150, 40}, "First"};
+    CheckBox second_{frame_.hWnd(), Rect{10, 50, 150, 70}, "Second"};
+    PictureBox after_{form_.hWnd(), Rect{10, 170, 60, 190}};
+};
+
+TEST_F(FrameTest, TheControlsInsideAreTabStopsOfTheFormAndTheFrameIsNot) {
+    const auto stops = form_.TabStops();
+    EXPECT_EQ(stops, (std::vector<Control*>{&before_, &first_, &second_, &after_}));
+    ASSERT_TRUE(before_.HasFocus());
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(first_.HasFocus());
+    host_.PressKey(VK_SPACE);  // the keys reach the control inside
+    EXPECT_EQ(first_.Value(), vbChecked);
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(second_.HasFocus());
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(after_.HasFocus());
+    host_.PressKey(VK_TAB, vbShiftMask);
+    EXPECT_TRUE(second_.HasFocus());
+}
+
+TEST_F(FrameTest, ControlsInsideFollowTabIndexAmongTheFormsOwn) {
+    first_.SetTabIndex(5);  // now last of all
+    before_.SetFocus();
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(second_.HasFocus());
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(after_.HasFocus());
+    host_.PressKey(VK_TAB);
+    EXPECT_TRUE(first_.HasFocus());
+}
+
+TEST_F(FrameTest, ADisabledOrHiddenFrameTakesItsControlsOutOfReach) {
+    frame_.SetEnabled(false);
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
+    host_.Click(first_.hWnd(), 5, 10);
+    EXPECT_EQ(first_.Value(), vbUnchecked);
+    frame_.SetEnabled(true);
+    frame_.SetVisible(false);
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
+}
+
+TEST_F(FrameTest, ClickingTheFrameLeavesTheFocusWhereItWas) {
+    int clicks = 0;
+    frame_.Click = [&] { ++clicks; };
+    host_.Click(frame_.hWnd(), 180, 100);
+    EXPECT_TRUE(before_.HasFocus());
+    EXPECT_EQ(clicks, 1);
+    frame_.SetFocus();
+    EXPECT_TRUE(before_.HasFocus());
+}
+
+TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaption) {
+    const PixelImage shot = host_.Screenshot(frame_.hWnd());
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    // Find the border's top line down the right-hand side, well clear of the caption.
+    int32_t line = -1;
+    for (int32_t y = 0; y < 20 && line < 0; ++y) {
+        if (shot.Pixel(150, y) == shadow) line = y;
+    }
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(shot.Pixel(150, line + 1), light);  // etched: a dark line over a light one
+    EXPECT_EQ(shot.Pixel(0, 80), shadow);
+    EXPECT_EQ(shot.Pixel(1, 80), light);
+    // Over the caption the line gives way to the caption's background and ink.
+    int32_t borderPixels = 0, ink = 0;
+    for (int32_t x = 8; x < 30; ++x) {
+        borderPixels += shot.Pixel(x, line) == shadow;
+        for (int32_t y = 0; y < 16; ++y)
+            ink += shot.Pixel(x, y) == GetSysColor(COLOR_BTNTEXT);
+    }
+    EXPECT_EQ(borderPixels, 0);
+    EXPECT_GT(ink, 10);
+    // The controls inside are drawn over the frame.
+    const PixelImage form = host_.Screenshot(form_.hWnd());
+    const Rect box = first_.BoxRect();
+    EXPECT_EQ(form.Pixel(10 + 10 + box.left + 4, 40 + 20 + box.top + 4), GetSysColor(COLOR_WINDOW));
+}
+
+}  // namespace
+}  // namespace tabula

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "hosts/headless/HeadlessHost.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/gdi/Drawing.h"
+#include "platform/window/Windows.h"
+
+namespace tabula {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0), kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255), kYellow = RGB(255, 255, 0);
+
+// A picture of four coloured quarters.
+PixelImage Quarters(int32_t w, int32_t h) {
+    PixelImage picture(w, h);
+    for (int32_t y = 0; y < h; ++y) {
+        for (int32_t x = 0; x < w; ++x) {
+            picture.SetPixel(
+                x, y, y < h / 2 ? (x < w / 2 ? kRed : kGreen) : (x < w / 2 ? kBlue : kYellow));
+        }
+    }
+    return picture;
+}
+
+class ImageTest : public testing::Test {
+protected:
+    void SetUp() override { form_.Show(); }
+    HeadlessHost host_;
+    Form form_{Rect{100, 100, 500, 400}, "Test"};
+    PictureBox box_{form_.hWnd(), Rect{300, 10, 350, 40}};
+    Image image_{form_.hWnd(), Rect{10, 10, 110, 110}};
+};
+
+TEST_F(ImageTest, WithoutStretchTheControlTakesThePicturesSize) {
+    image_.SetPicture(Quarters(4, 6));
+    EXPECT_EQ(image_.Width(), 4);
+    EXPECT_EQ(image_.Height(), 6);
+    const PixelImage shot = host_.Screenshot(image_.hWnd());
+    EXPECT_EQ(shot, image_.Picture());
+}
+
+TEST_F(ImageTest, StretchScalesThePictureToTheControl) {
+    image_.SetStretch(true);
+    image_.SetPicture(Quarters(2, 2));
+    EXPECT_EQ(image_.Width(), 100);
+    const PixelImage shot = host_.Screenshot(image_.hWnd());
+    EXPECT_EQ(shot.Pixel(0, 0), kRed);
+    EXPECT_EQ(shot.Pixel(49, 49), kRed);
+    EXPECT_EQ(shot.Pixel(50, 0), kGreen);
+    EXPECT_EQ(shot.Pixel(0, 50), kBlue);
+    EXPECT_EQ(shot.Pixel(99, 99), kYellow);
+    image_.Move(10, 10, 30, 300);  // follows a resize
+    const PixelImage tall = host_.Screenshot(image_.hWnd());
+    EXPECT_EQ(tall.Pixel(29, 149), kGreen);
+    EXPECT_EQ(tall.Pixel(29, 150), kYellow);
+    image_.SetStretch(false);
+    EXPECT_EQ(image_.Width(), 2);
+}
+
+TEST_F(ImageTest, AnEmptyPictureShowsTheBackColour) {
+    image_.SetPicture(Quarters(4, 4));
+    image_.SetStretch(true);
+    image_.Move(10, 10, 40, 40);
+    image_.SetPicture(PixelImage());
+    const PixelImage shot = host_.Screenshot(image_.hWnd());
+    EXPECT_EQ(shot.Pixel(20, 20), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(image_.Width(), 40);
+}
+
+TEST_F(ImageTest, AnImageRaisesClickButNeverTakesTheFocus) {
+    int clicks = 0;
+    image_.Click = [&] { ++clicks; };
+    ASSERT_TRUE(box_.HasFocus());
+    host_.Click(image_.hWnd(), 5, 5);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(box_.HasFocus());
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box_}));
+}
+
+}  // namespace
+}  // namespace tabula
