@@ -47,7 +47,10 @@ int32_t FlowLayout::Height() const {
 }
 
 DemoForm::DemoForm(Log log) : log_(std::move(log)) {
-    form_ = std::make_unique<Form>(Rect{0, 0, kWidth, 100}, "Tabula demo");
+    form_ = std::make_unique<SampleForm>(Rect{0, 0, kWidth, 100}, "Tabula demo");
+    form_->Resized = [this] {
+        Note("form size " + std::to_string(form_->Width()) + "x" + std::to_string(form_->Height()));
+    };
     form_->Unloaded = [this] { Note("closed"); };
     Build();
 }

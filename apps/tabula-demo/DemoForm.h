@@ -42,6 +42,18 @@ private:
     int32_t rowHeight_ = 0;
 };
 
+// The form itself, telling when its size changes (a window host resizes it with the window).
+class SampleForm : public Form {
+public:
+    using Form::Form;
+    Event Resized;
+
+protected:
+    void OnResize() override {
+        if (Resized) Resized();
+    }
+};
+
 class DemoForm {
 public:
     using Log = std::function<void(const std::string&)>;
@@ -50,7 +62,7 @@ public:
     explicit DemoForm(Log log = {});
     ~DemoForm();
 
-    Form& GetForm() { return *form_; }
+    SampleForm& GetForm() { return *form_; }
     // The text typed on the pad and not yet entered.
     const std::string& PadText() const { return padText_; }
     const std::string& Status() const { return status_; }
@@ -80,7 +92,7 @@ private:
     void ShowAbout();
 
     Log log_;
-    std::unique_ptr<Form> form_;
+    std::unique_ptr<SampleForm> form_;
     FlowLayout layout_{kWidth, 12, 12};
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::pair<std::string, Control*>> named_;

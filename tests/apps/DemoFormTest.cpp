@@ -18,7 +18,10 @@ using Log = std::vector<std::string>;
 
 class DemoFormTest : public testing::Test {
 protected:
-    DemoFormTest() { demo_.GetForm().Show(); }
+    DemoFormTest() {
+        demo_.GetForm().Show();
+        log_.clear();
+    }
 
     Rect Place(const std::string& name) const {
         for (const auto& [n, r] : demo_.Places()) {
@@ -112,6 +115,14 @@ TEST_F(DemoFormTest, AnnouncedPlacesNameEveryClickableControl) {
                                      " " + std::to_string(r.Height());
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
     }
+}
+
+TEST_F(DemoFormTest, ANewSizeIsReported) {
+    // A window host resizes the form with its window; scripts see it by this line.
+    demo_.GetForm().Move(0, 0, 700, 360);
+    EXPECT_EQ(TakeLog(), (Log{"form size 700x360"}));
+    demo_.GetForm().Move(0, 0, 700, 360);  // the same size again: no message, no line
+    EXPECT_EQ(TakeLog(), Log{});
 }
 
 TEST_F(DemoFormTest, CloseUnloadsTheForm) {
