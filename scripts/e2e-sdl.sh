@@ -6,9 +6,9 @@
 #
 #   scripts/e2e-sdl.sh [TABULA_DEMO [SCREENSHOT.png]]
 #
-# Defaults: build/bin/tabula-demo and out/e2e-sdl.png. Installs Xvfb and xdotool when
-# they are missing and it may (root or sudo). Exit status: 0 passed, 1 failed, 77 skipped
-# (no way to get Xvfb or xdotool). Every wait is bounded, so it never hangs.
+# Defaults: build/bin/tabula-demo and out/e2e-sdl.png. Installs Xvfb, xdotool and xclip
+# when they are missing and it may (root or sudo). Exit status: 0 passed, 1 failed, 77
+# skipped (no way to get the tools). Every wait is bounded, so it never hangs.
 set -uo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,19 +24,27 @@ skip() {
 
 # --- Tools ---------------------------------------------------------------------------------
 
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+tools="Xvfb xdotool xclip"
+missing_tools() {
+    local t
+    for t in $tools; do command -v "$t" >/dev/null || return 0; done
+    return 1
+}
+
+if missing_tools; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null && sudo="sudo -n"
     if [ "$(id -u)" -eq 0 ] || [ -n "$sudo" ]; then
-        echo "e2e-sdl: installing xvfb and xdotool"
+        echo "e2e-sdl: installing xvfb, xdotool and xclip"
         export DEBIAN_FRONTEND=noninteractive
-        timeout 600 $sudo apt-get install -y -qq --no-install-recommends xvfb xdotool >/dev/null 2>&1 ||
+        packages="xvfb xdotool xclip"
+        # shellcheck disable=SC2086
+        timeout 600 $sudo apt-get install -y -qq --no-install-recommends $packages >/dev/null 2>&1 ||
             { timeout 300 $sudo apt-get update -qq >/dev/null 2>&1 &&
-              timeout 600 $sudo apt-get install -y -qq --no-install-recommends xvfb xdotool \
+              timeout 600 $sudo apt-get install -y -qq --no-install-recommends $packages \
                   >/dev/null 2>&1; }
     fi
-    command -v Xvfb >/dev/null || skip "Xvfb is not installed and cannot be installed here"
-    command -v xdotool >/dev/null || skip "xdotool is not installed and cannot be installed here"
+    missing_tools && skip "Xvfb, xdotool or xclip is missing and cannot be installed here"
 fi
 [ -x "$demo" ] || { echo "e2e-sdl: no demo program at $demo" >&2; exit 1; }
 
@@ -187,6 +195,9 @@ if start_demo; then
 
         click OK && wait_for '^clicked OK$' 10 && ok "a click on OK arrived" ||
             not_ok "a click on OK arrived"
+        # Nothing else happens meanwhile: only the timer can wake the window up.
+        wait_for '^status cleared$' 10 && ok "a timer ticked on real time" ||
+            not_ok "a timer ticked on real time"
 
         click pad
         timeout 20 xdotool type --delay 40 "hello"
@@ -198,6 +209,28 @@ if start_demo; then
         timeout 10 xdotool key BackSpace ctrl+a Return
         wait_for '^typed: abc$' 10 && ok "Backspace edits and Ctrl+A types nothing visible" ||
             not_ok "Backspace edits and Ctrl+A types nothing visible"
+
+        # Copy and paste through the system's clipboard (the X CLIPBOARD selection): what
+        # the pad copies another program reads, what another program offers the pad pastes.
+        timeout 20 xdotool type --delay 40 "copy me"
+        timeout 10 xdotool key ctrl+c
+        if wait_for '^copied: copy me$' 10 &&
+            [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "copy me" ]; then
+            ok "a copy reached the system clipboard"
+        else
+            not_ok "a copy reached the system clipboard"
+        fi
+        # xclip offers the text in the foreground (-quiet) until it is ended.
+        printf 'from outside' | timeout 60 xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
+        clip_pid=$!
+        for ((i = 0; i < 100; i++)); do
+            [ "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" = "from outside" ] && break
+            sleep 0.1
+        done
+        timeout 10 xdotool key Escape ctrl+v Return
+        wait_for '^typed: from outside$' 10 && ok "a paste came from the system clipboard" ||
+            not_ok "a paste came from the system clipboard"
+        kill "$clip_pid" 2>/dev/null
 
         # The About box runs its own message loop: input and the screenshot key must
         # reach the window through it too.

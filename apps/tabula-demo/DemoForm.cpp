@@ -14,6 +14,7 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGridLine = RGB(192, 192, 192);
 constexpr uint32_t kLine = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
+constexpr UINT_PTR kStatusTimer = 1;
 
 void Title(DeviceContext& dc, const char* text, int32_t width) {
     Rect r{6, 2, width - 6, 18};
@@ -261,6 +262,13 @@ void DemoForm::AddTypingPad() {
             padText_.clear();
         } else if (c == 27) {
             padText_.clear();
+        } else if (c == 3) {  // Ctrl+C
+            SetClipboardText(padText_);
+            Note("copied: " + padText_);
+        } else if (c == 22) {  // Ctrl+V: the pad holds one line, so line breaks go
+            for (char32_t pasted : DecodeUtf8(GetClipboardText())) {
+                if (pasted >= 0x20) AppendUtf8(pasted, padText_);
+            }
         } else if (c >= 0x20) {
             AppendUtf8(c, padText_);
         }
@@ -301,6 +309,13 @@ void DemoForm::AddButtons() {
     ok.Click = [this] {
         Note("clicked OK");
         SetStatus("Clicked OK");
+        // The status goes back to Ready a moment later, on a timer.
+        SetTimer(form_->hWnd(), kStatusTimer, kStatusMilliseconds,
+                 [this](HWND hwnd, UINT, UINT_PTR id, uint32_t) {
+                     KillTimer(hwnd, id);
+                     SetStatus("Ready");
+                     Note("status cleared");
+                 });
     };
     CommandButton& about = AddButton("About", "About");
     about.Click = [this] { ShowAbout(); };

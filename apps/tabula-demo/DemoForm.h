@@ -58,6 +58,8 @@ class DemoForm {
 public:
     using Log = std::function<void(const std::string&)>;
     static constexpr int32_t kWidth = 648;
+    // How long a click's message stays on the status line.
+    static constexpr uint32_t kStatusMilliseconds = 1500;
 
     explicit DemoForm(Log log = {});
     ~DemoForm();

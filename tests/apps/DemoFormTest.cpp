@@ -54,6 +54,30 @@ TEST_F(DemoFormTest, ClickingOkReportsIt) {
     EXPECT_EQ(demo_.Status(), "Clicked OK");
 }
 
+TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
+    ClickPlace("OK");
+    TakeLog();
+    host_.Advance(DemoForm::kStatusMilliseconds - 1);
+    EXPECT_EQ(demo_.Status(), "Clicked OK");
+    host_.Advance(1);
+    EXPECT_EQ(demo_.Status(), "Ready");
+    EXPECT_EQ(TakeLog(), (Log{"status cleared"}));
+    host_.Advance(10 * DemoForm::kStatusMilliseconds);  // once only
+    EXPECT_EQ(TakeLog(), Log{});
+}
+
+TEST_F(DemoFormTest, ThePadCopiesAndPastesThroughTheClipboard) {
+    ClickPlace("pad");
+    host_.Type("ab");
+    host_.PressKey('C', vbCtrlMask);
+    EXPECT_EQ(TakeLog(), (Log{"copied: ab"}));
+    EXPECT_EQ(GetClipboardText(), "ab");
+    SetClipboardText("c\nd");
+    host_.PressKey('V', vbCtrlMask);
+    host_.PressKey('V', vbCtrlMask);
+    EXPECT_EQ(demo_.PadText(), "abcdcd");
+}
+
 TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
     ClickPlace("pad");
     host_.Type("hellp");
