@@ -15,7 +15,6 @@ build: setup
 demo: build
 	@mkdir -p out
 	build/bin/tabula-render out/tabula-sample.png
-	@echo "Drawing primitives: out/tabula-sample.png"
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && build/bin/tabula-demo; then :; else \
 	    build/bin/tabula-demo --headless-png out/tabula-demo.png >/dev/null && \
 	    echo "No window could open here: the demo form is drawn in out/tabula-demo.png"; \

@@ -21,6 +21,7 @@
 #include "hosts/headless/HeadlessHost.h"
 #include "hosts/sdl/SdlHost.h"
 #include "platform/image/PngFile.h"
+#include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
 using namespace tabula;
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
             headlessPng = argv[++i];
         } else if (arg == "--screenshot" && hasValue) {
             options.screenshotPath = argv[++i];
-            options.screenshotKey = SDLK_PRINTSCREEN;
+            options.screenshotKey = VK_SNAPSHOT;
         } else if (arg == "--screenshot-after" && hasValue) {
             options.screenshotAfterFrames = std::atoi(argv[++i]);
         } else if (arg == "--quit-after-screenshot") {

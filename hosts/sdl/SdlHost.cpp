@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "hosts/sdl/SdlInput.h"
+#include "hosts/sdl/SdlKeys.h"
 #include "platform/forms/Form.h"
 #include "platform/gdi/Color.h"
 #include "platform/image/PngFile.h"
@@ -22,7 +24,7 @@ std::string SdlMessage(const char* what) {
 
 }  // namespace
 
-SdlHost::SdlHost() {
+SdlHost::SdlHost() : input_(std::make_unique<SdlInput>(desktop_)) {
     desktop_.MakeCurrent();
 }
 
@@ -141,8 +143,10 @@ void SdlHost::Handle(const SDL_Event& event) {
             break;
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (options_.screenshotKey != SDLK_UNKNOWN &&
-                event.key.keysym.sym == options_.screenshotKey) {
+            if (options_.screenshotKey != 0 &&
+                VirtualKeyFromSdl(event.key.keysym.sym, event.key.keysym.scancode,
+                                  event.key.keysym.mod)
+                        .vk == options_.screenshotKey) {
                 if (event.type == SDL_KEYDOWN && !event.key.repeat &&
                     !options_.screenshotPath.empty()) {
                     Present();
@@ -154,7 +158,7 @@ void SdlHost::Handle(const SDL_Event& event) {
         default:
             break;
     }
-    input_.Feed(event);
+    input_->Feed(event);
 }
 
 void SdlHost::Resize(int32_t width, int32_t height) {

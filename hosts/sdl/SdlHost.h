@@ -12,16 +12,15 @@
 //   host.Run();                      // until the window closes or the form unloads
 //
 // The form must outlive Run. Modal forms shown while Run is on (or before it) wait for
-// input through the same window.
-
-#include <SDL_keycode.h>
+// input through the same window. This header includes no SDL header, so programs that use
+// the host need no SDL headers of their own.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
-#include "hosts/sdl/SdlInput.h"
 #include "platform/gdi/PixelImage.h"
 #include "platform/window/Desktop.h"
 
@@ -33,6 +32,7 @@ union SDL_Event;
 namespace tabula {
 
 class Form;
+class SdlInput;
 
 struct SdlError : std::runtime_error {
     using std::runtime_error::runtime_error;
@@ -43,8 +43,9 @@ struct SdlHostOptions {
     std::string screenshotPath;
     // Saves a screenshot once this many frames have been shown (0: not by frames).
     int screenshotAfterFrames = 0;
-    // A key that saves a screenshot (SDLK_UNKNOWN: none). The key is not passed on.
-    SDL_Keycode screenshotKey = SDLK_UNKNOWN;
+    // The virtual key that saves a screenshot (0: none), VK_SNAPSHOT for Print Screen.
+    // The key is not passed on to the form.
+    uint8_t screenshotKey = 0;
     // Ends Run once the screenshot after frames is saved.
     bool quitAfterScreenshot = false;
     // Called with the file name after each screenshot is written.
@@ -88,7 +89,7 @@ private:
     int64_t Clock() const;
 
     Desktop desktop_;
-    SdlInput input_{desktop_};
+    std::unique_ptr<SdlInput> input_;
     SdlHostOptions options_;
     Form* form_ = nullptr;
     SDL_Window* window_ = nullptr;
