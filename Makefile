@@ -1,7 +1,7 @@
 # Thin wrapper over CMake. `make demo` runs the main job, `make test` runs every test.
 JOBS ?= 2
 
-.PHONY: demo test bench build setup format clean
+.PHONY: demo e2e test bench build setup format clean
 
 setup:
 	@bash scripts/setup-debian.sh
@@ -10,9 +10,19 @@ build: setup
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS)
 
+# With a display the demo opens its window; without one (or when the window cannot open) it
+# draws the form into out/tabula-demo.png instead.
 demo: build
 	@mkdir -p out
 	build/bin/tabula-render out/tabula-sample.png
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && build/bin/tabula-demo; then :; else \
+	    build/bin/tabula-demo --headless-png out/tabula-demo.png >/dev/null && \
+	    echo "No window could open here: the demo form is drawn in out/tabula-demo.png"; \
+	fi
+
+# The window host end to end under Xvfb, against the optimised build.
+e2e: build
+	bash scripts/e2e-sdl.sh build/bin/tabula-demo out/e2e-sdl.png
 
 test: setup
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTABULA_SANITIZE=ON

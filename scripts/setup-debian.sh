@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tabula needs to build, test and run its demo.
+# Installs the Debian packages Tabula needs to build, test and run its demo (Xvfb,
+# xdotool and xclip drive the window host's end-to-end check).
 # Does nothing when everything is already installed.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
     libfreetype-dev libfontconfig-dev libpng-dev
     fonts-dejavu-core fonts-liberation
     libsdl2-dev nlohmann-json3-dev
+    xvfb xdotool xclip
 )
 
 missing=()

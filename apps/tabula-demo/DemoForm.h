@@ -1,0 +1,111 @@
+#pragma once
+
+// The sample form of tabula-demo: a few drawings, a typing pad, buttons and a status
+// line. It reports what people do with it through a log callback, one line per event
+// ("clicked OK", "typed: hello"), so scripts can check that input arrived.
+//
+// The form is built from sections, one function each, placed one after another by a
+// flow layout; the form takes the height its sections need. A new kind of control joins
+// the sample as one more Add... function and one line in Build.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/forms/Form.h"
+#include "platform/forms/PictureBox.h"
+
+namespace tabula {
+
+// Places controls left to right in rows, starting a new row when one would not fit.
+class FlowLayout {
+public:
+    FlowLayout(int32_t width, int32_t margin, int32_t gap)
+        : width_(width), margin_(margin), gap_(gap), x_(margin), y_(margin) {}
+
+    Rect Next(int32_t width, int32_t height);
+    // Ends the current row; the next control starts at the left margin below it.
+    void NewRow();
+    // The width inside the margins, for controls that span a row.
+    int32_t InnerWidth() const { return width_ - 2 * margin_; }
+    // The height the form needs for everything placed so far.
+    int32_t Height() const;
+
+private:
+    int32_t width_;
+    int32_t margin_;
+    int32_t gap_;
+    int32_t x_;
+    int32_t y_;
+    int32_t rowHeight_ = 0;
+};
+
+// The form itself, telling when its size changes (a window host resizes it with the window).
+class SampleForm : public Form {
+public:
+    using Form::Form;
+    Event Resized;
+
+protected:
+    void OnResize() override {
+        if (Resized) Resized();
+    }
+};
+
+class DemoForm {
+public:
+    using Log = std::function<void(const std::string&)>;
+    static constexpr int32_t kWidth = 648;
+    // How long a click's message stays on the status line.
+    static constexpr uint32_t kStatusMilliseconds = 1500;
+
+    explicit DemoForm(Log log = {});
+    ~DemoForm();
+
+    SampleForm& GetForm() { return *form_; }
+    // The text typed on the pad and not yet entered.
+    const std::string& PadText() const { return padText_; }
+    const std::string& Status() const { return status_; }
+
+    // Named places a script can click, in screen coordinates, in the order they were added.
+    std::vector<std::pair<std::string, Rect>> Places() const;
+    // Logs a "place NAME LEFT TOP WIDTH HEIGHT" line for each of them now, and for the
+    // About box's button whenever the box shows.
+    void AnnouncePlaces();
+    // The About box, while it is shown.
+    Form* AboutBox() const { return about_; }
+
+private:
+    void Build();
+    // The sections of the sample, top to bottom.
+    void AddDrawings();
+    void AddTypingPad();
+    void AddButtons();
+    void AddStatusLine();
+
+    PictureBox& AddPicture(const std::string& name, int32_t width, int32_t height);
+    CommandButton& AddButton(const std::string& name, std::string caption);
+    void Note(const std::string& line);
+    void DrawPad();
+    void SetStatus(std::string text);
+    void DrawStatus();
+    void ShowAbout();
+
+    Log log_;
+    std::unique_ptr<SampleForm> form_;
+    FlowLayout layout_{kWidth, 12, 12};
+    std::vector<std::unique_ptr<Control>> controls_;
+    std::vector<std::pair<std::string, Control*>> named_;
+    PictureBox* pad_ = nullptr;
+    PictureBox* statusLine_ = nullptr;
+    std::string padText_;
+    char16_t pendingHighSurrogate_ = 0;
+    std::string status_;
+    Form* about_ = nullptr;
+    CommandButton* aboutOk_ = nullptr;
+    bool announce_ = false;
+};
+
+}  // namespace tabula

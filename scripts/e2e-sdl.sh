@@ -1,0 +1,295 @@
+#!/usr/bin/env bash
+# End-to-end check of the SDL window host: runs tabula-demo in a real window on a
+# virtual X server (Xvfb), clicks and types into it with xdotool, and checks from the
+# demo's own event lines that the input arrived. The demo's screenshot hook saves what
+# the window shows.
+#
+#   scripts/e2e-sdl.sh [TABULA_DEMO [SCREENSHOT.png]]
+#
+# Defaults: build/bin/tabula-demo and out/e2e-sdl.png. Installs Xvfb, xdotool and xclip
+# when they are missing and it may (root or sudo). Exit status: 0 passed, 1 failed, 77
+# skipped (no way to get the tools). Every wait is bounded, so it never hangs.
+set -uo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+demo=${1:-build/bin/tabula-demo}
+shot=${2:-out/e2e-sdl.png}
+passed=0
+failed=0
+
+skip() {
+    echo "e2e-sdl: SKIPPED: $*"
+    exit 77
+}
+
+# --- Tools ---------------------------------------------------------------------------------
+
+tools="Xvfb xdotool xclip"
+missing_tools() {
+    local t
+    for t in $tools; do command -v "$t" >/dev/null || return 0; done
+    return 1
+}
+
+if missing_tools; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && command -v sudo >/dev/null && sudo="sudo -n"
+    if [ "$(id -u)" -eq 0 ] || [ -n "$sudo" ]; then
+        echo "e2e-sdl: installing xvfb, xdotool and xclip"
+        export DEBIAN_FRONTEND=noninteractive
+        packages="xvfb xdotool xclip"
+        # shellcheck disable=SC2086
+        timeout 600 $sudo apt-get install -y -qq --no-install-recommends $packages >/dev/null 2>&1 ||
+            { timeout 300 $sudo apt-get update -qq >/dev/null 2>&1 &&
+              timeout 600 $sudo apt-get install -y -qq --no-install-recommends $packages \
+                  >/dev/null 2>&1; }
+    fi
+    missing_tools && skip "Xvfb, xdotool or xclip is missing and cannot be installed here"
+fi
+[ -x "$demo" ] || { echo "e2e-sdl: no demo program at $demo" >&2; exit 1; }
+
+work=$(mktemp -d)
+xvfb_pid=""
+demo_pid=""
+cleanup() {
+    [ -n "$demo_pid" ] && kill "$demo_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- Helpers -------------------------------------------------------------------------------
+
+ok() {
+    echo "ok - $*"
+    passed=$((passed + 1))
+}
+
+not_ok() {
+    echo "not ok - $*"
+    failed=$((failed + 1))
+}
+
+# wait_for PATTERN SECONDS: waits until the demo prints a line matching PATTERN.
+wait_for() {
+    local pattern=$1 seconds=$2 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        grep -qE -- "$pattern" "$work/demo.out" 2>/dev/null && return 0
+        if [ -n "$demo_pid" ] && ! kill -0 "$demo_pid" 2>/dev/null; then
+            grep -qE -- "$pattern" "$work/demo.out" 2>/dev/null && return 0
+            return 1
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_count PATTERN N SECONDS: waits until the demo has printed N lines matching PATTERN.
+wait_count() {
+    local pattern=$1 count=$2 seconds=$3 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        [ "$(grep -cE -- "$pattern" "$work/demo.out" 2>/dev/null)" -ge "$count" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# wait_exit SECONDS: waits for the demo to end and sets demo_status.
+wait_exit() {
+    local seconds=$1 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        if ! kill -0 "$demo_pid" 2>/dev/null; then
+            wait "$demo_pid"
+            demo_status=$?
+            demo_pid=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# centre NAME: the middle of a place the demo announced, as "X Y".
+centre() {
+    awk -v name="$1" '$1 == "place" && $2 == name { print int($3 + $5 / 2), int($4 + $6 / 2) }' \
+        "$work/demo.out" | tail -n 1
+}
+
+# click NAME: a left click in the middle of an announced place.
+click() {
+    local at
+    at=$(centre "$1")
+    [ -n "$at" ] || return 1
+    # shellcheck disable=SC2086
+    timeout 10 xdotool mousemove --window "$window" $at click 1
+}
+
+# png_size FILE: "WIDTH HEIGHT" from the PNG header.
+png_size() {
+    od -An -tu1 -j16 -N8 "$1" 2>/dev/null |
+        awk '{ print $1 * 16777216 + $2 * 65536 + $3 * 256 + $4, $5 * 16777216 + $6 * 65536 + $7 * 256 + $8 }'
+}
+
+show_output() {
+    echo "--- demo output"
+    cat "$work/demo.out" 2>/dev/null
+    echo "--- demo errors"
+    tail -n 40 "$work/demo.err" 2>/dev/null
+}
+
+# start_demo: runs the demo in the window, announcing its places; its own timeout ends it
+# if the script cannot.
+start_demo() {
+    : >"$work/demo.out"
+    DISPLAY=":$display" timeout 120 "$demo" --print-places --screenshot "$work/shot.png" \
+        >"$work/demo.out" 2>"$work/demo.err" &
+    demo_pid=$!
+    if ! wait_for '^ready$' 60; then
+        not_ok "the demo window opened"
+        show_output
+        return 1
+    fi
+    return 0
+}
+
+# --- The X server --------------------------------------------------------------------------
+
+# Xvfb picks a free display and writes its number to the descriptor given.
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+display=""
+for ((i = 0; i < 100; i++)); do
+    display=$(tr -dc '0-9' <"$work/display")
+    [ -n "$display" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$display" ]; then
+    cat "$work/xvfb.log"
+    skip "Xvfb did not start"
+fi
+export DISPLAY=":$display"
+echo "e2e-sdl: Xvfb on :$display"
+
+# No GPU under Xvfb: SDL's own software renderer, and no OpenGL behind the window surface.
+export SDL_RENDER_DRIVER=software SDL_FRAMEBUFFER_ACCELERATION=0 SDL_AUDIODRIVER=dummy
+# Leaks inside the system's D-Bus library, which SDL loads and unloads, are not ours.
+export LSAN_OPTIONS="suppressions=$here/lsan-sdl.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+mkdir -p "$(dirname "$shot")"
+rm -f "$shot" "${shot%.png}-about.png" "${shot%.png}-resized.png"
+
+# --- Run 1: click, type, a modal box, a screenshot, a resize, Close --------------------------
+
+if start_demo; then
+    ok "the demo window opened"
+    window=$(timeout 10 xdotool search --sync --name '^Tabula demo$' 2>/dev/null | head -n 1)
+    if [ -z "$window" ]; then
+        not_ok "the window is on the X server"
+    else
+        ok "the window is on the X server"
+        timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null ||
+            timeout 5 xdotool windowfocus "$window"
+
+        click OK && wait_for '^clicked OK$' 10 && ok "a click on OK arrived" ||
+            not_ok "a click on OK arrived"
+        # Nothing else happens meanwhile: only the timer can wake the window up.
+        wait_for '^status cleared$' 10 && ok "a timer ticked on real time" ||
+            not_ok "a timer ticked on real time"
+
+        click pad
+        timeout 20 xdotool type --delay 40 "hello"
+        timeout 10 xdotool key Return
+        wait_for '^typed: hello$' 10 && ok "typed text arrived" || not_ok "typed text arrived"
+
+        # Backspace and Ctrl combinations type through the keys themselves.
+        timeout 20 xdotool type --delay 40 "abcx"
+        timeout 10 xdotool key BackSpace ctrl+a Return
+        wait_for '^typed: abc$' 10 && ok "Backspace edits and Ctrl+A types nothing visible" ||
+            not_ok "Backspace edits and Ctrl+A types nothing visible"
+
+        # Copy and paste through the system's clipboard (the X CLIPBOARD selection): what
+        # the pad copies another program reads, what another program offers the pad pastes.
+        timeout 20 xdotool type --delay 40 "copy me"
+        timeout 10 xdotool key ctrl+c
+        if wait_for '^copied: copy me$' 10 &&
+            [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "copy me" ]; then
+            ok "a copy reached the system clipboard"
+        else
+            not_ok "a copy reached the system clipboard"
+        fi
+        # xclip offers the text in the foreground (-quiet) until it is ended.
+        printf 'from outside' | timeout 60 xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
+        clip_pid=$!
+        for ((i = 0; i < 100; i++)); do
+            [ "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" = "from outside" ] && break
+            sleep 0.1
+        done
+        timeout 10 xdotool key Escape ctrl+v Return
+        wait_for '^typed: from outside$' 10 && ok "a paste came from the system clipboard" ||
+            not_ok "a paste came from the system clipboard"
+        kill "$clip_pid" 2>/dev/null
+
+        # The About box runs its own message loop: input and the screenshot key must
+        # reach the window through it too.
+        if click About && wait_for '^place about\.OK ' 10; then
+            timeout 10 xdotool key Print
+            wait_count '^screenshot: ' 1 10 && cp "$work/shot.png" "${shot%.png}-about.png"
+            click about.OK && wait_for '^about closed$' 10 &&
+                ok "the modal About box took a screenshot key and a click, and closed" ||
+                not_ok "the modal About box took a screenshot key and a click, and closed"
+        else
+            not_ok "the modal About box opened"
+        fi
+
+        timeout 10 xdotool key Print
+        if wait_count '^screenshot: ' 2 10 && [ -s "$work/shot.png" ]; then
+            cp "$work/shot.png" "$shot"
+            ok "the screenshot key saved $shot ($(png_size "$shot" | tr ' ' x))"
+        else
+            not_ok "the screenshot key saved $shot"
+        fi
+
+        # Without a window manager the resize applies at once; the form follows it.
+        timeout 10 xdotool windowsize --sync "$window" 700 360 ||
+            timeout 10 xdotool windowsize "$window" 700 360
+        timeout 10 xdotool key Print
+        if wait_for '^form size 700x360$' 10 && wait_count '^screenshot: ' 3 10 &&
+            [ "$(png_size "$work/shot.png")" = "700 360" ]; then
+            cp "$work/shot.png" "${shot%.png}-resized.png"
+            ok "the form follows the window to 700x360"
+        else
+            not_ok "the form follows the window to 700x360 (got $(png_size "$work/shot.png"))"
+        fi
+
+        click Close && wait_for '^closed$' 10 && ok "Close unloaded the form" ||
+            not_ok "Close unloaded the form"
+    fi
+    if wait_exit 20; then
+        [ "$demo_status" -eq 0 ] && ok "the demo ended cleanly" ||
+            { not_ok "the demo ended cleanly (status $demo_status)"; show_output; }
+    else
+        not_ok "the demo ended after Close"
+        kill "$demo_pid" 2>/dev/null
+    fi
+fi
+
+# --- Run 2: a quit request from outside closes the form and ends the demo ---------------
+
+if start_demo; then
+    # SDL turns a termination request into the same quit a window close gives.
+    kill -TERM "$demo_pid"
+    if wait_exit 20; then
+        grep -q '^closed$' "$work/demo.out" && [ "$demo_status" -eq 0 ] &&
+            ok "a quit request closed the form and ended the demo" ||
+            { not_ok "a quit request closed the form and ended the demo"; show_output; }
+    else
+        not_ok "a quit request ended the demo"
+    fi
+fi
+
+[ "$failed" -eq 0 ] || show_output
+echo "e2e-sdl: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
