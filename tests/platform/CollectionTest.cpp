@@ -14,8 +14,10 @@ using test::RaisedError;
 // The items' texts in order, as one string: "a,b,c".
 std::string Items(const Collection& c) {
     std::string out;
-    for (int32_t i = 1; i <= c.Count(); ++i)
-        out += (i > 1 ? "," : "") + c.Item(i).ToText();
+    for (int32_t i = 1; i <= c.Count(); ++i) {
+        if (i > 1) out += ',';
+        out += c.Item(i).ToText();
+    }
     return out;
 }
 
