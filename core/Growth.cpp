@@ -1,5 +1,7 @@
 // Growth and shrinking of the per-row and per-column data together with the cell store.
 
+#include <algorithm>
+
 #include "core/GridState.h"
 #include "platform/runtime/Error.h"
 
@@ -30,6 +32,14 @@ void ResizeRowArrays(GridState& s, int32_t last) {
     s.RowBookmark.resize(size_t(last) + 1);
 }
 
+void ColumnDefaults(GridState& s, int32_t c) {
+    s.ColWidth[c] = c == 0 ? kHeaderColWidth : kDefaultColWidth;
+    s.ColAlign[c] = LeftAlign;
+    s.ColAllowEdit[c] = true;
+    s.ColMask[c] = NoMask;
+    s.ColEditWidth[c] = -1;
+}
+
 // The defaults every new cell of a header row or column, or of the data area, gets.
 void ClassifyCell(GridState& s, int32_t r, int32_t c) {
     if (r >= 1 && c >= 1) {
@@ -51,15 +61,14 @@ void SetColumnCount(GridState& s, int32_t n) {
     s.Cells.SetCols(n == 0 ? 1 : n);
     const int32_t oldCols = s.Cols;
     const int32_t rows = s.Rows;
-    ResizeColumnArrays(s, n);
+    // The arrays never shrink below columns 0 and 1; without columns, column 1 holds the
+    // defaults, so nothing reads a stale mask or width limit for it.
+    ResizeColumnArrays(s, std::max(n, 1));
     if (rows == 0) ResizeRowArrays(s, 1);
+    if (n == 0) ColumnDefaults(s, 1);
     const int32_t first = oldCols == 0 ? 0 : oldCols + 1;
     for (int32_t c = first; c <= n; ++c) {
-        s.ColWidth[c] = c == 0 ? kHeaderColWidth : kDefaultColWidth;
-        s.ColAlign[c] = LeftAlign;
-        s.ColAllowEdit[c] = true;
-        s.ColMask[c] = NoMask;
-        s.ColEditWidth[c] = -1;
+        ColumnDefaults(s, c);
         for (int32_t r = 0; r <= rows; ++r) {
             // Every existing row's height returns to the default, not only the new cells'.
             s.RowHeight[r] = kDefaultRowHeight;

@@ -82,12 +82,17 @@ TEST(Growth, FromNoRowsRowZeroIsInitialisedAgain) {
     EXPECT_EQ(s.RowHeight.size(), 3u);
 }
 
-TEST(Growth, NoColumnsLeavesTheStoreOneColumnWide) {
+TEST(Growth, NoColumnsLeavesTheStoreAndArraysOneColumnWide) {
     GridState s = NewInstanceShape();
+    s.ColEditWidth[1] = 0;
+    s.ColMask[1] = checkmark;
     SetColumnCount(s, 0);
     s.Cols = 0;
     EXPECT_EQ(s.Cells.Cols(), 1);
-    EXPECT_EQ(s.ColWidth.size(), 1u);
+    EXPECT_EQ(s.ColWidth.size(), 2u);
+    // Column 1 is back to its defaults: no width limit that would cut texts to "".
+    EXPECT_EQ(s.ColEditWidth[1], -1);
+    EXPECT_EQ(s.ColMask[1], NoMask);
     SetRowCount(s, 3);  // a grid without columns keeps arrays 0..1
     s.Rows = 3;
     EXPECT_EQ(s.ColWidth.size(), 2u);
