@@ -204,22 +204,30 @@ if start_demo; then
         timeout 10 xdotool key Return
         wait_for '^typed: hello$' 10 && ok "typed text arrived" || not_ok "typed text arrived"
 
-        # Backspace and Ctrl combinations type through the keys themselves.
+        # Backspace and Ctrl combinations reach the text box through the keys themselves.
         timeout 20 xdotool type --delay 40 "abcx"
-        timeout 10 xdotool key BackSpace ctrl+a Return
-        wait_for '^typed: abc$' 10 && ok "Backspace edits and Ctrl+A types nothing visible" ||
-            not_ok "Backspace edits and Ctrl+A types nothing visible"
+        timeout 10 xdotool key BackSpace Return
+        wait_for '^typed: abc$' 10 && ok "Backspace deleted the last character" ||
+            not_ok "Backspace deleted the last character"
+        timeout 20 xdotool type --delay 40 "old"
+        timeout 10 xdotool key ctrl+a
+        timeout 20 xdotool type --delay 40 "new"
+        timeout 10 xdotool key Return
+        wait_for '^typed: new$' 10 && ok "Ctrl+A selected the line, so typing replaced it" ||
+            not_ok "Ctrl+A selected the line, so typing replaced it"
 
         # Copy and paste through the system's clipboard (the X CLIPBOARD selection): what
-        # the pad copies another program reads, what another program offers the pad pastes.
+        # the text box copies another program reads, what another program offers it pastes.
         timeout 20 xdotool type --delay 40 "copy me"
-        timeout 10 xdotool key ctrl+c
-        if wait_for '^copied: copy me$' 10 &&
-            [ "$(timeout 10 xclip -o -selection clipboard 2>/dev/null)" = "copy me" ]; then
-            ok "a copy reached the system clipboard"
-        else
-            not_ok "a copy reached the system clipboard"
-        fi
+        timeout 10 xdotool key ctrl+a ctrl+c
+        copied=""
+        for ((i = 0; i < 50; i++)); do
+            copied=$(timeout 5 xclip -o -selection clipboard 2>/dev/null)
+            [ "$copied" = "copy me" ] && break
+            sleep 0.1
+        done
+        [ "$copied" = "copy me" ] && ok "a copy reached the system clipboard" ||
+            not_ok "a copy reached the system clipboard (xclip read '$copied')"
         # xclip offers the text in the foreground (-quiet) until it is ended.
         printf 'from outside' | timeout 60 xclip -i -selection clipboard -quiet >/dev/null 2>&1 &
         clip_pid=$!
@@ -227,10 +235,35 @@ if start_demo; then
             [ "$(timeout 5 xclip -o -selection clipboard 2>/dev/null)" = "from outside" ] && break
             sleep 0.1
         done
-        timeout 10 xdotool key Escape ctrl+v Return
-        wait_for '^typed: from outside$' 10 && ok "a paste came from the system clipboard" ||
+        timeout 10 xdotool key Escape ctrl+v
+        wait_for '^pasted: from outside$' 10 && ok "a paste came from the system clipboard" ||
             not_ok "a paste came from the system clipboard"
+        timeout 10 xdotool key Return
+        wait_for '^typed: from outside$' 10 && ok "the pasted line was sent" ||
+            not_ok "the pasted line was sent"
         kill "$clip_pid" 2>/dev/null
+
+        # The list, the scroll bar's arrows, the check box and the drop-down list.
+        click list.2 && wait_for '^picked: March$' 10 && ok "a click on a list item picked it" ||
+            not_ok "a click on a list item picked it"
+        click rows.right && wait_for '^scrolled: 21$' 10 &&
+            ok "a click on the scroll bar's right arrow stepped it" ||
+            not_ok "a click on the scroll bar's right arrow stepped it"
+        click rows.left && wait_for '^scrolled: 20$' 10 &&
+            ok "a click on the scroll bar's left arrow stepped it back" ||
+            not_ok "a click on the scroll bar's left arrow stepped it back"
+        click gridlines && wait_for '^checked: 0$' 10 && ok "a click on the check box cleared it" ||
+            not_ok "a click on the check box cleared it"
+        # Tab leads from the list into the frame, to the check box, which Space toggles.
+        click list.0 && wait_for '^picked: January$' 10
+        timeout 10 xdotool key Tab space
+        wait_for '^checked: 1$' 10 && ok "Tab went from the list into the frame" ||
+            not_ok "Tab went from the list into the frame"
+        # A click opens the drop-down list; Down and Enter pick the next order in it.
+        click order
+        timeout 10 xdotool key Down Return
+        wait_for '^chose: Rows by name$' 10 && ok "the drop-down list opened and took a pick" ||
+            not_ok "the drop-down list opened and took a pick"
 
         # The About box runs its own message loop: input and the screenshot key must
         # reach the window through it too.
@@ -252,16 +285,17 @@ if start_demo; then
             not_ok "the screenshot key saved $shot"
         fi
 
-        # Without a window manager the resize applies at once; the form follows it.
-        timeout 10 xdotool windowsize --sync "$window" 700 360 ||
-            timeout 10 xdotool windowsize "$window" 700 360
+        # Without a window manager the resize applies at once; the form follows it. The
+        # window grows, so the buttons below stay where the script found them.
+        timeout 10 xdotool windowsize --sync "$window" 720 480 ||
+            timeout 10 xdotool windowsize "$window" 720 480
         timeout 10 xdotool key Print
-        if wait_for '^form size 700x360$' 10 && wait_count '^screenshot: ' 3 10 &&
-            [ "$(png_size "$work/shot.png")" = "700 360" ]; then
+        if wait_for '^form size 720x480$' 10 && wait_count '^screenshot: ' 3 10 &&
+            [ "$(png_size "$work/shot.png")" = "720 480" ]; then
             cp "$work/shot.png" "${shot%.png}-resized.png"
-            ok "the form follows the window to 700x360"
+            ok "the form follows the window to 720x480"
         else
-            not_ok "the form follows the window to 700x360 (got $(png_size "$work/shot.png"))"
+            not_ok "the form follows the window to 720x480 (got $(png_size "$work/shot.png"))"
         fi
 
         click Close && wait_for '^closed$' 10 && ok "Close unloaded the form" ||

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <string_view>
 
 #include "platform/gdi/Drawing.h"
-#include "platform/text/Utf8.h"
+#include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
 namespace tabula {
@@ -14,7 +16,28 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kGridLine = RGB(192, 192, 192);
 constexpr uint32_t kLine = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
-constexpr UINT_PTR kStatusTimer = 1;
+constexpr int16_t kKeyReturn = 13;
+constexpr int16_t kKeyEscape = 27;
+constexpr int16_t kKeyCtrlV = 22;
+
+// The rows of the grid drawing, in the order they were entered.
+struct Person {
+    const char* name;
+    const char* amount;
+};
+constexpr std::array<Person, 6> kPeople = {{{"Dana", "12.50"},
+                                            {"Ada", "7.25"},
+                                            {"Fay", "100.00"},
+                                            {"Brook", "3.10"},
+                                            {"Elm", "42.00"},
+                                            {"Cyril", "0.99"}}};
+// The orders the options offer, in the order of kSortOrders.
+enum SortOrder : int32_t { kAsEntered = 0, kByName = 1, kByAmount = 2 };
+constexpr std::array<const char*, 3> kSortOrders = {"Rows as entered", "Rows by name",
+                                                    "Rows by amount"};
+constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
 
 void Title(DeviceContext& dc, const char* text, int32_t width) {
     Rect r{6, 2, width - 6, 18};
@@ -24,6 +47,12 @@ void Title(DeviceContext& dc, const char* text, int32_t width) {
 std::string PlaceLine(const std::string& name, const Rect& r) {
     return "place " + name + " " + std::to_string(r.left) + " " + std::to_string(r.top) + " " +
            std::to_string(r.Width()) + " " + std::to_string(r.Height());
+}
+
+// A rectangle of a window's client area, in screen coordinates.
+Rect ToScreen(HWND hwnd, const Rect& client) {
+    const Point topLeft = ClientToScreen(hwnd, Point{client.left, client.top});
+    return MakeRectFromSize(topLeft.x, topLeft.y, client.Width(), client.Height());
 }
 
 }  // namespace
@@ -57,14 +86,20 @@ DemoForm::DemoForm(Log log) : log_(std::move(log)) {
 }
 
 DemoForm::~DemoForm() {
-    // Controls go before the form that holds their windows.
-    controls_.clear();
+    // Controls go before the form that holds their windows, the last made first, so a
+    // frame outlives the controls inside it.
+    while (!controls_.empty())
+        controls_.pop_back();
 }
 
 void DemoForm::Build() {
     AddDrawings();
     layout_.NewRow();
-    AddTypingPad();
+    AddTypingLine();
+    layout_.NewRow();
+    AddNotes();
+    AddList();
+    AddOptions();
     layout_.NewRow();
     AddButtons();
     layout_.NewRow();
@@ -80,8 +115,20 @@ std::vector<std::pair<std::string, Rect>> DemoForm::Places() const {
     std::vector<std::pair<std::string, Rect>> places;
     for (const auto& [name, control] : named_) {
         Rect r;
-        if (IsWindowVisible(control->hWnd()) && GetWindowRect(control->hWnd(), &r)) {
-            places.emplace_back(name, r);
+        if (!IsWindowVisible(control->hWnd()) || !GetWindowRect(control->hWnd(), &r)) continue;
+        places.emplace_back(name, r);
+        if (control == list_) {
+            // The items in view, each whole.
+            const int32_t last =
+                std::min(list_->TopIndex() + list_->VisibleCount(), list_->ListCount());
+            for (int32_t i = list_->TopIndex(); i < last; ++i) {
+                places.emplace_back(name + "." + std::to_string(i),
+                                    ToScreen(list_->hWnd(), list_->ItemRect(i)));
+            }
+        } else if (control == rows_) {
+            const ScrollBar::Layout parts = rows_->GetLayout();
+            places.emplace_back(name + ".left", ToScreen(rows_->hWnd(), parts.decreaseArrow));
+            places.emplace_back(name + ".right", ToScreen(rows_->hWnd(), parts.increaseArrow));
         }
     }
     if (about_ && aboutOk_) {
@@ -97,67 +144,31 @@ void DemoForm::AnnouncePlaces() {
         Note(PlaceLine(name, r));
 }
 
-PictureBox& DemoForm::AddPicture(const std::string& name, int32_t width, int32_t height) {
-    auto box = std::make_unique<PictureBox>(form_->hWnd(), layout_.Next(width, height));
-    PictureBox& ref = *box;
-    named_.emplace_back(name, box.get());
-    controls_.push_back(std::move(box));
+template <typename T, typename... Args>
+T& DemoForm::Add(const std::string& name, Args&&... args) {
+    auto control = std::make_unique<T>(std::forward<Args>(args)...);
+    T& ref = *control;
+    if (!name.empty()) named_.emplace_back(name, control.get());
+    controls_.push_back(std::move(control));
     return ref;
 }
 
+PictureBox& DemoForm::AddPicture(const std::string& name, int32_t width, int32_t height) {
+    return Add<PictureBox>(name, form_->hWnd(), layout_.Next(width, height));
+}
+
 CommandButton& DemoForm::AddButton(const std::string& name, std::string caption) {
-    auto button =
-        std::make_unique<CommandButton>(form_->hWnd(), layout_.Next(88, 26), std::move(caption));
-    CommandButton& ref = *button;
-    named_.emplace_back(name, button.get());
-    controls_.push_back(std::move(button));
-    return ref;
+    return Add<CommandButton>(name, form_->hWnd(), layout_.Next(88, 26), std::move(caption));
 }
 
 // --- Drawings ------------------------------------------------------------------------------
 
 void DemoForm::AddDrawings() {
-    // A corner of a grid: header cells, grid lines, a selected row and the focus cell.
-    PictureBox& cells = AddPicture("cells", 200, 140);
-    cells.SetTabStop(false);
-    {
-        DeviceContext& dc = cells.hDC();
-        FillRect(dc, cells.Image().Bounds(), CreateSolidBrush(kWhite));
-        const std::array<int32_t, 4> columns = {0, 36, 118, 200};
-        const char* headers[] = {"", "Name", "Amount"};
-        const char* names[] = {"Ada", "Brook", "Cyril", "Dana", "Elm", "Fay"};
-        const char* amounts[] = {"12.50", "7.25", "100.00", "3.10", "42.00", "0.99"};
-        constexpr int32_t kRow = 20;
-        for (int32_t row = 0; row < 7; ++row) {
-            for (size_t col = 0; col + 1 < columns.size(); ++col) {
-                Rect cell{columns[col], row * kRow, columns[col + 1], (row + 1) * kRow};
-                const bool header = row == 0 || col == 0;
-                if (header) {
-                    FillRect(dc, cell, CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-                    Rect edge = cell;
-                    DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
-                }
-                std::string text = row == 0   ? headers[col]
-                                   : col == 0 ? std::to_string(row)
-                                   : col == 1 ? names[row - 1]
-                                              : amounts[row - 1];
-                Rect inner{cell.left + 3, cell.top, cell.right - 3, cell.bottom};
-                uint32_t align = header ? DT_CENTER : DT_LEFT;
-                if (col == 2 && !header) align = DT_RIGHT;
-                DrawText(dc, text, inner, kLine | align);
-                if (!header) {
-                    dc.SelectPen(Pen{PenStyle::Solid, kGridLine});
-                    MoveToEx(dc, cell.left, cell.bottom - 1);
-                    LineTo(dc, cell.right - 1, cell.bottom - 1);
-                    LineTo(dc, cell.right - 1, cell.top - 1);
-                }
-            }
-        }
-        // The third row selected, the focus on its amount.
-        InvertRect(dc, Rect{columns[1], 3 * kRow, columns[3] - 1, 4 * kRow - 1});
-        DrawFocusRect(dc, Rect{columns[2], 3 * kRow, columns[3] - 1, 4 * kRow - 1});
-        cells.Refresh();
-    }
+    // A corner of a grid: header cells, grid lines, a selected row and the focus cell. The
+    // options below decide how it looks.
+    cells_ = &AddPicture("cells", 200, 140);
+    cells_->SetTabStop(false);
+    DrawCells();
 
     // The classic 3D palette, swatch by swatch.
     PictureBox& colours = AddPicture("colours", 200, 140);
@@ -231,91 +242,181 @@ void DemoForm::AddDrawings() {
     }
 }
 
-// --- Typing pad ------------------------------------------------------------------------------
-
-void DemoForm::AddTypingPad() {
-    PictureBox& pad = AddPicture("pad", layout_.InnerWidth(), 44);
-    pad_ = &pad;
-    pad.SetBackColor(SystemColor(COLOR_WINDOW));
-    pad.SetFontSize(11);
-    pad.GotFocus = [this] { DrawPad(); };
-    pad.LostFocus = [this] { DrawPad(); };
-    pad.KeyPress = [this](int16_t& keyAscii) {
-        const auto unit = static_cast<char16_t>(keyAscii);
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            pendingHighSurrogate_ = unit;
-            return;
-        }
-        char32_t c = unit;
-        if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            if (!pendingHighSurrogate_) return;
-            c = 0x10000 + ((char32_t{pendingHighSurrogate_} - 0xD800) << 10) + (unit - 0xDC00);
-        }
-        pendingHighSurrogate_ = 0;
-        if (c == '\b') {
-            std::u32string text = DecodeUtf8(padText_);
-            if (!text.empty()) text.pop_back();
-            padText_ = EncodeUtf8(text);
-        } else if (c == '\r') {
-            Note("typed: " + padText_);
-            SetStatus("Typed: " + padText_);
-            padText_.clear();
-        } else if (c == 27) {
-            padText_.clear();
-        } else if (c == 3) {  // Ctrl+C
-            SetClipboardText(padText_);
-            Note("copied: " + padText_);
-        } else if (c == 22) {  // Ctrl+V: the pad holds one line, so line breaks go
-            for (char32_t pasted : DecodeUtf8(GetClipboardText())) {
-                if (pasted >= 0x20) AppendUtf8(pasted, padText_);
+void DemoForm::DrawCells() {
+    PictureBox& cells = *cells_;
+    DeviceContext& dc = cells.hDC();
+    FillRect(dc, cells.Image().Bounds(), CreateSolidBrush(kWhite));
+    std::array<Person, kPeople.size()> people = kPeople;
+    if (sortOrder_ == kByName) {
+        std::stable_sort(people.begin(), people.end(), [](const Person& a, const Person& b) {
+            return std::string_view(a.name) < std::string_view(b.name);
+        });
+    } else if (sortOrder_ == kByAmount) {
+        std::stable_sort(people.begin(), people.end(), [](const Person& a, const Person& b) {
+            return std::strtod(a.amount, nullptr) < std::strtod(b.amount, nullptr);
+        });
+    }
+    const std::array<int32_t, 4> columns = {0, 36, 118, 200};
+    const char* headers[] = {"", "Name", "Amount"};
+    const int32_t rowHeight = rowHeight_;
+    for (int32_t row = 0; row <= static_cast<int32_t>(people.size()); ++row) {
+        for (size_t col = 0; col + 1 < columns.size(); ++col) {
+            Rect cell{columns[col], row * rowHeight, columns[col + 1], (row + 1) * rowHeight};
+            const bool header = row == 0 || col == 0;
+            if (header) {
+                FillRect(dc, cell, CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+                Rect edge = cell;
+                DrawEdge(dc, edge, EDGE_RAISED, BF_RECT);
             }
-        } else if (c >= 0x20) {
-            AppendUtf8(c, padText_);
+            std::string text = row == 0   ? headers[col]
+                               : col == 0 ? std::to_string(row)
+                               : col == 1 ? people[row - 1].name
+                                          : people[row - 1].amount;
+            Rect inner{cell.left + 3, cell.top, cell.right - 3, cell.bottom};
+            uint32_t align = header ? DT_CENTER : DT_LEFT;
+            if (col == 2 && !header) align = DT_RIGHT;
+            DrawText(dc, text, inner, kLine | align);
+            if (!header && gridLines_) {
+                dc.SelectPen(Pen{PenStyle::Solid, kGridLine});
+                MoveToEx(dc, cell.left, cell.bottom - 1);
+                LineTo(dc, cell.right - 1, cell.bottom - 1);
+                LineTo(dc, cell.right - 1, cell.top - 1);
+            }
         }
-        DrawPad();
-    };
-    DrawPad();
+    }
+    // The third row selected, the focus on its amount.
+    InvertRect(dc, Rect{columns[1], 3 * rowHeight, columns[3] - 1, 4 * rowHeight - 1});
+    DrawFocusRect(dc, Rect{columns[2], 3 * rowHeight, columns[3] - 1, 4 * rowHeight - 1});
+    cells.Refresh();
 }
 
-void DemoForm::DrawPad() {
-    PictureBox& pad = *pad_;
-    pad.Cls();
-    DeviceContext& dc = pad.hDC();
-    Rect frame = pad.Image().Bounds();
-    DrawEdge(dc, frame, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    Rect text{frame.left + 6, frame.top, frame.right - 6, frame.bottom};
-    if (padText_.empty()) {
-        dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
-        Rect hint{text.left + 4, text.top, text.right, text.bottom};
-        DrawText(dc, "Type here; Enter sends the line, Esc clears it.", hint, kLine);
-    } else {
-        dc.SetTextColor(GetSysColor(COLOR_WINDOWTEXT));
-        DrawText(dc, padText_, text, kLine | DT_END_ELLIPSIS);
-    }
-    if (pad.HasFocus()) {
-        // A bar after the text stands for the caret.
-        const int32_t x = text.left + GetTextExtent(dc, padText_).cx + 1;
-        dc.SelectPen(Pen{PenStyle::Solid, GetSysColor(COLOR_WINDOWTEXT)});
-        MoveToEx(dc, x, text.top + 8);
-        LineTo(dc, x, text.bottom - 8);
-    }
-    pad.Refresh();
+// --- Typing line ---------------------------------------------------------------------------
+
+void DemoForm::AddTypingLine() {
+    Label& label = Add<Label>("", form_->hWnd(), layout_.Next(150, 26), "Type a line, then Enter:");
+    // The caption sits level with the text in the box beside it.
+    label.Move(label.Left(), label.Top() + 6, label.Width(), label.Height() - 6);
+    TextBox& pad = Add<TextBox>("pad", form_->hWnd(), layout_.Next(layout_.RemainingWidth(), 26));
+    pad_ = &pad;
+    pad.SetFontSize(10);
+    pad.KeyDown = [this](int16_t& keyCode, int16_t shift) {
+        pasting_ = keyCode == VK_INSERT && (shift & vbShiftMask);
+    };
+    pad.KeyPress = [this](int16_t& keyAscii) {
+        pasting_ = keyAscii == kKeyCtrlV;
+        if (keyAscii == kKeyReturn) {
+            const std::string line = pad_->Text();
+            Note("typed: " + line);
+            SetStatus("Typed: " + line);
+            pad_->SetText("");
+            keyAscii = 0;
+        } else if (keyAscii == kKeyEscape) {
+            pad_->SetText("");
+            keyAscii = 0;
+        }
+    };
+    // Copy, cut and paste are the box's own, through the system clipboard; a paste is
+    // reported with the line it leaves.
+    pad.Change = [this] {
+        if (!pasting_) return;
+        pasting_ = false;
+        Note("pasted: " + pad_->Text());
+    };
+}
+
+// --- Notes, the list and the options -------------------------------------------------------
+
+void DemoForm::AddNotes() {
+    TextBox& notes = Add<TextBox>("notes", form_->hWnd(), layout_.Next(200, 140), true);
+    notes.SetText(
+        "Notes\r\n"
+        "This box holds several lines and wraps long ones at its width. Arrows, Home, End "
+        "and the mouse move and select; Ctrl+C and Ctrl+V copy and paste.\r\n"
+        "Tab moves on to the list.");
+}
+
+void DemoForm::AddList() {
+    const Rect place = layout_.Next(200, 140);
+    ListBox& list = Add<ListBox>("list", form_->hWnd(), place);
+    list_ = &list;
+    // The list keeps the height of its neighbours, its last row cut where it ends.
+    list.SetIntegralHeight(false);
+    list.Move(place.left, place.top, place.Width(), place.Height());
+    for (const char* month : kMonths)
+        list.AddItem(month);
+    list.Click = [this] {
+        Note("picked: " + list_->Text());
+        SetStatus("Picked " + list_->Text());
+    };
+}
+
+void DemoForm::AddOptions() {
+    // The frame's controls live in its window, placed from its own top left corner, below
+    // the caption.
+    constexpr int32_t kFrameWidth = 200;
+    Frame& frame =
+        Add<Frame>("options", form_->hWnd(), layout_.Next(kFrameWidth, 140), "Grid drawing");
+    const HWND inside = frame.hWnd();
+    FlowLayout layout(kFrameWidth, 10, 8, 24);
+
+    CheckBox& gridLines =
+        Add<CheckBox>("gridlines", inside, layout.Next(layout.InnerWidth(), 20), "Grid lines");
+    gridLines.SetValue(gridLines_ ? vbChecked : vbUnchecked);
+    gridLines.Click = [this, &gridLines] {
+        gridLines_ = gridLines.Value() == vbChecked;
+        Note("checked: " + std::to_string(gridLines.Value()));
+        SetStatus(gridLines_ ? "Grid lines shown" : "Grid lines hidden");
+        DrawCells();
+    };
+
+    ComboBox& order = Add<ComboBox>("order", inside, layout.Next(layout.InnerWidth(), 21));
+    for (const char* text : kSortOrders)
+        order.AddItem(text);
+    order.SetListIndex(sortOrder_);
+    order.Click = [this, &order] {
+        sortOrder_ = order.ListIndex();
+        Note("chose: " + order.Text());
+        SetStatus(order.Text());
+        DrawCells();
+    };
+
+    Label& caption = Add<Label>("", inside, layout.Next(layout.InnerWidth(), 16));
+    ScrollBar& rows = Add<ScrollBar>("rows", inside, layout.Next(layout.InnerWidth(), 17), false);
+    rows_ = &rows;
+    rows.SetMin(kMinRowHeight);
+    rows.SetMax(kMaxRowHeight);
+    rows.SetLargeChange(kRowHeightPage);
+    rows.SetValue(rowHeight_);
+    const auto showValue = [&caption, &rows] {
+        caption.SetCaption("Row height: " + std::to_string(rows.Value()));
+    };
+    showValue();
+    rows.Change = [this, showValue] {
+        rowHeight_ = rows_->Value();
+        showValue();
+        Note("scrolled: " + std::to_string(rowHeight_));
+        SetStatus("Row height " + std::to_string(rowHeight_));
+        DrawCells();
+    };
+    // Dragging the thumb shows the value as it goes; Change follows on the release.
+    rows.Scroll = showValue;
 }
 
 // --- Buttons -------------------------------------------------------------------------------
 
 void DemoForm::AddButtons() {
     CommandButton& ok = AddButton("OK", "OK");
+    // The status goes back to Ready a moment after a click, on a timer.
+    statusTimer_ = &Add<Timer>("", form_->hWnd());
+    statusTimer_->Tick = [this] {
+        statusTimer_->SetInterval(0);
+        SetStatus("Ready");
+        Note("status cleared");
+    };
     ok.Click = [this] {
         Note("clicked OK");
         SetStatus("Clicked OK");
-        // The status goes back to Ready a moment later, on a timer.
-        SetTimer(form_->hWnd(), kStatusTimer, kStatusMilliseconds,
-                 [this](HWND hwnd, UINT, UINT_PTR id, uint32_t) {
-                     KillTimer(hwnd, id);
-                     SetStatus("Ready");
-                     Note("status cleared");
-                 });
+        statusTimer_->SetInterval(kStatusMilliseconds);
     };
     CommandButton& about = AddButton("About", "About");
     about.Click = [this] { ShowAbout(); };

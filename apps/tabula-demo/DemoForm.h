@@ -1,8 +1,9 @@
 #pragma once
 
-// The sample form of tabula-demo: a few drawings, a typing pad, buttons and a status
-// line. It reports what people do with it through a log callback, one line per event
-// ("clicked OK", "typed: hello"), so scripts can check that input arrived.
+// The sample form of tabula-demo: a few drawings, a typing line, a notes box, a list, a
+// frame of options, buttons and a status line. It reports what people do with it through
+// a log callback, one line per event ("clicked OK", "typed: hello", "picked: March"), so
+// scripts can check that input arrived.
 //
 // The form is built from sections, one function each, placed one after another by a
 // flow layout; the form takes the height its sections need. A new kind of control joins
@@ -14,22 +15,33 @@
 #include <utility>
 #include <vector>
 
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/ComboBox.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Frame.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/ListBox.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/ScrollBar.h"
+#include "platform/forms/TextBox.h"
+#include "platform/forms/Timer.h"
 
 namespace tabula {
 
 // Places controls left to right in rows, starting a new row when one would not fit.
 class FlowLayout {
 public:
-    FlowLayout(int32_t width, int32_t margin, int32_t gap)
-        : width_(width), margin_(margin), gap_(gap), x_(margin), y_(margin) {}
+    // `top` is where the first row starts; by default the margin.
+    FlowLayout(int32_t width, int32_t margin, int32_t gap, int32_t top = -1)
+        : width_(width), margin_(margin), gap_(gap), x_(margin), y_(top < 0 ? margin : top) {}
 
     Rect Next(int32_t width, int32_t height);
     // Ends the current row; the next control starts at the left margin below it.
     void NewRow();
     // The width inside the margins, for controls that span a row.
     int32_t InnerWidth() const { return width_ - 2 * margin_; }
+    // The width left in the current row, inside the margins.
+    int32_t RemainingWidth() const { return width_ - margin_ - x_; }
     // The height the form needs for everything placed so far.
     int32_t Height() const;
 
@@ -60,16 +72,24 @@ public:
     static constexpr int32_t kWidth = 648;
     // How long a click's message stays on the status line.
     static constexpr uint32_t kStatusMilliseconds = 1500;
+    // The row height of the grid drawing, as the options scroll bar first shows it.
+    static constexpr int16_t kRowHeight = 20;
+    static constexpr int16_t kMinRowHeight = 14;
+    static constexpr int16_t kMaxRowHeight = 28;
+    // How far a press on the scroll bar's track moves it.
+    static constexpr int16_t kRowHeightPage = 4;
 
     explicit DemoForm(Log log = {});
     ~DemoForm();
 
     SampleForm& GetForm() { return *form_; }
-    // The text typed on the pad and not yet entered.
-    const std::string& PadText() const { return padText_; }
+    // The text typed on the typing line and not yet entered.
+    const std::string& PadText() const { return pad_->Text(); }
     const std::string& Status() const { return status_; }
 
-    // Named places a script can click, in screen coordinates, in the order they were added.
+    // Named places a script can click, in screen coordinates, in the order they were added:
+    // the controls, and parts of some of them ("list.3", the list's fourth item while it is
+    // in view; "rows.left" and "rows.right", the scroll bar's arrows).
     std::vector<std::pair<std::string, Rect>> Places() const;
     // Logs a "place NAME LEFT TOP WIDTH HEIGHT" line for each of them now, and for the
     // About box's button whenever the box shows.
@@ -77,18 +97,30 @@ public:
     // The About box, while it is shown.
     Form* AboutBox() const { return about_; }
 
+    // The grid drawing as the options set it.
+    bool GridLines() const { return gridLines_; }
+    int16_t RowHeight() const { return rowHeight_; }
+    int32_t SortOrder() const { return sortOrder_; }
+
 private:
     void Build();
     // The sections of the sample, top to bottom.
     void AddDrawings();
-    void AddTypingPad();
+    void AddTypingLine();
+    void AddNotes();
+    void AddList();
+    void AddOptions();
     void AddButtons();
     void AddStatusLine();
 
+    // Creates a control, keeps it for the life of the form and, with a name, makes it a
+    // place scripts can find.
+    template <typename T, typename... Args>
+    T& Add(const std::string& name, Args&&... args);
     PictureBox& AddPicture(const std::string& name, int32_t width, int32_t height);
     CommandButton& AddButton(const std::string& name, std::string caption);
     void Note(const std::string& line);
-    void DrawPad();
+    void DrawCells();
     void SetStatus(std::string text);
     void DrawStatus();
     void ShowAbout();
@@ -98,10 +130,17 @@ private:
     FlowLayout layout_{kWidth, 12, 12};
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::pair<std::string, Control*>> named_;
-    PictureBox* pad_ = nullptr;
+    PictureBox* cells_ = nullptr;
+    TextBox* pad_ = nullptr;
+    ListBox* list_ = nullptr;
+    ScrollBar* rows_ = nullptr;
     PictureBox* statusLine_ = nullptr;
-    std::string padText_;
-    char16_t pendingHighSurrogate_ = 0;
+    Timer* statusTimer_ = nullptr;
+    // The next change of the typing line's text comes from a paste.
+    bool pasting_ = false;
+    bool gridLines_ = true;
+    int16_t rowHeight_ = kRowHeight;
+    int32_t sortOrder_ = 0;
     std::string status_;
     Form* about_ = nullptr;
     CommandButton* aboutOk_ = nullptr;

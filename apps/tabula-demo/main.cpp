@@ -7,10 +7,12 @@
 //   --screenshot FILE          where screenshots go; the Print Screen key saves one
 //   --screenshot-after N       also save one once N frames have been shown
 //   --quit-after-screenshot    close once that screenshot is saved
-//   --print-places             print where the buttons and the typing pad are
+//   --print-places             print where the controls a script clicks are, and the
+//                              list's items and the scroll bar's arrows
 //
 // What people do with the form is printed one line per event ("clicked OK",
-// "typed: hello"), so a script driving the window can tell the input arrived.
+// "typed: hello", "picked: March"), so a script driving the window can tell the input
+// arrived.
 
 #include <cstdio>
 #include <cstdlib>

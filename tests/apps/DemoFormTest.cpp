@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -31,15 +32,39 @@ protected:
         return {};
     }
 
+    bool HasPlace(const std::string& name) const {
+        const auto places = demo_.Places();
+        return std::any_of(places.begin(), places.end(),
+                           [&](const auto& place) { return place.first == name; });
+    }
+
+    static Point Centre(const Rect& r) {
+        return Point{static_cast<int32_t>(r.left + r.Width() / 2),
+                     static_cast<int32_t>(r.top + r.Height() / 2)};
+    }
+
+    // The window a person sees at the middle of a named place.
+    HWND WindowAt(const std::string& name) const { return WindowFromPoint(Centre(Place(name))); }
+
     // Clicks the middle of a named place, in screen coordinates as a script would.
     void ClickPlace(const std::string& name) {
-        const Rect r = Place(name);
-        const Point centre{static_cast<int32_t>(r.left + r.Width() / 2),
-                           static_cast<int32_t>(r.top + r.Height() / 2)};
+        const Point centre = Centre(Place(name));
         const HWND window = WindowFromPoint(centre);
         const Point client = ScreenToClient(window, centre);
         host_.Click(window, client.x, client.y);
     }
+
+    // The name of the control that has the focus, "" for none.
+    std::string FocusName() const {
+        Rect focus;
+        if (!GetWindowRect(GetFocus(), &focus)) return {};
+        for (const auto& [name, r] : demo_.Places()) {
+            if (r == focus && WindowAt(name) == GetFocus()) return name;
+        }
+        return {};
+    }
+
+    PixelImage Cells() { return host_.Screenshot(WindowAt("cells")); }
 
     Log TakeLog() { return std::exchange(log_, {}); }
 
@@ -47,6 +72,8 @@ protected:
     Log log_;
     DemoForm demo_{[this](const std::string& line) { log_.push_back(line); }};
 };
+
+// --- Buttons and the status line ------------------------------------------------------------
 
 TEST_F(DemoFormTest, ClickingOkReportsIt) {
     ClickPlace("OK");
@@ -66,16 +93,50 @@ TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
     EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, ThePadCopiesAndPastesThroughTheClipboard) {
-    ClickPlace("pad");
-    host_.Type("ab");
-    host_.PressKey('C', vbCtrlMask);
-    EXPECT_EQ(TakeLog(), (Log{"copied: ab"}));
-    EXPECT_EQ(GetClipboardText(), "ab");
-    SetClipboardText("c\nd");
-    host_.PressKey('V', vbCtrlMask);
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(demo_.PadText(), "abcdcd");
+TEST_F(DemoFormTest, ASecondClickKeepsTheStatusUpForTheFullTimeAgain) {
+    ClickPlace("OK");
+    host_.Advance(DemoForm::kStatusMilliseconds - 100);
+    ClickPlace("OK");
+    host_.Advance(DemoForm::kStatusMilliseconds - 1);
+    EXPECT_EQ(demo_.Status(), "Clicked OK");
+    host_.Advance(1);
+    EXPECT_EQ(demo_.Status(), "Ready");
+    EXPECT_EQ(TakeLog(), (Log{"clicked OK", "clicked OK", "status cleared"}));
+}
+
+TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
+    // While the box is up, the modal loop waits; a timer stands in for the person who
+    // reads it and clicks OK.
+    bool clickedOk = false;
+    SetTimer(0, 0, 50, [&](HWND, UINT, UINT_PTR id, uint32_t) {
+        KillTimer(0, id);
+        ASSERT_NE(demo_.AboutBox(), nullptr);
+        // The main form takes no input while the box is shown.
+        ClickPlace("OK");
+        ClickPlace("list.1");
+        ClickPlace("about.OK");
+        clickedOk = true;
+    });
+    ClickPlace("About");
+    EXPECT_TRUE(clickedOk);
+    EXPECT_EQ(TakeLog(), (Log{"about shown", "about closed"}));
+    EXPECT_EQ(demo_.AboutBox(), nullptr);
+    ClickPlace("OK");
+    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
+}
+
+TEST_F(DemoFormTest, CloseUnloadsTheForm) {
+    ClickPlace("Close");
+    EXPECT_EQ(TakeLog(), (Log{"closed"}));
+    EXPECT_FALSE(demo_.GetForm().Loaded());
+}
+
+// --- The typing line -------------------------------------------------------------------------
+
+TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirst) {
+    EXPECT_EQ(FocusName(), "pad");
+    host_.Type("hi");
+    EXPECT_EQ(demo_.PadText(), "hi");
 }
 
 TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
@@ -89,9 +150,20 @@ TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
     EXPECT_EQ(TakeLog(), (Log{"typed: hello"}));
     EXPECT_EQ(demo_.PadText(), "");
     EXPECT_EQ(demo_.Status(), "Typed: hello");
+    host_.PressKey(VK_RETURN);  // an empty line is sent too
+    EXPECT_EQ(TakeLog(), (Log{"typed: "}));
 }
 
-TEST_F(DemoFormTest, ThePadKeepsCharactersBeyondTheKeyboard) {
+TEST_F(DemoFormTest, CtrlASelectsTheWholeLineSoTypingReplacesIt) {
+    ClickPlace("pad");
+    host_.Type("old text");
+    host_.PressKey('A', vbCtrlMask);
+    host_.Type("new");
+    host_.PressKey(VK_RETURN);
+    EXPECT_EQ(TakeLog(), (Log{"typed: new"}));
+}
+
+TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
     ClickPlace("pad");
     host_.Type("d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
@@ -99,45 +171,238 @@ TEST_F(DemoFormTest, ThePadKeepsCharactersBeyondTheKeyboard) {
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 ");
     host_.PressKey(VK_ESCAPE);
     EXPECT_EQ(demo_.PadText(), "");
+    EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, ThePadShowsWhatIsTyped) {
+TEST_F(DemoFormTest, TheTypingLineCopiesAndPastesThroughTheClipboard) {
     ClickPlace("pad");
-    const HWND pad = WindowFromPoint({Place("pad").left + 20, Place("pad").top + 20});
+    host_.Type("ab");
+    host_.PressKey('A', vbCtrlMask);
+    host_.PressKey('C', vbCtrlMask);
+    EXPECT_EQ(GetClipboardText(), "ab");
+    EXPECT_EQ(TakeLog(), Log{});  // copying changes nothing to report
+    host_.PressKey(VK_END);
+    // The line takes what comes before the first line break.
+    SetClipboardText("c\nd");
+    host_.PressKey('V', vbCtrlMask);
+    EXPECT_EQ(TakeLog(), (Log{"pasted: abc"}));
+    host_.PressKey(VK_INSERT, vbShiftMask);
+    EXPECT_EQ(TakeLog(), (Log{"pasted: abcc"}));
+    host_.Type("x");  // typing after a paste is no paste
+    host_.PressKey(VK_RETURN);
+    EXPECT_EQ(TakeLog(), (Log{"typed: abccx"}));
+}
+
+TEST_F(DemoFormTest, APasteOfNothingReportsNothingAndLeavesNothingBehind) {
+    ClickPlace("pad");
+    SetClipboardText("");
+    host_.PressKey('V', vbCtrlMask);
+    host_.Type("z");
+    host_.PressKey(VK_ESCAPE);
+    EXPECT_EQ(TakeLog(), Log{});
+}
+
+TEST_F(DemoFormTest, TheTypingLineShowsWhatIsTyped) {
+    ClickPlace("pad");
+    const HWND pad = WindowAt("pad");
     const PixelImage before = host_.Screenshot(pad);
     host_.Type("WWW");
     EXPECT_NE(host_.Screenshot(pad), before);
 }
 
-TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
-    // While the box is up, the modal loop waits; a timer stands in for the person who
-    // reads it and clicks OK.
-    bool clickedOk = false;
-    SetTimer(0, 0, 50, [&](HWND, UINT, UINT_PTR id, uint32_t) {
-        KillTimer(0, id);
-        ASSERT_NE(demo_.AboutBox(), nullptr);
-        // The main form takes no input while the box is shown.
-        ClickPlace("OK");
-        ClickPlace("about.OK");
-        clickedOk = true;
-    });
-    ClickPlace("About");
-    EXPECT_TRUE(clickedOk);
-    EXPECT_EQ(TakeLog(), (Log{"about shown", "about closed"}));
-    EXPECT_EQ(demo_.AboutBox(), nullptr);
-    ClickPlace("OK");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
+// --- Notes -----------------------------------------------------------------------------------
+
+TEST_F(DemoFormTest, TheNotesBoxTakesLineBreaksWithoutSendingAnything) {
+    ClickPlace("notes");
+    host_.PressKey(VK_END, vbCtrlMask);
+    host_.PressKey(VK_RETURN);
+    host_.Type("more");
+    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(demo_.PadText(), "");
+    const HWND notes = WindowAt("notes");
+    auto* box = dynamic_cast<TextBox*>(Control::FromHandle(notes));
+    ASSERT_NE(box, nullptr);
+    const std::string text = box->Text();
+    ASSERT_GE(text.size(), 6u);
+    EXPECT_EQ(text.substr(text.size() - 6), "\r\nmore");
+    EXPECT_NE(text.find("Notes\r\n"), std::string::npos);
 }
+
+// --- The list --------------------------------------------------------------------------------
+
+TEST_F(DemoFormTest, AClickOnAListItemPicksIt) {
+    ClickPlace("list.2");
+    EXPECT_EQ(TakeLog(), (Log{"picked: March"}));
+    EXPECT_EQ(demo_.Status(), "Picked March");
+    ClickPlace("list.2");  // the same item again: nothing changed
+    EXPECT_EQ(TakeLog(), Log{});
+    ClickPlace("list.0");
+    EXPECT_EQ(TakeLog(), (Log{"picked: January"}));
+}
+
+TEST_F(DemoFormTest, TheListPicksByKeysAndScrollsToItemsOutOfView) {
+    EXPECT_TRUE(HasPlace("list.0"));
+    EXPECT_FALSE(HasPlace("list.11"));  // a dozen months do not all fit
+    ClickPlace("list.0");
+    host_.PressKey(VK_DOWN);
+    host_.Type("d");
+    EXPECT_EQ(TakeLog(), (Log{"picked: January", "picked: February", "picked: December"}));
+    // December is in view now, and the places follow the list.
+    EXPECT_TRUE(HasPlace("list.11"));
+    EXPECT_FALSE(HasPlace("list.0"));
+    ClickPlace("list.10");
+    EXPECT_EQ(TakeLog(), (Log{"picked: November"}));
+}
+
+// --- The options in their frame ------------------------------------------------------------
+
+TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
+    const PixelImage withLines = Cells();
+    ASSERT_TRUE(demo_.GridLines());
+    ClickPlace("gridlines");
+    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+    EXPECT_FALSE(demo_.GridLines());
+    EXPECT_NE(Cells(), withLines);
+    // Space toggles it back, and the drawing is as it was.
+    host_.PressKey(VK_SPACE);
+    EXPECT_EQ(TakeLog(), (Log{"checked: 1"}));
+    EXPECT_TRUE(demo_.GridLines());
+    EXPECT_EQ(Cells(), withLines);
+}
+
+TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRows) {
+    const PixelImage asEntered = Cells();
+    ClickPlace("order");
+    const HWND dropped = WindowAt("order");
+    auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(dropped));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_TRUE(combo->DroppedDown());
+    EXPECT_EQ(TakeLog(), Log{});  // opening the list picks nothing
+    host_.PressKey(VK_DOWN);
+    host_.PressKey(VK_RETURN);
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by name"}));
+    EXPECT_EQ(demo_.SortOrder(), 1);
+    const PixelImage byName = Cells();
+    EXPECT_NE(byName, asEntered);
+    // With the list closed, the arrows pick directly.
+    host_.PressKey(VK_DOWN);
+    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by amount"}));
+    EXPECT_NE(Cells(), byName);
+    host_.PressKey(VK_HOME);
+    EXPECT_EQ(TakeLog(), (Log{"chose: Rows as entered"}));
+    EXPECT_EQ(Cells(), asEntered);
+}
+
+TEST_F(DemoFormTest, TheComboBoxListClosesOnEscapeWithoutAChoice) {
+    ClickPlace("order");
+    host_.PressKey(VK_DOWN);
+    host_.PressKey(VK_ESCAPE);
+    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(demo_.SortOrder(), 0);
+}
+
+TEST_F(DemoFormTest, TheScrollBarArrowsStepTheRowHeight) {
+    const PixelImage before = Cells();
+    ClickPlace("rows.right");
+    EXPECT_EQ(TakeLog(), (Log{"scrolled: 21"}));
+    EXPECT_EQ(demo_.RowHeight(), 21);
+    EXPECT_EQ(demo_.Status(), "Row height 21");
+    EXPECT_NE(Cells(), before);
+    ClickPlace("rows.left");
+    ClickPlace("rows.left");
+    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20", "scrolled: 19"}));
+    ClickPlace("rows.right");
+    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20"}));
+    EXPECT_EQ(Cells(), before);
+}
+
+TEST_F(DemoFormTest, TheScrollBarStopsAtItsEndsAndItsLabelFollows) {
+    auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(WindowAt("rows")));
+    ASSERT_NE(bar, nullptr);
+    // The label showing the value sits just above the bar.
+    const Rect barPlace = Place("rows");
+    auto* label = dynamic_cast<Label*>(
+        Control::FromHandle(WindowFromPoint(Point{barPlace.left + 4, barPlace.top - 12})));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->Caption(), "Row height: 20");
+    for (int i = 0; i < 20; ++i) {
+        ClickPlace("rows.right");
+    }
+    const Log log = TakeLog();
+    ASSERT_EQ(log.size(), static_cast<size_t>(DemoForm::kMaxRowHeight - DemoForm::kRowHeight));
+    EXPECT_EQ(log.back(), "scrolled: " + std::to_string(DemoForm::kMaxRowHeight));
+    EXPECT_EQ(demo_.RowHeight(), DemoForm::kMaxRowHeight);
+    EXPECT_EQ(label->Caption(), "Row height: " + std::to_string(DemoForm::kMaxRowHeight));
+    // A press on the track left of the thumb goes down a page.
+    const Rect track = bar->GetLayout().track;
+    host_.Click(bar->hWnd(), track.left + 2, track.top + track.Height() / 2);
+    EXPECT_EQ(TakeLog(), (Log{"scrolled: " +
+                              std::to_string(DemoForm::kMaxRowHeight - DemoForm::kRowHeightPage)}));
+    EXPECT_EQ(label->Caption(),
+              "Row height: " + std::to_string(DemoForm::kMaxRowHeight - DemoForm::kRowHeightPage));
+}
+
+TEST_F(DemoFormTest, TabGoesThroughTheFrameInOrderAndOutAgain) {
+    ClickPlace("list.0");
+    EXPECT_EQ(FocusName(), "list");
+    const std::vector<std::string> expected = {"gridlines", "order", "rows", "OK",
+                                               "About",     "Close", "pad",  "notes"};
+    for (const std::string& name : expected) {
+        host_.PressKey(VK_TAB);
+        EXPECT_EQ(FocusName(), name);
+    }
+    host_.PressKey(VK_TAB, vbShiftMask);
+    host_.PressKey(VK_TAB, vbShiftMask);
+    EXPECT_EQ(FocusName(), "Close");
+    // Keys go where the focus is: Tab into the frame, then Space on the check box.
+    ClickPlace("list.0");
+    TakeLog();
+    host_.PressKey(VK_TAB);
+    host_.PressKey(VK_SPACE);
+    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+}
+
+// --- Places and layout -----------------------------------------------------------------------
 
 TEST_F(DemoFormTest, AnnouncedPlacesNameEveryClickableControl) {
     demo_.AnnouncePlaces();
     const Log lines = TakeLog();
-    for (const char* name : {"pad", "OK", "About", "Close"}) {
+    for (const char* name : {"pad", "notes", "list", "list.0", "options", "gridlines", "order",
+                             "rows", "rows.left", "rows.right", "OK", "About", "Close"}) {
         const Rect r = Place(name);
         const std::string expected = std::string("place ") + name + " " + std::to_string(r.left) +
                                      " " + std::to_string(r.top) + " " + std::to_string(r.Width()) +
                                      " " + std::to_string(r.Height());
         EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
+    }
+}
+
+TEST_F(DemoFormTest, EveryPlaceHasANameOfItsOwn) {
+    const auto places = demo_.Places();
+    for (size_t i = 0; i < places.size(); ++i) {
+        EXPECT_EQ(places[i].first.find(' '), std::string::npos) << places[i].first;
+        for (size_t j = i + 1; j < places.size(); ++j) {
+            EXPECT_NE(places[i].first, places[j].first);
+        }
+    }
+}
+
+TEST_F(DemoFormTest, PartsOfControlsLieInsideThem) {
+    const Rect list = Place("list");
+    const Rect bar = Place("rows");
+    for (const auto& [name, r] : demo_.Places()) {
+        if (name.rfind("list.", 0) == 0) {
+            EXPECT_EQ(Intersect(r, list), r) << name;
+            EXPECT_EQ(WindowAt(name), WindowAt("list")) << name;
+        }
+    }
+    EXPECT_EQ(Intersect(Place("rows.left"), bar), Place("rows.left"));
+    EXPECT_EQ(Intersect(Place("rows.right"), bar), Place("rows.right"));
+    EXPECT_LT(Place("rows.left").right, Place("rows.right").left);
+    // The controls in the frame are inside it.
+    for (const char* name : {"gridlines", "order", "rows"}) {
+        EXPECT_EQ(Intersect(Place(name), Place("options")), Place(name)) << name;
     }
 }
 
@@ -149,20 +414,19 @@ TEST_F(DemoFormTest, ANewSizeIsReported) {
     EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, CloseUnloadsTheForm) {
-    ClickPlace("Close");
-    EXPECT_EQ(TakeLog(), (Log{"closed"}));
-    EXPECT_FALSE(demo_.GetForm().Loaded());
-}
-
 TEST_F(DemoFormTest, TheFormIsAsTallAsItsSectionsAndNothingOverlaps) {
+    // Places either keep apart or one holds the other (a frame its controls, a list its
+    // items); none sticks out of the form.
     const auto places = demo_.Places();
     int32_t bottom = 0;
     for (size_t i = 0; i < places.size(); ++i) {
-        bottom = std::max(bottom, places[i].second.bottom);
-        EXPECT_LE(places[i].second.right, demo_.GetForm().Width()) << places[i].first;
+        const Rect& a = places[i].second;
+        bottom = std::max(bottom, a.bottom);
+        EXPECT_LE(a.right, demo_.GetForm().Width()) << places[i].first;
         for (size_t j = i + 1; j < places.size(); ++j) {
-            EXPECT_TRUE(Intersect(places[i].second, places[j].second).IsEmpty())
+            const Rect& b = places[j].second;
+            const Rect both = Intersect(a, b);
+            EXPECT_TRUE(both.IsEmpty() || both == a || both == b)
                 << places[i].first << " overlaps " << places[j].first;
         }
     }
@@ -172,10 +436,12 @@ TEST_F(DemoFormTest, TheFormIsAsTallAsItsSectionsAndNothingOverlaps) {
 TEST(FlowLayoutTest, WrapsRowsThatDoNotFitAndGrowsWithTheTallestControl) {
     FlowLayout layout(200, 10, 5);
     EXPECT_EQ(layout.Next(100, 20), (Rect{10, 10, 110, 30}));
+    EXPECT_EQ(layout.RemainingWidth(), 75);
     EXPECT_EQ(layout.Next(60, 40), (Rect{115, 10, 175, 50}));
     EXPECT_EQ(layout.Next(30, 10), (Rect{10, 55, 40, 65}));  // 180 + 30 passes 190
     layout.NewRow();
     layout.NewRow();  // an empty row adds nothing
+    EXPECT_EQ(layout.RemainingWidth(), 180);
     EXPECT_EQ(layout.Next(180, 10), (Rect{10, 70, 190, 80}));
     EXPECT_EQ(layout.Height(), 90);
     EXPECT_EQ(layout.InnerWidth(), 180);
@@ -185,6 +451,12 @@ TEST(FlowLayoutTest, AControlWiderThanARowStillGetsAPlace) {
     FlowLayout layout(100, 10, 5);
     EXPECT_EQ(layout.Next(300, 10), (Rect{10, 10, 310, 20}));
     EXPECT_EQ(layout.Next(10, 10), (Rect{10, 25, 20, 35}));
+}
+
+TEST(FlowLayoutTest, TheFirstRowMayStartBelowTheMargin) {
+    FlowLayout layout(100, 10, 5, 24);
+    EXPECT_EQ(layout.Next(80, 10), (Rect{10, 24, 90, 34}));
+    EXPECT_EQ(layout.Height(), 44);
 }
 
 }  // namespace
