@@ -1,7 +1,7 @@
 # Thin wrapper over CMake. `make demo` runs the main job, `make test` runs every test.
 JOBS ?= 2
 
-.PHONY: demo e2e test bench build setup format clean
+.PHONY: demo e2e test bench build programs setup format clean
 
 setup:
 	@bash scripts/setup-debian.sh
@@ -10,9 +10,14 @@ build: setup
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 	cmake --build build -j $(JOBS)
 
+# Only the programs, not the test suites: what the demo and the benchmarks need.
+programs: setup
+	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+	cmake --build build -j $(JOBS) --target tabula-demo tabula-render tabula-bench
+
 # With a display the demo opens its window; without one (or when the window cannot open) it
 # draws the form into out/tabula-demo.png instead.
-demo: build
+demo: programs
 	@mkdir -p out
 	build/bin/tabula-render out/tabula-sample.png
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && build/bin/tabula-demo; then :; else \
@@ -21,7 +26,7 @@ demo: build
 	fi
 
 # The window host end to end under Xvfb, against the optimised build.
-e2e: build
+e2e: programs
 	bash scripts/e2e-sdl.sh build/bin/tabula-demo out/e2e-sdl.png
 
 test: setup
@@ -29,7 +34,7 @@ test: setup
 	cmake --build build-test -j $(JOBS)
 	cd build-test && ctest --output-on-failure -j $(JOBS)
 
-bench: build
+bench: programs
 	build/bin/tabula-bench
 
 format:
