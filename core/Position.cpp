@@ -11,11 +11,15 @@ namespace tabula {
 // rectangle, scrolling the row into view, the in-cell buttons and the block's reshaping
 // join these writes with the selection model.
 void Tabula::SetRow(int32_t row) {
+    const int32_t lastRow = s_.Row, lastCol = s_.Col;
     s_.Row = std::clamp(row, 0, s_.Rows);
+    if (s_.Row != lastRow) events_.RowColChange(lastRow, lastCol);
 }
 
 void Tabula::SetCol(int32_t col) {
+    const int32_t lastRow = s_.Row, lastCol = s_.Col;
     s_.Col = std::clamp(col, 0, s_.Cols);
+    if (s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
 }
 
 // The corners index cells when the block is drawn and when the next press clears the

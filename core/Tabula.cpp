@@ -125,6 +125,7 @@ void Tabula::OnResize() {
     PlaceConstituents();
     Refresh();
     Control::Refresh();
+    events_.Resize();
 }
 
 }  // namespace tabula

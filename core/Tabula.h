@@ -7,6 +7,7 @@
 // Where the members live, by theme:
 //   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
 //                      resize, AboutBox
+//   Events.h           the 18 events, their ids and a typed sink
 //   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
 //   Cells.cpp          TextMatrix, Text, the Cell... properties
 //   ColumnsRows.cpp    ColWidth, ColAlign, ColAllowEdit, ColMask, ColEditWidth,
@@ -43,6 +44,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/Events.h"
 #include "core/GridState.h"
 #include "platform/container/ContainedControl.h"
 #include "platform/container/Picture.h"
@@ -69,6 +71,9 @@ public:
 
     // Shows a small modal box naming the control.
     void AboutBox();
+
+    // The grid's events: sinks advise here; the grid's own subsystems raise through it.
+    TabulaEventSource& Events() { return events_; }
 
     // The state record, for the grid's own subsystems and for tests.
     GridState& State() { return s_; }
@@ -217,7 +222,8 @@ public:
 
     // --- Position and selection (Position.cpp) -------------------------------------------
     int32_t Row() const { return s_.Row; }
-    // Clamped into 0..Rows (0..Cols for SetCol).
+    // Clamped into 0..Rows (0..Cols for SetCol). RowColChange follows when the current
+    // cell changed.
     void SetRow(int32_t row);
     int32_t Col() const { return s_.Col; }
     void SetCol(int32_t col);
@@ -268,6 +274,7 @@ private:
     void StoreFont(FontPtr& field, FontPtr font, std::string_view name);
 
     GridState s_;
+    TabulaEventSource events_;
     PicturePtr mouseIcon_;
     int64_t redrawCount_ = 0;
 };
