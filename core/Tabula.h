@@ -8,6 +8,7 @@
 //   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
 //                      resize, AboutBox
 //   Events.h           the 18 events, their ids and a typed sink
+//   Automation.cpp     the member table for Invoke: names, ids, parameters, conversions
 //   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
 //   Cells.cpp          TextMatrix, Text, the Cell... properties
 //   ColumnsRows.cpp    ColWidth, ColAlign, ColAllowEdit, ColMask, ColEditWidth,
@@ -51,10 +52,11 @@
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/ScrollBar.h"
 #include "platform/forms/TextBox.h"
+#include "platform/runtime/Dispatch.h"
 
 namespace tabula {
 
-class Tabula : public Control, public ContainedControl {
+class Tabula : public Control, public ContainedControl, public Dispatchable {
 public:
     Tabula(HWND parent, const Rect& rect);
     ~Tabula() override;
@@ -71,6 +73,10 @@ public:
 
     // Shows a small modal box naming the control.
     void AboutBox();
+
+    // The automation interface: every member by name (any case) or dispatch id, for
+    // Invoke. Raises the same errors as the typed members.
+    const DispatchTable& Members() const override;
 
     // The grid's events: sinks advise here; the grid's own subsystems raise through it.
     TabulaEventSource& Events() { return events_; }
@@ -277,6 +283,8 @@ private:
     TabulaEventSource events_;
     PicturePtr mouseIcon_;
     int64_t redrawCount_ = 0;
+    // Built on first use: each entry calls this grid.
+    mutable std::unique_ptr<DispatchTable> members_;
 };
 
 }  // namespace tabula
