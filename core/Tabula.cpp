@@ -3,6 +3,8 @@
 
 #include "core/Tabula.h"
 
+#include <initializer_list>
+
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -15,24 +17,23 @@ namespace {
 
 constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
 
-// The control's constituents start where a resize would put them; the ones shown only
-// while in use (edit boxes, buttons, the sizing bar) start hidden.
-Rect Hidden() {
-    return Rect{0, 0, 0, 0};
-}
+// The constituents are made empty: picGrid and the bars are then placed as a resize would
+// place them, and the ones shown only while in use (edit boxes, buttons, the sizing bar)
+// are hidden until then.
+constexpr Rect kUnplaced{};
 
 }  // namespace
 
 Tabula::Tabula(HWND parent, const Rect& rect)
     : Control(parent, rect, "Tabula"),
-      picGrid(hWnd(), Hidden()),
-      scrVertical(hWnd(), Hidden(), true),
-      scrHorizontal(hWnd(), Hidden(), false),
-      txtSingle(hWnd(), Hidden(), false),
-      txtMulti(hWnd(), Hidden(), true),
-      cmdButton(hWnd(), Hidden()),
-      cmdLookup(hWnd(), Hidden()),
-      picSizer(hWnd(), Hidden()) {
+      picGrid(hWnd(), kUnplaced),
+      scrVertical(hWnd(), kUnplaced, true),
+      scrHorizontal(hWnd(), kUnplaced, false),
+      txtSingle(hWnd(), kUnplaced, false),
+      txtMulti(hWnd(), kUnplaced, true),
+      cmdButton(hWnd(), kUnplaced),
+      cmdLookup(hWnd(), kUnplaced),
+      picSizer(hWnd(), kUnplaced) {
     // The creation values of the state record are its initialisers: Row, Col, the block
     // corners, TopRow and LeftCol at 1, UseTABKey True, every dimension 0.
     for (Control* hidden :
