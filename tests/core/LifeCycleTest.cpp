@@ -166,6 +166,31 @@ TEST_F(GridTest, InitialisationRedrawsOnceForColsAndOnceForRowsAndAnnouncesNothi
     EXPECT_TRUE(site.ChangedProperties().empty());
 }
 
+TEST_F(GridTest, InitialisingAgainPutsTheCellBackWithPlainStoresAndNoEvent) {
+    struct Moves : TabulaEvents {
+        int count = 0;
+        void RowColChange(int32_t, int32_t) override { ++count; }
+    };
+    auto moves = std::make_shared<Moves>();
+    grid_.SetRows(9);
+    grid_.SetCols(9);
+    grid_.SetRow(8);
+    grid_.SetCol(0);
+    grid_.SetRow2(9);
+    grid_.SetAutoRedraw(false);
+    grid_.Events().Advise(moves);
+    const int64_t redraws = grid_.RedrawCount();
+    grid_.InitNew();
+    // AutoRedraw is set before the Cols and Rows writes, so both redraw.
+    EXPECT_EQ(grid_.RedrawCount(), redraws + 2);
+    EXPECT_EQ(grid_.Rows(), 1);
+    EXPECT_EQ(grid_.Cols(), 5);
+    EXPECT_EQ(grid_.Row(), 1);
+    EXPECT_EQ(grid_.Col(), 1);
+    EXPECT_EQ(grid_.Row2(), 1);
+    EXPECT_EQ(moves->count, 0);
+}
+
 TEST_F(GridTest, TheFontsComeFromTheAmbientFontAndAreThreeSeparateObjects) {
     AmbientSettings ambient = container_.Ambient();
     ambient.font = FontDescriptor{"Courier New", 10};
