@@ -1,10 +1,15 @@
-// Figures of the grid's model: memory per cell of a large grid of short texts, and the
-// cost of shifting rows.
+// Figures of the grid's model: memory per cell of a large grid, empty and filled with
+// short texts, the time to grow it, and the cost of shifting rows in the cell store.
 
+#include <algorithm>
 #include <chrono>
+#include <limits>
 
 #include "bench/Figures.h"
 #include "core/CellArray.h"
+#include "core/Tabula.h"
+#include "hosts/headless/HeadlessHost.h"
+#include "platform/forms/Form.h"
 
 namespace tabula::bench {
 
@@ -17,7 +22,8 @@ void Fill(clsCellArray& cells) {
     cells.SetCols(kCols - 1);
     cells.SetRows(kRows - 1);
     for (int32_t r = 0; r < kRows; ++r) {
-        for (int32_t c = 0; c < kCols; ++c) cells.SetText(r, c, "Item 12345");
+        for (int32_t c = 0; c < kCols; ++c)
+            cells.SetText(r, c, "Item 12345");
     }
 }
 
@@ -37,11 +43,69 @@ double InsertRowMilliseconds() {
     });
 }
 
+// A grid control on a headless form, as an application has it.
+struct GridOnForm {
+    HeadlessHost host;
+    Form form{Rect{0, 0, 640, 480}};
+    Tabula grid{form.hWnd(), Rect{0, 0, 640, 480}};
+    GridOnForm() { grid.InitNew(); }
+};
+
+// Everything the grid holds for its cells, rows and columns.
+size_t GridFootprint(const GridState& s) {
+    size_t bytes = s.Cells.MemoryFootprint();
+    bytes += s.ColWidth.capacity() * sizeof(int16_t) + s.ColAlign.capacity() * sizeof(int32_t) +
+             s.ColAllowEdit.capacity() / 8 + s.ColMask.capacity() * sizeof(int16_t) +
+             s.ColEditWidth.capacity() * sizeof(int16_t);
+    bytes += s.RowHeight.capacity() * sizeof(int16_t) + s.RowBookmark.capacity() * sizeof(Variant);
+    return bytes;
+}
+
+// Bytes per cell of a grid with kRows data rows and kCols data columns (header row and
+// column included in the count of cells).
+double GridBytesPerCell(bool withTexts) {
+    GridOnForm g;
+    g.grid.SetAutoRedraw(false);
+    g.grid.SetCols(kCols);
+    g.grid.SetRows(kRows);
+    if (withTexts) {
+        for (int32_t r = 1; r <= kRows; ++r) {
+            for (int32_t c = 1; c <= kCols; ++c)
+                g.grid.SetTextMatrix(r, c, "Item 12345");
+        }
+    }
+    const double cells = double(kRows + 1) * double(kCols + 1);
+    return double(GridFootprint(g.grid.State())) / cells;
+}
+
+// The best of three growths of a new instance from 1 row to kRows rows of kCols columns.
+double GrowMilliseconds() {
+    GridOnForm g;
+    g.grid.SetAutoRedraw(false);
+    g.grid.SetCols(kCols);
+    double best = std::numeric_limits<double>::max();
+    for (int round = 0; round < 3; ++round) {
+        g.grid.SetRows(1);
+        const auto start = std::chrono::steady_clock::now();
+        g.grid.SetRows(kRows);
+        const std::chrono::duration<double, std::milli> spent =
+            std::chrono::steady_clock::now() - start;
+        best = std::min(best, spent.count());
+        Consume(&g.grid);
+    }
+    return best;
+}
+
 }  // namespace
 
 void AddCoreFigures(std::vector<Figure>& figures) {
     figures.push_back({"cell_store_bytes_per_cell_30000x50", "bytes", BytesPerCell});
     figures.push_back({"cell_store_insert_row_30000x50_ms", "ms", InsertRowMilliseconds});
+    figures.push_back(
+        {"grid_bytes_per_cell_30000x50_empty", "bytes", [] { return GridBytesPerCell(false); }});
+    figures.push_back({"grid_bytes_per_cell_30000x50_short_texts", "bytes",
+                       [] { return GridBytesPerCell(true); }});
+    figures.push_back({"grid_grow_to_30000x50_ms", "ms", GrowMilliseconds});
 }
 
 }  // namespace tabula::bench

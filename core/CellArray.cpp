@@ -178,6 +178,7 @@ void clsCellArray::SetReadOnly(int32_t row, int32_t col, bool on) {
 
 void clsCellArray::SetRows(int32_t count) {
     if (count < 0) RaiseError(kErrSubscriptOutOfRange);
+    if (!Fits(count, cols_)) RaiseError(kErrOutOfMemory);
     if (count == rows_) return;
     cells_.resize(size_t(count) + 1);
     for (int32_t r = rows_ + 1; r <= count; ++r) {
@@ -191,6 +192,7 @@ void clsCellArray::SetRows(int32_t count) {
 
 void clsCellArray::SetCols(int32_t count) {
     if (count < 0) RaiseError(kErrSubscriptOutOfRange);
+    if (!Fits(rows_, count)) RaiseError(kErrOutOfMemory);
     if (count == cols_) return;
     for (int32_t r = 0; r <= rows_; ++r) {
         auto& row = cells_[r];

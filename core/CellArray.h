@@ -25,6 +25,12 @@ public:
     static constexpr uint8_t kFixedCell = 1;
     static constexpr uint8_t kDataCell = 2;
 
+    // The most records a table may hold, about a gigabyte: a resize past it raises error 7
+    // (out of memory) and changes nothing, so no count can exhaust the machine's memory.
+    static constexpr int64_t kMaxCells = int64_t{1} << 24;
+    // Whether a table of rows 0..rows by columns 0..cols stays within kMaxCells.
+    static bool Fits(int64_t rows, int64_t cols) { return (rows + 1) * (cols + 1) <= kMaxCells; }
+
     clsCellArray();
 
     // --- Fields of a cell -------------------------------------------------------------
@@ -59,7 +65,8 @@ public:
 
     // --- Shape ------------------------------------------------------------------------
     int32_t Rows() const { return rows_; }
-    // Adds reset rows or drops rows at the end; a negative count raises 9, nothing changed.
+    // Adds reset rows or drops rows at the end; a negative count raises 9 and a table past
+    // kMaxCells raises 7, with nothing changed.
     void SetRows(int32_t count);
     int32_t Cols() const { return cols_; }
     void SetCols(int32_t count);

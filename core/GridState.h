@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "core/CellArray.h"
-#include "platform/fonts/Font.h"
+#include "platform/container/FontObject.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Variant.h"
 
 namespace tabula {
+
+class TextBox;
 
 // Public enumerations of the grid.
 enum BorderStyles : int16_t {
@@ -27,7 +29,12 @@ enum BorderStyles : int16_t {
     Bump = 7,
 };
 enum FixedStyles : int16_t { Flat = 0, ThreeD = 1 };
-enum SelectModes : int16_t { SelectionFree = 0, SelectionByRow = 1, SelectionByColumn = 2 };
+enum SelectModes : int16_t {
+    SelectionFree = 0,
+    SelectionByRow = 1,
+    SelectionByCol = 2,
+    SelectionByRowHeader = 3,
+};
 enum HorizontalAlign : int32_t { LeftAlign = 0, CenterAlign = 1, RightAlign = 2 };
 enum EditMasks : int16_t {
     NoMask = 0,
@@ -91,10 +98,11 @@ struct GridState {
     OLE_COLOR BackColorBkg = 0;
     OLE_COLOR GridLineColor = 0;
 
-    // Fonts and texts.
-    FontDescriptor Font;
-    FontDescriptor FontFixed;
-    FontDescriptor FontEdit;
+    // Fonts and texts. The fonts are shared references: whoever set them may change them.
+    // They are never null once the grid is initialised.
+    FontPtr Font;
+    FontPtr FontFixed;
+    FontPtr FontEdit;
     std::string FormatString;
 
     // Per-column arrays, 0..Cols (never shorter than 0..1).
@@ -108,10 +116,14 @@ struct GridState {
     std::vector<int16_t> RowHeight;
     std::vector<Variant> RowBookmark;
 
-    // Owned objects.
+    // Owned objects. The mask objects, the key sender and the lookup and button lists join
+    // the record with the subsystems that use them.
     clsCellArray Cells;
     std::vector<int32_t> ColBoundaries;
     std::vector<int32_t> RowBoundaries;
+    // The edit box in use: txtSingle, or txtMulti when WordWrap is set. Null until the
+    // grid is initialised.
+    TextBox* Editor = nullptr;
 
     // Working fields of the layout, editing and mouse handling.
     int32_t GridLineWidth = 0;
@@ -123,6 +135,14 @@ struct GridState {
     int32_t PageCols = 0;
     bool Editing = false;
     bool EditCancel = false;
+    bool RowsSelected = false;
+    bool ColsSelected = false;
+    bool MouseButtonDown = false;
+    bool SizingColumn = false;
+    bool SizingRow = false;
+    bool HeaderClicked = false;
+    int32_t HoverColBoundary = -1;  // 1-based index into ColBoundaries, -1 for none
+    int32_t HoverRowBoundary = -1;
 };
 
 // Grow or shrink the per-column (per-row) arrays together with the cell store, and give

@@ -25,7 +25,8 @@ const MemberInfo* DispatchTable::Find(std::string_view name) const {
 
 namespace {
 
-Variant InvokeMember(const MemberInfo* member, InvokeKind kind, std::vector<Variant>& args) {
+Variant InvokeMember(const MemberInfo* member, InvokeKind kind, std::vector<Variant>& args,
+                     const std::vector<bool>* skipped = nullptr) {
     if (!member || !(member->kinds & kind)) RaiseError(kErrNotSupported);
     const bool assigns = kind == kInvokeLet || kind == kInvokeSet;
     const size_t declared = member->parameters.size();
@@ -36,7 +37,8 @@ Variant InvokeMember(const MemberInfo* member, InvokeKind kind, std::vector<Vari
     InvokeArgs call;
     call.values.reserve(declared + 1);
     for (size_t i = 0; i < declared; ++i) {
-        if (i < indexCount) {
+        const bool leftOut = skipped && i < skipped->size() && (*skipped)[i];
+        if (i < indexCount && !leftOut) {
             call.values.push_back(args[i]);
             call.missing.push_back(false);
         } else if (member->parameters[i].optional) {
@@ -74,6 +76,11 @@ Variant Invoke(const DispatchTable& table, int32_t dispid, InvokeKind kind,
 Variant Invoke(const DispatchTable& table, std::string_view name, InvokeKind kind,
                std::vector<Variant>& args) {
     return InvokeMember(table.Find(name), kind, args);
+}
+
+Variant Invoke(const MemberInfo* member, InvokeKind kind, std::vector<Variant>& args,
+               const std::vector<bool>& skipped) {
+    return InvokeMember(member, kind, args, &skipped);
 }
 
 int EventSource::Advise(std::shared_ptr<EventSink> sink) {

@@ -81,6 +81,12 @@ Variant Invoke(const DispatchTable& table, int32_t dispid, InvokeKind kind,
                std::vector<Variant>& args);
 Variant Invoke(const DispatchTable& table, std::string_view name, InvokeKind kind,
                std::vector<Variant>& args);
+// As above, for callers that can leave arguments out in the middle (`Method a, , c`):
+// `skipped[i]` marks argument i as left out. A left-out argument of an optional parameter
+// is missing, as a trailing one would be; of any other parameter it raises 449. A null
+// member raises 438.
+Variant Invoke(const MemberInfo* member, InvokeKind kind, std::vector<Variant>& args,
+               const std::vector<bool>& skipped);
 
 // An object scripts can call.
 class Dispatchable : public AutomationObject {

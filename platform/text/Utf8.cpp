@@ -86,6 +86,13 @@ std::string EncodeUtf8(std::u32string_view text) {
     return out;
 }
 
+std::string_view Utf8Prefix(std::string_view text, size_t count) {
+    size_t i = 0;
+    for (size_t taken = 0; taken < count && i < text.size(); ++taken)
+        DecodeOne(text, i);
+    return text.substr(0, i);
+}
+
 size_t Utf8Length(std::string_view text) {
     size_t count = 0;
     for (size_t i = 0; i < text.size(); ++count)

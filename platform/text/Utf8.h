@@ -20,4 +20,8 @@ std::string EncodeUtf8(std::u32string_view text);
 // The number of characters in `text`, counted as the decoder counts them.
 size_t Utf8Length(std::string_view text);
 
+// The first `count` characters of `text`, counted as the decoder counts them (an invalid
+// byte is one character), and all of it when it is shorter. Never splits a character.
+std::string_view Utf8Prefix(std::string_view text, size_t count);
+
 }  // namespace tabula

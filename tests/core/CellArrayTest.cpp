@@ -80,10 +80,15 @@ TEST(CellArray, GuardedReadsAnswerAboveTheCountsButFailBelowZero) {
     EXPECT_EQ(RaisedError([&] { cells.SetValue(4, 0, 1); }), 9);
 }
 
-TEST(CellArray, NegativeResizeFailsAndChangesNothing) {
+TEST(CellArray, NegativeOrHugeResizeFailsAndChangesNothing) {
     clsCellArray cells = MakeStore(3, 2);
     EXPECT_EQ(RaisedError([&] { cells.SetRows(-1); }), 9);
     EXPECT_EQ(RaisedError([&] { cells.SetCols(-5); }), 9);
+    EXPECT_EQ(RaisedError([&] { cells.SetRows(INT32_MAX); }), 7);
+    EXPECT_EQ(RaisedError([&] { cells.SetCols(INT32_MAX); }), 7);
+    // The limit counts records: 3 columns leave room for a third of the rows.
+    const int32_t fits = int32_t(clsCellArray::kMaxCells / 3) - 1;
+    EXPECT_EQ(RaisedError([&] { cells.SetRows(fits + 1); }), 7);
     EXPECT_EQ(cells.Rows(), 3);
     EXPECT_EQ(cells.Cols(), 2);
     EXPECT_EQ(cells.Text(3, 2), "r3c2");

@@ -81,6 +81,28 @@ TEST(Dispatch, OptionalArgumentsMayBeLeftOut) {
     EXPECT_EQ(c.count, 6);
 }
 
+TEST(Dispatch, ArgumentsLeftOutInTheMiddleAreMissingOnlyWhereOptional) {
+    Counter c;
+    c.table.Add({"Span",
+                 5,
+                 kInvokeMethod,
+                 {{"From"}, {"Step", true}, {"To", true}},
+                 0,
+                 [](InvokeArgs& a) {
+                     std::string seen;
+                     for (size_t i = 0; i < 3; ++i)
+                         seen += a.Missing(i) ? "-" : a[i].ToText();
+                     return Variant(seen);
+                 },
+                 nullptr});
+    const MemberInfo* span = c.table.Find("span");
+    std::vector<Variant> args{Variant("1"), Variant(), Variant("9")};
+    EXPECT_EQ(Invoke(span, kInvokeMethod, args, {false, true, false}).ToText(), "1-9");
+    std::vector<Variant> first{Variant(), Variant("2")};
+    EXPECT_EQ(RaisedError([&] { Invoke(span, kInvokeMethod, first, {true, false}); }), 449);
+    EXPECT_EQ(RaisedError([&] { Invoke(nullptr, kInvokeMethod, first, {}); }), 438);
+}
+
 TEST(Dispatch, ByReferenceArgumentsComeBack) {
     Counter c;
     std::vector<Variant> args{Variant(int32_t{21})};

@@ -30,6 +30,24 @@ TEST(Utf8, EveryBadByteBecomesOneReplacement) {
     }
 }
 
+TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
+    const struct {
+        const char* text;
+        size_t count;
+        const char* prefix;
+    } cases[] = {
+        {"abc", 2, "ab"},
+        {"abc", 9, "abc"},
+        {"abc", 0, ""},
+        {"\xC3\xA9t\xC3\xA9", 1, "\xC3\xA9"},          // é is one character of two bytes
+        {"\xF0\x9F\x98\x80x", 1, "\xF0\x9F\x98\x80"},  // so is an emoji of four
+        {"a\xFF\xC3\xA9", 2, "a\xFF"},                 // a bad byte counts as one
+        {"\xE2\x82", 1, "\xE2"},                       // a sequence cut short: one byte each
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8Prefix(c.text, c.count), c.prefix) << c.text << " " << c.count;
+}
+
 TEST(Utf8, EncodingInvalidCodePointsWritesReplacements) {
     EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
               "\xEF\xBF\xBD\xEF\xBF\xBD");

@@ -1,0 +1,37 @@
+#pragma once
+
+// What a script runs against: one grid named `grid`, filling a headless form, placed in a
+// container as a new instance in run mode.
+
+#include <iosfwd>
+
+#include "apps/tabula-script/Interpreter.h"
+#include "core/Tabula.h"
+#include "hosts/headless/HeadlessHost.h"
+#include "platform/container/ControlContainer.h"
+#include "platform/forms/Form.h"
+
+namespace tabula::script {
+
+class ScriptSession {
+public:
+    // The largest side --size accepts.
+    static constexpr int32_t kMaxSide = 4096;
+
+    // `width` and `height` are clamped into 1..kMaxSide.
+    ScriptSession(int32_t width, int32_t height, std::ostream& out);
+    ~ScriptSession();
+
+    Interpreter& GetInterpreter() { return interpreter_; }
+    Tabula& Grid() { return grid_; }
+    HeadlessHost& Host() { return host_; }
+
+private:
+    HeadlessHost host_;
+    Form form_;
+    ControlContainer container_;
+    Tabula grid_;
+    Interpreter interpreter_;
+};
+
+}  // namespace tabula::script

@@ -1,0 +1,318 @@
+// The automation interface _Tabula: every public member with its dispatch id, the kinds
+// of call it takes, its parameters and hidden flag, converting Variant arguments to the
+// typed members' types (raising 13 and 6 as the conversions do) and results back.
+// Booleans travel as Variant Booleans (-1 and 0); colours as Longs.
+//
+// Members whose behaviour comes with later parts of the grid (row operations, lookups,
+// buttons, scrolling writes, cell positions, the mouse and key methods) are listed with
+// their ids and parameters and raise error 5.
+
+#include "core/Tabula.h"
+#include "platform/container/FontObject.h"
+#include "platform/runtime/Error.h"
+
+namespace tabula {
+
+namespace {
+
+using Get = std::function<Variant(InvokeArgs&)>;
+using Let = std::function<void(InvokeArgs&)>;
+using Params = std::vector<ParamInfo>;
+
+// The value of a let or set: the argument after the indexes.
+const Variant& Value(const InvokeArgs& a) {
+    return a.values.back();
+}
+
+int32_t Long(const InvokeArgs& a, size_t i) {
+    return a[i].ToLong();
+}
+
+Variant Colour(OLE_COLOR color) {
+    return Variant(static_cast<int32_t>(color));
+}
+
+OLE_COLOR ToColour(const Variant& value) {
+    return static_cast<OLE_COLOR>(value.ToLong());
+}
+
+[[noreturn]] void NotAvailable(const char* what) {
+    std::string description = what;
+    description += " is not available in this version of the grid";
+    RaiseError(kErrInvalidCall, {}, std::move(description));
+}
+
+class TableBuilder {
+public:
+    explicit TableBuilder(DispatchTable& table) : table_(table) {}
+
+    // A property read and, when `let` is given, written.
+    void Property(const char* name, uint32_t dispid, Params params, Get get, Let let,
+                  uint16_t flags = 0) {
+        const uint16_t kinds = kInvokeGet | (let ? kInvokeLet : 0);
+        table_.Add({name, int32_t(dispid), kinds, std::move(params), flags, std::move(get),
+                    std::move(let)});
+    }
+    // An object property, written with Set.
+    void ObjectProperty(const char* name, uint32_t dispid, Get get, Let set) {
+        const uint16_t kinds = kInvokeGet | (set ? kInvokeSet : 0);
+        table_.Add({name, int32_t(dispid), kinds, {}, 0, std::move(get), std::move(set)});
+    }
+    void Method(const char* name, uint32_t dispid, Params params, Get call, uint16_t flags = 0) {
+        table_.Add(
+            {name, int32_t(dispid), kInvokeMethod, std::move(params), flags, std::move(call), {}});
+    }
+    // A method of a later part of the grid: listed, raising 5.
+    void Unavailable(const char* name, uint32_t dispid, Params params) {
+        Method(name, dispid, std::move(params),
+               [name](InvokeArgs&) -> Variant { NotAvailable(name); });
+    }
+
+private:
+    DispatchTable& table_;
+};
+
+}  // namespace
+
+const DispatchTable& Tabula::Members() const {
+    if (members_) return *members_;
+    members_ = std::make_unique<DispatchTable>();
+    Tabula* g = const_cast<Tabula*>(this);
+    TableBuilder t(*members_);
+    const Params cell = {{"Row"}, {"Col"}};
+    const Params column = {{"Col"}};
+    const Params row = {{"Row"}};
+
+    // A Boolean property of the grid.
+    const auto flag = [&](const char* name, uint32_t dispid, bool (Tabula::*read)() const,
+                          void (Tabula::*write)(bool), uint16_t flags = 0) {
+        t.Property(
+            name, dispid, {}, [g, read](InvokeArgs&) { return Variant((g->*read)()); },
+            [g, write](InvokeArgs& a) { (g->*write)(Value(a).ToBoolean()); }, flags);
+    };
+    const auto colour = [&](const char* name, uint32_t dispid, OLE_COLOR (Tabula::*read)() const,
+                            void (Tabula::*write)(OLE_COLOR)) {
+        t.Property(
+            name, dispid, {}, [g, read](InvokeArgs&) { return Colour((g->*read)()); },
+            [g, write](InvokeArgs& a) { (g->*write)(ToColour(Value(a))); });
+    };
+    const auto cellFlag = [&](const char* name, uint32_t dispid,
+                              bool (Tabula::*read)(int32_t, int32_t) const,
+                              void (Tabula::*write)(int32_t, int32_t, bool)) {
+        t.Property(
+            name, dispid, cell,
+            [g, read](InvokeArgs& a) { return Variant((g->*read)(Long(a, 0), Long(a, 1))); },
+            [g, write](InvokeArgs& a) {
+                (g->*write)(Long(a, 0), Long(a, 1), Value(a).ToBoolean());
+            });
+    };
+    // A Long property of the grid.
+    const auto number = [&](const char* name, uint32_t dispid, int32_t (Tabula::*read)() const,
+                            void (Tabula::*write)(int32_t), uint16_t flags = 0) {
+        t.Property(
+            name, dispid, {}, [g, read](InvokeArgs&) { return Variant((g->*read)()); },
+            [g, write](InvokeArgs& a) { (g->*write)(Value(a).ToLong()); }, flags);
+    };
+
+    // --- Dimensions and headers ----------------------------------------------------------
+    number("Rows", 0x680302E9, &Tabula::Rows, &Tabula::SetRows);
+    number("Cols", 0x680302E8, &Tabula::Cols, &Tabula::SetCols);
+    flag("ColHeader", 0x680302E7, &Tabula::ColHeader, &Tabula::SetColHeader);
+    flag("RowHeader", 0x680302E6, &Tabula::RowHeader, &Tabula::SetRowHeader);
+
+    // --- Cell content and attributes -----------------------------------------------------
+    t.Property(
+        "TextMatrix", 0x680302D4, cell,
+        [g](InvokeArgs& a) { return Variant(g->TextMatrix(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetTextMatrix(Long(a, 0), Long(a, 1), Value(a).ToText()); });
+    t.Property(
+        "Text", 0x680302D5, {}, [g](InvokeArgs&) { return Variant(g->Text()); },
+        [g](InvokeArgs& a) { g->SetText(Value(a).ToText()); }, kMemberHidden);
+    t.Property(
+        "CellBackColor", 0x680302E5, cell,
+        [g](InvokeArgs& a) { return Variant(g->CellBackColor(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetCellBackColor(Long(a, 0), Long(a, 1), Value(a).ToLong()); });
+    t.Property(
+        "CellForeColor", 0x680302E4, cell,
+        [g](InvokeArgs& a) { return Variant(g->CellForeColor(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetCellForeColor(Long(a, 0), Long(a, 1), Value(a).ToLong()); });
+    t.Property(
+        "CellFontName", 0x680302E3, cell,
+        [g](InvokeArgs& a) { return Variant(g->CellFontName(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetCellFontName(Long(a, 0), Long(a, 1), Value(a).ToText()); });
+    t.Property(
+        "CellFontSize", 0x680302DD, cell,
+        [g](InvokeArgs& a) { return Variant(g->CellFontSize(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetCellFontSize(Long(a, 0), Long(a, 1), Value(a).ToInteger()); });
+    cellFlag("CellFontBold", 0x680302E1, &Tabula::CellFontBold, &Tabula::SetCellFontBold);
+    cellFlag("CellFontItalic", 0x680302E0, &Tabula::CellFontItalic, &Tabula::SetCellFontItalic);
+    cellFlag("CellFontUnderline", 0x680302DF, &Tabula::CellFontUnderline,
+             &Tabula::SetCellFontUnderline);
+    cellFlag("CellFontStrikeThru", 0x680302DE, &Tabula::CellFontStrikeThru,
+             &Tabula::SetCellFontStrikeThru);
+    t.Property(
+        "CellTag", 0x680302E2, cell,
+        [g](InvokeArgs& a) { return Variant(g->CellTag(Long(a, 0), Long(a, 1))); },
+        [g](InvokeArgs& a) { g->SetCellTag(Long(a, 0), Long(a, 1), Value(a).ToText()); });
+    cellFlag("CellReadOnly", 0x680302DC, &Tabula::CellReadOnly, &Tabula::SetCellReadOnly);
+    t.Unavailable("FindCellTag", 0x600302F2,
+                  {{"Value", false, true}, {"Row", false, true}, {"Col", false, true}});
+    t.Unavailable("RowEmpty", 0x6003032E, row);
+
+    // --- Columns and rows ----------------------------------------------------------------
+    t.Property(
+        "ColWidth", 0x680302CA, column,
+        [g](InvokeArgs& a) { return Variant(g->ColWidth(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetColWidth(Long(a, 0), Value(a).ToLong()); });
+    t.Property(
+        "ColAlign", 0x680302C9, column,
+        [g](InvokeArgs& a) { return Variant(g->ColAlign(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetColAlign(Long(a, 0), Value(a).ToLong()); });
+    t.Property(
+        "ColAllowEdit", 0x680302B0, column,
+        [g](InvokeArgs& a) { return Variant(g->ColAllowEdit(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetColAllowEdit(Long(a, 0), Value(a).ToBoolean()); });
+    t.Property(
+        "ColMask", 0x680302AE, column,
+        [g](InvokeArgs& a) { return Variant(g->ColMask(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetColMask(Long(a, 0), Value(a).ToLong()); });
+    t.Property(
+        "ColEditWidth", 0x680302AD, column,
+        [g](InvokeArgs& a) { return Variant(g->ColEditWidth(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetColEditWidth(Long(a, 0), Value(a).ToInteger()); });
+    t.Property(
+        "RowHeight", 0x680302CC, row,
+        [g](InvokeArgs& a) { return Variant(g->RowHeight(Long(a, 0))); },
+        [g](InvokeArgs& a) { g->SetRowHeight(Long(a, 0), Value(a).ToLong()); });
+    t.Property(
+        "RowBookmark", 0x680302CB, row, [g](InvokeArgs& a) { return g->RowBookmark(Long(a, 0)); },
+        [g](InvokeArgs& a) { g->SetRowBookmark(Long(a, 0), Value(a)); });
+    t.Unavailable("AutoSizeColumns", 0x60030352, {});
+
+    // --- Appearance ----------------------------------------------------------------------
+    colour("BackColor", 0x680302C2, &Tabula::BackColor, &Tabula::SetBackColor);
+    colour("ForeColor", 0x680302BF, &Tabula::ForeColor, &Tabula::SetForeColor);
+    colour("BackColorAlt", 0x680302C1, &Tabula::BackColorAlt, &Tabula::SetBackColorAlt);
+    flag("UseBackColorAlt", 0x680302C4, &Tabula::UseBackColorAlt, &Tabula::SetUseBackColorAlt);
+    colour("BackColorFixed", 0x680302C0, &Tabula::BackColorFixed, &Tabula::SetBackColorFixed);
+    colour("ForeColorFixed", 0x680302BE, &Tabula::ForeColorFixed, &Tabula::SetForeColorFixed);
+    colour("BackColorBkg", 0x680302B8, &Tabula::BackColorBkg, &Tabula::SetBackColorBkg);
+    colour("GridLineColor", 0x680302D2, &Tabula::GridLineColor, &Tabula::SetGridLineColor);
+    flag("ShowGrid", 0x680302D9, &Tabula::ShowGrid, &Tabula::SetShowGrid);
+    flag("GridSolid", 0x680302D8, &Tabula::GridSolid, &Tabula::SetGridSolid);
+    t.Property(
+        "FixedStyle", 0x680302BD, {},
+        [g](InvokeArgs&) { return Variant(int32_t{g->FixedStyle()}); },
+        [g](InvokeArgs& a) { g->SetFixedStyle(Value(a).ToLong()); });
+    t.Property(
+        "BorderStyle", 0x680302C8, {},
+        [g](InvokeArgs&) { return Variant(int32_t{g->BorderStyle()}); },
+        [g](InvokeArgs& a) { g->SetBorderStyle(Value(a).ToLong()); });
+    const auto font = [&](const char* name, uint32_t dispid, FontPtr (Tabula::*read)() const,
+                          void (Tabula::*write)(FontPtr)) {
+        t.ObjectProperty(
+            name, dispid, [g, read](InvokeArgs&) { return Variant::FromObject((g->*read)()); },
+            [g, write](InvokeArgs& a) { (g->*write)(FontFromVariant(Value(a))); });
+    };
+    font("Font", 0x680302BB, &Tabula::Font, &Tabula::SetFont);
+    font("FontFixed", 0x680302B9, &Tabula::FontFixed, &Tabula::SetFontFixed);
+    font("FontEdit", 0x680302BA, &Tabula::FontEdit, &Tabula::SetFontEdit);
+    flag("WordWrap", 0x680302C3, &Tabula::WordWrap, &Tabula::SetWordWrap);
+    t.Property(
+        "MousePointer", 0x680302C7, {},
+        [g](InvokeArgs&) { return Variant(int32_t{g->MousePointer()}); },
+        [g](InvokeArgs& a) { g->SetMousePointer(Value(a).ToLong()); });
+    t.ObjectProperty(
+        "MouseIcon", 0x680302C6, [g](InvokeArgs&) { return VariantFromPicture(g->MouseIcon()); },
+        [g](InvokeArgs& a) { g->SetMouseIcon(PictureFromVariant(Value(a))); });
+    t.ObjectProperty("Picture", 0x680302AB,
+                     [g](InvokeArgs&) { return VariantFromPicture(g->Picture()); }, {});
+
+    // --- Behaviour -----------------------------------------------------------------------
+    flag("AutoRedraw", 0x680302D3, &Tabula::AutoRedraw, &Tabula::SetAutoRedraw);
+    flag("AutoMove", 0x680302D1, &Tabula::AutoMove, &Tabula::SetAutoMove);
+    flag("AutoNewRow", 0x680302B5, &Tabula::AutoNewRow, &Tabula::SetAutoNewRow);
+    flag("AllowSelection", 0x680302C5, &Tabula::AllowSelection, &Tabula::SetAllowSelection);
+    flag("AllowUserResizing", 0x680302B7, &Tabula::AllowUserResizing,
+         &Tabula::SetAllowUserResizing);
+    t.Property(
+        "SelectionMode", 0x680302BC, {},
+        [g](InvokeArgs&) { return Variant(int32_t{g->SelectionMode()}); },
+        [g](InvokeArgs& a) { g->SetSelectionMode(Value(a).ToLong()); });
+    flag("SelectText", 0x680302AF, &Tabula::SelectText, &Tabula::SetSelectText);
+    flag("UseTABKey", 0x680302A8, &Tabula::UseTABKey, &Tabula::SetUseTABKey);
+    flag("LookupAllowEdit", 0x680302B4, &Tabula::LookupAllowEdit, &Tabula::SetLookupAllowEdit);
+    flag("UseItemData", 0x680302B3, &Tabula::UseItemData, &Tabula::SetUseItemData);
+    t.Property(
+        "ListBoxRows", 0x680302B2, {}, [g](InvokeArgs&) { return Variant(g->ListBoxRows()); },
+        [g](InvokeArgs& a) { g->SetListBoxRows(Value(a).ToInteger()); });
+    flag("Enabled", 0x680302AA, &Tabula::Enabled, &Tabula::SetEnabled);
+    t.Property(
+        "FormatString", 0x680302B6, {}, [g](InvokeArgs&) { return Variant(g->FormatString()); },
+        [](InvokeArgs&) { NotAvailable("Writing FormatString"); });
+
+    // --- Position, selection and scrolling -----------------------------------------------
+    number("Row", 0x680302D7, &Tabula::Row, &Tabula::SetRow, kMemberHidden);
+    number("Col", 0x680302D6, &Tabula::Col, &Tabula::SetCol, kMemberHidden);
+    number("Row1", 0x680302D0, &Tabula::Row1, &Tabula::SetRow1, kMemberHidden);
+    number("Col1", 0x680302CF, &Tabula::Col1, &Tabula::SetCol1, kMemberHidden);
+    number("Row2", 0x680302CE, &Tabula::Row2, &Tabula::SetRow2, kMemberHidden);
+    number("Col2", 0x680302CD, &Tabula::Col2, &Tabula::SetCol2, kMemberHidden);
+    t.Method("BlockSelected", 0x6003030F, {},
+             [g](InvokeArgs&) { return Variant(g->BlockSelected()); });
+    t.Property(
+        "TopRow", 0x680302DB, {}, [g](InvokeArgs&) { return Variant(g->TopRow()); },
+        [](InvokeArgs&) { NotAvailable("Writing TopRow"); }, kMemberHidden);
+    t.Property(
+        "LeftCol", 0x680302DA, {}, [g](InvokeArgs&) { return Variant(g->LeftCol()); },
+        [](InvokeArgs&) { NotAvailable("Writing LeftCol"); }, kMemberHidden);
+    t.Property("MouseRow", 0x680302EF, {}, [g](InvokeArgs&) { return Variant(g->MouseRow()); }, {});
+    t.Property("MouseCol", 0x680302EE, {}, [g](InvokeArgs&) { return Variant(g->MouseCol()); }, {});
+    t.Property("CellLeft", 0x680302ED, cell,
+               [](InvokeArgs&) -> Variant { NotAvailable("CellLeft"); }, {});
+    t.Property("CellTop", 0x680302EC, cell, [](InvokeArgs&) -> Variant { NotAvailable("CellTop"); },
+               {});
+    t.Property("HorizontalScrollbar", 0x680302EB, {},
+               [g](InvokeArgs&) { return Variant(g->HorizontalScrollbar()); }, {});
+    t.Property("VerticalScrollbar", 0x680302EA, {},
+               [g](InvokeArgs&) { return Variant(g->VerticalScrollbar()); }, {});
+
+    // --- Methods -------------------------------------------------------------------------
+    t.Method("Refresh", 0x600302F0, {}, [g](InvokeArgs&) {
+        g->Refresh();
+        return Variant();
+    });
+    t.Unavailable("AddItem", 0x6003033E,
+                  {{"RowData"},
+                   {"BackColor", true, true},
+                   {"ForeColor", true, true},
+                   {"AfterRow", true, true}});
+    t.Unavailable("RemoveItem", 0x6003033F, row);
+    t.Unavailable("Reset", 0x60030340, {});
+    t.Unavailable("Clear", 0x60030341, {});
+    t.Unavailable("AutoSetup", 0x6003032B,
+                  {{"NRows"}, {"NCols"}, {"vRowHeader"}, {"vColHeader"}, {"vFormatString"}});
+    t.Unavailable("AddButton", 0x60030330, column);
+    t.Unavailable("RemoveButton", 0x60030331, column);
+    t.Unavailable("ColHasButton", 0x60030332, column);
+    t.Unavailable("AddLookup", 0x60030333, {{"Col"}, {"Value"}, {"ItemData", true}});
+    t.Unavailable("LookupValue", 0x60030334, {{"Col"}, {"ItemData"}});
+    t.Unavailable("LookupItemData", 0x60030335, {{"Col"}, {"Value"}});
+    t.Unavailable("RemoveLookupValue", 0x60030336, {{"Col"}, {"Value"}});
+    t.Unavailable("RemoveLookup", 0x60030337, column);
+    t.Unavailable("ColHasLookup", 0x60030339, column);
+    const Params mouse = {{"Button"}, {"Shift"}, {"x"}, {"Y"}};
+    t.Unavailable("MouseDown", 0x60030301, mouse);
+    t.Unavailable("MouseUp", 0x60030308, mouse);
+    t.Unavailable("MouseMove", 0x60030309, mouse);
+    t.Unavailable("DblClick", 0x60030307, {});
+    t.Unavailable("KeyDown", 0x6003030E, {{"KeyCode"}, {"Shift"}});
+    t.Unavailable("MouseWheel", 0x60030353, {{"MouseKeys"}, {"Rotation"}, {"Xpos"}, {"Ypos"}});
+    t.Method("AboutBox", 0xFFFFFDD8, {}, [g](InvokeArgs&) {
+        g->AboutBox();
+        return Variant();
+    });
+    return *members_;
+}
+
+}  // namespace tabula

@@ -1,0 +1,132 @@
+// The grid's life cycle: creation with its constituent controls, the initialisation of a
+// new instance, the redraw entry point, resizing and destruction.
+
+#include "core/Tabula.h"
+
+#include <initializer_list>
+
+#include "platform/container/Site.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Label.h"
+#include "platform/gdi/Drawing.h"
+#include "platform/window/Windows.h"
+
+namespace tabula {
+
+namespace {
+
+constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
+
+// The constituents are made empty: picGrid and the bars are then placed as a resize would
+// place them, and the ones shown only while in use (edit boxes, buttons, the sizing bar)
+// are hidden until then.
+constexpr Rect kUnplaced{};
+
+}  // namespace
+
+Tabula::Tabula(HWND parent, const Rect& rect)
+    : Control(parent, rect, "Tabula"),
+      picGrid(hWnd(), kUnplaced),
+      scrVertical(hWnd(), kUnplaced, true),
+      scrHorizontal(hWnd(), kUnplaced, false),
+      txtSingle(hWnd(), kUnplaced, false),
+      txtMulti(hWnd(), kUnplaced, true),
+      cmdButton(hWnd(), kUnplaced),
+      cmdLookup(hWnd(), kUnplaced),
+      picSizer(hWnd(), kUnplaced) {
+    // The creation values of the state record are its initialisers: Row, Col, the block
+    // corners, TopRow and LeftCol at 1, UseTABKey True, every dimension 0.
+    for (Control* hidden :
+         std::initializer_list<Control*>{&scrVertical, &scrHorizontal, &txtSingle, &txtMulti,
+                                         &cmdButton, &cmdLookup, &picSizer}) {
+        hidden->SetVisible(false);
+    }
+    // The bars never go below 1: TopRow and LeftCol follow their values.
+    scrVertical.SetMin(1);
+    scrHorizontal.SetMin(1);
+    PlaceConstituents();
+}
+
+Tabula::~Tabula() = default;
+
+void Tabula::InitNew() {
+    Control::SetEnabled(true);
+    s_.ColHeader = s_.RowHeader = s_.ShowGrid = s_.GridSolid = true;
+    s_.GridLineColor = kLightGrey;
+    s_.AllowUserResizing = true;
+    s_.FormatString.clear();
+    s_.AutoNewRow = s_.LookupAllowEdit = false;
+    s_.ListBoxRows = 6;
+    s_.UseItemData = false;
+    s_.AutoRedraw = true;
+    s_.AutoMove = s_.SelectText = false;
+    s_.WordWrap = false;
+    s_.Editor = &txtSingle;
+    s_.BorderStyle = Single;
+    SharedGridColors::ForThisThread().backColor = 0xFFFFFF;
+    s_.BackColorAlt = 0xFFFFFF;
+    s_.UseBackColorAlt = false;
+    s_.BackColorFixed = kLightGrey;
+    s_.BackColorBkg = 0x808080;
+    SharedGridColors::ForThisThread().foreColor = 0x80000012;
+    s_.ForeColorFixed = 0x80000012;
+    s_.AllowSelection = true;
+    s_.FixedStyle = ThreeD;
+    s_.SelectionMode = SelectionFree;
+    const FontDescriptor ambient = ClientSite() ? ClientSite()->AmbientFont() : FontDescriptor{};
+    s_.Font = std::make_shared<FontObject>(ambient);
+    s_.FontFixed = std::make_shared<FontObject>(ambient);
+    s_.FontEdit = std::make_shared<FontObject>(ambient);
+    FontDescriptor bold = ambient;
+    bold.bold = true;
+    s_.FontFixed->SetDescriptor(bold);
+    // The public writes: each redraws, AutoRedraw being set by now.
+    SetCols(5);
+    SetRows(1);
+    s_.LeftCol = s_.TopRow = 1;
+    s_.Col = s_.Row = 1;
+    s_.Row1 = s_.Col1 = s_.Row2 = s_.Col2 = 1;
+}
+
+void Tabula::Refresh() {
+    ++redrawCount_;
+}
+
+void Tabula::AboutBox() {
+    Form box(Rect{0, 0, 260, 110}, "About Tabula");
+    Label text(box.hWnd(), Rect{12, 12, 248, 48}, "Tabula: an editable grid control.");
+    CommandButton ok(box.hWnd(), Rect{90, 60, 170, 84}, "OK");
+    ok.Click = [&box] { box.Unload(); };
+    // Centred on the form that holds the grid.
+    Rect owner;
+    if (GetWindowRect(GetAncestorTopLevel(hWnd()), &owner)) {
+        box.Move(owner.left + int32_t((owner.Width() - 260) / 2),
+                 owner.top + int32_t((owner.Height() - 110) / 2));
+    }
+    box.Show(vbModal);
+}
+
+void Tabula::Announce(std::string_view name) {
+    if (Site* site = ClientSite()) site->PropertyChanged(name);
+}
+
+void Tabula::Paint() {
+    image_.Fill(TranslateColorOrBlack(Control::BackColor()));
+}
+
+void Tabula::PlaceConstituents() {
+    const int32_t w = Width();
+    const int32_t h = Height();
+    scrHorizontal.Move(2, h - 21, w - 23, 18);
+    scrVertical.Move(w - 21, 2, 18, h - 23);
+    picGrid.Move(2, 2, w - 5, h - 5);
+}
+
+void Tabula::OnResize() {
+    PlaceConstituents();
+    Refresh();
+    Control::Refresh();
+    events_.Resize();
+}
+
+}  // namespace tabula

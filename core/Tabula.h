@@ -1,0 +1,290 @@
+#pragma once
+
+// Tabula: the grid control. A window of its own (placed on a form like any control, not a
+// tab container) holding the constituent controls, one state record, and the public
+// members of its automation interface.
+//
+// Where the members live, by theme:
+//   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
+//                      resize, AboutBox
+//   Events.h           the 18 events, their ids and a typed sink
+//   Automation.cpp     the member table for Invoke: names, ids, parameters, conversions
+//   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
+//   Cells.cpp          TextMatrix, Text, the Cell... properties
+//   ColumnsRows.cpp    ColWidth, ColAlign, ColAllowEdit, ColMask, ColEditWidth,
+//                      RowHeight, RowBookmark
+//   Appearance.cpp     colours, grid lines, FixedStyle, BorderStyle, fonts, WordWrap,
+//                      MousePointer, MouseIcon, Picture
+//   Behaviour.cpp      AutoRedraw, AutoMove, AutoNewRow, selection and resizing
+//                      permissions, SelectionMode, SelectText, UseTABKey, lookup options,
+//                      ListBoxRows, Enabled, FormatString
+//   Position.cpp       Row, Col, the block corners, BlockSelected, TopRow, LeftCol,
+//                      MouseRow, MouseCol, the scroll bars' visibility
+//
+// Life events, in order:
+//   construction     the state record at its creation values, the constituents made
+//   InitNew          a control newly placed on a form (the container calls it through
+//                    InitProperties); reading saved properties is the other way in
+//   resize, paint, focus and input, any number of times
+//   destruction
+//
+// Every write follows three steps: store (with its conversion and check), redraw by its
+// rule, announce the property's name to the container. Redraw rules: content and shape
+// writes call Refresh when AutoRedraw is set, appearance writes always; Refresh is the
+// one redraw entry point.
+//
+// Errors: members raise RuntimeError with the runtime's numbers (6 for a value outside a
+// 16-bit field, 9 for an index outside the cell table or an array) before they change
+// anything.
+//
+// Several members share their names with members of Control and hide them: BackColor,
+// ForeColor, Font, MousePointer, Enabled and Refresh are the grid's properties here. The
+// control's own surface is reached through Control:: where the grid needs it.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/Events.h"
+#include "core/GridState.h"
+#include "platform/container/ContainedControl.h"
+#include "platform/container/Picture.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/ScrollBar.h"
+#include "platform/forms/TextBox.h"
+#include "platform/runtime/Dispatch.h"
+
+namespace tabula {
+
+class Tabula : public Control, public ContainedControl, public Dispatchable {
+public:
+    Tabula(HWND parent, const Rect& rect);
+    ~Tabula() override;
+
+    // --- Life cycle and methods (Tabula.cpp) ---------------------------------------------
+    // Gives a newly placed control its defaults: 5 data columns, 1 data row, headers on.
+    void InitNew();
+    void InitProperties() override { InitNew(); }
+
+    // The redraw procedure.
+    void Refresh();
+    // How many times the redraw procedure ran: lets tests see each member's redraw rule.
+    int64_t RedrawCount() const { return redrawCount_; }
+
+    // Shows a small modal box naming the control.
+    void AboutBox();
+
+    // The automation interface: every member by name (any case) or dispatch id, for
+    // Invoke. Raises the same errors as the typed members.
+    const DispatchTable& Members() const override;
+
+    // The grid's events: sinks advise here; the grid's own subsystems raise through it.
+    TabulaEventSource& Events() { return events_; }
+
+    // The state record, for the grid's own subsystems and for tests.
+    GridState& State() { return s_; }
+    const GridState& State() const { return s_; }
+
+    // --- Dimensions and headers (Dimensions.cpp) -----------------------------------------
+    int32_t Rows() const { return s_.Rows; }
+    // Negative counts raise 9, counts above 32767 raise 6 (the scroll bar's range), and a
+    // table too large for memory raises 7, all before anything changes. Lowers Row, Row1
+    // and Row2 to the new count.
+    void SetRows(int32_t rows);
+    int32_t Cols() const { return s_.Cols; }
+    void SetCols(int32_t cols);
+    bool ColHeader() const { return s_.ColHeader; }
+    void SetColHeader(bool on);
+    bool RowHeader() const { return s_.RowHeader; }
+    void SetRowHeader(bool on);
+
+    // --- Cell content and attributes (Cells.cpp) ---------------------------------------
+    // Cells outside 0..Rows by 0..Cols raise 9. Colours below 0 mean the grid's colour.
+    std::string TextMatrix(int32_t row, int32_t col) const;
+    // Stores the text as FormatForColumn normalises it for the column.
+    void SetTextMatrix(int32_t row, int32_t col, std::string_view text);
+    // The current cell's text.
+    std::string Text() const;
+    void SetText(std::string_view text);
+    int32_t CellBackColor(int32_t row, int32_t col) const;
+    void SetCellBackColor(int32_t row, int32_t col, int32_t color);
+    int32_t CellForeColor(int32_t row, int32_t col) const;
+    void SetCellForeColor(int32_t row, int32_t col, int32_t color);
+    // "" means the grid's font.
+    std::string CellFontName(int32_t row, int32_t col) const;
+    void SetCellFontName(int32_t row, int32_t col, std::string_view name);
+    int16_t CellFontSize(int32_t row, int32_t col) const;
+    void SetCellFontSize(int32_t row, int32_t col, int16_t size);
+    bool CellFontBold(int32_t row, int32_t col) const;
+    void SetCellFontBold(int32_t row, int32_t col, bool on);
+    bool CellFontItalic(int32_t row, int32_t col) const;
+    void SetCellFontItalic(int32_t row, int32_t col, bool on);
+    bool CellFontUnderline(int32_t row, int32_t col) const;
+    void SetCellFontUnderline(int32_t row, int32_t col, bool on);
+    bool CellFontStrikeThru(int32_t row, int32_t col) const;
+    void SetCellFontStrikeThru(int32_t row, int32_t col, bool on);
+    // Reads "" (and False) for cells above the counts; only negative indexes raise 9.
+    std::string CellTag(int32_t row, int32_t col) const;
+    void SetCellTag(int32_t row, int32_t col, std::string_view tag);
+    bool CellReadOnly(int32_t row, int32_t col) const;
+    void SetCellReadOnly(int32_t row, int32_t col, bool on);
+
+    // --- Columns and rows (ColumnsRows.cpp) ----------------------------------------------
+    // Indexes outside the arrays (0..Cols, 0..Rows, never shorter than 0..1) raise 9.
+    int32_t ColWidth(int32_t col) const;
+    // Col -1 sets every column 0..Cols. Widths beyond 16 bits raise 6; negative ones
+    // become 0.
+    void SetColWidth(int32_t col, int32_t width);
+    int32_t ColAlign(int32_t col) const;
+    // Values other than LeftAlign, CenterAlign, RightAlign are ignored.
+    void SetColAlign(int32_t col, int32_t align);
+    bool ColAllowEdit(int32_t col) const;
+    // Also makes the column's data cells read-only, or editable again.
+    void SetColAllowEdit(int32_t col, bool on);
+    int32_t ColMask(int32_t col) const;
+    // Any 16-bit value; checkmark fills the column's data cells with "0".
+    void SetColMask(int32_t col, int32_t mask);
+    int16_t ColEditWidth(int32_t col) const;
+    // Ignored for a column outside 0..Cols or a negative width.
+    void SetColEditWidth(int32_t col, int16_t width);
+    int32_t RowHeight(int32_t row) const;
+    // Heights beyond 16 bits raise 6; negative ones become 0.
+    void SetRowHeight(int32_t row, int32_t height);
+    Variant RowBookmark(int32_t row) const;
+    void SetRowBookmark(int32_t row, const Variant& bookmark);
+
+    // --- Appearance (Appearance.cpp) -----------------------------------------------------
+    // The data-cell colours, shared by every grid of the thread.
+    OLE_COLOR BackColor() const;
+    void SetBackColor(OLE_COLOR color);
+    OLE_COLOR ForeColor() const;
+    void SetForeColor(OLE_COLOR color);
+    OLE_COLOR BackColorAlt() const { return s_.BackColorAlt; }
+    void SetBackColorAlt(OLE_COLOR color);
+    bool UseBackColorAlt() const { return s_.UseBackColorAlt; }
+    void SetUseBackColorAlt(bool on);
+    OLE_COLOR BackColorFixed() const { return s_.BackColorFixed; }
+    void SetBackColorFixed(OLE_COLOR color);
+    OLE_COLOR ForeColorFixed() const { return s_.ForeColorFixed; }
+    void SetForeColorFixed(OLE_COLOR color);
+    OLE_COLOR BackColorBkg() const { return s_.BackColorBkg; }
+    void SetBackColorBkg(OLE_COLOR color);
+    OLE_COLOR GridLineColor() const { return s_.GridLineColor; }
+    void SetGridLineColor(OLE_COLOR color);
+    bool ShowGrid() const { return s_.ShowGrid; }
+    void SetShowGrid(bool on);
+    bool GridSolid() const { return s_.GridSolid; }
+    void SetGridSolid(bool on);
+    int16_t FixedStyle() const { return s_.FixedStyle; }
+    // Any 16-bit value; only a change is stored, redrawn and announced.
+    void SetFixedStyle(int32_t style);
+    int16_t BorderStyle() const { return s_.BorderStyle; }
+    // Any 16-bit value; a change repaints the control's own surface (not the cells).
+    void SetBorderStyle(int32_t style);
+    // The fonts are shared references. Null raises 380.
+    FontPtr Font() const { return s_.Font; }
+    void SetFont(FontPtr font);
+    FontPtr FontFixed() const { return s_.FontFixed; }
+    void SetFontFixed(FontPtr font);
+    FontPtr FontEdit() const { return s_.FontEdit; }
+    void SetFontEdit(FontPtr font);
+    bool WordWrap() const { return s_.WordWrap; }
+    // Chooses the edit box: txtMulti when set, txtSingle otherwise.
+    void SetWordWrap(bool on);
+    int16_t MousePointer() const { return Control::MousePointer(); }
+    void SetMousePointer(int32_t pointer);
+    PicturePtr MouseIcon() const { return mouseIcon_; }
+    void SetMouseIcon(PicturePtr icon);
+    // A snapshot of picGrid's image.
+    PicturePtr Picture() const;
+
+    // --- Behaviour (Behaviour.cpp) -------------------------------------------------------
+    bool AutoRedraw() const { return s_.AutoRedraw; }
+    // Redraws whatever the new value.
+    void SetAutoRedraw(bool on);
+    bool AutoMove() const { return s_.AutoMove; }
+    void SetAutoMove(bool on);
+    bool AutoNewRow() const { return s_.AutoNewRow; }
+    void SetAutoNewRow(bool on);
+    bool AllowSelection() const { return s_.AllowSelection; }
+    void SetAllowSelection(bool on);
+    bool AllowUserResizing() const { return s_.AllowUserResizing; }
+    void SetAllowUserResizing(bool on);
+    int16_t SelectionMode() const { return s_.SelectionMode; }
+    void SetSelectionMode(int32_t mode);
+    bool SelectText() const { return s_.SelectText; }
+    void SetSelectText(bool on);
+    bool UseTABKey() const { return s_.UseTABKey; }
+    void SetUseTABKey(bool on);
+    bool LookupAllowEdit() const { return s_.LookupAllowEdit; }
+    void SetLookupAllowEdit(bool on);
+    bool UseItemData() const { return s_.UseItemData; }
+    void SetUseItemData(bool on);
+    int16_t ListBoxRows() const { return s_.ListBoxRows; }
+    void SetListBoxRows(int16_t rows);
+    bool Enabled() const { return Control::Enabled(); }
+    void SetEnabled(bool on);
+    const std::string& FormatString() const { return s_.FormatString; }
+
+    // --- Position and selection (Position.cpp) -------------------------------------------
+    int32_t Row() const { return s_.Row; }
+    // Clamped into 0..Rows (0..Cols for SetCol). RowColChange follows when the current
+    // cell changed.
+    void SetRow(int32_t row);
+    int32_t Col() const { return s_.Col; }
+    void SetCol(int32_t col);
+    // The block's corners: stored without redraw or event, clamped into 0..Rows and
+    // 0..Cols.
+    int32_t Row1() const { return s_.Row1; }
+    void SetRow1(int32_t row);
+    int32_t Col1() const { return s_.Col1; }
+    void SetCol1(int32_t col);
+    int32_t Row2() const { return s_.Row2; }
+    void SetRow2(int32_t row);
+    int32_t Col2() const { return s_.Col2; }
+    void SetCol2(int32_t col);
+    // Whether the block covers more than one cell.
+    bool BlockSelected() const;
+    int32_t TopRow() const { return s_.TopRow; }
+    int32_t LeftCol() const { return s_.LeftCol; }
+    int32_t MouseRow() const { return s_.MouseRow; }
+    int32_t MouseCol() const { return s_.MouseCol; }
+    bool HorizontalScrollbar() const { return scrHorizontal.Visible(); }
+    bool VerticalScrollbar() const { return scrVertical.Visible(); }
+
+    // --- Constituent controls ------------------------------------------------------------
+    PictureBox picGrid;
+    ScrollBar scrVertical;
+    ScrollBar scrHorizontal;
+    TextBox txtSingle;
+    TextBox txtMulti;
+    CommandButton cmdButton;
+    CommandButton cmdLookup;
+    PictureBox picSizer;
+
+protected:
+    // Clears the control's own surface around picGrid; the border is drawn on it.
+    void Paint() override;
+    void OnResize() override;
+
+private:
+    // Tells the container that a property changed; nothing without a container.
+    void Announce(std::string_view name);
+    void RedrawIfAuto() {
+        if (s_.AutoRedraw) Refresh();
+    }
+    // Places picGrid and the scroll bars in the control's client area.
+    void PlaceConstituents();
+    // The control surface's background: light grey with a border, else BackColorBkg.
+    void ApplySurfaceColor();
+    void StoreFont(FontPtr& field, FontPtr font, std::string_view name);
+
+    GridState s_;
+    TabulaEventSource events_;
+    PicturePtr mouseIcon_;
+    int64_t redrawCount_ = 0;
+    // Built on first use: each entry calls this grid.
+    mutable std::unique_ptr<DispatchTable> members_;
+};
+
+}  // namespace tabula

@@ -1,0 +1,268 @@
+// The script console's pieces: tokens, statements, and the interpreter running against a
+// grid on a headless form.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "apps/tabula-script/ScriptSession.h"
+#include "tests/platform/RaisedError.h"
+
+namespace tabula::script {
+namespace {
+
+using test::RaisedError;
+
+TEST(ScriptTokens, LiteralsSymbolsAndComments) {
+    const struct {
+        const char* line;
+        std::vector<std::string> texts;  // the tokens' texts, End left out
+    } cases[] = {
+        {"grid.Rows = 3 ' a comment", {"grid", ".", "Rows", "=", "3"}},
+        {"print \"a \"\"b\"\" ' c\"", {"print", "a \"b\" ' c"}},
+        {"x&HFF&y", {"x", "&HFF", "&", "y"}},
+        {"-1.5e3 .5 7E", {"-", "1.5e3", ".5", "7", "E"}},
+        {"", {}},
+        {"   ' only a comment", {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> texts;
+        for (const Token& token : Tokenize(c.line)) {
+            if (token.kind != TokenKind::End) texts.push_back(token.text);
+        }
+        EXPECT_EQ(texts, c.texts) << c.line;
+    }
+}
+
+TEST(ScriptTokens, NumbersBecomeLongsOrDoublesAndHexIsThirtyTwoBits) {
+    const struct {
+        const char* text;
+        VariantType type;
+        double value;
+    } cases[] = {
+        {"2147483647", VariantType::Long, 2147483647.0},
+        {"2147483648", VariantType::Double, 2147483648.0},
+        {"1.25", VariantType::Double, 1.25},
+        {"&HFFFFFFFF", VariantType::Long, -1.0},
+        {"&h00000000000010", VariantType::Long, 16.0},
+        {"&H80000012", VariantType::Long, -2147483630.0},
+    };
+    for (const auto& c : cases) {
+        const Token token = Tokenize(c.text).front();
+        EXPECT_EQ(token.value.Type(), c.type) << c.text;
+        EXPECT_EQ(token.value.ToDouble(), c.value) << c.text;
+    }
+    EXPECT_EQ(RaisedError([] { Tokenize("&H100000000"); }), kErrSyntax);
+    EXPECT_EQ(RaisedError([] { Tokenize("1e400"); }), 6);
+    EXPECT_EQ(RaisedError([] { Tokenize("\"open"); }), kErrSyntax);
+    EXPECT_EQ(RaisedError([] { Tokenize(std::string("a\0b", 3)); }), kErrSyntax);
+    EXPECT_EQ(RaisedError([] { Tokenize("caf\xC3\xA9"); }), kErrSyntax);
+}
+
+TEST(ScriptStatements, EachLineIsOneStatement) {
+    Statement s = ParseLine("grid.TextMatrix(1, 2) = \"x\"");
+    EXPECT_EQ(s.kind, Statement::Kind::Assign);
+    EXPECT_EQ(s.target.steps.back().args.size(), 2u);
+
+    s = ParseLine("SET grid.Font = grid.FontFixed");
+    EXPECT_TRUE(s.isSet);
+
+    s = ParseLine("grid.AddItem \"a\", , 3,");
+    ASSERT_EQ(s.kind, Statement::Kind::Call);
+    ASSERT_EQ(s.args.size(), 4u);
+    EXPECT_TRUE(s.args[0] && !s.args[1] && s.args[2] && !s.args[3]);
+
+    // Parentheses after the member open the first argument when more follows.
+    s = ParseLine("grid.AddItem (\"a\") & \"b\", 2");
+    ASSERT_EQ(s.args.size(), 2u);
+    EXPECT_EQ(s.args[0]->kind, Expr::Kind::Join);
+    s = ParseLine("grid.RemoveItem(3)");
+    EXPECT_EQ(s.args.size(), 1u);
+
+    s = ParseLine("grid.Font.Bold = True");
+    EXPECT_EQ(s.target.steps.size(), 2u);
+
+    s = ParseLine("keyascii off");
+    EXPECT_EQ(s.word, "off");
+    EXPECT_TRUE(s.args.empty());
+    s = ParseLine("keyascii 65");
+    EXPECT_EQ(s.args.size(), 1u);
+    s = ParseLine("Print");
+    EXPECT_EQ(s.command, "print");
+    EXPECT_EQ(ParseLine("rem anything at all").kind, Statement::Kind::Empty);
+}
+
+TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
+    const char* lines[] = {
+        "grid",   "grid.",           "grid.Rows =",     "= 3",
+        "3",      "print 1 2",       "grid.Rows(1 = 2", "set grid.Font",
+        "events", "grid.Rows = 1 2", "print (1",        "print Chr(1, )",
+    };
+    for (const char* line : lines)
+        EXPECT_EQ(RaisedError([&] { ParseLine(line); }), kErrSyntax) << line;
+    EXPECT_EQ(RaisedError([] { ParseLine("print someName"); }), kErrVariableUndefined);
+}
+
+// "print" and 1 inside `depth` openings and closings.
+std::string Nested(std::string_view open, int depth, std::string_view close) {
+    std::string line = "print ";
+    for (int i = 0; i < depth; ++i)
+        line += open;
+    line += '1';
+    for (int i = 0; i < depth; ++i)
+        line += close;
+    return line;
+}
+
+TEST(ScriptStatements, NestingTooDeepIsRefusedNotOverflowingTheStack) {
+    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
+    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
+    EXPECT_NO_THROW(ParseLine(Nested("(", 50, ")")));
+}
+
+class ScriptTest : public testing::Test {
+protected:
+    // Runs lines and returns what they printed.
+    std::string Run(std::string_view script) {
+        out_.str("");
+        std::istringstream in{std::string(script)};
+        session_.GetInterpreter().Run(in);
+        return out_.str();
+    }
+
+    std::ostringstream out_;
+    ScriptSession session_{400, 300, out_};
+};
+
+TEST_F(ScriptTest, TheGridFillsItsFormAsANewInstance) {
+    Tabula& grid = session_.Grid();
+    EXPECT_EQ(grid.Width(), 400);
+    EXPECT_EQ(grid.Height(), 300);
+    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.Cols(), 5);
+    EXPECT_TRUE(grid.ClientSite()->UserMode());
+}
+
+TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
+    std::ostringstream out;
+    ScriptSession tiny(-5, 100000, out);
+    EXPECT_EQ(tiny.Grid().Width(), 1);
+    EXPECT_EQ(tiny.Grid().Height(), ScriptSession::kMaxSide);
+}
+
+TEST_F(ScriptTest, PrintShowsEachKindOfValue) {
+    EXPECT_EQ(Run("print 1, -2.5, True, False, \"a b\", Empty, \"\"\nprint\n"),
+              "1 -2.5 True False a b  \n\n");
+    EXPECT_EQ(Run("print \"x\" & 1 & True & Chr(9731) & vbCrLf"), "x1True\xE2\x98\x83\r\n\n");
+    EXPECT_EQ(Run("print - -3, -\"4\", -True, -2147483648, -&H80000000"),
+              "3 -4 1 -2147483648 2147483648\n");
+}
+
+TEST_F(ScriptTest, ObjectsGiveTheirDefaultValueWhereAValueIsNeeded) {
+    EXPECT_EQ(Run("print grid.Font\ngrid.TextMatrix(1, 1) = grid.FontFixed\n"
+                  "print grid.TextMatrix(1, 1)\nprint grid.Picture\nprint grid.MouseIcon"),
+              "MS Sans Serif\nMS Sans Serif\nerror 438: Object doesn't support this property "
+              "or method\nerror 91: Object variable or With block variable not set\n");
+}
+
+// An object with a method that shows which arguments arrived.
+struct Probe : Dispatchable {
+    DispatchTable table;
+    Probe() {
+        table.Add({"Span",
+                   1,
+                   kInvokeMethod,
+                   {{"From"}, {"Step", true}, {"To", true}},
+                   0,
+                   [](InvokeArgs& a) {
+                       std::string seen;
+                       for (size_t i = 0; i < 3; ++i)
+                           seen += a.Missing(i) ? "-" : a[i].ToText();
+                       return Variant(seen);
+                   },
+                   nullptr});
+    }
+    const DispatchTable& Members() const override { return table; }
+};
+
+TEST_F(ScriptTest, ArgumentsLeftOutArriveAsMissing) {
+    Probe probe;
+    session_.GetInterpreter().AddObject("Probe", probe);
+    EXPECT_EQ(Run("print probe.Span(1, , 3)\nprint probe.Span(1)\nprint probe.Span(, 2)\n"
+                  "print probe.Span()\nprint probe.Span(1, 2, 3, 4)\nprobe.Span 7, , 9"),
+              "1-3\n1--\nerror 449: Argument not optional\n"
+              "error 450: Wrong number of arguments or invalid property assignment\n"
+              "error 450: Wrong number of arguments or invalid property assignment\n");
+    EXPECT_EQ(Run("nobody.Span 1"), "error 424: Object required: nobody\n");
+}
+
+TEST_F(ScriptTest, HandlersCancelAndChangeKeysOfTheEventsNamed) {
+    TabulaEventSource& events = session_.Grid().Events();
+    Run("cancel BeforeEdit\ncancel beforedeleterow\nkeyascii 66");
+    bool cancel = false;
+    events.BeforeEdit(1, 1, cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    events.BeforeDeleteRow(1, cancel);
+    EXPECT_TRUE(cancel);
+    cancel = false;
+    events.BeforeAddRow(cancel);
+    EXPECT_FALSE(cancel);
+    int16_t key = 97;
+    events.KeyPress(key);
+    EXPECT_EQ(key, 66);
+
+    Run("uncancel BEFOREEDIT\nkeyascii off");
+    cancel = false;
+    events.BeforeEdit(1, 1, cancel);
+    EXPECT_FALSE(cancel);
+    key = 97;
+    events.KeyPress(key);
+    EXPECT_EQ(key, 97);
+}
+
+TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
+    Run("events on\ncancel BeforeEdit");
+    out_.str("");
+    TabulaEventSource& events = session_.Grid().Events();
+    bool cancel = false;
+    events.BeforeEdit(2, 3, cancel);
+    events.AfterEdit(2, 3, "say \"hi\"");
+    events.MouseDown(1, 0, 10.5f, 20);
+    events.Click();
+    EXPECT_EQ(out_.str(),
+              "event BeforeEdit 2 3 False\nevent AfterEdit 2 3 \"say \"\"hi\"\"\"\n"
+              "event MouseDown 1 0 10.5 20\nevent Click\n");
+}
+
+TEST_F(ScriptTest, HostileLinesFailAloneAndTheScriptGoesOn) {
+    std::string script = "print \"";
+    script.append(1 << 20, 'x');
+    script += "\" & \"\"\n";  // a megabyte
+    script.append("\x00\xFF\xFE garbage\n", 12);
+    script += "grid.TextMatrix(";
+    script.append(3000, '(');
+    script += "1, 1) = 2\n";
+    script += "grid.ColEditWidth(1) = 4\n";
+    script += "grid.TextMatrix(1, 1) = \"";
+    script.append(1 << 20, 'y');
+    script += "\"\n";
+    script += "grid.TextMatrix(2147483647, -2147483648) = 1\n";
+    script += "grid.Rows = 2147483647\n";
+    script += "grid.Cols = -2147483648\n";
+    script += "print grid.TextMatrix(1, 1), grid.Rows, grid.Cols\n";
+    const std::string output = Run(script);
+    std::string expected(1 << 20, 'x');
+    expected +=
+        "\n"
+        "error 2: Syntax error: unexpected character byte &H00\n"
+        "error 2: Syntax error: the expression is nested too deeply\n"
+        "error 9: Subscript out of range\n"
+        "error 6: Overflow\n"
+        "error 9: Subscript out of range\n"
+        "yyyy 1 5\n";
+    EXPECT_EQ(output, expected);
+}
+
+}  // namespace
+}  // namespace tabula::script

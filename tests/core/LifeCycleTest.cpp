@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include "platform/window/Windows.h"
+#include "tests/core/GridFixture.h"
+
+namespace tabula {
+namespace {
+
+using test::GridTest;
+using test::RaisedError;
+
+class CreationTest : public testing::Test {
+protected:
+    HeadlessHost host_;
+    Form form_{Rect{0, 0, 600, 500}, "Form1"};
+};
+
+TEST_F(CreationTest, ACreatedGridHasNoDimensionsYetAndItsConstituentsAsChildren) {
+    Tabula grid(form_.hWnd(), Rect{0, 0, 200, 100});
+    const GridState& s = grid.State();
+    EXPECT_EQ(s.Rows, 0);
+    EXPECT_EQ(s.Cols, 0);
+    EXPECT_EQ(s.Cells.Rows(), 0);
+    EXPECT_EQ(s.Cells.Cols(), 0);
+    EXPECT_TRUE(s.Cells.FontBold(0, 0));
+    for (int32_t field : {s.Row, s.Col, s.Row1, s.Col1, s.Row2, s.Col2, s.TopRow, s.LeftCol})
+        EXPECT_EQ(field, 1);
+    EXPECT_EQ(s.MouseRow, 0);
+    EXPECT_TRUE(s.UseTABKey);
+    EXPECT_FALSE(s.AutoRedraw);
+    EXPECT_FALSE(s.ColHeader);
+    EXPECT_EQ(s.Font, nullptr);
+    EXPECT_EQ(s.Editor, nullptr);
+    EXPECT_FALSE(grid.IsTabContainer());
+    EXPECT_EQ(grid.RedrawCount(), 0);
+
+    const Control* children[] = {&grid.picGrid,   &grid.scrVertical, &grid.scrHorizontal,
+                                 &grid.txtSingle, &grid.txtMulti,    &grid.cmdButton,
+                                 &grid.cmdLookup, &grid.picSizer};
+    for (const Control* child : children)
+        EXPECT_EQ(GetParent(child->hWnd()), grid.hWnd());
+    EXPECT_TRUE(grid.picGrid.Visible());
+    for (const Control* child : children) {
+        if (child != &grid.picGrid) {
+            EXPECT_FALSE(child->Visible());
+        }
+    }
+    EXPECT_FALSE(grid.txtSingle.MultiLine());
+    EXPECT_TRUE(grid.txtMulti.MultiLine());
+    EXPECT_TRUE(grid.scrVertical.Vertical());
+    EXPECT_FALSE(grid.scrHorizontal.Vertical());
+}
+
+TEST_F(CreationTest, DestructionTakesEveryWindowAndTheSiteAway) {
+    ControlContainer container(form_);
+    auto grid = std::make_unique<Tabula>(form_.hWnd(), Rect{0, 0, 200, 100});
+    container.Add(*grid, "Tabula.Grid");
+    grid->InitProperties();
+    const HWND self = grid->hWnd();
+    const HWND surface = grid->picGrid.hWnd();
+    const HWND editor = grid->txtMulti.hWnd();
+    grid.reset();
+    EXPECT_FALSE(IsWindow(self));
+    EXPECT_FALSE(IsWindow(surface));
+    EXPECT_FALSE(IsWindow(editor));
+    EXPECT_TRUE(container.Sites().empty());
+}
+
+TEST_F(CreationTest, WithoutAContainerANewInstanceUsesTheDefaultFontAndAnnouncesNothing) {
+    Tabula grid(form_.hWnd(), Rect{0, 0, 200, 100});
+    grid.InitNew();
+    EXPECT_EQ(grid.State().Font->Descriptor(), FontDescriptor{});
+    EXPECT_EQ(grid.Rows(), 1);
+    EXPECT_EQ(grid.Cols(), 5);
+}
+
+TEST_F(GridTest, ANewInstanceHasTheDefaultsOfANewlyPlacedControl) {
+    const GridState& s = grid_.State();
+    struct Flag {
+        const char* name;
+        bool value;
+        bool expected;
+    };
+    const Flag flags[] = {
+        {"ColHeader", s.ColHeader, true},
+        {"RowHeader", s.RowHeader, true},
+        {"ShowGrid", s.ShowGrid, true},
+        {"GridSolid", s.GridSolid, true},
+        {"AllowUserResizing", s.AllowUserResizing, true},
+        {"AutoNewRow", s.AutoNewRow, false},
+        {"LookupAllowEdit", s.LookupAllowEdit, false},
+        {"UseItemData", s.UseItemData, false},
+        {"AutoRedraw", s.AutoRedraw, true},
+        {"AutoMove", s.AutoMove, false},
+        {"SelectText", s.SelectText, false},
+        {"WordWrap", s.WordWrap, false},
+        {"UseBackColorAlt", s.UseBackColorAlt, false},
+        {"AllowSelection", s.AllowSelection, true},
+        {"UseTABKey", s.UseTABKey, true},
+        {"Enabled", grid_.Enabled(), true},
+    };
+    for (const Flag& flag : flags)
+        EXPECT_EQ(flag.value, flag.expected) << flag.name;
+
+    struct Number {
+        const char* name;
+        int64_t value;
+        int64_t expected;
+    };
+    const Number numbers[] = {
+        {"Rows", s.Rows, 1},
+        {"Cols", s.Cols, 5},
+        {"ListBoxRows", s.ListBoxRows, 6},
+        {"BorderStyle", s.BorderStyle, 1},
+        {"FixedStyle", s.FixedStyle, 1},
+        {"SelectionMode", s.SelectionMode, 0},
+        {"BackColor", SharedGridColors::ForThisThread().backColor, 0xFFFFFF},
+        {"ForeColor", SharedGridColors::ForThisThread().foreColor, 0x80000012},
+        {"BackColorAlt", s.BackColorAlt, 0xFFFFFF},
+        {"BackColorFixed", s.BackColorFixed, 0xC0C0C0},
+        {"ForeColorFixed", s.ForeColorFixed, 0x80000012},
+        {"BackColorBkg", s.BackColorBkg, 0x808080},
+        {"GridLineColor", s.GridLineColor, 0xC0C0C0},
+        {"Row", s.Row, 1},
+        {"Col", s.Col, 1},
+        {"Row2", s.Row2, 1},
+        {"Col2", s.Col2, 1},
+        {"TopRow", s.TopRow, 1},
+        {"LeftCol", s.LeftCol, 1},
+    };
+    for (const Number& number : numbers)
+        EXPECT_EQ(number.value, number.expected) << number.name;
+
+    EXPECT_EQ(s.FormatString, "");
+    EXPECT_EQ(s.Editor, &grid_.txtSingle);
+}
+
+TEST_F(GridTest, ANewInstanceHoldsTwoRowsOfSixCellsWithHeaderAndDataStyles) {
+    const GridState& s = grid_.State();
+    EXPECT_EQ(s.Cells.Rows(), 1);
+    EXPECT_EQ(s.Cells.Cols(), 5);
+    EXPECT_EQ(s.ColWidth, (std::vector<int16_t>{32, 64, 64, 64, 64, 64}));
+    EXPECT_EQ(s.RowHeight, (std::vector<int16_t>{15, 15}));
+    for (int32_t c = 0; c <= 5; ++c) {
+        EXPECT_EQ(s.Cells.Style(0, c), 1);
+        EXPECT_EQ(s.Cells.TextAlignVertical(0, c), 1);
+        EXPECT_TRUE(s.Cells.FontBold(0, c));
+    }
+    EXPECT_EQ(s.Cells.Style(1, 0), 1);
+    for (int32_t c = 1; c <= 5; ++c) {
+        EXPECT_EQ(s.Cells.Style(1, c), 2);
+        EXPECT_FALSE(s.Cells.FontBold(1, c));
+    }
+    // The scroll bars' ranges follow the dimensions.
+    EXPECT_EQ(grid_.scrVertical.Max(), 1);
+    EXPECT_EQ(grid_.scrHorizontal.Max(), 5);
+    EXPECT_EQ(grid_.scrVertical.Min(), 1);
+}
+
+TEST_F(GridTest, InitialisationRedrawsOnceForColsAndOnceForRowsAndAnnouncesNothing) {
+    // The fixture cleared the announcements after InitProperties; a fresh grid shows them.
+    Tabula other(form_.hWnd(), Rect{0, 0, 100, 100});
+    Site& site = container_.Add(other, "Tabula.Grid");
+    other.InitProperties();
+    EXPECT_EQ(other.RedrawCount(), 2);
+    EXPECT_TRUE(site.ChangedProperties().empty());
+}
+
+TEST_F(GridTest, InitialisingAgainPutsTheCellBackWithPlainStoresAndNoEvent) {
+    struct Moves : TabulaEvents {
+        int count = 0;
+        void RowColChange(int32_t, int32_t) override { ++count; }
+    };
+    auto moves = std::make_shared<Moves>();
+    grid_.SetRows(9);
+    grid_.SetCols(9);
+    grid_.SetRow(8);
+    grid_.SetCol(0);
+    grid_.SetRow2(9);
+    grid_.SetAutoRedraw(false);
+    grid_.Events().Advise(moves);
+    const int64_t redraws = grid_.RedrawCount();
+    grid_.InitNew();
+    // AutoRedraw is set before the Cols and Rows writes, so both redraw.
+    EXPECT_EQ(grid_.RedrawCount(), redraws + 2);
+    EXPECT_EQ(grid_.Rows(), 1);
+    EXPECT_EQ(grid_.Cols(), 5);
+    EXPECT_EQ(grid_.Row(), 1);
+    EXPECT_EQ(grid_.Col(), 1);
+    EXPECT_EQ(grid_.Row2(), 1);
+    EXPECT_EQ(moves->count, 0);
+}
+
+TEST_F(GridTest, TheFontsComeFromTheAmbientFontAndAreThreeSeparateObjects) {
+    AmbientSettings ambient = container_.Ambient();
+    ambient.font = FontDescriptor{"Courier New", 10};
+    container_.SetAmbient(ambient);
+    Tabula other(form_.hWnd(), Rect{0, 0, 100, 100});
+    container_.Add(other, "Tabula.Grid");
+    other.InitProperties();
+    const GridState& s = other.State();
+    EXPECT_EQ(s.Font->Descriptor(), ambient.font);
+    EXPECT_EQ(s.FontEdit->Descriptor(), ambient.font);
+    FontDescriptor bold = ambient.font;
+    bold.bold = true;
+    EXPECT_EQ(s.FontFixed->Descriptor(), bold);
+    EXPECT_NE(s.Font, s.FontEdit);
+}
+
+TEST_F(GridTest, AResizePlacesTheSurfaceAndBarsInsideTheBorderAndRedraws) {
+    const int64_t before = grid_.RedrawCount();
+    grid_.Move(10, 10, 300, 200);
+    EXPECT_EQ(grid_.RedrawCount(), before + 1);
+    const struct {
+        const Control* control;
+        int32_t left, top, width, height;
+    } places[] = {
+        {&grid_.picGrid, 2, 2, 295, 195},
+        {&grid_.scrVertical, 279, 2, 18, 177},
+        {&grid_.scrHorizontal, 2, 179, 277, 18},
+    };
+    for (const auto& p : places) {
+        EXPECT_EQ(p.control->Left(), p.left);
+        EXPECT_EQ(p.control->Top(), p.top);
+        EXPECT_EQ(p.control->Width(), p.width);
+        EXPECT_EQ(p.control->Height(), p.height);
+    }
+    // A control too small for its border leaves the surface empty rather than negative.
+    grid_.Move(0, 0, 3, 3);
+    EXPECT_EQ(grid_.picGrid.Width(), 0);
+    EXPECT_EQ(grid_.scrHorizontal.Width(), 0);
+}
+
+TEST_F(GridTest, TheDataCellColoursAreSharedByEveryGridOfTheThread) {
+    Tabula other(form_.hWnd(), Rect{0, 0, 100, 100});
+    container_.Add(other, "Tabula.Grid");
+    other.InitProperties();
+    SharedGridColors::ForThisThread().backColor = 0x123456;
+    Tabula third(form_.hWnd(), Rect{0, 0, 100, 100});
+    EXPECT_EQ(SharedGridColors::ForThisThread().backColor, 0x123456u);
+    // A new instance resets them for all.
+    third.InitNew();
+    EXPECT_EQ(SharedGridColors::ForThisThread().backColor, 0xFFFFFFu);
+}
+
+}  // namespace
+}  // namespace tabula
