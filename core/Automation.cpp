@@ -187,7 +187,10 @@ const DispatchTable& Tabula::Members() const {
     t.Property(
         "RowBookmark", 0x680302CB, row, [g](InvokeArgs& a) { return g->RowBookmark(Long(a, 0)); },
         [g](InvokeArgs& a) { g->SetRowBookmark(Long(a, 0), Value(a)); });
-    t.Unavailable("AutoSizeColumns", 0x60030352, {});
+    t.Method("AutoSizeColumns", 0x60030352, {}, [g](InvokeArgs&) {
+        g->AutoSizeColumns();
+        return Variant();
+    });
 
     // --- Appearance ----------------------------------------------------------------------
     colour("BackColor", 0x680302C2, &Tabula::BackColor, &Tabula::SetBackColor);
@@ -269,9 +272,9 @@ const DispatchTable& Tabula::Members() const {
     t.Property("MouseRow", 0x680302EF, {}, [g](InvokeArgs&) { return Variant(g->MouseRow()); }, {});
     t.Property("MouseCol", 0x680302EE, {}, [g](InvokeArgs&) { return Variant(g->MouseCol()); }, {});
     t.Property("CellLeft", 0x680302ED, cell,
-               [](InvokeArgs&) -> Variant { NotAvailable("CellLeft"); }, {});
-    t.Property("CellTop", 0x680302EC, cell, [](InvokeArgs&) -> Variant { NotAvailable("CellTop"); },
-               {});
+               [g](InvokeArgs& a) { return Variant(g->CellLeft(Long(a, 0), Long(a, 1))); }, {});
+    t.Property("CellTop", 0x680302EC, cell,
+               [g](InvokeArgs& a) { return Variant(g->CellTop(Long(a, 0), Long(a, 1))); }, {});
     t.Property("HorizontalScrollbar", 0x680302EB, {},
                [g](InvokeArgs&) { return Variant(g->HorizontalScrollbar()); }, {});
     t.Property("VerticalScrollbar", 0x680302EA, {},

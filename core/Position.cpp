@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "core/GridPainter.h"
 #include "core/Tabula.h"
 
 namespace tabula {
@@ -42,6 +43,21 @@ void Tabula::SetCol2(int32_t col) {
 
 bool Tabula::BlockSelected() const {
     return s_.Row1 != s_.Row2 || s_.Col1 != s_.Col2;
+}
+
+// Indexes outside the table give -1 rather than an error: callers probe positions freely.
+int32_t Tabula::CellLeft(int32_t row, int32_t col) {
+    GridPainter* painter = InstalledGridPainter();
+    if (!painter || row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
+    int32_t x = 0, y = 0;
+    return painter->CellPosition(*this, row, col, x, y) ? x : -1;
+}
+
+int32_t Tabula::CellTop(int32_t row, int32_t col) {
+    GridPainter* painter = InstalledGridPainter();
+    if (!painter || row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
+    int32_t x = 0, y = 0;
+    return painter->CellPosition(*this, row, col, x, y) ? y : -1;
 }
 
 }  // namespace tabula

@@ -5,10 +5,13 @@
 
 #include <initializer_list>
 
+#include "core/GridPainter.h"
+
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/runtime/Error.h"
 #include "platform/window/Windows.h"
 
 namespace tabula {
@@ -22,7 +25,17 @@ constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
 // are hidden until then.
 constexpr Rect kUnplaced{};
 
+GridPainter* installedPainter = nullptr;
+
 }  // namespace
+
+GridPainter* InstalledGridPainter() {
+    return installedPainter;
+}
+
+void SetInstalledGridPainter(GridPainter* painter) {
+    installedPainter = painter;
+}
 
 Tabula::Tabula(HWND parent, const Rect& rect)
     : Control(parent, rect, "Tabula"),
@@ -90,6 +103,12 @@ void Tabula::InitNew() {
 
 void Tabula::Refresh() {
     ++redrawCount_;
+    if (GridPainter* painter = InstalledGridPainter()) painter->Refresh(*this);
+}
+
+void Tabula::AutoSizeColumns() {
+    if (s_.Cols == 0) RaiseError(kErrDivisionByZero);
+    if (GridPainter* painter = InstalledGridPainter()) painter->AutoSizeColumns(*this);
 }
 
 void Tabula::AboutBox() {
@@ -112,6 +131,7 @@ void Tabula::Announce(std::string_view name) {
 
 void Tabula::Paint() {
     image_.Fill(TranslateColorOrBlack(Control::BackColor()));
+    if (GridPainter* painter = InstalledGridPainter()) painter->PaintBorder(*this);
 }
 
 void Tabula::PlaceConstituents() {

@@ -71,6 +71,10 @@ public:
     // How many times the redraw procedure ran: lets tests see each member's redraw rule.
     int64_t RedrawCount() const { return redrawCount_; }
 
+    // Spreads picGrid's width evenly over the data columns and redraws. Without data
+    // columns it raises 11 (division by zero) with nothing changed.
+    void AutoSizeColumns();
+
     // Shows a small modal box naming the control.
     void AboutBox();
 
@@ -249,6 +253,10 @@ public:
     int32_t LeftCol() const { return s_.LeftCol; }
     int32_t MouseRow() const { return s_.MouseRow; }
     int32_t MouseCol() const { return s_.MouseCol; }
+    // The cell's left (top) pixel in picGrid, or -1 for a cell outside the table or out
+    // of view. Never raises.
+    int32_t CellLeft(int32_t row, int32_t col);
+    int32_t CellTop(int32_t row, int32_t col);
     bool HorizontalScrollbar() const { return scrHorizontal.Visible(); }
     bool VerticalScrollbar() const { return scrVertical.Visible(); }
 

@@ -1,0 +1,109 @@
+#include "render/Overlays.h"
+
+#include <algorithm>
+
+#include "core/Tabula.h"
+#include "platform/gdi/Drawing.h"
+#include "render/CellPainter.h"
+#include "render/Layout.h"
+
+namespace tabula::render {
+
+namespace {
+
+constexpr int32_t kCornerSize = 20;
+
+// One direction of a block: from the corner given first to the one given second, in
+// either order. A block that does not start at the first shown row (column) also takes
+// the grid line before it and one pixel more.
+struct Extent {
+    int32_t low;
+    int32_t high;
+};
+
+Extent BlockExtent(int32_t pos1, int32_t size1, int32_t index1, int32_t pos2, int32_t size2,
+                   int32_t index2, int32_t firstShown) {
+    if (index2 < index1) {
+        Extent e{pos2, pos1 + size1};
+        if (index2 > firstShown) e.low -= 2;
+        return e;
+    }
+    Extent e{pos1, pos2 + size2};
+    if (index1 > firstShown) e.low -= 2;
+    return e;
+}
+
+bool SelectionShown(const GridState& s) {
+    return s.AllowSelection && s.SelectionMode >= 1;
+}
+
+}  // namespace
+
+void InvertBlock(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
+    const GridState& s = grid.State();
+    if (s.Rows < 1 || s.Cols < 1) return;
+    if ((r1 < s.TopRow && r2 < s.TopRow) || (c1 < s.LeftCol && c2 < s.LeftCol)) return;
+    const CellPlace p1 = CellPosition(grid, r1, c1);
+    const CellPlace p2 = CellPosition(grid, r2, c2);
+    const Extent across =
+        BlockExtent(p1.x, s.ColWidth[c1], c1, p2.x, s.ColWidth[c2], c2, s.LeftCol);
+    const Extent down = BlockExtent(p1.y, s.RowHeight[r1], r1, p2.y, s.RowHeight[r2], r2, s.TopRow);
+    // With grid lines the block also takes the line after it and one pixel more.
+    const int32_t grow = s.ShowGrid ? 2 : 0;
+    InvertRect(grid.picGrid.hDC(),
+               Rect{across.low, down.low, across.high + grow, down.high + grow});
+
+    // An inversion never leaves the corner square between the bars inverted.
+    const bool barsShown = grid.scrVertical.Visible() && grid.scrHorizontal.Visible();
+    if (barsShown || (s.HScrollNeeded && s.VScrollNeeded)) {
+        FillArea(grid, grid.picGrid.ScaleWidth() - kCornerSize,
+                 grid.picGrid.ScaleHeight() - kCornerSize, kCornerSize, kCornerSize, kLightGrey);
+    }
+    grid.picGrid.Refresh();
+}
+
+void InvertBlock(Tabula& grid) {
+    const GridState& s = grid.State();
+    InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
+}
+
+void DrawFocusCell(Tabula& grid, int32_t row, int32_t col) {
+    GridState& s = grid.State();
+    if (s.Rows < 1 || s.Cols < 1) return;
+    if (row >= s.TopRow && col >= s.LeftCol) {
+        const CellPlace place = CellPosition(grid, row, col);
+        if (!place.outOfView) {
+            const int32_t w = s.ColWidth[col];
+            const int32_t h = s.RowHeight[row];
+            DrawFocusRect(grid.picGrid.hDC(), MakeRect(place.x, place.y, w, h));
+            // The edit box lies over the cell in the control's coordinates (picGrid sits
+            // at 2, 2): one pixel right of the cell's left edge, level with its top.
+            if (TextBox* editor = s.Editor) {
+                editor->Move(place.x + 3, place.y + 2, std::max(w - 3, 0), h);
+                if (s.Editing) {
+                    editor->SetVisible(true);
+                    const int16_t limit = s.ColEditWidth[col];
+                    editor->SetMaxLength(limit >= 0 ? limit : 0);
+                    if (s.SelectText) {
+                        editor->SetSelStart(0);
+                        editor->SetSelLength(editor->TextLength());
+                    }
+                } else if (editor->Visible()) {
+                    // The block is taken off while the box hides, then put back.
+                    if (SelectionShown(s)) InvertBlock(grid);
+                    editor->SetVisible(false);
+                    if (SelectionShown(s)) InvertBlock(grid);
+                    editor->ZOrder(1);
+                }
+            }
+        }
+    }
+    grid.picGrid.Refresh();
+}
+
+void DrawFocusCell(Tabula& grid) {
+    const GridState& s = grid.State();
+    DrawFocusCell(grid, s.Row, s.Col);
+}
+
+}  // namespace tabula::render

@@ -1,0 +1,27 @@
+#pragma once
+
+// The selected block and the focus rectangle, drawn over painted cells by exclusive-or:
+// drawing twice restores the picture, so every caller erases before it changes the
+// selection or the current cell and draws again afterwards.
+
+#include <cstdint>
+
+namespace tabula {
+class Tabula;
+}
+
+namespace tabula::render {
+
+// Inverts the block between the corner cells (either order), clipped to the shown rows and
+// columns, then repaints the corner square between the bars and shows the image.
+void InvertBlock(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2);
+// The selection's block: Row1, Col1 to Row2, Col2.
+void InvertBlock(Tabula& grid);
+
+// Toggles the dotted focus rectangle of the cell and keeps the edit box over it, then
+// shows the image.
+void DrawFocusCell(Tabula& grid, int32_t row, int32_t col);
+// The current cell.
+void DrawFocusCell(Tabula& grid);
+
+}  // namespace tabula::render

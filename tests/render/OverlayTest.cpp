@@ -1,0 +1,1 @@
+#include "tests/render/RenderFixture.h"
