@@ -1,1 +1,150 @@
+#include <string>
+
 #include "tests/render/RenderFixture.h"
+
+namespace tabula::test {
+namespace {
+
+// Cells of row 2 and below keep clear of the focus rectangle drawn on the current cell
+// (1, 1).
+class CellPaintTest : public RenderTest {
+protected:
+    CellPaintTest() { grid_.SetRows(4); }
+    // Ink in the cell's interior (its rectangle less one pixel all round).
+    int32_t InkIn(int32_t row, int32_t col, COLORREF background) const {
+        return CountOther(CellX(col) + 1, CellY(row) + 1, CellX(col) + 63, CellY(row) + 14,
+                          background);
+    }
+};
+
+TEST_F(CellPaintTest, DataCellsTakeTheirOwnBackColourOrTheGrids) {
+    EXPECT_EQ(Pixel(CellX(2) + 10, CellY(2) + 5), kWhite);
+    grid_.SetCellBackColor(2, 2, int32_t(kRed));
+    EXPECT_EQ(Pixel(CellX(2) + 10, CellY(2) + 5), kRed);
+    EXPECT_EQ(InkIn(2, 2, kRed), 0);
+    EXPECT_EQ(Pixel(CellX(3) + 10, CellY(2) + 5), kWhite);
+}
+
+TEST_F(CellPaintTest, AlternateRowsShowBackColorAltUnlessTheCellHasItsOwn) {
+    grid_.SetBackColorAlt(kGreen);
+    grid_.SetCellBackColor(3, 2, int32_t(kBlue));
+    grid_.SetUseBackColorAlt(true);
+    EXPECT_EQ(Pixel(CellX(3) + 10, CellY(2) + 5), kWhite);
+    EXPECT_EQ(Pixel(CellX(3) + 10, CellY(3) + 5), kGreen);
+    EXPECT_EQ(Pixel(CellX(3) + 10, CellY(4) + 5), kWhite);
+    EXPECT_EQ(Pixel(CellX(2) + 10, CellY(3) + 5), kBlue);
+}
+
+TEST_F(CellPaintTest, FlatHeadersUseBackColorFixedAnd3DHeadersAreAlwaysGrey) {
+    grid_.SetBackColorFixed(kBlue);
+    EXPECT_EQ(Pixel(CellX(1) + 40, 8), kGrey);
+    grid_.SetFixedStyle(Flat);
+    EXPECT_EQ(Pixel(CellX(1) + 40, 8), kBlue);
+    EXPECT_EQ(Pixel(10, CellY(2) + 5), kBlue);
+}
+
+TEST_F(CellPaintTest, APressedHeaderDiffersFromARaisedOneOnlyAtItsEdges) {
+    const PixelImage raised = grid_.picGrid.Picture();
+    grid_.State().Cells.SetValue(0, 2, -1);
+    grid_.Refresh();
+    const PixelImage pressed = grid_.picGrid.Picture();
+    int32_t edgeChanges = 0;
+    for (int32_t x = CellX(2); x <= CellX(2) + 64; ++x) {
+        for (int32_t y = 1; y <= 16; ++y) {
+            if (raised.Pixel(x, y) == pressed.Pixel(x, y)) continue;
+            const bool edge = x <= CellX(2) + 1 || x >= CellX(2) + 63 || y <= 2 || y >= 15;
+            EXPECT_TRUE(edge) << x << "," << y;
+            ++edgeChanges;
+        }
+    }
+    EXPECT_GT(edgeChanges, 0);
+}
+
+TEST_F(CellPaintTest, CheckBoxesAreCentredOnePixelBelowTheTopAndCheckedOnlyByOne) {
+    grid_.SetColMask(2, checkmark);
+    grid_.SetTextMatrix(2, 2, "1");
+    grid_.SetTextMatrix(3, 2, "-1");
+    // Column 2 spans x = 99 .. 162: the box starts at round(99 + 32 - 7) = 124.
+    const int32_t boxLeft = 124;
+    // Nothing outside the box: no text is drawn in check columns.
+    for (int32_t row : {2, 3}) {
+        EXPECT_EQ(CountOther(CellX(2) + 1, CellY(row) + 1, boxLeft, CellY(row) + 14, kWhite), 0);
+        EXPECT_EQ(CountOther(boxLeft + 15, CellY(row) + 1, CellX(2) + 63, CellY(row) + 14, kWhite),
+                  0);
+        EXPECT_NE(Pixel(boxLeft, CellY(row) + 1), kWhite);
+        EXPECT_EQ(Pixel(boxLeft, CellY(row)), kWhite);
+    }
+    const PixelImage image = grid_.picGrid.Picture();
+    int32_t checkedInk = 0, emptyInk = 0;
+    for (int32_t y = 3; y < 12; ++y) {
+        for (int32_t x = boxLeft + 3; x < boxLeft + 12; ++x) {
+            checkedInk += image.Pixel(x, CellY(2) + 1 + y) != kWhite ? 1 : 0;
+            emptyInk += image.Pixel(x, CellY(3) + 1 + y) != kWhite ? 1 : 0;
+        }
+    }
+    EXPECT_GT(checkedInk, 0);
+    EXPECT_EQ(emptyInk, 0);
+    // The header cell of the column still shows its title.
+    grid_.SetTextMatrix(0, 2, "Done");
+    EXPECT_GT(CountOther(CellX(2) + 3, 3, CellX(2) + 60, 14, kGrey), 0);
+}
+
+TEST_F(CellPaintTest, TextIsDrawnInTheForeColourAndALongTextKeepsItsStoredValue) {
+    const std::string text = "A text much longer than the cell is wide";
+    grid_.SetTextMatrix(2, 2, text);
+    EXPECT_GT(InkIn(2, 2, kWhite), 0);
+    EXPECT_EQ(grid_.TextMatrix(2, 2), text);
+    grid_.SetCellForeColor(2, 2, int32_t(kRed));
+    const int32_t area = 62 * 13;
+    EXPECT_LT(CountOther(CellX(2) + 1, CellY(2) + 1, CellX(2) + 63, CellY(2) + 14, kRed), area);
+    // Text keeps 2-pixel margins: the first pixel columns stay background.
+    EXPECT_EQ(CountOther(CellX(2), CellY(2), CellX(2) + 2, CellY(2) + 15, kWhite), 0);
+}
+
+TEST_F(CellPaintTest, ColumnAlignmentMovesTheText) {
+    grid_.SetTextMatrix(2, 2, "ab");
+    EXPECT_GT(CountOther(CellX(2) + 2, CellY(2), CellX(2) + 20, CellY(2) + 15, kWhite), 0);
+    grid_.SetColAlign(2, RightAlign);
+    EXPECT_EQ(CountOther(CellX(2) + 2, CellY(2), CellX(2) + 20, CellY(2) + 15, kWhite), 0);
+    EXPECT_GT(CountOther(CellX(2) + 44, CellY(2), CellX(2) + 62, CellY(2) + 15, kWhite), 0);
+}
+
+TEST_F(CellPaintTest, AnAmpersandIsDrawnAsItself) {
+    grid_.SetTextMatrix(2, 2, "&&");
+    grid_.SetTextMatrix(3, 2, "&");
+    const int32_t two = InkIn(2, 2, kWhite);
+    const int32_t one = InkIn(3, 2, kWhite);
+    EXPECT_GT(one, 0);
+    EXPECT_EQ(two, 2 * one);
+}
+
+TEST_F(CellPaintTest, ACellsBoldShowsOnlyWhileItHasAFontName) {
+    grid_.SetTextMatrix(2, 2, "Weight");
+    const int32_t plain = InkIn(2, 2, kWhite);
+    grid_.SetCellFontBold(2, 2, true);
+    EXPECT_EQ(InkIn(2, 2, kWhite), plain);
+    grid_.SetCellFontName(2, 2, grid_.Font()->Descriptor().name);
+    grid_.SetCellFontSize(2, 2, int16_t(grid_.Font()->Descriptor().size));
+    EXPECT_GT(InkIn(2, 2, kWhite), plain);
+}
+
+TEST_F(CellPaintTest, AHeaderCellsOwnForeColourHasNoEffect) {
+    grid_.SetTextMatrix(0, 2, "Title");
+    const PixelImage before = grid_.picGrid.Picture();
+    grid_.SetCellForeColor(0, 2, int32_t(kRed));
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+}
+
+TEST_F(CellPaintTest, AFixedDataCellIsRaisedEvenInFlatStyle) {
+    // The left edge of a raised header cell, as drawn in 3D style.
+    const COLORREF raisedLeft = Pixel(CellX(2), 7);
+    ASSERT_NE(raisedLeft, kGrey);
+    grid_.SetFixedStyle(Flat);
+    grid_.State().Cells.SetStyle(2, 2, 1);
+    grid_.Refresh();
+    EXPECT_EQ(Pixel(CellX(2) + 30, CellY(2) + 7), kGrey);
+    EXPECT_EQ(Pixel(CellX(2), CellY(2) + 7), raisedLeft);
+}
+
+}  // namespace
+}  // namespace tabula::test
