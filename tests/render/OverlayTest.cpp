@@ -1,1 +1,123 @@
+#include <utility>
+
+#include "render/Overlays.h"
 #include "tests/render/RenderFixture.h"
+
+namespace tabula::test {
+namespace {
+
+constexpr COLORREF kBlack = 0x000000;
+
+class OverlayTest : public RenderTest {
+protected:
+    OverlayTest() { grid_.SetRows(6); }
+    COLORREF Centre(int32_t row, int32_t col) const {
+        return Pixel(CellX(col) + 32, CellY(row) + 7);
+    }
+    void Select(int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
+        grid_.SetRow1(r1);
+        grid_.SetCol1(c1);
+        grid_.SetRow2(r2);
+        grid_.SetCol2(c2);
+        grid_.Refresh();
+    }
+};
+
+TEST_F(OverlayTest, InvertingABlockTwiceRestoresThePicture) {
+    const PixelImage before = grid_.picGrid.Picture();
+    render::InvertBlock(grid_, 2, 2, 4, 3);
+    EXPECT_NE(grid_.picGrid.Picture(), before);
+    render::InvertBlock(grid_, 2, 2, 4, 3);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+}
+
+TEST_F(OverlayTest, ASelectedBlockShowsInvertedExceptItsAnchor) {
+    Select(2, 2, 4, 3);
+    EXPECT_EQ(Centre(2, 2), kWhite);
+    for (const auto& [row, col] : {std::pair{2, 3}, {3, 2}, {3, 3}, {4, 2}, {4, 3}}) {
+        EXPECT_EQ(Centre(row, col), kBlack) << row << "," << col;
+    }
+    EXPECT_EQ(Centre(5, 2), kWhite);
+    EXPECT_EQ(Centre(2, 4), kWhite);
+    EXPECT_EQ(Centre(2, 1), kWhite);
+}
+
+TEST_F(OverlayTest, ASingleCellBlockShowsNothing) {
+    const PixelImage before = grid_.picGrid.Picture();
+    Select(3, 3, 3, 3);
+    EXPECT_EQ(Centre(3, 3), kWhite);
+    Select(1, 1, 1, 1);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+}
+
+TEST_F(OverlayTest, ABlockGivenBackwardsCoversTheSameCells) {
+    const PixelImage before = grid_.picGrid.Picture();
+    render::InvertBlock(grid_, 2, 2, 4, 3);
+    const PixelImage forwards = grid_.picGrid.Picture();
+    render::InvertBlock(grid_, 2, 2, 4, 3);
+    ASSERT_EQ(grid_.picGrid.Picture(), before);
+    render::InvertBlock(grid_, 4, 3, 2, 2);
+    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
+}
+
+TEST_F(OverlayTest, BlocksAboveTheTopRowDrawNothingAndStraddlingOnesStartAtTheTop) {
+    grid_.SetRows(40);
+    grid_.State().TopRow = 5;
+    grid_.Refresh();
+    const PixelImage before = grid_.picGrid.Picture();
+    render::InvertBlock(grid_, 1, 1, 3, 2);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+    // Rows 2 to 6: shown from row 5, the first data row on screen.
+    render::InvertBlock(grid_, 2, 1, 6, 1);
+    EXPECT_EQ(Centre(1, 1), kBlack);
+    EXPECT_EQ(Centre(2, 1), kBlack);
+    EXPECT_EQ(Centre(3, 1), kWhite);
+}
+
+TEST_F(OverlayTest, TheFocusRectangleTogglesAndSkipsRowsAboveTheTop) {
+    const PixelImage before = grid_.picGrid.Picture();
+    render::DrawFocusCell(grid_, 3, 2);
+    const PixelImage focused = grid_.picGrid.Picture();
+    EXPECT_NE(focused, before);
+    EXPECT_NE(focused.Pixel(CellX(2), CellY(3)), kWhite);
+    EXPECT_EQ(focused.Pixel(CellX(2) + 32, CellY(3) + 7), kWhite);
+    render::DrawFocusCell(grid_, 3, 2);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+    grid_.State().TopRow = 2;
+    grid_.Refresh();
+    const PixelImage scrolled = grid_.picGrid.Picture();
+    render::DrawFocusCell(grid_, 1, 2);
+    EXPECT_EQ(grid_.picGrid.Picture(), scrolled);
+}
+
+TEST_F(OverlayTest, TheEditBoxFollowsTheFocusAndIsNeverNarrowerThanZero) {
+    grid_.SetColWidth(2, 2);
+    render::DrawFocusCell(grid_, 2, 3);
+    // Column 3 now starts at 34 + 65 + 3 = 102.
+    EXPECT_EQ(grid_.txtSingle.Left(), 105);
+    EXPECT_EQ(grid_.txtSingle.Top(), CellY(2) + 2);
+    EXPECT_EQ(grid_.txtSingle.Width(), 61);
+    render::DrawFocusCell(grid_, 2, 2);
+    EXPECT_EQ(grid_.txtSingle.Width(), 0);
+    EXPECT_EQ(grid_.txtSingle.Height(), 15);
+}
+
+TEST_F(OverlayTest, WithoutRowsNothingIsInverted) {
+    grid_.SetRows(0);
+    const PixelImage before = grid_.picGrid.Picture();
+    render::InvertBlock(grid_, 0, 1, 0, 3);
+    render::DrawFocusCell(grid_, 0, 1);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+}
+
+TEST_F(OverlayTest, AnInversionLeavesTheCornerBetweenTheBarsGrey) {
+    grid_.SetRows(100);
+    grid_.SetCols(20);
+    render::InvertBlock(grid_, 1, 1, 100, 20);
+    EXPECT_EQ(Pixel(394, 294), kGrey);
+    EXPECT_EQ(Pixel(375, 275), kGrey);
+    EXPECT_EQ(Pixel(370, 270), kBlack);
+}
+
+}  // namespace
+}  // namespace tabula::test
