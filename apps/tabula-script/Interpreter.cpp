@@ -76,6 +76,10 @@ Interpreter::Interpreter(std::ostream& out)
     commands_["keyascii"] = [this](const Statement& s) { KeyAscii(s); };
 }
 
+void Interpreter::SetCommand(std::string name, CommandHandler handler) {
+    commands_[std::move(name)] = std::move(handler);
+}
+
 Interpreter::~Interpreter() {
     for (const auto& [source, cookie] : advised_)
         source->Unadvise(cookie);
@@ -126,7 +130,10 @@ void Interpreter::Execute(const Statement& statement) {
         case Statement::Kind::Call:
             return Call(statement);
         case Statement::Kind::Command:
-            return commands_.at(statement.command)(statement);
+            if (const auto found = commands_.find(statement.command); found != commands_.end()) {
+                return found->second(statement);
+            }
+            Raise(kErrInvalidCall, statement.command + " is not available here");
     }
 }
 

@@ -51,6 +51,11 @@ public:
     // Evaluates one expression, for tests and for commands.
     Variant Evaluate(const Expr& expr);
 
+    // Handles a command the parser knows but the interpreter leaves to its host (resize,
+    // pixel, screenshot act on the session's grid).
+    using CommandHandler = std::function<void(const Statement&)>;
+    void SetCommand(std::string name, CommandHandler handler);
+
 private:
     class ScriptEvents;
     using Handler = std::function<void(const Statement&)>;

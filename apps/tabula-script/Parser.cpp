@@ -13,6 +13,7 @@ enum class Shape {
     Expressions,       // print a, b, c
     Word,              // events on
     WordOrExpression,  // keyascii 65, keyascii off
+    Operands,          // resize 640 480, pixel 10, 20: expressions apart by spaces or commas
 };
 
 struct CommandRule {
@@ -26,6 +27,9 @@ const CommandRule kCommands[] = {
     {"cancel", Shape::Word},
     {"uncancel", Shape::Word},
     {"keyascii", Shape::WordOrExpression},
+    {"resize", Shape::Operands},
+    {"pixel", Shape::Operands},
+    {"screenshot", Shape::Operands},
 };
 
 // Deeper nesting than this is refused rather than risking the stack.
@@ -212,6 +216,12 @@ private:
         switch (rule.shape) {
             case Shape::Expressions:
                 if (!AtEnd()) statement.args = ArgumentList({});
+                break;
+            case Shape::Operands:
+                while (!AtEnd()) {
+                    statement.args.push_back(Expression());
+                    if (IsSymbol(",")) Next();
+                }
                 break;
             case Shape::WordOrExpression:
                 if (!lone || NamedLiteral(Peek().text, ignored)) {

@@ -1,7 +1,12 @@
 #pragma once
 
 // What a script runs against: one grid named `grid`, filling a headless form, placed in a
-// container as a new instance in run mode.
+// container as a new instance in run mode, and painted. Besides the interpreter's own
+// commands a script can use:
+//   resize W H           gives the grid a new size (each side clamped into 1..kMaxSide)
+//   pixel X Y            prints the colour of picGrid at the point as &H and six hex
+//                        digits BBGGRR
+//   screenshot "f.png"   writes picGrid's image to a PNG file
 
 #include <iosfwd>
 
@@ -27,6 +32,17 @@ public:
     HeadlessHost& Host() { return host_; }
 
 private:
+    // The painter is installed before the grid is made, so its first paint is a real one.
+    struct PainterInstalled {
+        PainterInstalled();
+    };
+
+    void Resize(const Statement& statement);
+    void PrintPixel(const Statement& statement);
+    void Screenshot(const Statement& statement);
+
+    std::ostream& out_;
+    PainterInstalled painter_;
     HeadlessHost host_;
     Form form_;
     ControlContainer container_;
