@@ -16,6 +16,7 @@ struct Figure {
 // Each figures file adds its own.
 void AddDrawingFigures(std::vector<Figure>& figures);
 void AddCoreFigures(std::vector<Figure>& figures);
+void AddRenderFigures(std::vector<Figure>& figures);
 
 // The best (smallest) time of `body` in milliseconds over `rounds` runs of `repeat` calls.
 double BestMilliseconds(int rounds, int repeat, const std::function<void()>& body);

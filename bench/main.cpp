@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
     std::vector<tabula::bench::Figure> figures;
     tabula::bench::AddDrawingFigures(figures);
     tabula::bench::AddCoreFigures(figures);
+    tabula::bench::AddRenderFigures(figures);
     for (const auto& figure : figures) {
         if (!filter.empty() && figure.name.find(filter) == std::string::npos) continue;
         std::printf("%s: %.3f %s\n", figure.name.c_str(), figure.measure(), figure.unit.c_str());
