@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "render/Redraw.h"
 #include "tests/render/RenderFixture.h"
 
 namespace tabula::test {
@@ -99,6 +100,27 @@ TEST_F(RedrawTest, AGridOf30000RowsPaintsOnlyTheRowsInView) {
     EXPECT_TRUE(grid_.VerticalScrollbar());
     // Boundaries up to the control's height of 300: 16, 32, ... 288.
     EXPECT_EQ(s.RowBoundaries.size(), 18u);
+}
+
+TEST_F(RedrawTest, TheColumnPainterRepaintsOneColumnTopToBottom) {
+    grid_.SetAutoRedraw(false);
+    grid_.SetCellBackColor(2, 3, int32_t(kBlue));
+    grid_.SetCellBackColor(2, 2, int32_t(kBlue));
+    grid_.SetTextMatrix(0, 3, "Head");
+    const PixelImage before = grid_.picGrid.Picture();
+    render::PaintColumn(grid_, 3, CellX(3));
+    EXPECT_EQ(Pixel(CellX(3) + 30, CellY(2) + 7), kBlue);
+    EXPECT_EQ(Pixel(CellX(2) + 30, CellY(2) + 7), kWhite);
+    // The header cell is left as it was.
+    const PixelImage after = grid_.picGrid.Picture();
+    for (int32_t x = CellX(3); x < CellX(3) + 64; ++x) {
+        for (int32_t y = 0; y < 17; ++y)
+            ASSERT_EQ(after.Pixel(x, y), before.Pixel(x, y));
+    }
+    EXPECT_FALSE(grid_.State().VScrollNeeded);
+    EXPECT_EQ(grid_.State().ContentBottom, CellY(3) + 15);
+    render::PaintColumn(grid_, 3, CellX(3), render::PaintHeader::Yes);
+    EXPECT_GT(CountOther(CellX(3) + 2, 2, CellX(3) + 62, 15, kGrey), 0);
 }
 
 TEST_F(RedrawTest, RefreshMovesTheCurrentCellOntoTheData) {
