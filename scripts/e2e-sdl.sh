@@ -287,15 +287,15 @@ if start_demo; then
 
         # Without a window manager the resize applies at once; the form follows it. The
         # window grows, so the buttons below stay where the script found them.
-        timeout 10 xdotool windowsize --sync "$window" 720 480 ||
-            timeout 10 xdotool windowsize "$window" 720 480
+        timeout 10 xdotool windowsize --sync "$window" 720 640 ||
+            timeout 10 xdotool windowsize "$window" 720 640
         timeout 10 xdotool key Print
-        if wait_for '^form size 720x480$' 10 && wait_count '^screenshot: ' 3 10 &&
-            [ "$(png_size "$work/shot.png")" = "720 480" ]; then
+        if wait_for '^form size 720x640$' 10 && wait_count '^screenshot: ' 3 10 &&
+            [ "$(png_size "$work/shot.png")" = "720 640" ]; then
             cp "$work/shot.png" "${shot%.png}-resized.png"
-            ok "the form follows the window to 720x480"
+            ok "the form follows the window to 720x640"
         else
-            not_ok "the form follows the window to 720x480 (got $(png_size "$work/shot.png"))"
+            not_ok "the form follows the window to 720x640 (got $(png_size "$work/shot.png"))"
         fi
 
         click Close && wait_for '^closed$' 10 && ok "Close unloaded the form" ||

@@ -1,5 +1,8 @@
 #include "apps/tabula-demo/DemoForm.h"
 
+#include "core/Tabula.h"
+#include "render/Renderer.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -93,6 +96,8 @@ DemoForm::~DemoForm() {
 }
 
 void DemoForm::Build() {
+    AddGrid();
+    layout_.NewRow();
     AddDrawings();
     layout_.NewRow();
     AddTypingLine();
@@ -162,6 +167,50 @@ CommandButton& DemoForm::AddButton(const std::string& name, std::string caption)
 }
 
 // --- Drawings ------------------------------------------------------------------------------
+
+void DemoForm::AddGrid() {
+    // The grid itself: headers, per-cell colours and fonts, a check-mark column and an
+    // alternate row colour.
+    render::InstallGridPainter();
+    auto grid = std::make_unique<Tabula>(form_->hWnd(), layout_.Next(layout_.InnerWidth(), 124));
+    grid->InitNew();
+    grid->SetCols(5);
+    grid->SetRows(9);
+    const char* titles[] = {"Name", "City", "Amount", "Paid", "Notes"};
+    const int32_t widths[] = {110, 110, 80, 44, 230};
+    for (int32_t c = 1; c <= 5; ++c) {
+        grid->SetTextMatrix(0, c, titles[c - 1]);
+        grid->SetColWidth(c, widths[c - 1]);
+    }
+    grid->SetColAlign(3, RightAlign);
+    grid->SetColMask(4, checkmark);
+    const char* rows[][4] = {
+        {"Dana", "Lisbon", "12.50", "a text too long for its cell ends in an ellipsis"},
+        {"Ada", "Oslo", "7.25", "fonts per cell"},
+        {"Fay", "Quito", "100.00", "colours per cell"},
+        {"Brook", "Perth", "3.10", ""},
+        {"Elm", "Turin", "42.00", "alternate rows are tinted"},
+        {"Cyril", "Dakar", "0.99", ""},
+    };
+    for (int32_t r = 1; r <= 6; ++r) {
+        grid->SetTextMatrix(r, 0, std::to_string(r));
+        grid->SetTextMatrix(r, 1, rows[r - 1][0]);
+        grid->SetTextMatrix(r, 2, rows[r - 1][1]);
+        grid->SetTextMatrix(r, 3, rows[r - 1][2]);
+        grid->SetTextMatrix(r, 4, r % 2 ? "1" : "0");
+        grid->SetTextMatrix(r, 5, rows[r - 1][3]);
+    }
+    grid->SetCellFontName(2, 5, "Times New Roman");
+    grid->SetCellFontBold(2, 5, true);
+    grid->SetCellBackColor(3, 5, 0xC0E0FF);
+    grid->SetCellForeColor(3, 5, 0x800000);
+    grid->SetBackColorAlt(0xE0FFFF);
+    grid->SetUseBackColorAlt(true);
+    grid->Refresh();
+    grid->SetTabStop(false);
+    grid_ = grid.get();
+    controls_.push_back(std::move(grid));
+}
 
 void DemoForm::AddDrawings() {
     // A corner of a grid: header cells, grid lines, a selected row and the focus cell. The

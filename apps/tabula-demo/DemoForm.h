@@ -28,6 +28,8 @@
 
 namespace tabula {
 
+class Tabula;
+
 // Places controls left to right in rows, starting a new row when one would not fit.
 class FlowLayout {
 public:
@@ -105,6 +107,7 @@ public:
 private:
     void Build();
     // The sections of the sample, top to bottom.
+    void AddGrid();
     void AddDrawings();
     void AddTypingLine();
     void AddNotes();
@@ -131,6 +134,7 @@ private:
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::pair<std::string, Control*>> named_;
     PictureBox* cells_ = nullptr;
+    Tabula* grid_ = nullptr;
     TextBox* pad_ = nullptr;
     ListBox* list_ = nullptr;
     ScrollBar* rows_ = nullptr;
