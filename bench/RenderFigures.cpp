@@ -4,7 +4,6 @@
 #include "core/Tabula.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/Form.h"
-#include "render/Renderer.h"
 
 namespace tabula::bench {
 
@@ -17,7 +16,6 @@ constexpr int32_t kHeight = 1080;
 // characters: one Refresh clears and repaints every visible cell, the grid lines, the
 // overlays and the background.
 double Refresh1080pMilliseconds() {
-    render::InstallGridPainter();
     HeadlessHost host(kWidth, kHeight);
     Form form(Rect{0, 0, kWidth, kHeight});
     Tabula grid(form.hWnd(), Rect{0, 0, kWidth, kHeight});

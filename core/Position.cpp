@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/GridPainter.h"
 #include "core/Tabula.h"
+#include "render/Layout.h"
 
 namespace tabula {
 
@@ -47,17 +47,15 @@ bool Tabula::BlockSelected() const {
 
 // Indexes outside the table give -1 rather than an error: callers probe positions freely.
 int32_t Tabula::CellLeft(int32_t row, int32_t col) {
-    GridPainter* painter = InstalledGridPainter();
-    if (!painter || row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
-    int32_t x = 0, y = 0;
-    return painter->CellPosition(*this, row, col, x, y) ? x : -1;
+    if (row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
+    const render::CellPlace place = render::CellPosition(*this, row, col);
+    return place.outOfView ? -1 : place.x;
 }
 
 int32_t Tabula::CellTop(int32_t row, int32_t col) {
-    GridPainter* painter = InstalledGridPainter();
-    if (!painter || row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
-    int32_t x = 0, y = 0;
-    return painter->CellPosition(*this, row, col, x, y) ? y : -1;
+    if (row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
+    const render::CellPlace place = render::CellPosition(*this, row, col);
+    return place.outOfView ? -1 : place.y;
 }
 
 }  // namespace tabula

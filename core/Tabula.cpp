@@ -5,7 +5,6 @@
 
 #include <initializer_list>
 
-#include "core/GridPainter.h"
 
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
@@ -13,6 +12,8 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/Windows.h"
+#include "render/Layout.h"
+#include "render/Redraw.h"
 
 namespace tabula {
 
@@ -25,17 +26,7 @@ constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
 // are hidden until then.
 constexpr Rect kUnplaced{};
 
-GridPainter* installedPainter = nullptr;
-
 }  // namespace
-
-GridPainter* InstalledGridPainter() {
-    return installedPainter;
-}
-
-void SetInstalledGridPainter(GridPainter* painter) {
-    installedPainter = painter;
-}
 
 Tabula::Tabula(HWND parent, const Rect& rect)
     : Control(parent, rect, "Tabula"),
@@ -103,12 +94,12 @@ void Tabula::InitNew() {
 
 void Tabula::Refresh() {
     ++redrawCount_;
-    if (GridPainter* painter = InstalledGridPainter()) painter->Refresh(*this);
+    render::Refresh(*this);
 }
 
 void Tabula::AutoSizeColumns() {
     if (s_.Cols == 0) RaiseError(kErrDivisionByZero);
-    if (GridPainter* painter = InstalledGridPainter()) painter->AutoSizeColumns(*this);
+    render::AutoSizeColumns(*this);
 }
 
 void Tabula::AboutBox() {
@@ -131,7 +122,7 @@ void Tabula::Announce(std::string_view name) {
 
 void Tabula::Paint() {
     image_.Fill(TranslateColorOrBlack(Control::BackColor()));
-    if (GridPainter* painter = InstalledGridPainter()) painter->PaintBorder(*this);
+    render::PaintBorder(*this);
 }
 
 void Tabula::PlaceConstituents() {

@@ -1,7 +1,6 @@
 #include "apps/tabula-demo/DemoForm.h"
 
 #include "core/Tabula.h"
-#include "render/Renderer.h"
 
 #include <algorithm>
 #include <array>
@@ -171,7 +170,6 @@ CommandButton& DemoForm::AddButton(const std::string& name, std::string caption)
 void DemoForm::AddGrid() {
     // The grid itself: headers, per-cell colours and fonts, a check-mark column and an
     // alternate row colour.
-    render::InstallGridPainter();
     auto grid = std::make_unique<Tabula>(form_->hWnd(), layout_.Next(layout_.InnerWidth(), 124));
     grid->InitNew();
     grid->SetCols(5);

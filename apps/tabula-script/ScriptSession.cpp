@@ -6,7 +6,6 @@
 
 #include "platform/image/PngFile.h"
 #include "platform/runtime/Error.h"
-#include "render/Renderer.h"
 
 namespace tabula::script {
 
@@ -30,10 +29,6 @@ void ExpectArguments(const Statement& statement, size_t count, const char* usage
     }
 }
 }  // namespace
-
-ScriptSession::PainterInstalled::PainterInstalled() {
-    render::InstallGridPainter();
-}
 
 ScriptSession::ScriptSession(int32_t width, int32_t height, std::ostream& out)
     : out_(out),

@@ -32,17 +32,11 @@ public:
     HeadlessHost& Host() { return host_; }
 
 private:
-    // The painter is installed before the grid is made, so its first paint is a real one.
-    struct PainterInstalled {
-        PainterInstalled();
-    };
-
     void Resize(const Statement& statement);
     void PrintPixel(const Statement& statement);
     void Screenshot(const Statement& statement);
 
     std::ostream& out_;
-    PainterInstalled painter_;
     HeadlessHost host_;
     Form form_;
     ControlContainer container_;

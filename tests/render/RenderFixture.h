@@ -8,15 +8,9 @@
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/container/ControlContainer.h"
 #include "platform/forms/Form.h"
-#include "render/Renderer.h"
 #include "tests/platform/RaisedError.h"
 
 namespace tabula::test {
-
-// The painter is installed before the grid is made, so its first paint is a real one.
-struct PainterInstalled {
-    PainterInstalled() { render::InstallGridPainter(); }
-};
 
 // A painted grid of 400 x 300 pixels (picGrid 395 x 295) on a headless form, placed in a
 // container as a new instance: 5 data columns, 1 data row, headers, grid lines, 3D
@@ -43,7 +37,6 @@ protected:
         return count;
     }
 
-    PainterInstalled installed_;
     HeadlessHost host_;
     Form form_{Rect{0, 0, 700, 500}, "Form1"};
     ControlContainer container_{form_};
