@@ -20,13 +20,10 @@ constexpr uint32_t kWrapFormat =
 constexpr uint32_t kSingleLineFormat =
     DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING;
 
+// Neighbouring cells mostly share a font: selecting it again would look it up in the
+// font library once more for nothing.
 void UseFont(PictureBox& surface, const FontDescriptor& font) {
-    surface.SetFontName(font.name);
-    surface.SetFontSize(font.size);
-    surface.SetFontBold(font.bold);
-    surface.SetFontItalic(font.italic);
-    surface.SetFontUnderline(font.underline);
-    surface.SetFontStrikethru(font.strikethrough);
+    if (!(surface.Font() == font)) surface.SetFont(font);
 }
 
 uint32_t HorizontalAlignFlags(int32_t align) {

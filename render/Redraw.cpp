@@ -76,7 +76,10 @@ void PaintGrid(Tabula& grid, PaintHeader header) {
         PaintRow(grid, r, y);
         y += s.RowHeight[r] + s.GridLineWidth;
         if (y > h - 1 || r == s.Rows) {
-            if (s.PageRows < 1) {
+            // The page size is known only once the rows reach the bottom: a grid whose
+            // rows all fit says nothing about it, and fixing it then would leave paging
+            // one row at a time in a grid that was filled later.
+            if (s.PageRows < 1 && y > h - 1) {
                 s.PageRows = r - s.TopRow - 1;
                 if (s.PageRows > 0) grid.scrVertical.SetLargeChange(ToLargeChange(s.PageRows));
             }

@@ -6,6 +6,7 @@
 
 #include "platform/image/PngFile.h"
 #include "platform/runtime/Error.h"
+#include "platform/window/Windows.h"
 
 namespace tabula::script {
 
@@ -78,10 +79,10 @@ void ScriptSession::Screenshot(const Statement& statement) {
     ExpectArguments(statement, 1, "screenshot takes a file name");
     const std::string path = interpreter_.Evaluate(*statement.args[0]).ToText();
     try {
-        WritePng(grid_.picGrid.Picture(), path);
+        // The control as a person sees it: its border, picGrid and the bars shown.
+        WritePng(CaptureWindow(grid_.hWnd()), path);
     } catch (const PngError& error) {
         // The file could not be written: the script sees a file access error.
-        constexpr int32_t kErrPathFileAccess = 75;
         Raise(kErrPathFileAccess, error.what());
     }
 }

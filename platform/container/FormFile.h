@@ -7,12 +7,12 @@
 #include <string_view>
 
 #include "platform/container/FormDescription.h"
+#include "platform/runtime/Error.h"
 
 namespace tabula {
 
-// The classic runtime's file errors.
+// The classic runtime's file errors (75, path or file access, is in the runtime's list).
 constexpr int32_t kErrFileNotFound = 53;
-constexpr int32_t kErrPathFileAccess = 75;
 constexpr int32_t kErrInvalidFileFormat = 321;
 
 // What a form file may hold. A file beyond any of these is refused as damaged, and a

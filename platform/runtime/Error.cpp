@@ -18,6 +18,8 @@ std::string StandardErrorDescription(int32_t number) {
             return "Division by zero";
         case kErrTypeMismatch:
             return "Type mismatch";
+        case kErrPathFileAccess:
+            return "Path/File access error";
         case kErrObjectNotSet:
             return "Object variable or With block variable not set";
         case kErrInvalidPropertyValue:

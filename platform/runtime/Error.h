@@ -14,6 +14,7 @@ constexpr int32_t kErrOutOfMemory = 7;
 constexpr int32_t kErrSubscriptOutOfRange = 9;
 constexpr int32_t kErrDivisionByZero = 11;
 constexpr int32_t kErrTypeMismatch = 13;
+constexpr int32_t kErrPathFileAccess = 75;
 constexpr int32_t kErrObjectNotSet = 91;
 constexpr int32_t kErrInvalidPropertyValue = 380;
 constexpr int32_t kErrObjectRequired = 424;

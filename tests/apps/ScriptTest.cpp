@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <sstream>
 
 #include "apps/tabula-script/ScriptSession.h"
+#include "platform/image/PngFile.h"
+#include "platform/window/Windows.h"
 #include "tests/platform/RaisedError.h"
 
 namespace tabula::script {
@@ -141,6 +144,27 @@ TEST_F(ScriptTest, TheGridFillsItsFormAsANewInstance) {
     EXPECT_EQ(grid.Rows(), 1);
     EXPECT_EQ(grid.Cols(), 5);
     EXPECT_TRUE(grid.ClientSite()->UserMode());
+}
+
+TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
+    const std::string path = testing::TempDir() + "script-screenshot.png";
+    EXPECT_EQ(
+        Run("grid.Rows = 100\nscreenshot \"" + path + "\"\nscreenshot \"/nonexistent/x.png\""),
+        "error 75: Path/File access error: cannot create /nonexistent/x.png.tmp: No such "
+        "file or directory\n");
+    const PixelImage shot = ReadPng(path);
+    EXPECT_EQ(shot.Width(), 400);
+    EXPECT_EQ(shot.Height(), 300);
+    // The single border's dark outer line, then picGrid's header cell at (2, 2) on.
+    EXPECT_EQ(shot.Pixel(0, 0), session_.Grid().Image().Pixel(0, 0));
+    EXPECT_NE(shot.Pixel(0, 0), shot.Pixel(3, 3));
+    EXPECT_EQ(shot.Pixel(3, 3), session_.Grid().picGrid.Picture().Pixel(1, 1));
+    // The vertical bar at the right edge of picGrid.
+    EXPECT_EQ(session_.Grid().VerticalScrollbar(), true);
+    EXPECT_EQ(shot.Pixel(390, 150), CaptureWindow(session_.Grid().scrVertical.hWnd())
+                                        .Pixel(390 - 2 - session_.Grid().scrVertical.Left(),
+                                               150 - 2 - session_.Grid().scrVertical.Top()));
+    std::remove(path.c_str());
 }
 
 TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {

@@ -87,6 +87,18 @@ TEST_F(LayoutTest, PageRowsKeepsItsFirstValueWhenTheGridGrowsTaller) {
     EXPECT_EQ(grid_.State().PageRows, first);
 }
 
+TEST_F(LayoutTest, PageRowsWaitsForRowsThatReachTheBottom) {
+    // Filled one row at a time, as an application adding items does: the page size is
+    // that of the full surface (rows end at y = 17 + 16 r; row 18 is the first past it).
+    for (int32_t rows = 1; rows <= 40; ++rows) {
+        grid_.SetRows(rows);
+        EXPECT_EQ(grid_.State().PageRows, rows < 18 ? 0 : 16) << rows << " rows";
+    }
+    EXPECT_EQ(grid_.scrVertical.LargeChange(), 16);
+    grid_.Move(10, 10, 400, 150);
+    EXPECT_EQ(grid_.State().PageRows, 16);
+}
+
 TEST_F(LayoutTest, ResizePlacesThePictureAndTheBarsInsideTheBorder) {
     grid_.Move(10, 10, 300, 200);
     EXPECT_EQ(grid_.picGrid.Left(), 2);

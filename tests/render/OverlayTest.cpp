@@ -100,6 +100,15 @@ TEST_F(OverlayTest, TheEditBoxFollowsTheFocusAndIsNeverNarrowerThanZero) {
     render::DrawFocusCell(grid_, 2, 2);
     EXPECT_EQ(grid_.txtSingle.Width(), 0);
     EXPECT_EQ(grid_.txtSingle.Height(), 15);
+    // A row of height 0: the edit box and a button placed over the cell (its height the
+    // row's less 2) are empty rather than negative, and the grid still paints.
+    grid_.SetRowHeight(2, 0);
+    render::DrawFocusCell(grid_, 2, 3);
+    EXPECT_EQ(grid_.txtSingle.Height(), 0);
+    grid_.cmdButton.Move(grid_.txtSingle.Left(), grid_.txtSingle.Top(), 16, grid_.RowHeight(2) - 2);
+    EXPECT_EQ(grid_.cmdButton.Height(), 0);
+    grid_.Refresh();
+    EXPECT_EQ(grid_.CellTop(3, 1), CellY(2) + 1);
 }
 
 TEST_F(OverlayTest, WithoutRowsNothingIsInverted) {
