@@ -200,7 +200,8 @@ void DrawBlockFrame(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2
     DrawLine(grid, first.x, bottom, right, bottom, color);
     if (s.FixedStyle == Flat || !s.RowHeader)
         DrawLine(grid, first.x, first.y, first.x, bottom, color);
-    DrawLine(grid, right, first.y, right, bottom, color);
+    // The line ends before its end point: one pixel further closes the bottom-right corner.
+    DrawLine(grid, right, first.y, right, bottom + 1, color);
 }
 
 void DrawBlockFrame(Tabula& grid) {

@@ -89,6 +89,43 @@ TEST_F(CellPaintTest, CheckBoxesAreCentredOnePixelBelowTheTopAndCheckedOnlyByOne
     EXPECT_GT(CountOther(CellX(2) + 3, 3, CellX(2) + 60, 14, kGrey), 0);
 }
 
+TEST_F(CellPaintTest, ACheckBoxIsCentredWithHalvesRoundedToEven) {
+    grid_.SetColMask(2, checkmark);
+    grid_.SetColWidth(1, 65);  // column 2 starts at x = 100
+    grid_.SetTextMatrix(2, 2, "True");
+    const auto boxLeft = [&](int16_t width) {
+        grid_.SetColWidth(2, width);
+        int32_t x = 100;
+        while (x < 100 + width && Pixel(x, CellY(2) + 1) == kWhite)
+            ++x;
+        return x;
+    };
+    EXPECT_EQ(boxLeft(20), 103);  // 100 + 10 - 7, spanning 103 .. 117
+    // The box's inner right edge is light grey, one pixel inside its outer white edge.
+    EXPECT_NE(Pixel(116, CellY(2) + 2), kWhite);
+    EXPECT_EQ(boxLeft(21), 104);  // 103.5 goes to the even 104
+    EXPECT_EQ(boxLeft(23), 104);  // and 104.5 too
+    // "True" is not "1": the box is empty.
+    EXPECT_EQ(CountOther(107, CellY(2) + 5, 113, CellY(2) + 12, kWhite), 0);
+}
+
+TEST_F(CellPaintTest, WordWrapBreaksAtWordsAndCutsTheLastVisibleLine) {
+    grid_.SetRowHeight(2, 30);
+    const std::string text = "alpha beta gamma delta epsilon zeta eta theta";
+    grid_.SetTextMatrix(2, 2, text);
+    const auto secondLineInk = [&] {
+        return CountOther(CellX(2), CellY(2) + 16, CellX(2) + 64, CellY(2) + 30, kWhite);
+    };
+    EXPECT_EQ(secondLineInk(), 0);
+    grid_.SetWordWrap(true);
+    EXPECT_GT(secondLineInk(), 0);
+    // Words past the last visible line change nothing: that line is already cut.
+    const PixelImage wrapped = grid_.picGrid.Picture();
+    grid_.SetTextMatrix(2, 2, text + " iota kappa");
+    EXPECT_EQ(grid_.picGrid.Picture(), wrapped);
+    EXPECT_EQ(grid_.TextMatrix(2, 2), text + " iota kappa");
+}
+
 TEST_F(CellPaintTest, TextIsDrawnInTheForeColourAndALongTextKeepsItsStoredValue) {
     const std::string text = "A text much longer than the cell is wide";
     grid_.SetTextMatrix(2, 2, text);
@@ -144,6 +181,10 @@ TEST_F(CellPaintTest, AFixedDataCellIsRaisedEvenInFlatStyle) {
     grid_.Refresh();
     EXPECT_EQ(Pixel(CellX(2) + 30, CellY(2) + 7), kGrey);
     EXPECT_EQ(Pixel(CellX(2), CellY(2) + 7), raisedLeft);
+    // Its text takes the data cell's own colour, not the headers'.
+    grid_.SetTextMatrix(2, 2, "raised");
+    grid_.SetCellForeColor(2, 2, int32_t(kRed));
+    EXPECT_LT(CountOther(CellX(2) + 1, CellY(2) + 1, CellX(2) + 63, CellY(2) + 14, kRed), 62 * 13);
 }
 
 }  // namespace

@@ -47,6 +47,16 @@ TEST_F(LayoutTest, ACellStartingOnTheLastPixelColumnIsInViewOneFurtherIsNot) {
     EXPECT_EQ(grid_.CellTop(1, 2), -1);
 }
 
+TEST_F(LayoutTest, ARowStartingOnTheLastPixelRowIsInViewOneFurtherIsNot) {
+    // picGrid is 295 high: its last pixel row is 294; row 2 starts after row 1 and a line.
+    grid_.SetRows(2);
+    grid_.SetRowHeight(1, 294 - 18);
+    EXPECT_EQ(grid_.CellTop(2, 1), 294);
+    grid_.SetRowHeight(1, 294 - 17);
+    EXPECT_EQ(grid_.CellTop(2, 1), -1);
+    EXPECT_EQ(grid_.CellLeft(2, 1), -1);
+}
+
 TEST_F(LayoutTest, CellPositionsAreInTheAutomationTable) {
     Args args{Variant(int32_t{1}), Variant(int32_t{2})};
     EXPECT_EQ(Invoke(grid_.Members(), "CellLeft", kInvokeGet, args).ToLong(), 99);

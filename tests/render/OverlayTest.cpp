@@ -58,6 +58,13 @@ TEST_F(OverlayTest, ABlockGivenBackwardsCoversTheSameCells) {
     ASSERT_EQ(grid_.picGrid.Picture(), before);
     render::InvertBlock(grid_, 4, 3, 2, 2);
     EXPECT_EQ(grid_.picGrid.Picture(), forwards);
+    render::InvertBlock(grid_, 4, 3, 2, 2);
+    // Backwards in one direction only.
+    render::InvertBlock(grid_, 4, 2, 2, 3);
+    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
+    render::InvertBlock(grid_, 4, 2, 2, 3);
+    render::InvertBlock(grid_, 2, 3, 4, 2);
+    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
 }
 
 TEST_F(OverlayTest, BlocksAboveTheTopRowDrawNothingAndStraddlingOnesStartAtTheTop) {

@@ -54,6 +54,9 @@ TEST_F(RedrawTest, WithoutGridLinesOnlyTheFrameIsDrawnAfterTheCells) {
     grid_.SetShowGrid(false);
     // Cells are now 64 apart: the last column ends at 33 + 4 * 64 + 64 = 353.
     EXPECT_EQ(CountInColumn(353, 16, 16 + 45, kRed), 45);
+    // The bottom edge lies on the first pixel row after the rows: 16 + 3 * 15 = 61.
+    for (int32_t x = 33; x < 354; ++x)
+        EXPECT_EQ(Pixel(x, 61), kRed) << x;
     EXPECT_EQ(CountOther(CellX(1), 17, 353, 61, kRed), (353 - CellX(1)) * (61 - 17));
 }
 
