@@ -34,6 +34,9 @@ void Form::Paint() {
 
 bool Form::Show(int16_t modal) {
     if (!loaded_) return false;
+    // Where the keyboard was: a modal form gives it back when it closes.
+    const HWND previousActive = GetActiveWindow();
+    const HWND previousFocus = GetFocus();
     ShowWindow(hWnd(), true);
     SetWindowPos(hWnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetActiveWindow(hWnd());
@@ -59,6 +62,11 @@ bool Form::Show(int16_t modal) {
     const bool finished = desktop->RunModalLoop([&] { return !*alive || !loaded_; });
     for (HWND other : disabled)
         EnableWindow(other, true);
+    if (previousActive != hWnd() && IsWindow(previousActive)) {
+        SetActiveWindow(previousActive);
+        if (IsWindow(previousFocus) && IsWindowEnabled(previousFocus))
+            tabula::SetFocus(previousFocus);
+    }
     if (*alive) {
         modal_ = false;
         // A modal form that could not finish (nothing could ever close it) goes away.

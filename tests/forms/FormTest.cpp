@@ -148,6 +148,30 @@ TEST_F(FormTest, AModalFormBlocksItsOwnerUntilUnloaded) {
     EXPECT_EQ(ownerClicks, 1);
 }
 
+TEST_F(FormTest, AModalFormGivesTheKeyboardBackWhenItCloses) {
+    PictureBox ownerBox(form_.hWnd(), {10, 10, 110, 60});
+    ownerBox.SetTabStop(true);
+    form_.Show();
+    ownerBox.SetFocus();
+    ASSERT_TRUE(ownerBox.HasFocus());
+    Form dialog(Rect{200, 200, 400, 300}, "Dialog");
+    CommandButton ok(dialog.hWnd(), {10, 10, 90, 35}, "OK");
+    ok.Click = [&] { dialog.Unload(); };
+    SetTimer(0, 0, 100, [&](HWND, UINT, UINT_PTR id, uint32_t) {
+        KillTimer(0, id);
+        EXPECT_TRUE(ok.HasFocus());
+        host_.Click(ok.hWnd(), 5, 5);
+    });
+    EXPECT_TRUE(dialog.Show(vbModal));
+    EXPECT_EQ(GetActiveWindow(), form_.hWnd());
+    EXPECT_TRUE(ownerBox.HasFocus());
+    // Keys reach the owner again.
+    int keys = 0;
+    ownerBox.KeyDown = [&](int16_t&, int16_t) { ++keys; };
+    host_.PressKey('A');
+    EXPECT_EQ(keys, 1);
+}
+
 TEST_F(FormTest, AModalFormThatNothingCanCloseGivesUp) {
     Form dialog(Rect{200, 200, 400, 300}, "Dialog");
     EXPECT_FALSE(dialog.Show(vbModal));
