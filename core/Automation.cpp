@@ -263,12 +263,8 @@ const DispatchTable& Tabula::Members() const {
     number("Col2", 0x680302CD, &Tabula::Col2, &Tabula::SetCol2, kMemberHidden);
     t.Method("BlockSelected", 0x6003030F, {},
              [g](InvokeArgs&) { return Variant(g->BlockSelected()); });
-    t.Property(
-        "TopRow", 0x680302DB, {}, [g](InvokeArgs&) { return Variant(g->TopRow()); },
-        [](InvokeArgs&) { NotAvailable("Writing TopRow"); }, kMemberHidden);
-    t.Property(
-        "LeftCol", 0x680302DA, {}, [g](InvokeArgs&) { return Variant(g->LeftCol()); },
-        [](InvokeArgs&) { NotAvailable("Writing LeftCol"); }, kMemberHidden);
+    number("TopRow", 0x680302DB, &Tabula::TopRow, &Tabula::SetTopRow, kMemberHidden);
+    number("LeftCol", 0x680302DA, &Tabula::LeftCol, &Tabula::SetLeftCol, kMemberHidden);
     t.Property("MouseRow", 0x680302EF, {}, [g](InvokeArgs&) { return Variant(g->MouseRow()); }, {});
     t.Property("MouseCol", 0x680302EE, {}, [g](InvokeArgs&) { return Variant(g->MouseCol()); }, {});
     t.Property("CellLeft", 0x680302ED, cell,

@@ -3,24 +3,67 @@
 
 #include <algorithm>
 
+#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "input/Selection.h"
 #include "render/Layout.h"
+#include "render/Overlays.h"
+#include "render/Redraw.h"
 
 namespace tabula {
 
-// The current cell never goes below 0: the table has no row or column there. The focus
-// rectangle, scrolling the row into view, the in-cell buttons and the block's reshaping
-// join these writes with the selection model.
+// The current cell never goes below 0: the table has no row or column there.
 void Tabula::SetRow(int32_t row) {
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
-    s_.Row = std::clamp(row, 0, s_.Rows);
-    if (s_.Row != lastRow) events_.RowColChange(lastRow, lastCol);
+    MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
+    // A row outside the page scrolls into view: the bar's change scrolls the grid. The
+    // bar holds 16 bits, so a row past 32767 that needs scrolling fails here, stored.
+    const int32_t top = scrVertical.Value();
+    if (s_.Row < top || s_.Row > top + scrVertical.LargeChange())
+        scrVertical.SetValue(CheckedInteger(s_.Row));
+    input::ApplySelectionMode(*this);
+    FocusSurface();
+    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
 }
 
+// Unlike the row, the column neither scrolls nor reshapes the block.
 void Tabula::SetCol(int32_t col) {
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
-    s_.Col = std::clamp(col, 0, s_.Cols);
-    if (s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+    MoveFocusCell(s_.Row, std::clamp(col, 0, s_.Cols));
+    FocusSurface();
+    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+}
+
+// The row given becomes the current row and, through the bar's change, the top row.
+void Tabula::SetTopRow(int32_t row) {
+    const int32_t lastRow = s_.Row, lastCol = s_.Col;
+    MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
+    scrVertical.SetValue(CheckedInteger(s_.Row));
+    input::ApplySelectionMode(*this);
+    FocusSurface();
+    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+}
+
+// The column given becomes the first shown and the current column; no RowColChange.
+// Below 1 it would index the header column as data, so it is kept at 1 or more.
+void Tabula::SetLeftCol(int32_t col) {
+    const int32_t v = std::max(std::min(col, int32_t{scrHorizontal.Max()}), 1);
+    render::DrawFocusCell(*this);
+    s_.LeftCol = v;
+    s_.Col = std::min(v, s_.Cols);
+    render::PaintGrid(*this, render::PaintHeader::Yes);
+    scrHorizontal.SetValue(CheckedInteger(v));
+}
+
+void Tabula::MoveFocusCell(int32_t row, int32_t col) {
+    render::DrawFocusCell(*this);
+    s_.Row = row;
+    s_.Col = col;
+    render::DrawFocusCell(*this);
+}
+
+void Tabula::FocusSurface() {
+    if (picGrid.Visible()) picGrid.SetFocus();
 }
 
 // The corners index cells when the block is drawn and when the next press clears the

@@ -5,7 +5,6 @@
 
 #include <initializer_list>
 
-
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -14,6 +13,7 @@
 #include "platform/window/Windows.h"
 #include "render/Layout.h"
 #include "render/Redraw.h"
+#include "render/Scrolling.h"
 
 namespace tabula {
 
@@ -48,6 +48,10 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     // The bars never go below 1: TopRow and LeftCol follow their values.
     scrVertical.SetMin(1);
     scrHorizontal.SetMin(1);
+    scrVertical.Change = [this] { render::VerticalBarChanged(*this); };
+    scrHorizontal.Change = [this] { render::HorizontalBarChanged(*this); };
+    // The bars never keep the keyboard: it goes back to the cells.
+    scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(); };
     PlaceConstituents();
 }
 

@@ -232,8 +232,9 @@ public:
 
     // --- Position and selection (Position.cpp) -------------------------------------------
     int32_t Row() const { return s_.Row; }
-    // Clamped into 0..Rows (0..Cols for SetCol). RowColChange follows when the current
-    // cell changed.
+    // Clamped into 0..Rows (0..Cols for SetCol); the focus rectangle moves, picGrid takes
+    // the keyboard focus and RowColChange follows when the current cell changed. A row
+    // outside the page scrolls into view and reshapes the block to the selection mode.
     void SetRow(int32_t row);
     int32_t Col() const { return s_.Col; }
     void SetCol(int32_t col);
@@ -250,7 +251,13 @@ public:
     // Whether the block covers more than one cell.
     bool BlockSelected() const;
     int32_t TopRow() const { return s_.TopRow; }
+    // Makes the row (at most Rows) current and scrolls it to the top through the vertical
+    // bar; RowColChange follows when the current cell changed.
+    void SetTopRow(int32_t row);
     int32_t LeftCol() const { return s_.LeftCol; }
+    // Scrolls the column (1..the bar's maximum) to the left edge and makes it current,
+    // without RowColChange.
+    void SetLeftCol(int32_t col);
     int32_t MouseRow() const { return s_.MouseRow; }
     int32_t MouseCol() const { return s_.MouseCol; }
     // The cell's left (top) pixel in picGrid, or -1 for a cell outside the table or out
@@ -286,6 +293,10 @@ private:
     // The control surface's background: light grey with a border, else BackColorBkg.
     void ApplySurfaceColor();
     void StoreFont(FontPtr& field, FontPtr font, std::string_view name);
+    // Erases the focus rectangle, makes the cell current and draws the rectangle there.
+    void MoveFocusCell(int32_t row, int32_t col);
+    // Gives picGrid the keyboard focus when it is shown.
+    void FocusSurface();
 
     GridState s_;
     TabulaEventSource events_;

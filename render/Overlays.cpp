@@ -67,6 +67,12 @@ void InvertBlock(Tabula& grid) {
     InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
 }
 
+void ToggleSelection(Tabula& grid) {
+    const GridState& s = grid.State();
+    InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
+    InvertBlock(grid, s.Row1, s.Col1, s.Row1, s.Col1);
+}
+
 void DrawFocusCell(Tabula& grid, int32_t row, int32_t col) {
     GridState& s = grid.State();
     if (s.Rows < 1 || s.Cols < 1) return;

@@ -17,6 +17,9 @@ namespace tabula::render {
 void InvertBlock(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2);
 // The selection's block: Row1, Col1 to Row2, Col2.
 void InvertBlock(Tabula& grid);
+// The selection's look: the block inverted, then its anchor inverted back to normal.
+// Called once to show the selection and once more to take it off.
+void ToggleSelection(Tabula& grid);
 
 // Toggles the dotted focus rectangle of the cell and keeps the edit box over it, then
 // shows the image.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Tabula.h"
+#include "input/Selection.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/window/Windows.h"
 #include "render/CellPainter.h"
@@ -56,6 +57,7 @@ void Refresh(Tabula& grid) {
     s.GridLineWidth = LineWidthFor(s);
     PaintGrid(grid, PaintHeader::Yes);
     ShowScrollBars(grid);
+    input::ApplySelectionMode(grid);
 }
 
 void PaintGrid(Tabula& grid, PaintHeader header) {
@@ -101,9 +103,7 @@ void PaintGrid(Tabula& grid, PaintHeader header) {
 
     if (s.Rows > 0) {
         DrawGridLines(grid);
-        // The block, then its anchor again so that the anchor shows normal.
-        InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
-        InvertBlock(grid, s.Row1, s.Col1, s.Row1, s.Col1);
+        ToggleSelection(grid);
         if (!CellPosition(grid, s.Row, s.Col).outOfView) DrawFocusCell(grid, s.Row, s.Col);
     }
     BuildResizeBoundaries(grid);

@@ -11,9 +11,10 @@
 //       VScrollNeeded, HScrollNeeded
 //       background right of and below the cells, in BackColorBkg
 //       DrawGridLines                interior lines, DrawBlockFrame, scroll-bar corner
-//       InvertBlock(block), InvertBlock(anchor), DrawFocusCell(current cell)
+//       ToggleSelection (block, then anchor), DrawFocusCell(current cell)
 //       BuildResizeBoundaries
 //     ShowScrollBars
+//     ApplySelectionMode             the block reshaped to the selection mode
 //
 // The painters never show the image: the selection and focus drawing at the end of a full
 // paint does (picGrid.Refresh).

@@ -6,7 +6,6 @@
 namespace tabula::test {
 namespace {
 
-constexpr COLORREF kBlack = 0x000000;
 
 class OverlayTest : public RenderTest {
 protected:

@@ -44,6 +44,7 @@ protected:
 };
 
 constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
 constexpr COLORREF kGrey = 0xC0C0C0;
 constexpr COLORREF kRed = 0x0000FF;
 constexpr COLORREF kGreen = 0x00FF00;
