@@ -305,7 +305,10 @@ const DispatchTable& Tabula::Members() const {
     t.Unavailable("MouseUp", 0x60030308, mouse);
     t.Unavailable("MouseMove", 0x60030309, mouse);
     t.Unavailable("DblClick", 0x60030307, {});
-    t.Unavailable("KeyDown", 0x6003030E, {{"KeyCode"}, {"Shift"}});
+    t.Method("KeyDown", 0x6003030E, {{"KeyCode"}, {"Shift"}}, [g](InvokeArgs& a) {
+        g->KeyDown(a[0].ToInteger(), a[1].ToInteger());
+        return Variant();
+    });
     t.Unavailable("MouseWheel", 0x60030353, {{"MouseKeys"}, {"Rotation"}, {"Xpos"}, {"Ypos"}});
     t.Method("AboutBox", 0xFFFFFDD8, {}, [g](InvokeArgs&) {
         g->AboutBox();

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+#include "input/Keyboard.h"
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -52,6 +53,22 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     scrHorizontal.Change = [this] { render::HorizontalBarChanged(*this); };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(); };
+    // Keys on the cells: the application hears each one first (and may change a typed
+    // character), then the grid navigates; releases navigate first.
+    picGrid.KeyDown = [this](int16_t& keyCode, int16_t shift) {
+        events_.KeyDown(keyCode, shift);
+        KeyDown(keyCode, shift);
+    };
+    picGrid.KeyPress = [this](int16_t& keyAscii) {
+        events_.KeyPress(keyAscii);
+        input::CharacterTyped(*this, keyAscii);
+    };
+    picGrid.KeyUp = [this](int16_t& keyCode, int16_t shift) {
+        const int32_t lastRow = s_.Row, lastCol = s_.Col;
+        input::NavigateKeyUp(*this, keyCode);
+        events_.KeyUp(keyCode, shift);
+        if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+    };
     PlaceConstituents();
 }
 
@@ -104,6 +121,10 @@ void Tabula::Refresh() {
 void Tabula::AutoSizeColumns() {
     if (s_.Cols == 0) RaiseError(kErrDivisionByZero);
     render::AutoSizeColumns(*this);
+}
+
+void Tabula::KeyDown(int16_t keyCode, int16_t shift) {
+    input::NavigateKeyDown(*this, keyCode, shift);
 }
 
 void Tabula::AboutBox() {

@@ -77,6 +77,10 @@ public:
 
     // Shows a small modal box naming the control.
     void AboutBox();
+    // Navigates as the key pressed on the cells would (arrows; Tab with UseTABKey, Shift
+    // held for backwards), without raising KeyDown itself. Hides the field of the same
+    // name inherited from Control: picGrid's keys arrive here.
+    void KeyDown(int16_t keyCode, int16_t shift);
 
     // The automation interface: every member by name (any case) or dispatch id, for
     // Invoke. Raises the same errors as the typed members.

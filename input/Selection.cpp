@@ -5,20 +5,21 @@
 
 namespace tabula::input {
 
-void ApplySelectionMode(Tabula& grid) {
+namespace {
+
+enum class Shape { Row, Column, Cell };
+
+void Reshape(Tabula& grid, Shape shape) {
     GridState& s = grid.State();
-    if (!s.AllowSelection) return;
-    const int16_t mode = s.SelectionMode;
-    if (mode != SelectionByRow && mode != SelectionByCol && mode != SelectionByRowHeader) return;
     // The whole look goes and comes back, anchor included: erasing the block alone would
     // leave the old anchor inverted wherever the block moves away from it.
     render::ToggleSelection(grid);
-    if (mode == SelectionByRow) {
+    if (shape == Shape::Row) {
         s.Col1 = 0;
         s.Col2 = s.Cols;
         s.Row1 = s.Row2 = s.Row;
         s.RowsSelected = true;
-    } else if (mode == SelectionByCol) {
+    } else if (shape == Shape::Column) {
         s.Col1 = s.Col2 = s.Col;
         s.Row1 = 0;
         s.Row2 = s.Rows;
@@ -29,6 +30,31 @@ void ApplySelectionMode(Tabula& grid) {
         s.RowsSelected = true;
     }
     render::ToggleSelection(grid);
+}
+
+}  // namespace
+
+void ApplySelectionMode(Tabula& grid) {
+    const GridState& s = grid.State();
+    if (!s.AllowSelection) return;
+    switch (s.SelectionMode) {
+        case SelectionByRow:
+            return Reshape(grid, Shape::Row);
+        case SelectionByCol:
+            return Reshape(grid, Shape::Column);
+        case SelectionByRowHeader:
+            return Reshape(grid, Shape::Cell);
+        default:
+            return;
+    }
+}
+
+void SelectRowBlock(Tabula& grid) {
+    Reshape(grid, Shape::Row);
+}
+
+void SelectColumnBlock(Tabula& grid) {
+    Reshape(grid, Shape::Column);
 }
 
 }  // namespace tabula::input

@@ -15,5 +15,9 @@ namespace tabula::input {
 // SelectionByCol, the current cell alone in SelectionByRowHeader; SelectionFree keeps the
 // block as it is.
 void ApplySelectionMode(Tabula& grid);
+// The block becomes the current row (columns 0..Cols) or the current column (rows
+// 0..Rows), its look moved with it.
+void SelectRowBlock(Tabula& grid);
+void SelectColumnBlock(Tabula& grid);
 
 }  // namespace tabula::input

@@ -6,6 +6,7 @@
 #include "platform/gdi/Drawing.h"
 #include "render/CellPainter.h"
 #include "render/Layout.h"
+#include "render/Redraw.h"
 
 namespace tabula::render {
 
@@ -71,6 +72,30 @@ void ToggleSelection(Tabula& grid) {
     const GridState& s = grid.State();
     InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
     InvertBlock(grid, s.Row1, s.Col1, s.Row1, s.Col1);
+}
+
+void HideEditBox(Tabula& grid) {
+    GridState& s = grid.State();
+    if (!s.Editor || !s.Editor->Visible()) return;
+    const bool keepLook = s.AllowSelection && s.SelectionMode >= SelectionByRow;
+    if (keepLook) InvertBlock(grid);
+    s.Editor->SetVisible(false);
+    if (keepLook) InvertBlock(grid);
+}
+
+void RepaintCurrentCell(Tabula& grid) {
+    GridState& s = grid.State();
+    const CellPlace place = CellPosition(grid, s.Row, s.Col);
+    // The overlays come off in the reverse order of a full paint and go back in its order.
+    DrawFocusCell(grid);
+    ToggleSelection(grid);
+    if (!place.outOfView) {
+        PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
+        // A check box reaches into the grid line under its cell: the lines go back over it.
+        DrawGridLines(grid);
+    }
+    ToggleSelection(grid);
+    DrawFocusCell(grid);
 }
 
 void DrawFocusCell(Tabula& grid, int32_t row, int32_t col) {

@@ -20,6 +20,11 @@ void InvertBlock(Tabula& grid);
 // The selection's look: the block inverted, then its anchor inverted back to normal.
 // Called once to show the selection and once more to take it off.
 void ToggleSelection(Tabula& grid);
+// Hides the edit box when it shows, keeping the block's look in the row and column modes.
+void HideEditBox(Tabula& grid);
+// Paints the current cell again and puts back what a full paint draws over it: the
+// block's look and the focus rectangle.
+void RepaintCurrentCell(Tabula& grid);
 
 // Toggles the dotted focus rectangle of the cell and keeps the edit box over it, then
 // shows the image.

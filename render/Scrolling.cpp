@@ -16,22 +16,13 @@ namespace {
 
 enum class Axis { Rows, Columns };
 
-bool ReshapesWithTheEditBox(const GridState& s) {
-    return s.AllowSelection && s.SelectionMode >= SelectionByRow;
-}
-
 void BarChanged(Tabula& grid, Axis axis) {
-    GridState& s = grid.State();
     if (axis == Axis::Columns)
         ScrollColumns(grid);
     else if (grid.scrVertical.Visible())
         ScrollRows(grid);
-    // The edit box does not travel with the cells: it goes, the block's look kept.
-    if (s.Editor && s.Editor->Visible()) {
-        if (ReshapesWithTheEditBox(s)) InvertBlock(grid);
-        s.Editor->SetVisible(false);
-        if (ReshapesWithTheEditBox(s)) InvertBlock(grid);
-    }
+    // The edit box does not travel with the cells.
+    HideEditBox(grid);
     grid.cmdLookup.SetVisible(false);
     grid.Events().Scroll();
 }
