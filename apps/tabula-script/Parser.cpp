@@ -30,6 +30,11 @@ const CommandRule kCommands[] = {
     {"resize", Shape::Operands},
     {"pixel", Shape::Operands},
     {"screenshot", Shape::Operands},
+    {"key", Shape::Operands},
+    {"type", Shape::Operands},
+    {"click", Shape::Operands},
+    {"dblclick", Shape::Operands},
+    {"drag", Shape::Operands},
 };
 
 // Deeper nesting than this is refused rather than risking the stack.

@@ -48,6 +48,54 @@ ScriptSession::ScriptSession(int32_t width, int32_t height, std::ostream& out)
     interpreter_.SetCommand("resize", [this](const Statement& s) { Resize(s); });
     interpreter_.SetCommand("pixel", [this](const Statement& s) { PrintPixel(s); });
     interpreter_.SetCommand("screenshot", [this](const Statement& s) { Screenshot(s); });
+    interpreter_.SetCommand("key", [this](const Statement& s) { PressKey(s); });
+    interpreter_.SetCommand("type", [this](const Statement& s) { TypeText(s); });
+    interpreter_.SetCommand("click", [this](const Statement& s) { Click(s, false); });
+    interpreter_.SetCommand("dblclick", [this](const Statement& s) { Click(s, true); });
+    interpreter_.SetCommand("drag", [this](const Statement& s) { Drag(s); });
+}
+
+int32_t ScriptSession::Number(const Statement& statement, size_t i) {
+    return interpreter_.Evaluate(*statement.args[i]).ToLong();
+}
+
+void ScriptSession::FocusCells() {
+    if (!IsChild(grid_.hWnd(), GetFocus())) grid_.picGrid.SetFocus();
+}
+
+void ScriptSession::PressKey(const Statement& statement) {
+    const char* usage = "key takes a key code and an optional shift mask";
+    ExpectArguments(statement, statement.args.size() == 2 ? 2 : 1, usage);
+    const int32_t code = Number(statement, 0);
+    const int32_t shift = statement.args.size() == 2 ? Number(statement, 1) : 0;
+    if (code < 1 || code > 254 || shift < 0 || shift > 7) {
+        Raise(kErrInvalidCall, "key codes run from 1 to 254, shift masks from 0 to 7");
+    }
+    FocusCells();
+    host_.PressKey(static_cast<uint8_t>(code), static_cast<int16_t>(shift));
+}
+
+void ScriptSession::TypeText(const Statement& statement) {
+    ExpectArguments(statement, 1, "type takes a text");
+    const std::string text = interpreter_.Evaluate(*statement.args[0]).ToText();
+    FocusCells();
+    host_.Type(text);
+}
+
+void ScriptSession::Click(const Statement& statement, bool twice) {
+    ExpectArguments(statement, 2, twice ? "dblclick takes x and y" : "click takes x and y");
+    const int32_t x = Number(statement, 0);
+    const int32_t y = Number(statement, 1);
+    if (twice)
+        host_.DoubleClick(grid_.picGrid.hWnd(), x, y);
+    else
+        host_.Click(grid_.picGrid.hWnd(), x, y);
+}
+
+void ScriptSession::Drag(const Statement& statement) {
+    ExpectArguments(statement, 4, "drag takes x1, y1, x2 and y2");
+    host_.Drag(grid_.picGrid.hWnd(), Number(statement, 0), Number(statement, 1),
+               Number(statement, 2), Number(statement, 3));
 }
 
 void ScriptSession::Resize(const Statement& statement) {

@@ -35,6 +35,14 @@ private:
     void Resize(const Statement& statement);
     void PrintPixel(const Statement& statement);
     void Screenshot(const Statement& statement);
+    // A person's input on the cells: keys go to the cells (which take the keyboard first
+    // when it is elsewhere), points are picGrid's pixels.
+    void PressKey(const Statement& statement);
+    void TypeText(const Statement& statement);
+    void Click(const Statement& statement, bool twice);
+    void Drag(const Statement& statement);
+    int32_t Number(const Statement& statement, size_t i);
+    void FocusCells();
 
     std::ostream& out_;
     HeadlessHost host_;
