@@ -252,7 +252,7 @@ const DispatchTable& Tabula::Members() const {
     flag("Enabled", 0x680302AA, &Tabula::Enabled, &Tabula::SetEnabled);
     t.Property(
         "FormatString", 0x680302B6, {}, [g](InvokeArgs&) { return Variant(g->FormatString()); },
-        [](InvokeArgs&) { NotAvailable("Writing FormatString"); });
+        [g](InvokeArgs& a) { g->SetFormatString(Value(a).ToText()); });
 
     // --- Position, selection and scrolling -----------------------------------------------
     number("Row", 0x680302D7, &Tabula::Row, &Tabula::SetRow, kMemberHidden);

@@ -17,7 +17,8 @@
 //                      MousePointer, MouseIcon, Picture
 //   Behaviour.cpp      AutoRedraw, AutoMove, AutoNewRow, selection and resizing
 //                      permissions, SelectionMode, SelectText, UseTABKey, lookup options,
-//                      ListBoxRows, Enabled, FormatString
+//                      ListBoxRows, Enabled
+//   FormatString.cpp   FormatString: captions, alignments and widths from one text
 //   Position.cpp       Row, Col, the block corners, BlockSelected, TopRow, LeftCol,
 //                      MouseRow, MouseCol, the scroll bars' visibility
 //
@@ -233,6 +234,11 @@ public:
     bool Enabled() const { return Control::Enabled(); }
     void SetEnabled(bool on);
     const std::string& FormatString() const { return s_.FormatString; }
+    // Column captions "<left|^centre|>right", then after ";" row captions: stored, applied
+    // (Cols and Rows only ever grow; widths follow the captions in the header font), then
+    // redrawn. An empty field past the last column raises 9 and a caption wider than 16
+    // bits raises 6, the fields before it applied.
+    void SetFormatString(std::string text);
 
     // --- Position and selection (Position.cpp) -------------------------------------------
     int32_t Row() const { return s_.Row; }
@@ -297,6 +303,12 @@ private:
     // The control surface's background: light grey with a border, else BackColorBkg.
     void ApplySurfaceColor();
     void StoreFont(FontPtr& field, FontPtr font, std::string_view name);
+    // Applies the stored FormatString (FormatString.cpp).
+    void ApplyFormatString();
+    void ApplyColumnCaption(int32_t col, std::string_view field);
+    void ApplyRowCaption(int32_t row, std::string_view field);
+    void BlankColumnCaption(int32_t col);
+    int16_t CaptionWidth(std::string_view caption);
     // Erases the focus rectangle, makes the cell current and draws the rectangle there.
     void MoveFocusCell(int32_t row, int32_t col);
     // Gives picGrid the keyboard focus when it is shown.

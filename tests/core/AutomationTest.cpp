@@ -260,7 +260,6 @@ TEST_F(AutomationTest, MembersOfLaterPartsAreListedAndRaiseFive) {
         {"AddLookup", kInvokeMethod, {Variant(int32_t{1}), Variant("x")}},
         {"ColHasButton", kInvokeMethod, {Variant(int32_t{1})}},
         {"MouseDown", kInvokeMethod, {Variant(1), Variant(0), Variant(5.0), Variant(5.0)}},
-        {"FormatString", kInvokeLet, {Variant("^a|b")}},
     };
     for (const auto& c : cases) {
         Args args = c.args;
