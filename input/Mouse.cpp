@@ -216,11 +216,8 @@ void ToggleCheckMark(Tabula& grid) {
     GridState& s = grid.State();
     const int32_t row = s.Row, col = s.Col;
     const bool editable = s.ColAllowEdit[col] || !s.Cells.ReadOnly(row, col);
-    std::string text;
-    if (editable) {
-        text = s.Cells.Text(row, col) == "1" ? "0" : "1";
-        s.Cells.SetText(row, col, text);
-    }
+    const std::string text(s.Cells.Text(row, col) == "1" ? "0" : "1");
+    if (editable) s.Cells.SetText(row, col, text);
     // The cell is painted afresh, which also wipes its focus rectangle. The block's look
     // goes off first and comes back last in every mode: the current cell may lie inside
     // an inverted block.
