@@ -4,8 +4,11 @@
 // Booleans travel as Variant Booleans (-1 and 0); colours as Longs.
 //
 // Members whose behaviour comes with later parts of the grid (row operations, lookups,
-// buttons, scrolling writes, cell positions, the mouse and key methods) are listed with
-// their ids and parameters and raise error 5.
+// buttons, scrolling writes, cell positions, the key methods and the wheel) are listed
+// with their ids and parameters and raise error 5.
+
+#include <cmath>
+#include <limits>
 
 #include "core/Tabula.h"
 #include "platform/container/FontObject.h"
@@ -26,6 +29,14 @@ const Variant& Value(const InvokeArgs& a) {
 
 int32_t Long(const InvokeArgs& a, size_t i) {
     return a[i].ToLong();
+}
+
+// A Single argument: error 6 beyond the range of a float.
+float ToSingle(const Variant& value) {
+    const double d = value.ToDouble();
+    if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max())
+        RaiseError(kErrOverflow);
+    return static_cast<float>(d);
 }
 
 Variant Colour(OLE_COLOR color) {
@@ -301,10 +312,20 @@ const DispatchTable& Tabula::Members() const {
     t.Unavailable("RemoveLookup", 0x60030337, column);
     t.Unavailable("ColHasLookup", 0x60030339, column);
     const Params mouse = {{"Button"}, {"Shift"}, {"x"}, {"Y"}};
-    t.Unavailable("MouseDown", 0x60030301, mouse);
-    t.Unavailable("MouseUp", 0x60030308, mouse);
-    t.Unavailable("MouseMove", 0x60030309, mouse);
-    t.Unavailable("DblClick", 0x60030307, {});
+    using MouseHandler = void (Tabula::*)(int16_t, int16_t, float, float);
+    const auto mouseMethod = [&](const char* name, uint32_t dispid, MouseHandler handler) {
+        t.Method(name, dispid, mouse, [g, handler](InvokeArgs& a) {
+            (g->*handler)(a[0].ToInteger(), a[1].ToInteger(), ToSingle(a[2]), ToSingle(a[3]));
+            return Variant();
+        });
+    };
+    mouseMethod("MouseDown", 0x60030301, &Tabula::MouseDown);
+    mouseMethod("MouseUp", 0x60030308, &Tabula::MouseUp);
+    mouseMethod("MouseMove", 0x60030309, &Tabula::MouseMove);
+    t.Method("DblClick", 0x60030307, {}, [g](InvokeArgs&) {
+        g->DblClick();
+        return Variant();
+    });
     t.Method("KeyDown", 0x6003030E, {{"KeyCode"}, {"Shift"}}, [g](InvokeArgs& a) {
         g->KeyDown(a[0].ToInteger(), a[1].ToInteger());
         return Variant();

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "input/Keyboard.h"
+#include "input/Mouse.h"
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -51,6 +52,18 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     scrHorizontal.SetMin(1);
     scrVertical.Change = [this] { render::VerticalBarChanged(*this); };
     scrHorizontal.Change = [this] { render::HorizontalBarChanged(*this); };
+    // All mouse input of the grid arrives on picGrid.
+    picGrid.MouseDown = [this](int16_t button, int16_t shift, float x, float y) {
+        input::SurfaceMouseDown(*this, button, shift, x, y);
+    };
+    picGrid.MouseMove = [this](int16_t button, int16_t shift, float x, float y) {
+        input::SurfaceMouseMove(*this, button, shift, x, y);
+    };
+    picGrid.MouseUp = [this](int16_t button, int16_t shift, float x, float y) {
+        input::SurfaceMouseUp(*this, button, shift, x, y);
+    };
+    picGrid.Click = [this] { input::SurfaceClick(*this); };
+    picGrid.DblClick = [this] { input::SurfaceDblClick(*this); };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(); };
     // Keys on the cells: the application hears each one first (and may change a typed

@@ -21,6 +21,8 @@
 //   FormatString.cpp   FormatString: captions, alignments and widths from one text
 //   Position.cpp       Row, Col, the block corners, BlockSelected, TopRow, LeftCol,
 //                      MouseRow, MouseCol, the scroll bars' visibility
+//   input/Mouse.cpp    MouseDown, MouseMove, MouseUp, DblClick (picGrid's mouse events
+//                      call them, then raise the grid's own events)
 //
 // Life events, in order:
 //   construction     the state record at its creation values, the constituents made
@@ -39,8 +41,11 @@
 // anything.
 //
 // Several members share their names with members of Control and hide them: BackColor,
-// ForeColor, Font, MousePointer, Enabled and Refresh are the grid's properties here. The
-// control's own surface is reached through Control:: where the grid needs it.
+// ForeColor, Font, MousePointer, Enabled and Refresh are the grid's properties here, and
+// MouseDown, MouseMove, MouseUp and DblClick are the grid's mouse handlers, hiding the
+// event callbacks of the same names (the grid's events go out through Events(); its
+// window's own callbacks stay unused). The control's own surface is reached through
+// Control:: where the grid needs it.
 
 #include <cstdint>
 #include <string>
@@ -276,6 +281,18 @@ public:
     int32_t CellTop(int32_t row, int32_t col);
     bool HorizontalScrollbar() const { return scrHorizontal.Visible(); }
     bool VerticalScrollbar() const { return scrVertical.Visible(); }
+
+    // --- Mouse (input/Mouse.cpp) --------------------------------------------------------
+    // The handlers of picGrid's mouse input, public so that a host may drive them too.
+    // Coordinates are picGrid's pixels. A press moves the current cell and the block,
+    // starts a drag selection or a resize by a header boundary, toggles check marks and
+    // raises RowColChange; a move drags the selection or the sizing bar and sets MouseRow,
+    // MouseCol and the sizing pointer; a release ends a resize by setting the new size; a
+    // double click on a column boundary widens the column to its longest text.
+    void MouseDown(int16_t button, int16_t shift, float x, float y);
+    void MouseMove(int16_t button, int16_t shift, float x, float y);
+    void MouseUp(int16_t button, int16_t shift, float x, float y);
+    void DblClick();
 
     // --- Constituent controls ------------------------------------------------------------
     PictureBox picGrid;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Tabula.h"
+#include "input/CheckMark.h"
 #include "input/Selection.h"
 #include "platform/window/VirtualKeys.h"
 #include "render/Layout.h"
@@ -205,15 +206,7 @@ void CharacterTyped(Tabula& grid, int16_t keyAscii) {
         // Starting an edit with the character (any but Tab) joins here with the editor.
         return;
     }
-    const bool locked = !s.ColAllowEdit[s.Col] && s.Cells.ReadOnly(s.Row, s.Col);
-    if (keyAscii == kSpaceAscii && !locked)
-        s.Cells.SetText(s.Row, s.Col, s.Cells.Text(s.Row, s.Col) == "1" ? "0" : "1");
-    render::RepaintCurrentCell(grid);
-    if (!locked) {
-        grid.Events().AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
-        if (grid.picGrid.Visible()) grid.picGrid.SetFocus();
-    }
-    // With AutoMove, moving on to the next editable cell joins here with the editor.
+    CheckMarkHit(grid, keyAscii == kSpaceAscii);
 }
 
 }  // namespace tabula::input

@@ -1,0 +1,676 @@
+// The mouse on the grid, driven the way a person drives it: presses, clicks, drags and
+// double clicks on picGrid through the headless host, checked by the public members, the
+// events the application sees and the picture.
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Events.h"
+#include "input/Mouse.h"
+#include "platform/window/VirtualKeys.h"
+#include "tests/render/RenderFixture.h"
+
+namespace tabula::test {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// The events the application receives, moves counted rather than listed.
+struct EventLog : TabulaEvents {
+    Log seen;
+    int moves = 0;
+    void MouseDown(int16_t button, int16_t shift, float x, float y) override {
+        seen.push_back("MouseDown " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                       std::to_string(std::lround(x)) + " " + std::to_string(std::lround(y)));
+    }
+    void MouseUp(int16_t button, int16_t, float, float) override {
+        seen.push_back("MouseUp " + std::to_string(button));
+    }
+    void MouseMove(int16_t, int16_t, float, float) override { ++moves; }
+    void Click() override { seen.push_back("Click"); }
+    void DblClick() override { seen.push_back("DblClick"); }
+    void RowColChange(int32_t lastRow, int32_t lastCol) override {
+        seen.push_back("RowColChange " + std::to_string(lastRow) + "," + std::to_string(lastCol));
+    }
+    void AfterEdit(int32_t row, int32_t col, const std::string& value) override {
+        seen.push_back("AfterEdit " + std::to_string(row) + "," + std::to_string(col) + "=" +
+                       value);
+    }
+};
+
+// Six data rows on a shown form. Column boundaries (in picGrid) lie at 32 (the header
+// column), 97, 162, 227, 292, 357; row boundaries at 16 (the header row), 32, 48, ...
+class MouseTest : public RenderTest {
+protected:
+    MouseTest() {
+        form_.Show();
+        grid_.SetRows(6);
+        grid_.Events().Advise(log_);
+    }
+
+    struct Block {
+        int32_t row1, col1, row2, col2;
+        friend bool operator==(const Block&, const Block&) = default;
+    };
+    Block Selected() const { return {grid_.Row1(), grid_.Col1(), grid_.Row2(), grid_.Col2()}; }
+    struct Cell {
+        int32_t row, col;
+        friend bool operator==(const Cell&, const Cell&) = default;
+    };
+    Cell Current() const { return {grid_.Row(), grid_.Col()}; }
+
+    HWND Surface() const { return grid_.picGrid.hWnd(); }
+    // A point inside the cell clear of its text and focus rectangle.
+    static int32_t InX(int32_t col) { return CellX(col) + 40; }
+    static int32_t InY(int32_t row) { return CellY(row) + 8; }
+    COLORREF Inside(int32_t row, int32_t col) const { return Pixel(InX(col), InY(row)); }
+
+    // Mouse input on picGrid. Every press comes after the double-click time, so that only
+    // DoubleClick makes a double click.
+    void Press(int32_t x, int32_t y, int button = 0) {
+        host_.Advance(Desktop::kDoubleClickMilliseconds + 1);
+        host_.MouseDown(Surface(), x, y, button);
+    }
+    void Release(int32_t x, int32_t y, int button = 0) { host_.MouseUp(Surface(), x, y, button); }
+    void Move(int32_t x, int32_t y) { host_.MouseMove(Surface(), x, y); }
+    void Click(int32_t x, int32_t y, int button = 0) {
+        Press(x, y, button);
+        Release(x, y, button);
+    }
+    void Drag(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        host_.Advance(Desktop::kDoubleClickMilliseconds + 1);
+        host_.Drag(Surface(), x1, y1, x2, y2);
+    }
+    void DoubleClick(int32_t x, int32_t y) {
+        host_.Advance(Desktop::kDoubleClickMilliseconds + 1);
+        host_.DoubleClick(Surface(), x, y);
+    }
+    void ClickCell(int32_t row, int32_t col) { Click(InX(col), InY(row)); }
+    void ShiftClickCell(int32_t row, int32_t col) {
+        host_.KeyDown(VK_SHIFT);
+        ClickCell(row, col);
+        host_.KeyUp(VK_SHIFT);
+    }
+    void DragCells(int32_t row1, int32_t col1, int32_t row2, int32_t col2) {
+        Drag(InX(col1), InY(row1), InX(col2), InY(row2));
+    }
+    // Moves the current cell with the Row and Col writes, which in free selection leave the
+    // block as it is.
+    void SetCurrentWithoutReshaping(int32_t row, int32_t col) {
+        grid_.SetRow(row);
+        grid_.SetCol(col);
+    }
+    // Hovers the point with the public handler, as picGrid's move does.
+    void HoverAt(float x, float y) { grid_.MouseMove(0, 0, x, y); }
+
+    // Whether the overlays drawn so far left the picture a full repaint would draw.
+    void ExpectPictureOfAFullRepaint() {
+        const PixelImage drawn = grid_.picGrid.Picture();
+        grid_.Refresh();
+        const PixelImage full = grid_.picGrid.Picture();
+        EXPECT_EQ(drawn, full) << FirstDifference(drawn, full);
+    }
+    static std::string FirstDifference(const PixelImage& a, const PixelImage& b) {
+        for (int32_t y = 0; y < std::min(a.Height(), b.Height()); ++y) {
+            for (int32_t x = 0; x < std::min(a.Width(), b.Width()); ++x) {
+                if (a.Pixel(x, y) != b.Pixel(x, y))
+                    return "first difference at " + std::to_string(x) + "," + std::to_string(y);
+            }
+        }
+        return "sizes differ";
+    }
+
+    std::shared_ptr<EventLog> log_ = std::make_shared<EventLog>();
+};
+
+// --- Hit testing and the sizing pointer ------------------------------------------------
+
+TEST_F(MouseTest, HitTestingGivesEachRowAndColumnItsPixelsThroughTheLineAfterIt) {
+    struct Case {
+        float x, y;
+        int32_t row, col;
+    };
+    const Case cases[] = {
+        {0, 0, -1, -1},                    // pixel row and column 0 belong to no cell
+        {1, 1, 0, 0},     {33, 16, 0, 0},  // the headers own their grid lines
+        {34, 17, 1, 1},                    // the first data pixel is data
+        {98, 32, 1, 1},                    // the line after a cell is still that cell
+        {99, 33, 2, 2},   {358, 112, 6, 5}, {359, 113, -1, -1},  // past the last column and row
+        {-5, -5, -1, -1},
+    };
+    for (const Case& c : cases) {
+        HoverAt(c.x, c.y);
+        EXPECT_EQ(grid_.MouseRow(), c.row) << c.x << "," << c.y;
+        EXPECT_EQ(grid_.MouseCol(), c.col) << c.x << "," << c.y;
+    }
+    // Where they cannot be ordinary numbers, coordinates hit nothing.
+    HoverAt(NAN, 1e30f);
+    EXPECT_EQ(grid_.MouseRow(), -1);
+    EXPECT_EQ(grid_.MouseCol(), -1);
+}
+
+TEST_F(MouseTest, WithoutGridLinesAdjacentCellsShareTheEdgePixelAndTheLeftOneGetsIt) {
+    grid_.SetShowGrid(false);
+    // Column 1 now starts at 33 and is 64 wide: 33 + 64 = 97 is column 2's first pixel.
+    for (auto [x, col] :
+         {std::pair{32.0f, 0}, {33.0f, 0}, {34.0f, 1}, {96.0f, 1}, {97.0f, 1}, {98.0f, 2}}) {
+        HoverAt(x, 40);
+        EXPECT_EQ(grid_.MouseCol(), col) << x;
+    }
+    // Without a header row nothing is row 0: the top pixel belongs to the first row.
+    grid_.SetColHeader(false);
+    HoverAt(50, 1);
+    EXPECT_EQ(grid_.MouseRow(), 1);
+    ClickCell(1, 2);
+    Click(50, 1);
+    EXPECT_EQ(Current(), (Cell{1, 1}));
+    EXPECT_FALSE(grid_.State().HeaderClicked);
+}
+
+TEST_F(MouseTest, TheSizingPointerShowsWithinOneAndAHalfPixelsOfABoundary) {
+    grid_.SetMousePointer(vbIbeam);
+    const struct {
+        float x, y;
+        int16_t pointer;
+    } cases[] = {
+        {97 + 1.5f, 8, vbSizeWE},  {97 + 2.0f, 8, vbIbeam},
+        {97 - 1.5f, 8, vbSizeWE},  {97 - 2.0f, 8, vbIbeam},
+        {32, 8, vbSizeWE},         {97, 40, vbIbeam},  // not in the header row
+        {10, 48 + 1.5f, vbSizeNS}, {10, 48 + 2.0f, vbIbeam},
+        {50, 48, vbIbeam},  // nor column
+    };
+    for (const auto& c : cases) {
+        HoverAt(c.x, c.y);
+        EXPECT_EQ(grid_.picGrid.MousePointer(), c.pointer) << c.x << "," << c.y;
+    }
+    // Through picGrid's own moves, too.
+    Move(162, 5);
+    EXPECT_EQ(grid_.picGrid.MousePointer(), vbSizeWE);
+    EXPECT_EQ(grid_.State().HoverColBoundary, 3);
+    // Resizing switched off: no boundary catches the pointer, though the lists remain.
+    grid_.SetAllowUserResizing(false);
+    Move(163, 5);
+    EXPECT_EQ(grid_.picGrid.MousePointer(), vbIbeam);
+    Drag(162, 5, 200, 5);
+    EXPECT_EQ(grid_.ColWidth(2), 64);
+}
+
+// --- Resizing ----------------------------------------------------------------------------
+
+TEST_F(MouseTest, DraggingAColumnBoundaryMovesTheSizingBarAndSetsTheWidthOnRelease) {
+    grid_.SetRows(40);  // the vertical bar shows and bounds the sizing bar
+    Press(97, 8);
+    EXPECT_TRUE(grid_.picSizer.Visible());
+    EXPECT_EQ(grid_.picSizer.Left(), 97);
+    EXPECT_EQ(grid_.picSizer.Top(), 0);
+    EXPECT_EQ(grid_.picSizer.Width(), 2);
+    EXPECT_EQ(grid_.picSizer.Height(), grid_.ScaleHeight());
+    // The bar follows sideways only; nothing is resized until the release.
+    Move(150, 60);
+    EXPECT_EQ(grid_.picSizer.Left(), 150);
+    EXPECT_EQ(grid_.picSizer.Top(), 0);
+    EXPECT_EQ(grid_.ColWidth(1), 64);
+    // Past the vertical bar's left edge (379) it stays where it was.
+    Move(379, 8);
+    EXPECT_EQ(grid_.picSizer.Left(), 150);
+    Move(378, 8);
+    EXPECT_EQ(grid_.picSizer.Left(), 378);
+    Move(150, 8);
+    Release(150, 8);
+    EXPECT_FALSE(grid_.picSizer.Visible());
+    EXPECT_FALSE(grid_.State().SizingColumn);
+    EXPECT_EQ(grid_.ColWidth(1), 150 - 32);
+    // The block and current cell did not move, and the cells were redrawn at the new width.
+    EXPECT_EQ(Current(), (Cell{1, 1}));
+    EXPECT_EQ(CellX(2) + 150 - 32 - 64, grid_.CellLeft(1, 2));
+    ExpectPictureOfAFullRepaint();
+}
+
+TEST_F(MouseTest, AColumnDraggedPastItsLeftEdgeGetsWidthZeroAndTheHeaderColumnResizesToo) {
+    // Column 2 starts at 99: ten pixels left of it is 89.
+    Drag(162, 8, 89, 8);
+    EXPECT_EQ(grid_.ColWidth(2), 0);
+    EXPECT_EQ(grid_.Cols(), 5);
+    // Left of the grid is accepted too.
+    Drag(97, 8, -20, 8);
+    EXPECT_EQ(grid_.ColWidth(1), 0);
+    Drag(32, 8, 50, 8);
+    EXPECT_EQ(grid_.ColWidth(0), 50);
+    ExpectPictureOfAFullRepaint();
+}
+
+TEST_F(MouseTest, DraggingARowBoundaryInTheHeaderColumnSetsTheRowHeight) {
+    Press(10, 48);  // the line under row 2
+    EXPECT_TRUE(grid_.State().SizingRow);
+    EXPECT_EQ(grid_.picSizer.Left(), 0);
+    EXPECT_EQ(grid_.picSizer.Top(), 48);
+    EXPECT_EQ(grid_.picSizer.Width(), grid_.ScaleWidth());
+    EXPECT_EQ(grid_.picSizer.Height(), 2);
+    Move(200, 70);
+    EXPECT_EQ(grid_.picSizer.Left(), 0);
+    EXPECT_EQ(grid_.picSizer.Top(), 70);
+    Move(10, 296);  // below the surface (295 high): not taken
+    EXPECT_EQ(grid_.picSizer.Top(), 70);
+    Release(10, 296);
+    EXPECT_EQ(grid_.RowHeight(2), 70 - 32);
+    EXPECT_EQ(grid_.RowHeight(1), 15);
+    // The header row's own boundary is caught just below it.
+    Drag(10, 17, 10, 25);
+    EXPECT_EQ(grid_.RowHeight(0), 25);
+    ExpectPictureOfAFullRepaint();
+}
+
+TEST_F(MouseTest, APressThatStartsAResizeRaisesNoMouseDownButItsReleaseRaisesMouseUp) {
+    Drag(97, 8, 120, 8);
+    EXPECT_EQ(log_->seen, (Log{"MouseUp 1", "Click"}));
+    log_->seen.clear();
+    // A press on the same header away from a boundary is reported, after its work.
+    Click(60, 8);
+    EXPECT_EQ(log_->seen, (Log{"MouseDown 1 0 60 8", "MouseUp 1", "Click"}));
+}
+
+// --- Clicks on cells -------------------------------------------------------------------
+
+TEST_F(MouseTest, AClickMakesTheCellCurrentAndReportsTheMoveBeforeTheMouseDown) {
+    const PixelImage before = grid_.picGrid.Picture();
+    ClickCell(3, 2);
+    EXPECT_EQ(Current(), (Cell{3, 2}));
+    EXPECT_EQ(Selected(), (Block{3, 2, 3, 2}));
+    EXPECT_EQ(log_->seen, (Log{"RowColChange 1,1", "MouseDown 1 0 139 57", "MouseUp 1", "Click"}));
+    EXPECT_NE(grid_.picGrid.Picture(), before);
+    ExpectPictureOfAFullRepaint();
+    // The current cell again: no change to report.
+    log_->seen.clear();
+    ClickCell(3, 2);
+    EXPECT_EQ(log_->seen, (Log{"MouseDown 1 0 139 57", "MouseUp 1", "Click"}));
+    // Another button reports its events and moves nothing.
+    log_->seen.clear();
+    Click(InX(4), InY(5), 1);
+    EXPECT_EQ(Current(), (Cell{3, 2}));
+    EXPECT_EQ(log_->seen, (Log{"MouseDown 2 0 269 89", "MouseUp 2"}));
+    // Back to where it started: the picture too.
+    ClickCell(1, 1);
+    EXPECT_EQ(grid_.picGrid.Picture(), before);
+}
+
+TEST_F(MouseTest, AShiftClickStretchesTheBlockAndLeavesTheCurrentCell) {
+    ClickCell(2, 2);
+    log_->seen.clear();
+    ShiftClickCell(4, 3);
+    EXPECT_EQ(Selected(), (Block{2, 2, 4, 3}));
+    EXPECT_EQ(Current(), (Cell{2, 2}));
+    EXPECT_EQ(log_->seen, (Log{"MouseDown 1 1 204 73", "MouseUp 1", "Click"}));
+    EXPECT_EQ(Inside(4, 3), kBlack);
+    EXPECT_EQ(Inside(3, 2), kBlack);
+    EXPECT_EQ(Inside(2, 2), kWhite);  // the anchor keeps its look
+    EXPECT_EQ(Inside(5, 3), kWhite);
+    ExpectPictureOfAFullRepaint();
+    // Upward and leftward the corners are stored as clicked.
+    ShiftClickCell(1, 1);
+    EXPECT_EQ(Selected(), (Block{2, 2, 1, 1}));
+    ExpectPictureOfAFullRepaint();
+    // By row the extent takes the whole row; without AllowSelection Shift means nothing.
+    grid_.SetSelectionMode(SelectionByRow);
+    ClickCell(2, 2);
+    ShiftClickCell(5, 3);
+    EXPECT_EQ(Selected(), (Block{2, 0, 5, 5}));
+    EXPECT_EQ(Inside(5, 1), kBlack);
+    grid_.SetAllowSelection(false);
+    ShiftClickCell(6, 4);
+    EXPECT_EQ(Current(), (Cell{6, 4}));
+    EXPECT_EQ(Selected(), (Block{6, 4, 6, 4}));
+}
+
+TEST_F(MouseTest, ClicksOnCellsShapeTheBlockByTheSelectionMode) {
+    const struct {
+        int16_t mode;
+        Block block;
+        bool rows, cols;
+    } cases[] = {
+        {SelectionFree, {4, 3, 4, 3}, false, false},
+        {SelectionByRow, {4, 0, 4, 5}, true, false},
+        {SelectionByCol, {0, 3, 6, 3}, false, true},
+        {SelectionByRowHeader, {4, 3, 4, 3}, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mode);
+        grid_.SetSelectionMode(c.mode);
+        ClickCell(1, 1);
+        Press(InX(3), InY(4));
+        EXPECT_EQ(Selected(), c.block);
+        EXPECT_EQ(grid_.State().RowsSelected, c.rows);
+        EXPECT_EQ(grid_.State().ColsSelected, c.cols);
+        Release(InX(3), InY(4));
+        EXPECT_FALSE(grid_.State().RowsSelected || grid_.State().ColsSelected);
+        EXPECT_EQ(Current(), (Cell{4, 3}));
+        ExpectPictureOfAFullRepaint();
+    }
+}
+
+// --- Header clicks -----------------------------------------------------------------------
+
+TEST_F(MouseTest, HeaderClicksSelectByModeAndPressTheHeaderUntilTheNextPress) {
+    const struct {
+        int16_t mode;
+        int32_t x, y;
+        Block block;
+        Cell current;
+        Cell pressed;  // {-1, -1}: none
+    } cases[] = {
+        // A column header selects its column by column; the row stays.
+        {SelectionByCol, InX(3), 8, {0, 3, 6, 3}, {2, 3}, {0, 3}},
+        // A row header selects its row by row and by row header; the column stays.
+        {SelectionByRow, 10, InY(4), {4, 0, 4, 5}, {4, 2}, {4, 0}},
+        {SelectionByRowHeader, 10, InY(5), {5, 0, 5, 5}, {5, 2}, {5, 0}},
+        // Elsewhere nothing is selected and the current cell goes to the old anchor.
+        {SelectionFree, InX(3), 8, {2, 2, 2, 2}, {2, 2}, {-1, -1}},
+        {SelectionByRow, InX(3), 8, {2, 0, 2, 5}, {2, 2}, {-1, -1}},
+        {SelectionByCol, 10, InY(4), {0, 2, 6, 2}, {2, 2}, {-1, -1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " at " << c.x << "," << c.y);
+        grid_.SetSelectionMode(c.mode);
+        ClickCell(2, 2);
+        // A raised header face starts with a white edge at its top left; a pressed one
+        // with a dark edge.
+        const auto edge = [&](Cell cell) {
+            return Pixel(cell.col == 0 ? 1 : CellX(cell.col), cell.row == 0 ? 1 : CellY(cell.row));
+        };
+        if (c.pressed.row >= 0) {
+            ASSERT_EQ(edge(c.pressed), kWhite);
+        }
+        Click(c.x, c.y);
+        EXPECT_EQ(Selected(), c.block);
+        EXPECT_EQ(Current(), c.current);
+        EXPECT_TRUE(grid_.State().HeaderClicked);
+        if (c.pressed.row >= 0) {
+            EXPECT_EQ(grid_.State().Cells.Value(c.pressed.row, c.pressed.col), -1);
+            EXPECT_NE(edge(c.pressed), kWhite);
+        }
+        // A redraw by row header would shrink the row block to the current cell.
+        if (c.mode != SelectionByRowHeader) ExpectPictureOfAFullRepaint();
+        // The next press anywhere takes the pressed look off.
+        ClickCell(2, 2);
+        if (c.pressed.row >= 0) {
+            EXPECT_EQ(grid_.State().Cells.Value(c.pressed.row, c.pressed.col), 0);
+            EXPECT_EQ(edge(c.pressed), kWhite);
+        }
+        ExpectPictureOfAFullRepaint();
+    }
+}
+
+TEST_F(MouseTest, TheCornerSelectsAllAndADragAfterItKeepsTheWholeTable) {
+    ClickCell(3, 4);
+    log_->seen.clear();
+    Press(10, 8);
+    EXPECT_EQ(Selected(), (Block{1, 1, 6, 5}));
+    EXPECT_EQ(Current(), (Cell{1, 1}));
+    EXPECT_TRUE(grid_.State().RowsSelected && grid_.State().ColsSelected);
+    // Dragging on does not reshape a block of whole rows and columns.
+    Move(InX(2), InY(2));
+    EXPECT_EQ(Selected(), (Block{1, 1, 6, 5}));
+    Release(InX(2), InY(2));
+    EXPECT_EQ(log_->seen, (Log{"RowColChange 3,4", "MouseDown 1 0 10 8", "MouseUp 1", "Click"}));
+    for (int32_t c = 0; c <= 5; ++c)
+        EXPECT_EQ(grid_.State().Cells.Value(0, c), -1) << c;
+    for (int32_t r = 1; r <= 6; ++r)
+        EXPECT_EQ(grid_.State().Cells.Value(r, 0), -1) << r;
+    EXPECT_EQ(Inside(6, 5), kBlack);
+    EXPECT_EQ(Inside(1, 1), kWhite);
+    ExpectPictureOfAFullRepaint();
+    ClickCell(2, 2);
+    for (int32_t c = 0; c <= 5; ++c)
+        EXPECT_EQ(grid_.State().Cells.Value(0, c), 0) << c;
+    for (int32_t r = 1; r <= 6; ++r)
+        EXPECT_EQ(grid_.State().Cells.Value(r, 0), 0) << r;
+    ExpectPictureOfAFullRepaint();
+}
+
+TEST_F(MouseTest, AShiftClickOnAHeaderSelectsNothingAndLeavesTheBlockShown) {
+    ClickCell(2, 3);
+    ShiftClickCell(5, 4);
+    SetCurrentWithoutReshaping(4, 4);
+    host_.KeyDown(VK_SHIFT);
+    Click(InX(2), 8);
+    host_.KeyUp(VK_SHIFT);
+    EXPECT_EQ(Selected(), (Block{2, 3, 5, 4}));
+    EXPECT_EQ(grid_.State().Cells.Value(0, 2), 0);
+    // The current cell goes back to the anchor, as after any header click.
+    EXPECT_EQ(Current(), (Cell{2, 3}));
+    EXPECT_EQ(Inside(5, 4), kBlack);
+    ExpectPictureOfAFullRepaint();
+    // By column, the column block stays too.
+    grid_.SetSelectionMode(SelectionByCol);
+    ClickCell(2, 3);
+    host_.KeyDown(VK_SHIFT);
+    Click(10, InY(4));
+    host_.KeyUp(VK_SHIFT);
+    EXPECT_EQ(Selected(), (Block{0, 3, 6, 3}));
+    EXPECT_EQ(Inside(6, 3), kBlack);
+    ExpectPictureOfAFullRepaint();
+}
+
+// --- Drag selection and scrolling ------------------------------------------------------
+
+TEST_F(MouseTest, DraggingInFreeSelectionMovesTheExtentWithThePointer) {
+    DragCells(5, 5, 2, 3);
+    EXPECT_EQ(Selected(), (Block{5, 5, 2, 3}));
+    EXPECT_EQ(Current(), (Cell{5, 5}));
+    EXPECT_EQ(Inside(2, 3), kBlack);
+    EXPECT_EQ(Inside(5, 5), kWhite);
+    ExpectPictureOfAFullRepaint();
+    // Over a header or outside the cells the extent stays where it was.
+    Press(InX(2), InY(2));
+    Move(InX(4), InY(3));
+    Move(380, InY(3));
+    Move(InX(4), 8);
+    EXPECT_EQ(Selected(), (Block{2, 2, 3, 4}));
+    Release(InX(4), 8);
+    ExpectPictureOfAFullRepaint();
+    // Other modes do not drag.
+    grid_.SetSelectionMode(SelectionByRowHeader);
+    DragCells(2, 2, 4, 4);
+    EXPECT_EQ(Selected(), (Block{2, 2, 2, 2}));
+}
+
+TEST_F(MouseTest, HoldingTheButtonBelowTheGridScrollsOneRowPerMoveUntilTheBarsEnd) {
+    grid_.SetRows(40);
+    ASSERT_TRUE(grid_.scrVertical.Visible());
+    ASSERT_EQ(grid_.scrVertical.Max(), 40);
+    Press(InX(2), InY(2));
+    log_->moves = 0;
+    // One move below the surface; the rest are the moves each scroll step asks for while
+    // the mouse stays where it is, one row each, until the bar's end stops them.
+    Move(InX(2), 300);
+    EXPECT_EQ(grid_.TopRow(), 40);
+    EXPECT_EQ(grid_.scrVertical.Value(), 40);
+    EXPECT_EQ(log_->moves, 40);
+    // Rows reaching past the bottom edge came under the pointer on the way.
+    EXPECT_EQ(Selected(), (Block{2, 2, 40, 2}));
+    // Back over the cells the extent follows, then over the header row it scrolls back.
+    Move(InX(3), InY(1));
+    EXPECT_EQ(Selected(), (Block{2, 2, 40, 3}));
+    log_->moves = 0;
+    Move(InX(3), 8);
+    EXPECT_EQ(grid_.TopRow(), 1);
+    EXPECT_EQ(log_->moves, 40);
+    Release(InX(3), 8);
+    ExpectPictureOfAFullRepaint();
+    // Without the button held nothing scrolls.
+    Move(InX(2), 300);
+    EXPECT_EQ(grid_.TopRow(), 1);
+}
+
+TEST_F(MouseTest, ClickingACellCutOffAtTheRightScrollsOneColumnAndStartsNoDrag) {
+    grid_.SetCols(8);  // column 6 runs from 359 past the vertical bar's edge
+    ASSERT_TRUE(grid_.scrHorizontal.Visible());
+    Press(365, InY(2));
+    EXPECT_EQ(grid_.LeftCol(), 2);
+    EXPECT_EQ(Current(), (Cell{2, 6}));
+    Move(InX(2), InY(4));
+    Release(InX(2), InY(4));
+    EXPECT_EQ(Selected(), (Block{2, 6, 2, 6}));
+    ExpectPictureOfAFullRepaint();
+}
+
+TEST_F(MouseTest, APressInTheSquareBetweenTheBarsDoesNothingButClearThePressedHeaders) {
+    grid_.SetRows(40);
+    grid_.SetCols(8);
+    grid_.SetSelectionMode(SelectionByCol);
+    Click(InX(2), 8);
+    ASSERT_EQ(grid_.State().Cells.Value(0, 2), -1);
+    const Block block = Selected();
+    const Cell current = Current();
+    log_->seen.clear();
+    // The square lies right of 379 and below 279 in the grid's own coordinates.
+    Drag(385, 285, InX(4), InY(5));
+    EXPECT_EQ(grid_.State().Cells.Value(0, 2), 0);
+    EXPECT_EQ(Selected(), block);
+    EXPECT_EQ(Current(), current);
+    EXPECT_EQ(log_->seen, (Log{"MouseDown 1 0 385 285", "MouseUp 1", "Click"}));
+    ExpectPictureOfAFullRepaint();
+    // In free selection a drag from there does not stretch the old block either.
+    grid_.SetSelectionMode(SelectionFree);
+    ClickCell(2, 2);
+    Drag(385, 285, InX(4), InY(5));
+    EXPECT_EQ(Selected(), (Block{2, 2, 2, 2}));
+}
+
+// --- Check marks -----------------------------------------------------------------------
+
+TEST_F(MouseTest, ClickingACheckMarkCellTogglesItOncePerClick) {
+    grid_.SetColMask(2, checkmark);
+    const PixelImage unchecked = grid_.picGrid.Picture();
+    ClickCell(3, 2);
+    EXPECT_EQ(grid_.TextMatrix(3, 2), "1");
+    ClickCell(3, 2);
+    EXPECT_EQ(grid_.TextMatrix(3, 2), "0");
+    ClickCell(3, 2);
+    EXPECT_EQ(log_->seen,
+              (Log{"AfterEdit 3,2=1", "RowColChange 1,1", "MouseDown 1 0 139 57", "MouseUp 1",
+                   "Click", "AfterEdit 3,2=0", "MouseDown 1 0 139 57", "MouseUp 1", "Click",
+                   "AfterEdit 3,2=1", "MouseDown 1 0 139 57", "MouseUp 1", "Click"}));
+    ExpectPictureOfAFullRepaint();
+    // A Shift-click stretches the block and toggles nothing.
+    ShiftClickCell(5, 2);
+    EXPECT_EQ(grid_.TextMatrix(3, 2), "1");
+    EXPECT_EQ(grid_.TextMatrix(5, 2), "0");
+    ExpectPictureOfAFullRepaint();
+    // Inside a row block the cell keeps the block's look.
+    grid_.SetSelectionMode(SelectionByRow);
+    ClickCell(4, 2);
+    EXPECT_EQ(grid_.TextMatrix(4, 2), "1");
+    ExpectPictureOfAFullRepaint();
+    ClickCell(3, 2);
+    ClickCell(4, 2);
+    grid_.SetSelectionMode(SelectionFree);
+    ClickCell(1, 1);
+    EXPECT_EQ(grid_.picGrid.Picture(), unchecked);
+}
+
+TEST_F(MouseTest, ACheckMarkIsBlockedOnlyByAReadOnlyCellInAColumnThatAllowsNoEdits) {
+    grid_.SetColMask(2, checkmark);
+    grid_.SetColAllowEdit(2, false);  // every data cell of the column read-only too
+    ClickCell(1, 2);
+    EXPECT_EQ(grid_.TextMatrix(1, 2), "0");
+    EXPECT_EQ(log_->seen, (Log{"RowColChange 1,1", "MouseDown 1 0 139 25", "MouseUp 1", "Click"}));
+    ExpectPictureOfAFullRepaint();
+    // The column alone does not block.
+    grid_.SetCellReadOnly(2, 2, false);
+    ClickCell(2, 2);
+    EXPECT_EQ(grid_.TextMatrix(2, 2), "1");
+    // Nor does the cell alone.
+    grid_.SetColAllowEdit(2, true);
+    grid_.SetCellReadOnly(3, 2, true);
+    ClickCell(3, 2);
+    EXPECT_EQ(grid_.TextMatrix(3, 2), "1");
+    // With flat headers the block frame runs along the first row's top pixels: the
+    // repainted cell gets it back.
+    grid_.SetFixedStyle(Flat);
+    ClickCell(1, 2);
+    EXPECT_EQ(grid_.TextMatrix(1, 2), "1");
+    ExpectPictureOfAFullRepaint();
+    // A header click toggles nothing.
+    Click(InX(2), 8);
+    EXPECT_EQ(grid_.TextMatrix(3, 2), "1");
+}
+
+// --- Double clicks -----------------------------------------------------------------------
+
+TEST_F(MouseTest, DoubleClickingAColumnBoundaryWidensTheColumnToItsLongestText) {
+    // The longest by character count, not by bytes: five two-byte letters lose to seven.
+    grid_.SetTextMatrix(1, 2, "\u00e9\u00e9\u00e9\u00e9\u00e9");
+    grid_.SetTextMatrix(4, 2, "a fairly long text");
+    grid_.SetTextMatrix(5, 2, "abc");
+    log_->seen.clear();
+    // At 161 the press and release of the first click leave the width as it is.
+    DoubleClick(161, 8);
+    const int32_t expected = grid_.picGrid.TextWidth("a fairly long text") + 5;
+    ASSERT_GT(expected, 64);
+    EXPECT_EQ(grid_.ColWidth(2), expected);
+    EXPECT_EQ(log_->seen, (Log{"MouseUp 1", "Click", "DblClick", "MouseUp 1"}));
+    ExpectPictureOfAFullRepaint();
+    // It never narrows.
+    grid_.SetColWidth(3, 200);
+    DoubleClick(32 + 65 + expected + 1 + 200, 8);
+    EXPECT_EQ(grid_.ColWidth(3), 200);
+}
+
+TEST_F(MouseTest, AmongTextsOfEqualLengthTheFirstOneSetsTheFit) {
+    grid_.SetColWidth(2, 5);
+    grid_.SetTextMatrix(1, 2, "iii");
+    grid_.SetTextMatrix(2, 2, "WWW");
+    DoubleClick(32 + 65 + 5, 8);
+    EXPECT_EQ(grid_.ColWidth(2), grid_.picGrid.TextWidth("iii") + 5);
+    EXPECT_LT(grid_.ColWidth(2), grid_.picGrid.TextWidth("WWW") + 5);
+}
+
+TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothing) {
+    grid_.SetTextMatrix(1, 5, "a fairly long text");
+    // Half a pixel right of column 5's line, still within the last boundary's reach.
+    HoverAt(358.5f, 8);
+    ASSERT_EQ(grid_.picGrid.MousePointer(), vbSizeWE);
+    ASSERT_EQ(grid_.MouseCol(), -1);
+    const int64_t redraws = grid_.RedrawCount();
+    grid_.DblClick();
+    EXPECT_EQ(grid_.ColWidth(5), 64);
+    EXPECT_EQ(grid_.RedrawCount(), redraws);
+    // A double click on a data cell changes nothing here either.
+    DoubleClick(InX(2), InY(2));
+    EXPECT_EQ(grid_.ColWidth(2), 64);
+    EXPECT_EQ(Current(), (Cell{2, 2}));
+}
+
+// --- The rest of the surface -----------------------------------------------------------
+
+TEST_F(MouseTest, TheControlsToolTipShowsOverTheCells) {
+    grid_.SetToolTipText("Prices in euro");
+    Move(50, 50);
+    EXPECT_EQ(grid_.picGrid.ToolTipText(), "Prices in euro");
+}
+
+TEST_F(MouseTest, TheAutomationInterfaceReachesTheHandlers) {
+    const auto call = [&](const char* name, std::vector<Variant> values) {
+        return Invoke(grid_.Members(), name, kInvokeMethod, values);
+    };
+    call("MouseDown", {Variant(1), Variant(0), Variant(double(InX(3))), Variant(double(InY(4)))});
+    call("MouseUp", {Variant(1), Variant(0), Variant(0.0), Variant(0.0)});
+    EXPECT_EQ(Current(), (Cell{4, 3}));
+    call("MouseMove", {Variant(0), Variant(0), Variant(97.0), Variant(8.0)});
+    EXPECT_EQ(grid_.picGrid.MousePointer(), vbSizeWE);
+    call("DblClick", {});
+    EXPECT_EQ(RaisedError([&] {
+                  call("MouseMove", {Variant(0), Variant(0), Variant(1e300), Variant(0.0)});
+              }),
+              6);
+    EXPECT_EQ(RaisedError([&] {
+                  call("MouseMove", {Variant(70000), Variant(0), Variant(1.0), Variant(0.0)});
+              }),
+              6);
+}
+
+}  // namespace
+}  // namespace tabula::test
