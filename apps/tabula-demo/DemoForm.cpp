@@ -174,13 +174,11 @@ void DemoForm::AddGrid() {
     grid->InitNew();
     grid->SetCols(5);
     grid->SetRows(9);
-    const char* titles[] = {"Name", "City", "Amount", "Paid", "Notes"};
+    // Captions and alignments in one text; the widths then make room for the data.
+    grid->SetFormatString("<Name|<City|>Amount|^Paid|<Notes");
     const int32_t widths[] = {110, 110, 80, 44, 230};
-    for (int32_t c = 1; c <= 5; ++c) {
-        grid->SetTextMatrix(0, c, titles[c - 1]);
+    for (int32_t c = 1; c <= 5; ++c)
         grid->SetColWidth(c, widths[c - 1]);
-    }
-    grid->SetColAlign(3, RightAlign);
     grid->SetColMask(4, checkmark);
     const char* rows[][4] = {
         {"Dana", "Lisbon", "12.50", "a text too long for its cell ends in an ellipsis"},
