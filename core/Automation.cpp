@@ -330,7 +330,11 @@ const DispatchTable& Tabula::Members() const {
         g->KeyDown(a[0].ToInteger(), a[1].ToInteger());
         return Variant();
     });
-    t.Unavailable("MouseWheel", 0x60030353, {{"MouseKeys"}, {"Rotation"}, {"Xpos"}, {"Ypos"}});
+    t.Method("MouseWheel", 0x60030353, {{"MouseKeys"}, {"Rotation"}, {"Xpos"}, {"Ypos"}},
+             [g](InvokeArgs& a) {
+                 g->MouseWheel(Long(a, 0), Long(a, 1), Long(a, 2), Long(a, 3));
+                 return Variant();
+             });
     t.Method("AboutBox", 0xFFFFFDD8, {}, [g](InvokeArgs&) {
         g->AboutBox();
         return Variant();

@@ -7,6 +7,7 @@
 
 #include "input/Keyboard.h"
 #include "input/Mouse.h"
+#include "input/Wheel.h"
 #include "platform/container/Site.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
@@ -77,15 +78,17 @@ Tabula::Tabula(HWND parent, const Rect& rect)
         input::CharacterTyped(*this, keyAscii);
     };
     picGrid.KeyUp = [this](int16_t& keyCode, int16_t shift) {
-        const int32_t lastRow = s_.Row, lastCol = s_.Col;
-        input::NavigateKeyUp(*this, keyCode);
-        events_.KeyUp(keyCode, shift);
-        if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+        input::KeyReleased(*this, keyCode, shift);
     };
+    // The wheel reaches the control's window while the cells have the keyboard.
+    picGrid.GotFocus = [this] { input::HookPicGrid(*this); };
+    picGrid.LostFocus = [] { input::UnhookPicGrid(); };
     PlaceConstituents();
 }
 
-Tabula::~Tabula() = default;
+Tabula::~Tabula() {
+    input::UnhookPicGrid(*this);
+}
 
 void Tabula::InitNew() {
     Control::SetEnabled(true);
@@ -138,6 +141,11 @@ void Tabula::AutoSizeColumns() {
 
 void Tabula::KeyDown(int16_t keyCode, int16_t shift) {
     input::NavigateKeyDown(*this, keyCode, shift);
+}
+
+void Tabula::MouseWheel(int32_t mouseKeys, int32_t rotation, int32_t x, int32_t y) {
+    (void)mouseKeys, (void)x, (void)y;  // only the turn matters
+    input::MouseWheel(*this, rotation);
 }
 
 void Tabula::AboutBox() {

@@ -87,6 +87,9 @@ public:
     // held for backwards), without raising KeyDown itself. Hides the field of the same
     // name inherited from Control: picGrid's keys arrive here.
     void KeyDown(int16_t keyCode, int16_t shift);
+    // Wheel notches (positive away from the user): one moves a row, more at once (or less
+    // than half of one) page. The keys, x and y are not used.
+    void MouseWheel(int32_t mouseKeys, int32_t rotation, int32_t x, int32_t y);
 
     // The automation interface: every member by name (any case) or dispatch id, for
     // Invoke. Raises the same errors as the typed members.

@@ -199,6 +199,14 @@ void NavigateKeyUp(Tabula& grid, int16_t keyCode) {
     ApplySelectionMode(grid);
 }
 
+void KeyReleased(Tabula& grid, int16_t keyCode, int16_t shift) {
+    const GridState& s = grid.State();
+    const int32_t lastRow = s.Row, lastCol = s.Col;
+    NavigateKeyUp(grid, keyCode);
+    grid.Events().KeyUp(keyCode, shift);
+    if (s.Row != lastRow || s.Col != lastCol) grid.Events().RowColChange(lastRow, lastCol);
+}
+
 void CharacterTyped(Tabula& grid, int16_t keyAscii) {
     GridState& s = grid.State();
     if (s.Rows < 1 || s.Cols < 1) return;

@@ -22,6 +22,9 @@ void NavigateKeyDown(Tabula& grid, int16_t keyCode, int16_t shift);
 // Home, End, PageUp and PageDown, once per release: the row changes (the column stays) and
 // becomes the top row.
 void NavigateKeyUp(Tabula& grid, int16_t keyCode);
+// A key let go on the cells: the navigation above, then the KeyUp event, then
+// RowColChange when the current cell changed.
+void KeyReleased(Tabula& grid, int16_t keyCode, int16_t shift);
 // A character typed on the cells: a space toggles a check mark; elsewhere it starts an
 // edit.
 void CharacterTyped(Tabula& grid, int16_t keyAscii);

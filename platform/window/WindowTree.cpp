@@ -336,7 +336,13 @@ LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPA
     return proc ? proc(hwnd, message, wParam, lParam) : 0;
 }
 
-LRESULT DefWindowProc(HWND, UINT, WPARAM, LPARAM) {
+LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    // A wheel turn nobody handled goes on to the parent: a child that does not scroll
+    // leaves it to the container around it.
+    if (message == WM_MOUSEWHEEL) {
+        if (const HWND parent = GetParent(hwnd))
+            return SendMessage(parent, message, wParam, lParam);
+    }
     return 0;
 }
 

@@ -92,6 +92,8 @@ intptr_t ProcToValue(WNDPROC proc);
 WNDPROC ValueToProc(intptr_t value);
 // Calls `proc` for the window; 0 when `proc` is null.
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// What a window does with a message it leaves alone: nothing, except that the wheel goes
+// on to the parent.
 LRESULT DefWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Properties by name, any length. Setting 0 removes; a missing one reads as 0.

@@ -259,7 +259,6 @@ TEST_F(AutomationTest, MembersOfLaterPartsAreListedAndRaiseFive) {
         {"RowEmpty", kInvokeMethod, {Variant(int32_t{1})}},
         {"AddLookup", kInvokeMethod, {Variant(int32_t{1}), Variant("x")}},
         {"ColHasButton", kInvokeMethod, {Variant(int32_t{1})}},
-        {"MouseWheel", kInvokeMethod, {Variant(0), Variant(120), Variant(5.0), Variant(5.0)}},
     };
     for (const auto& c : cases) {
         Args args = c.args;
