@@ -3,12 +3,12 @@
 // typed members' types (raising 13 and 6 as the conversions do) and results back.
 // Booleans travel as Variant Booleans (-1 and 0); colours as Longs.
 //
-// Members whose behaviour comes with later parts of the grid (row operations, lookups,
-// buttons, scrolling writes, cell positions, the key methods and the wheel) are listed
-// with their ids and parameters and raise error 5.
+// Members whose behaviour comes with later parts of the grid (lookups, buttons and the
+// wheel) are listed with their ids and parameters and raise error 5.
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "core/Tabula.h"
 #include "platform/container/FontObject.h"
@@ -166,9 +166,18 @@ const DispatchTable& Tabula::Members() const {
         [g](InvokeArgs& a) { return Variant(g->CellTag(Long(a, 0), Long(a, 1))); },
         [g](InvokeArgs& a) { g->SetCellTag(Long(a, 0), Long(a, 1), Value(a).ToText()); });
     cellFlag("CellReadOnly", 0x680302DC, &Tabula::CellReadOnly, &Tabula::SetCellReadOnly);
-    t.Unavailable("FindCellTag", 0x600302F2,
-                  {{"Value", false, true}, {"Row", false, true}, {"Col", false, true}});
-    t.Unavailable("RowEmpty", 0x6003032E, row);
+    // Row and Col come back through the by-reference arguments.
+    t.Method("FindCellTag", 0x600302F2,
+             {{"Value", false, true}, {"Row", false, true}, {"Col", false, true}},
+             [g](InvokeArgs& a) {
+                 int32_t foundRow = -1, foundCol = -1;
+                 g->FindCellTag(a[0].ToText(), foundRow, foundCol);
+                 a.values[1] = Variant(foundRow);
+                 a.values[2] = Variant(foundCol);
+                 return Variant();
+             });
+    t.Method("RowEmpty", 0x6003032E, row,
+             [g](InvokeArgs& a) { return Variant(g->RowEmpty(Long(a, 0))); });
 
     // --- Columns and rows ----------------------------------------------------------------
     t.Property(
@@ -292,16 +301,47 @@ const DispatchTable& Tabula::Members() const {
         g->Refresh();
         return Variant();
     });
-    t.Unavailable("AddItem", 0x6003033E,
-                  {{"RowData"},
-                   {"BackColor", true, true},
-                   {"ForeColor", true, true},
-                   {"AfterRow", true, true}});
-    t.Unavailable("RemoveItem", 0x6003033F, row);
-    t.Unavailable("Reset", 0x60030340, {});
-    t.Unavailable("Clear", 0x60030341, {});
-    t.Unavailable("AutoSetup", 0x6003032B,
-                  {{"NRows"}, {"NCols"}, {"vRowHeader"}, {"vColHeader"}, {"vFormatString"}});
+    // Every argument is converted before the grid changes: a value of the wrong type
+    // raises 13 (or 6) with no event raised and no row added.
+    t.Method("AddItem", 0x6003033E,
+             {{"RowData"},
+              {"BackColor", true, true},
+              {"ForeColor", true, true},
+              {"AfterRow", true, true}},
+             [g](InvokeArgs& a) {
+                 const auto optionalLong = [&a](size_t i) -> std::optional<int32_t> {
+                     if (a.Missing(i)) return std::nullopt;
+                     return a[i].ToLong();
+                 };
+                 const std::string rowData = a[0].ToText();
+                 const std::optional<int32_t> back = optionalLong(1);
+                 const std::optional<int32_t> fore = optionalLong(2);
+                 const std::optional<int32_t> afterRow = optionalLong(3);
+                 g->AddItem(rowData, back, fore, afterRow);
+                 return Variant();
+             });
+    t.Method("RemoveItem", 0x6003033F, row, [g](InvokeArgs& a) {
+        g->RemoveItem(Long(a, 0));
+        return Variant();
+    });
+    t.Method("Reset", 0x60030340, {}, [g](InvokeArgs&) {
+        g->Reset();
+        return Variant();
+    });
+    t.Method("Clear", 0x60030341, {}, [g](InvokeArgs&) {
+        g->Clear();
+        return Variant();
+    });
+    t.Method("AutoSetup", 0x6003032B,
+             {{"NRows"}, {"NCols"}, {"vRowHeader"}, {"vColHeader"}, {"vFormatString"}},
+             [g](InvokeArgs& a) {
+                 const int32_t rows = Long(a, 0);
+                 const int32_t cols = Long(a, 1);
+                 const bool rowHeader = a[2].ToBoolean();
+                 const bool colHeader = a[3].ToBoolean();
+                 g->AutoSetup(rows, cols, rowHeader, colHeader, a[4].ToText());
+                 return Variant();
+             });
     t.Unavailable("AddButton", 0x60030330, column);
     t.Unavailable("RemoveButton", 0x60030331, column);
     t.Unavailable("ColHasButton", 0x60030332, column);

@@ -19,6 +19,7 @@
 //                      permissions, SelectionMode, SelectText, UseTABKey, lookup options,
 //                      ListBoxRows, Enabled
 //   FormatString.cpp   FormatString: captions, alignments and widths from one text
+//   RowOperations.cpp  AddItem, RemoveItem, Clear, Reset, AutoSetup, FindCellTag, RowEmpty
 //   Position.cpp       Row, Col, the block corners, BlockSelected, TopRow, LeftCol,
 //                      MouseRow, MouseCol, the scroll bars' visibility
 //   input/Mouse.cpp    MouseDown, MouseMove, MouseUp, DblClick (picGrid's mouse events
@@ -48,6 +49,7 @@
 // Control:: where the grid needs it.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -145,6 +147,34 @@ public:
     void SetCellTag(int32_t row, int32_t col, std::string_view tag);
     bool CellReadOnly(int32_t row, int32_t col) const;
     void SetCellReadOnly(int32_t row, int32_t col, bool on);
+
+    // --- Row and content operations (RowOperations.cpp) --------------------------------
+    // Adds one data row from tab-separated fields (the first field into column 1), after
+    // `afterRow` when that is 0 .. the old last row, else at the end. BeforeAddRow may
+    // cancel it; the last row becomes current and AfterAddRow reports the row filled.
+    // Rows past 32767 raise 6 before anything changes. A field past the last column
+    // raises 9, and a text of more than 32767 characters 6, with the row already added.
+    void AddItem(std::string_view rowData, std::optional<int32_t> backColor = {},
+                 std::optional<int32_t> foreColor = {}, std::optional<int32_t> afterRow = {});
+    // Removes data row 1..Rows; rows below move up, row heights and bookmarks stay with
+    // their index. BeforeDeleteRow may cancel it. Any other row raises 9 with nothing
+    // changed; without data rows nothing happens.
+    void RemoveItem(int32_t row);
+    // Leaves one data row with empty texts; header texts, colours and column settings stay.
+    void Clear();
+    // A new table of 5 columns and 1 row with every cell, row and column at its defaults.
+    void Reset();
+    // Discards every data row, then sets Rows, Cols, the header flags and the format
+    // string in one call and redraws. The counts are checked first (9 negative, 6 past
+    // 32767, 7 too large for memory): a refused call changes nothing.
+    void AutoSetup(int32_t rows, int32_t cols, bool rowHeader, bool colHeader,
+                   std::string formatString);
+    // The first cell, by rows then columns and headers included, whose tag equals
+    // `value` regardless of case; -1, -1 when none does.
+    void FindCellTag(std::string_view value, int32_t& row, int32_t& col) const;
+    // Whether the row's data columns hold nothing but spaces (check marks do not count).
+    // A row outside 0..Rows raises 9.
+    bool RowEmpty(int32_t row) const;
 
     // --- Columns and rows (ColumnsRows.cpp) ----------------------------------------------
     // Indexes outside the arrays (0..Cols, 0..Rows, never shorter than 0..1) raise 9.
@@ -329,6 +359,11 @@ private:
     void ApplyRowCaption(int32_t row, std::string_view field);
     void BlankColumnCaption(int32_t col);
     int16_t CaptionWidth(std::string_view caption);
+    // AddItem's steps: the fields into row `row`; scrolling the new last row into view.
+    void StoreRowFields(int32_t row, std::string_view rowData);
+    void ScrollLastRowIntoView();
+    // The in-cell buttons are hidden whenever rows may have moved under them.
+    void HideCellButtons();
     // Erases the focus rectangle, makes the cell current and draws the rectangle there.
     void MoveFocusCell(int32_t row, int32_t col);
     // Gives picGrid the keyboard focus when it is shown.
