@@ -411,6 +411,8 @@ void MouseUp(Tabula& grid, int16_t, int16_t, float, float) {
 
 void DblClick(Tabula& grid) {
     GridState& s = grid.State();
+    // The cell under the mouse is the one of its last move: the table may have shrunk since.
+    if (s.MouseRow > s.Rows || s.MouseCol > s.Cols) return;
     if (s.MouseRow > 0 && s.MouseCol > 0) {
         if (s.ColMask[s.MouseCol] != checkmark && !s.HeaderClicked) {
             // Starting an edit of the current cell joins here with the editor.

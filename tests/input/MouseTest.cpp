@@ -644,6 +644,18 @@ TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothing) {
     EXPECT_EQ(Current(), (Cell{2, 2}));
 }
 
+TEST_F(MouseTest, ADoubleClickAfterTheTableShrankUnderThePointerDoesNothing) {
+    // The pointer rests on a column boundary of column 5, then the table loses columns.
+    HoverAt(CellX(5) + 63, 8);
+    ASSERT_EQ(grid_.picGrid.MousePointer(), vbSizeWE);
+    ASSERT_EQ(grid_.MouseCol(), 5);
+    grid_.SetCols(2);
+    const int64_t redraws = grid_.RedrawCount();
+    grid_.DblClick();
+    EXPECT_EQ(grid_.RedrawCount(), redraws);
+    EXPECT_EQ(grid_.ColWidth(2), 64);
+}
+
 // --- The rest of the surface -----------------------------------------------------------
 
 TEST_F(MouseTest, TheControlsToolTipShowsOverTheCells) {
