@@ -55,8 +55,16 @@ void Refresh(Tabula& grid) {
     if (s.Row < 1 && s.Rows >= 1) s.Row = 1;
     if (s.Col < 1 && s.Cols >= 1) s.Col = 1;
     s.GridLineWidth = LineWidthFor(s);
+    const auto bothBarsShown = [&] {
+        return grid.scrVertical.Visible() && grid.scrHorizontal.Visible();
+    };
+    const bool shownWhilePainting = bothBarsShown();
     PaintGrid(grid, PaintHeader::Yes);
     ShowScrollBars(grid);
+    // The square between the bars was painted while both still showed: when this paint hid
+    // one of them, the cells under the square are painted once more.
+    if (shownWhilePainting && !bothBarsShown() && !(s.HScrollNeeded && s.VScrollNeeded))
+        PaintGrid(grid, PaintHeader::Yes);
     input::ApplySelectionMode(grid);
 }
 

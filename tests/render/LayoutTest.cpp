@@ -87,6 +87,23 @@ TEST_F(LayoutTest, BothBarsShareThePicturesSizeAndLeaveTheCornerGrey) {
     EXPECT_EQ(Pixel(375, 275), kGrey);
 }
 
+TEST_F(LayoutTest, HidingTheBarsLeavesNoGreySquareBetweenThem) {
+    grid_.SetRows(100);
+    grid_.SetCols(20);
+    ASSERT_EQ(Pixel(375, 275), kGrey);
+    // One redraw hides both bars.
+    grid_.SetAutoRedraw(false);
+    grid_.SetCols(3);
+    grid_.SetRows(3);
+    grid_.Refresh();
+    ASSERT_FALSE(grid_.VerticalScrollbar());
+    ASSERT_FALSE(grid_.HorizontalScrollbar());
+    EXPECT_NE(Pixel(375, 275), kGrey);  // the background below and right of the cells
+    const PixelImage shown = grid_.picGrid.Picture();
+    grid_.Refresh();
+    EXPECT_EQ(grid_.picGrid.Picture(), shown);
+}
+
 TEST_F(LayoutTest, PageRowsKeepsItsFirstValueWhenTheGridGrowsTaller) {
     grid_.SetRows(100);
     const int32_t first = grid_.State().PageRows;
