@@ -77,8 +77,11 @@ protected:
     void Fill(int32_t rows) {
         grid_.SetRows(rows);
         for (int32_t r = 1; r <= rows; ++r) {
-            grid_.SetTextMatrix(r, 1, "r" + std::to_string(r));
-            grid_.SetTextMatrix(r, 2, "r" + std::to_string(r) + "b");
+            // Built by appending: GCC 12 warns falsely on "r" + std::to_string(r).
+            std::string name = "r";
+            name += std::to_string(r);
+            grid_.SetTextMatrix(r, 1, name);
+            grid_.SetTextMatrix(r, 2, name + 'b');
         }
     }
     Variant Call(std::string_view name, Args& args) {
