@@ -140,13 +140,7 @@ void Tabula::RemoveItem(int32_t row) {
     if (row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
 
     s_.Cells.Remove(row);
-    const int32_t rows = s_.Rows - 1;
-    scrVertical.SetMax(static_cast<int16_t>(rows));
-    SetRowCount(s_, rows);
-    s_.Rows = rows;
-    s_.Row = std::min(s_.Row, rows);
-    s_.Row1 = std::min(s_.Row1, rows);
-    s_.Row2 = std::min(s_.Row2, rows);
+    StoreRowCount(s_.Rows - 1);
     RedrawIfAuto();
     HideCellButtons();
     events_.AfterDeleteRow(row);
