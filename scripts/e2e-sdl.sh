@@ -265,6 +265,17 @@ if start_demo; then
         wait_for '^chose: Rows by name$' 10 && ok "the drop-down list opened and took a pick" ||
             not_ok "the drop-down list opened and took a pick"
 
+        # The grid: a click makes a cell current, the arrows move on, a click on a
+        # check-mark cell clears its tick and a space ticks it again.
+        click grid.2.1 && wait_for '^cell: 2,1$' 10 && ok "a click on a grid cell made it current" ||
+            not_ok "a click on a grid cell made it current"
+        timeout 10 xdotool key Down Right
+        wait_for '^cell: 3,2$' 10 && ok "the arrow keys moved the grid's current cell" ||
+            not_ok "the arrow keys moved the grid's current cell"
+        click grid.1.4 && wait_for '^mark: 1,4 0$' 10 && timeout 10 xdotool key space &&
+            wait_for '^mark: 1,4 1$' 10 && ok "a check mark flipped by click and by space" ||
+            not_ok "a check mark flipped by click and by space"
+
         # The About box runs its own message loop: input and the screenshot key must
         # reach the window through it too.
         if click About && wait_for '^place about\.OK ' 10; then

@@ -1,5 +1,6 @@
 #include "apps/tabula-demo/DemoForm.h"
 
+#include "core/Events.h"
 #include "core/Tabula.h"
 
 #include <algorithm>
@@ -52,6 +53,23 @@ std::string PlaceLine(const std::string& name, const Rect& r) {
 }
 
 // A rectangle of a window's client area, in screen coordinates.
+// What the person did on the grid, as lines of the demo's output.
+class GridNotes : public TabulaEvents {
+public:
+    GridNotes(Tabula& grid, std::function<void(const std::string&)> note)
+        : grid_(grid), note_(std::move(note)) {}
+    void RowColChange(int32_t, int32_t) override {
+        note_("cell: " + std::to_string(grid_.Row()) + "," + std::to_string(grid_.Col()));
+    }
+    void AfterEdit(int32_t row, int32_t col, const std::string& text) override {
+        note_("mark: " + std::to_string(row) + "," + std::to_string(col) + " " + text);
+    }
+
+private:
+    Tabula& grid_;
+    std::function<void(const std::string&)> note_;
+};
+
 Rect ToScreen(HWND hwnd, const Rect& client) {
     const Point topLeft = ClientToScreen(hwnd, Point{client.left, client.top});
     return MakeRectFromSize(topLeft.x, topLeft.y, client.Width(), client.Height());
@@ -129,6 +147,18 @@ std::vector<std::pair<std::string, Rect>> DemoForm::Places() const {
                 places.emplace_back(name + "." + std::to_string(i),
                                     ToScreen(list_->hWnd(), list_->ItemRect(i)));
             }
+        } else if (control == grid_) {
+            // The first data cells, as "grid.ROW.COL".
+            for (int32_t r = 1; r <= std::min(grid_->Rows(), 3); ++r) {
+                for (int32_t c = 1; c <= std::min(grid_->Cols(), 4); ++c) {
+                    const int32_t x = grid_->CellLeft(r, c), y = grid_->CellTop(r, c);
+                    if (x < 0 || y < 0) continue;
+                    places.emplace_back(
+                        name + "." + std::to_string(r) + "." + std::to_string(c),
+                        ToScreen(grid_->picGrid.hWnd(),
+                                 MakeRectFromSize(x, y, grid_->ColWidth(c), grid_->RowHeight(r))));
+                }
+            }
         } else if (control == rows_) {
             const ScrollBar::Layout parts = rows_->GetLayout();
             places.emplace_back(name + ".left", ToScreen(rows_->hWnd(), parts.decreaseArrow));
@@ -205,6 +235,12 @@ void DemoForm::AddGrid() {
     grid->Refresh();
     grid->SetTabStop(false);
     grid_ = grid.get();
+    gridNotes_ = std::make_shared<GridNotes>(*grid_, [this](const std::string& line) {
+        Note(line);
+        SetStatus(line);
+    });
+    grid_->Events().Advise(gridNotes_);
+    named_.emplace_back("grid", grid_);
     controls_.push_back(std::move(grid));
 }
 

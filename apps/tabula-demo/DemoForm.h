@@ -28,6 +28,8 @@
 
 namespace tabula {
 
+class TabulaEvents;
+
 class Tabula;
 
 // Places controls left to right in rows, starting a new row when one would not fit.
@@ -135,6 +137,8 @@ private:
     std::vector<std::pair<std::string, Control*>> named_;
     PictureBox* cells_ = nullptr;
     Tabula* grid_ = nullptr;
+    // Tells what happens on the grid: the cell moved to, check marks flipped.
+    std::shared_ptr<TabulaEvents> gridNotes_;
     TextBox* pad_ = nullptr;
     ListBox* list_ = nullptr;
     ScrollBar* rows_ = nullptr;

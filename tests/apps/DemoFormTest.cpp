@@ -81,6 +81,19 @@ TEST_F(DemoFormTest, ClickingOkReportsIt) {
     EXPECT_EQ(demo_.Status(), "Clicked OK");
 }
 
+TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
+    ClickPlace("grid.2.1");
+    EXPECT_EQ(TakeLog(), (Log{"cell: 2,1"}));
+    host_.PressKey(VK_DOWN);
+    host_.PressKey(VK_RIGHT);
+    EXPECT_EQ(TakeLog(), (Log{"cell: 3,1", "cell: 3,2"}));
+    // The check-mark column: row 1 is ticked, a click clears it (the move is reported at
+    // the end of the press), a space ticks it again.
+    ClickPlace("grid.1.4");
+    host_.Type(" ");
+    EXPECT_EQ(TakeLog(), (Log{"mark: 1,4 0", "cell: 1,4", "mark: 1,4 1"}));
+}
+
 TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
     ClickPlace("OK");
     TakeLog();
