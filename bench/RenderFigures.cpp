@@ -46,6 +46,14 @@ double RefreshMilliseconds(int32_t rows) {
     return OnScreenGrid(rows, [](Tabula& grid) { grid.Refresh(); });
 }
 
+// One row down and back up through the vertical bar, as its arrows do: each step moves the
+// drawn pixels, paints the row that comes in and repaints the data area.
+double ScrollOneRowMilliseconds() {
+    return OnScreenGrid(kFilledRows, [](Tabula& grid) {
+        grid.scrVertical.SetValue(static_cast<int16_t>(grid.scrVertical.Value() == 1 ? 2 : 1));
+    });
+}
+
 // Spreads the width over the columns, then redraws.
 double AutoSizeColumnsMilliseconds() {
     return OnScreenGrid(kFilledRows, [](Tabula& grid) { grid.AutoSizeColumns(); });
@@ -58,6 +66,7 @@ void AddRenderFigures(std::vector<Figure>& figures) {
     figures.push_back(
         {"refresh_1080p_30000_rows_ms", "ms", [] { return RefreshMilliseconds(30000); }});
     figures.push_back({"autosize_columns_1080p_ms", "ms", AutoSizeColumnsMilliseconds});
+    figures.push_back({"scroll_one_row_1080p_ms", "ms", ScrollOneRowMilliseconds});
 }
 
 }  // namespace tabula::bench
