@@ -275,6 +275,9 @@ if start_demo; then
         click grid.1.4 && wait_for '^mark: 1,4 0$' 10 && timeout 10 xdotool key space &&
             wait_for '^mark: 1,4 1$' 10 && ok "a check mark flipped by click and by space" ||
             not_ok "a check mark flipped by click and by space"
+        timeout 10 xdotool click 5
+        wait_for '^cell: 2,4$' 10 && ok "a wheel notch moved the grid down a row" ||
+            not_ok "a wheel notch moved the grid down a row"
 
         # The About box runs its own message loop: input and the screenshot key must
         # reach the window through it too.

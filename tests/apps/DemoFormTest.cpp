@@ -92,6 +92,9 @@ TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
     ClickPlace("grid.1.4");
     host_.Type(" ");
     EXPECT_EQ(TakeLog(), (Log{"mark: 1,4 0", "cell: 1,4", "mark: 1,4 1"}));
+    // The wheel, one notch towards the user: one row down.
+    host_.Wheel(-120);
+    EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
 }
 
 TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
