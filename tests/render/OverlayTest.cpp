@@ -6,7 +6,6 @@
 namespace tabula::test {
 namespace {
 
-
 class OverlayTest : public RenderTest {
 protected:
     OverlayTest() { grid_.SetRows(6); }
