@@ -52,10 +52,6 @@ int32_t IndexAt(float pos, bool header, const std::vector<int16_t>& sizes, int32
     return -1;
 }
 
-bool SelectionShown(const GridState& s) {
-    return s.AllowSelection && s.SelectionMode >= SelectionByRow;
-}
-
 void FocusSurface(Tabula& grid) {
     if (grid.picGrid.Visible()) grid.picGrid.SetFocus();
 }
@@ -215,10 +211,8 @@ bool PressCell(Tabula& grid, int32_t row, int32_t col, int16_t shift) {
 void FinishPress(Tabula& grid, int32_t row, int32_t col, bool extended, int32_t lastRow,
                  int32_t lastCol) {
     GridState& s = grid.State();
-    if (TextBox* editor = s.Editor; editor && editor->Visible()) {
-        if (SelectionShown(s)) render::InvertBlock(grid);
-        editor->SetVisible(false);
-        if (SelectionShown(s)) render::InvertBlock(grid);
+    if (s.Editor && s.Editor->Visible()) {
+        render::HideEditBox(grid);
         if (s.Editing) {
             grid.Events().AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
             FocusSurface(grid);
