@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "bench/Figures.h"
-#include "core/CellArray.h"
+#include "grid/CellArray.h"
 #include "core/Tabula.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/Form.h"

@@ -1,14 +1,10 @@
 // Appearance: colours, grid lines, header style, border, fonts, the edit box's word
 // wrap, the mouse pointer and the grid's picture. Appearance writes redraw always.
 
-#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
 
 namespace tabula {
-
-namespace {
-constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
-}  // namespace
 
 OLE_COLOR Tabula::BackColor() const {
     return SharedGridColors::ForThisThread().backColor;

@@ -2,8 +2,8 @@
 // selection mode, edit-box options, lookup options, Tab handling and Enabled. None of
 // these redraws except AutoRedraw itself.
 
-#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
 
 namespace tabula {
 

@@ -1,9 +1,9 @@
 // Cell content and attributes: TextMatrix, Text and the Cell... properties. Each checks
 // the cell against the grid's dimensions before it reads or stores anything.
 
-#include "core/Checks.h"
-#include "core/ColumnFormat.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
+#include "grid/ColumnFormat.h"
 
 namespace tabula {
 

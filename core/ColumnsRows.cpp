@@ -2,10 +2,9 @@
 // ColEditWidth, RowHeight, RowBookmark. Indexes are checked against the arrays, which
 // never shrink below columns (rows) 0 and 1.
 
-#include <algorithm>
-
-#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
+#include "render/SizeWrites.h"
 
 namespace tabula {
 
@@ -15,16 +14,7 @@ int32_t Tabula::ColWidth(int32_t col) const {
 }
 
 void Tabula::SetColWidth(int32_t col, int32_t width) {
-    // A negative width has no meaning for layout; the user's own resizing stops at 0 too.
-    const int16_t stored = std::max<int16_t>(CheckedInteger(width), 0);
-    if (col == -1) {
-        for (int32_t c = 0; c <= s_.Cols; ++c)
-            s_.ColWidth[c] = stored;
-    } else {
-        CheckIndex(s_.ColWidth.size(), col);
-        s_.ColWidth[col] = stored;
-    }
-    RedrawIfAuto();
+    render::WriteColWidth(g_, col, width);
 }
 
 int32_t Tabula::ColAlign(int32_t col) const {
@@ -86,10 +76,7 @@ int32_t Tabula::RowHeight(int32_t row) const {
 }
 
 void Tabula::SetRowHeight(int32_t row, int32_t height) {
-    const int16_t stored = std::max<int16_t>(CheckedInteger(height), 0);
-    CheckIndex(s_.RowHeight.size(), row);
-    s_.RowHeight[row] = stored;
-    RedrawIfAuto();
+    render::WriteRowHeight(g_, row, height);
 }
 
 Variant Tabula::RowBookmark(int32_t row) const {

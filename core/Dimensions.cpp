@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
 
 namespace tabula {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/Checks.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
 #include "platform/runtime/Error.h"
 
 namespace tabula {
@@ -100,9 +100,12 @@ void Tabula::ApplyFormatString() {
         start = i + 1;
     }
     const std::string_view last = text.substr(start);
-    // A text ending with a delimiter stops there; otherwise the captions after the last
-    // one given are blanked.
-    if (last.empty()) return;
+    // A text ending with a delimiter leaves one empty field, blanked like any other, and
+    // stops there; otherwise the captions after the last one given are blanked.
+    if (last.empty()) {
+        if (!text.empty()) applyField(last);
+        return;
+    }
     applyField(last);
     if (!rowSection) {
         for (int32_t c = col; c <= s_.Cols; ++c)

@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "core/Checks.h"
 #include "core/Tabula.h"
-#include "input/Selection.h"
+#include "grid/Block.h"
+#include "grid/Checks.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -21,17 +21,17 @@ void Tabula::SetRow(int32_t row) {
     const int32_t top = scrVertical.Value();
     if (s_.Row < top || s_.Row > top + scrVertical.LargeChange())
         scrVertical.SetValue(CheckedInteger(s_.Row));
-    input::ApplySelectionMode(*this);
-    FocusSurface();
-    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+    render::ApplySelectionMode(g_);
+    FocusSurface(g_);
+    if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
 }
 
 // Unlike the row, the column neither scrolls nor reshapes the block.
 void Tabula::SetCol(int32_t col) {
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(s_.Row, std::clamp(col, 0, s_.Cols));
-    FocusSurface();
-    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+    FocusSurface(g_);
+    if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
 }
 
 // The row given becomes the current row and, through the bar's change, the top row.
@@ -39,31 +39,27 @@ void Tabula::SetTopRow(int32_t row) {
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
     scrVertical.SetValue(CheckedInteger(s_.Row));
-    input::ApplySelectionMode(*this);
-    FocusSurface();
-    if (s_.Row != lastRow || s_.Col != lastCol) events_.RowColChange(lastRow, lastCol);
+    render::ApplySelectionMode(g_);
+    FocusSurface(g_);
+    if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
 }
 
 // The column given becomes the first shown and the current column; no RowColChange.
 // Below 1 it would index the header column as data, so it is kept at 1 or more.
 void Tabula::SetLeftCol(int32_t col) {
     const int32_t v = std::max(std::min(col, int32_t{scrHorizontal.Max()}), 1);
-    render::DrawFocusCell(*this);
+    render::DrawFocusCell(g_);
     s_.LeftCol = v;
     s_.Col = std::min(v, s_.Cols);
-    render::PaintGrid(*this, render::PaintHeader::Yes);
+    render::PaintGrid(g_, render::PaintHeader::Yes);
     scrHorizontal.SetValue(CheckedInteger(v));
 }
 
 void Tabula::MoveFocusCell(int32_t row, int32_t col) {
-    render::DrawFocusCell(*this);
+    render::DrawFocusCell(g_);
     s_.Row = row;
     s_.Col = col;
-    render::DrawFocusCell(*this);
-}
-
-void Tabula::FocusSurface() {
-    if (picGrid.Visible()) picGrid.SetFocus();
+    render::DrawFocusCell(g_);
 }
 
 // The corners index cells when the block is drawn and when the next press clears the
@@ -85,19 +81,19 @@ void Tabula::SetCol2(int32_t col) {
 }
 
 bool Tabula::BlockSelected() const {
-    return s_.Row1 != s_.Row2 || s_.Col1 != s_.Col2;
+    return tabula::BlockSelected(s_);
 }
 
 // Indexes outside the table give -1 rather than an error: callers probe positions freely.
 int32_t Tabula::CellLeft(int32_t row, int32_t col) {
     if (row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
-    const render::CellPlace place = render::CellPosition(*this, row, col);
+    const render::CellPlace place = render::CellPosition(g_, row, col);
     return place.outOfView ? -1 : place.x;
 }
 
 int32_t Tabula::CellTop(int32_t row, int32_t col) {
     if (row < 0 || row > s_.Rows || col < 0 || col > s_.Cols) return -1;
-    const render::CellPlace place = render::CellPosition(*this, row, col);
+    const render::CellPlace place = render::CellPosition(g_, row, col);
     return place.outOfView ? -1 : place.y;
 }
 

@@ -23,9 +23,9 @@
 
 #include <algorithm>
 
-#include "core/Checks.h"
-#include "core/ColumnFormat.h"
 #include "core/Tabula.h"
+#include "grid/Checks.h"
+#include "grid/ColumnFormat.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
@@ -52,7 +52,7 @@ std::string_view WithoutOuterSpaces(std::string_view text) {
 void Tabula::AddItem(std::string_view rowData, std::optional<int32_t> backColor,
                      std::optional<int32_t> foreColor, std::optional<int32_t> afterRow) {
     bool cancel = false;
-    events_.BeforeAddRow(cancel);
+    g_.events.BeforeAddRow(cancel);
     if (cancel) return;
 
     // The bar holds the count in 16 bits and the store refuses a table too large for
@@ -89,7 +89,7 @@ void Tabula::AddItem(std::string_view rowData, std::optional<int32_t> backColor,
     RedrawIfAuto();
     ScrollLastRowIntoView();
     HideCellButtons();
-    events_.AfterAddRow(target);
+    g_.events.AfterAddRow(target);
 }
 
 // Each tab ends a field, which goes to the next column (the first to column 1) as the
@@ -119,7 +119,7 @@ void Tabula::StoreRowFields(int32_t row, std::string_view rowData) {
 // taken only while the bar is shown: a hidden bar's change scrolls nothing and would
 // leave its position apart from TopRow.
 void Tabula::ScrollLastRowIntoView() {
-    const int32_t y = render::CellPosition(*this, s_.Rows, s_.Col).y;
+    const int32_t y = render::CellPosition(g_, s_.Rows, s_.Col).y;
     const int32_t bar = scrHorizontal.Visible() ? scrHorizontal.Height() : 0;
     const bool cut = y > picGrid.ScaleHeight() - s_.RowHeight[s_.Row] - bar;
     if (cut && scrVertical.Visible() && scrVertical.Value() < scrVertical.Max()) {
@@ -134,7 +134,7 @@ void Tabula::RemoveItem(int32_t row) {
     // the end would take the last row with it.
     if (row < 1 || row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
     bool cancel = false;
-    events_.BeforeDeleteRow(row, cancel);
+    g_.events.BeforeDeleteRow(row, cancel);
     if (cancel) return;
     // The handler may have changed the table meanwhile.
     if (row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
@@ -143,7 +143,7 @@ void Tabula::RemoveItem(int32_t row) {
     StoreRowCount(s_.Rows - 1);
     RedrawIfAuto();
     HideCellButtons();
-    events_.AfterDeleteRow(row);
+    g_.events.AfterDeleteRow(row);
 }
 
 void Tabula::Clear() {

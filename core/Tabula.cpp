@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+#include "grid/Consistency.h"
 #include "input/Keyboard.h"
 #include "input/Mouse.h"
 #include "input/Wheel.h"
@@ -22,8 +23,6 @@ namespace tabula {
 
 namespace {
 
-constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
-
 // The constituents are made empty: picGrid and the bars are then placed as a resize would
 // place them, and the ones shown only while in use (edit boxes, buttons, the sizing bar)
 // are hidden until then.
@@ -40,7 +39,12 @@ Tabula::Tabula(HWND parent, const Rect& rect)
       txtMulti(hWnd(), kUnplaced, true),
       cmdButton(hWnd(), kUnplaced),
       cmdLookup(hWnd(), kUnplaced),
-      picSizer(hWnd(), kUnplaced) {
+      picSizer(hWnd(), kUnplaced),
+      g_{.parts = {*this, picGrid, scrVertical, scrHorizontal, txtSingle, txtMulti, cmdButton,
+                   cmdLookup, picSizer}} {
+    g_.announce = [this](std::string_view name) {
+        if (Site* site = ClientSite()) site->PropertyChanged(name);
+    };
     // The creation values of the state record are its initialisers: Row, Col, the block
     // corners, TopRow and LeftCol at 1, UseTABKey True, every dimension 0.
     for (Control* hidden :
@@ -51,43 +55,43 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     // The bars never go below 1: TopRow and LeftCol follow their values.
     scrVertical.SetMin(1);
     scrHorizontal.SetMin(1);
-    scrVertical.Change = [this] { render::VerticalBarChanged(*this); };
-    scrHorizontal.Change = [this] { render::HorizontalBarChanged(*this); };
+    scrVertical.Change = [this] { render::VerticalBarChanged(g_); };
+    scrHorizontal.Change = [this] { render::HorizontalBarChanged(g_); };
     // All mouse input of the grid arrives on picGrid.
     picGrid.MouseDown = [this](int16_t button, int16_t shift, float x, float y) {
-        input::SurfaceMouseDown(*this, button, shift, x, y);
+        input::SurfaceMouseDown(g_, button, shift, x, y);
     };
     picGrid.MouseMove = [this](int16_t button, int16_t shift, float x, float y) {
-        input::SurfaceMouseMove(*this, button, shift, x, y);
+        input::SurfaceMouseMove(g_, button, shift, x, y);
     };
     picGrid.MouseUp = [this](int16_t button, int16_t shift, float x, float y) {
-        input::SurfaceMouseUp(*this, button, shift, x, y);
+        input::SurfaceMouseUp(g_, button, shift, x, y);
     };
-    picGrid.Click = [this] { input::SurfaceClick(*this); };
-    picGrid.DblClick = [this] { input::SurfaceDblClick(*this); };
+    picGrid.Click = [this] { input::SurfaceClick(g_); };
+    picGrid.DblClick = [this] { input::SurfaceDblClick(g_); };
     // The bars never keep the keyboard: it goes back to the cells.
-    scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(); };
+    scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed
     // character), then the grid navigates; releases navigate first.
     picGrid.KeyDown = [this](int16_t& keyCode, int16_t shift) {
-        events_.KeyDown(keyCode, shift);
+        g_.events.KeyDown(keyCode, shift);
         KeyDown(keyCode, shift);
     };
     picGrid.KeyPress = [this](int16_t& keyAscii) {
-        events_.KeyPress(keyAscii);
-        input::CharacterTyped(*this, keyAscii);
+        g_.events.KeyPress(keyAscii);
+        input::CharacterTyped(g_, keyAscii);
     };
     picGrid.KeyUp = [this](int16_t& keyCode, int16_t shift) {
-        input::KeyReleased(*this, keyCode, shift);
+        input::KeyReleased(g_, keyCode, shift);
     };
     // The wheel reaches the control's window while the cells have the keyboard.
-    picGrid.GotFocus = [this] { input::HookPicGrid(*this); };
-    picGrid.LostFocus = [] { input::UnhookPicGrid(); };
+    picGrid.GotFocus = [this] { input::HookPicGrid(g_); };
+    picGrid.LostFocus = [this] { input::UnhookPicGrid(g_); };
     PlaceConstituents();
 }
 
 Tabula::~Tabula() {
-    input::UnhookPicGrid(*this);
+    input::UnhookPicGrid(g_);
 }
 
 void Tabula::InitNew() {
@@ -130,22 +134,45 @@ void Tabula::InitNew() {
 }
 
 void Tabula::Refresh() {
-    ++redrawCount_;
-    render::Refresh(*this);
+    render::Refresh(g_);
+}
+
+void Tabula::RedrawIfAuto() {
+    render::RedrawIfAuto(g_);
 }
 
 void Tabula::AutoSizeColumns() {
     if (s_.Cols == 0) RaiseError(kErrDivisionByZero);
-    render::AutoSizeColumns(*this);
+    render::AutoSizeColumns(g_);
 }
 
 void Tabula::KeyDown(int16_t keyCode, int16_t shift) {
-    input::NavigateKeyDown(*this, keyCode, shift);
+    input::NavigateKeyDown(g_, keyCode, shift);
+}
+
+void Tabula::MouseDown(int16_t button, int16_t shift, float x, float y) {
+    input::MouseDown(g_, button, shift, x, y);
+}
+
+void Tabula::MouseMove(int16_t button, int16_t shift, float x, float y) {
+    input::MouseMove(g_, button, shift, x, y);
+}
+
+void Tabula::MouseUp(int16_t button, int16_t shift, float x, float y) {
+    input::MouseUp(g_, button, shift, x, y);
+}
+
+void Tabula::DblClick() {
+    input::DblClick(g_);
 }
 
 void Tabula::MouseWheel(int32_t mouseKeys, int32_t rotation, int32_t x, int32_t y) {
     (void)mouseKeys, (void)x, (void)y;  // only the turn matters
-    input::MouseWheel(*this, rotation);
+    input::MouseWheel(g_, rotation);
+}
+
+std::string Tabula::CheckConsistency() const {
+    return ConsistencyFault(s_);
 }
 
 void Tabula::AboutBox() {
@@ -162,13 +189,9 @@ void Tabula::AboutBox() {
     box.Show(vbModal);
 }
 
-void Tabula::Announce(std::string_view name) {
-    if (Site* site = ClientSite()) site->PropertyChanged(name);
-}
-
 void Tabula::Paint() {
     image_.Fill(TranslateColorOrBlack(Control::BackColor()));
-    render::PaintBorder(*this);
+    render::PaintBorder(g_);
 }
 
 void Tabula::PlaceConstituents() {
@@ -183,7 +206,7 @@ void Tabula::OnResize() {
     PlaceConstituents();
     Refresh();
     Control::Refresh();
-    events_.Resize();
+    g_.events.Resize();
 }
 
 }  // namespace tabula

@@ -1,8 +1,10 @@
 #pragma once
 
 // Tabula: the grid control. A window of its own (placed on a form like any control, not a
-// tab container) holding the constituent controls, one state record, and the public
-// members of its automation interface.
+// tab container) holding the constituent controls and the grid's record (grid/GridRecord.h),
+// and the public members of its automation interface. It is the facade: each member checks
+// and stores through the record layer (grid/) and calls down into the subsystems
+// (render/, input/), which take the record and never this class.
 //
 // Where the members live, by theme:
 //   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
@@ -53,8 +55,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/Events.h"
-#include "core/GridState.h"
+#include "grid/Events.h"
+#include "grid/GridRecord.h"
+#include "grid/GridState.h"
 #include "platform/container/ContainedControl.h"
 #include "platform/container/Picture.h"
 #include "platform/forms/PictureBox.h"
@@ -77,7 +80,7 @@ public:
     // The redraw procedure.
     void Refresh();
     // How many times the redraw procedure ran: lets tests see each member's redraw rule.
-    int64_t RedrawCount() const { return redrawCount_; }
+    int64_t RedrawCount() const { return g_.redrawCount; }
 
     // Spreads picGrid's width evenly over the data columns and redraws. Without data
     // columns it raises 11 (division by zero) with nothing changed.
@@ -98,11 +101,16 @@ public:
     const DispatchTable& Members() const override;
 
     // The grid's events: sinks advise here; the grid's own subsystems raise through it.
-    TabulaEventSource& Events() { return events_; }
+    TabulaEventSource& Events() { return g_.events; }
 
-    // The state record, for the grid's own subsystems and for tests.
+    // The state record, for tests.
     GridState& State() { return s_; }
     const GridState& State() const { return s_; }
+    // The record the grid's subsystems work on, for tests that drive them directly.
+    GridRecord& Record() { return g_; }
+    // The first invariant of the record that does not hold, described; "" when all do.
+    // Tests run it after their last step.
+    std::string CheckConsistency() const;
 
     // --- Dimensions and headers (Dimensions.cpp) -----------------------------------------
     int32_t Rows() const { return s_.Rows; }
@@ -315,7 +323,7 @@ public:
     bool HorizontalScrollbar() const { return scrHorizontal.Visible(); }
     bool VerticalScrollbar() const { return scrVertical.Visible(); }
 
-    // --- Mouse (input/Mouse.cpp) --------------------------------------------------------
+    // --- Mouse (handled in input/Mouse.cpp) -------------------------------------------------
     // The handlers of picGrid's mouse input, public so that a host may drive them too.
     // Coordinates are picGrid's pixels. A press moves the current cell and the block,
     // starts a drag selection or a resize by a header boundary, toggles check marks and
@@ -343,11 +351,8 @@ protected:
     void OnResize() override;
 
 private:
-    // Tells the container that a property changed; nothing without a container.
-    void Announce(std::string_view name);
-    void RedrawIfAuto() {
-        if (s_.AutoRedraw) Refresh();
-    }
+    void Announce(std::string_view name) { g_.Announce(name); }
+    void RedrawIfAuto();
     // Places picGrid and the scroll bars in the control's client area.
     void PlaceConstituents();
     // The control surface's background: light grey with a border, else BackColorBkg.
@@ -368,13 +373,11 @@ private:
     void HideCellButtons();
     // Erases the focus rectangle, makes the cell current and draws the rectangle there.
     void MoveFocusCell(int32_t row, int32_t col);
-    // Gives picGrid the keyboard focus when it is shown.
-    void FocusSurface();
 
-    GridState s_;
-    TabulaEventSource events_;
+    // Declared after the constituents, which it refers to.
+    GridRecord g_;
+    GridState& s_ = g_.state;
     PicturePtr mouseIcon_;
-    int64_t redrawCount_ = 0;
     // Built on first use: each entry calls this grid.
     mutable std::unique_ptr<DispatchTable> members_;
 };

@@ -2,9 +2,7 @@
 
 // Check-mark cells: a click or a space flips the current cell between "1" and "0".
 
-namespace tabula {
-class Tabula;
-}
+#include "grid/GridRecord.h"
 
 namespace tabula::input {
 
@@ -12,6 +10,6 @@ namespace tabula::input {
 // forbids editing and the cell is read-only (either alone does not lock it); repaints the
 // cell under its overlays and, unless locked, raises AfterEdit and gives the cells the
 // keyboard.
-void CheckMarkHit(Tabula& grid, bool flip);
+void CheckMarkHit(GridRecord& grid, bool flip);
 
 }  // namespace tabula::input

@@ -10,23 +10,21 @@
 
 #include <cstdint>
 
-namespace tabula {
-class Tabula;
-}
+#include "grid/GridRecord.h"
 
 namespace tabula::input {
 
 // Left, Up, Right, Down and Tab (only with UseTABKey; Shift held for backwards). Ends with
 // picGrid shown and RowColChange when the current cell changed. Other keys only show it.
-void NavigateKeyDown(Tabula& grid, int16_t keyCode, int16_t shift);
+void NavigateKeyDown(GridRecord& grid, int16_t keyCode, int16_t shift);
 // Home, End, PageUp and PageDown, once per release: the row changes (the column stays) and
 // becomes the top row.
-void NavigateKeyUp(Tabula& grid, int16_t keyCode);
+void NavigateKeyUp(GridRecord& grid, int16_t keyCode);
 // A key let go on the cells: the navigation above, then the KeyUp event, then
 // RowColChange when the current cell changed.
-void KeyReleased(Tabula& grid, int16_t keyCode, int16_t shift);
+void KeyReleased(GridRecord& grid, int16_t keyCode, int16_t shift);
 // A character typed on the cells: a space toggles a check mark; elsewhere it starts an
 // edit.
-void CharacterTyped(Tabula& grid, int16_t keyAscii);
+void CharacterTyped(GridRecord& grid, int16_t keyAscii);
 
 }  // namespace tabula::input

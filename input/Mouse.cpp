@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Tabula.h"
+#include "grid/Block.h"
+#include "grid/GridRecord.h"
 #include "input/CheckMark.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/Windows.h"
@@ -13,6 +14,7 @@
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
+#include "render/SizeWrites.h"
 
 namespace tabula::input {
 
@@ -34,31 +36,9 @@ int16_t ToInteger16(int32_t v) {
     return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX));
 }
 
-// One axis of the hit test. The header (when shown) owns 1 .. size + 1, its cell and the
-// grid line under it; the data rows (columns) follow from `first`, each owning y .. y + h.
-int32_t IndexAt(float pos, bool header, const std::vector<int16_t>& sizes, int32_t first,
-                int32_t count, int32_t lineWidth) {
-    int64_t at = 1;
-    if (header) {
-        if (pos > 0 && pos <= sizes[0] + 1) return 0;
-        at = sizes[0] + lineWidth + 1;
-    }
-    for (int32_t i = first; i <= count; ++i) {
-        if (pos < at) break;
-        const int32_t size = sizes[i];
-        if (pos <= at + size) return i;
-        at += size + lineWidth;
-    }
-    return -1;
-}
-
-void FocusSurface(Tabula& grid) {
-    if (grid.picGrid.Visible()) grid.picGrid.SetFocus();
-}
-
 // Repaints a header cell (row 0 or column 0) where a full paint puts it, if it is shown.
-void RepaintHeaderCell(Tabula& grid, int32_t row, int32_t col) {
-    const GridState& s = grid.State();
+void RepaintHeaderCell(GridRecord& grid, int32_t row, int32_t col) {
+    const GridState& s = grid.state;
     if ((row == 0 && !s.ColHeader) || (col == 0 && !s.RowHeader)) return;
     if ((row > 0 && row < s.TopRow) || (col > 0 && col < s.LeftCol)) return;
     const render::CellPlace place = render::CellPosition(grid, row, col);
@@ -69,15 +49,15 @@ void RepaintHeaderCell(Tabula& grid, int32_t row, int32_t col) {
     render::PaintCell(grid, row, col, x, y, s.ColWidth[col], s.RowHeight[row]);
 }
 
-void SetPressed(Tabula& grid, int32_t row, int32_t col, bool pressed) {
-    grid.State().Cells.SetValue(row, col, pressed ? -1 : 0);
+void SetPressed(GridRecord& grid, int32_t row, int32_t col, bool pressed) {
+    grid.state.Cells.SetValue(row, col, pressed ? -1 : 0);
     RepaintHeaderCell(grid, row, col);
 }
 
 // The headers of the old block lose their pressed look: the corner, the column headers
 // Col1..Col2 and the row headers Row1..Row2 (upward only, as the corners are stored).
-void ClearPressedHeaders(Tabula& grid) {
-    GridState& s = grid.State();
+void ClearPressedHeaders(GridRecord& grid) {
+    GridState& s = grid.state;
     const auto clear = [&](int32_t row, int32_t col) {
         if (s.Cells.Value(row, col) != 0) SetPressed(grid, row, col, false);
     };
@@ -89,48 +69,42 @@ void ClearPressedHeaders(Tabula& grid) {
 }
 
 // The square between the two bars, which lie over picGrid.
-bool InBarCorner(Tabula& grid, float x, float y) {
-    return grid.scrVertical.Visible() && grid.scrHorizontal.Visible() &&
-           x > grid.scrVertical.Left() && y > grid.scrHorizontal.Top();
+bool InBarCorner(GridRecord& grid, float x, float y) {
+    return grid.parts.scrVertical.Visible() && grid.parts.scrHorizontal.Visible() &&
+           x > grid.parts.scrVertical.Left() && y > grid.parts.scrHorizontal.Top();
 }
 
-void StartColumnResize(Tabula& grid, float x) {
-    grid.picSizer.Move(ToPixel(x), 0, kSizerThickness, grid.ScaleHeight());
-    grid.picSizer.SetVisible(true);
-    grid.picSizer.ZOrder(0);
-    grid.State().SizingColumn = true;
+void StartColumnResize(GridRecord& grid, float x) {
+    grid.parts.picSizer.Move(ToPixel(x), 0, kSizerThickness, grid.parts.control.ScaleHeight());
+    grid.parts.picSizer.SetVisible(true);
+    grid.parts.picSizer.ZOrder(0);
+    grid.state.SizingColumn = true;
 }
 
-void StartRowResize(Tabula& grid, float y) {
-    grid.picSizer.Move(0, ToPixel(y), grid.ScaleWidth(), kSizerThickness);
-    grid.picSizer.SetVisible(true);
-    grid.picSizer.ZOrder(0);
-    grid.State().SizingRow = true;
+void StartRowResize(GridRecord& grid, float y) {
+    grid.parts.picSizer.Move(0, ToPixel(y), grid.parts.control.ScaleWidth(), kSizerThickness);
+    grid.parts.picSizer.SetVisible(true);
+    grid.parts.picSizer.ZOrder(0);
+    grid.state.SizingRow = true;
 }
 
 // A press on a header cell (row or column 0). A plain click applies the header rules of
 // the selection mode; a Shift-click selects nothing. Either way the current cell goes to
 // the block's anchor.
-void PressHeader(Tabula& grid, int32_t row, int32_t col, int16_t shift) {
-    GridState& s = grid.State();
+void PressHeader(GridRecord& grid, int32_t row, int32_t col, int16_t shift) {
+    GridState& s = grid.state;
     const bool shiftClick = (shift & vbShiftMask) && s.AllowSelection;
     // A Shift-click leaves the block and its look alone: only the focus moves.
-    if (!shiftClick && grid.BlockSelected()) render::ToggleSelection(grid);
+    if (!shiftClick && BlockSelected(grid.state)) render::ToggleSelection(grid);
     render::DrawFocusCell(grid);
     if (!shiftClick && s.AllowSelection) {
         const int16_t mode = s.SelectionMode;
         if (mode == SelectionByCol && row == 0 && col >= 1) {
-            s.Row1 = 0;
-            s.Row2 = s.Rows;
-            s.Col1 = s.Col2 = col;
-            s.ColsSelected = true;
+            ShapeBlock(s, BlockShape::Column, row, col);
             SetPressed(grid, 0, col, true);
         } else if ((mode == SelectionByRow || mode == SelectionByRowHeader) && row >= 1 &&
                    col == 0) {
-            s.Row1 = s.Row2 = row;
-            s.Col1 = 0;
-            s.Col2 = s.Cols;
-            s.RowsSelected = true;
+            ShapeBlock(s, BlockShape::Row, row, col);
             SetPressed(grid, row, 0, true);
         } else if (mode == SelectionFree && row == 0 && col == 0) {
             s.Row1 = s.Col1 = 1;
@@ -152,47 +126,36 @@ void PressHeader(Tabula& grid, int32_t row, int32_t col, int16_t shift) {
 
 // A press on data cell (row, col). Returns whether it was a Shift-click that moved the
 // block's extent (the current cell stays).
-bool PressCell(Tabula& grid, int32_t row, int32_t col, int16_t shift) {
-    GridState& s = grid.State();
+bool PressCell(GridRecord& grid, int32_t row, int32_t col, int16_t shift) {
+    GridState& s = grid.state;
     // A cell cut off by the right or bottom edge scrolls one step into view instead of
     // starting a drag selection.
     const render::CellPlace place = render::CellPosition(grid, row, col);
-    const bool pastRight = place.x + s.ColWidth[col] > grid.scrVertical.Left();
-    const bool pastBottom = place.y + s.RowHeight[row] > grid.scrHorizontal.Top();
-    ScrollBar& across = grid.scrHorizontal;
+    const bool pastRight = place.x + s.ColWidth[col] > grid.parts.scrVertical.Left();
+    const bool pastBottom = place.y + s.RowHeight[row] > grid.parts.scrHorizontal.Top();
+    ScrollBar& across = grid.parts.scrHorizontal;
     if (pastRight && across.Visible() && across.Value() < across.Max()) {
         s.MouseButtonDown = false;
         across.SetValue(across.Value() + 1);
     }
-    ScrollBar& down = grid.scrVertical;
+    ScrollBar& down = grid.parts.scrVertical;
     if (pastBottom && down.Visible() && down.Value() < down.Max()) {
         s.MouseButtonDown = false;
         down.SetValue(down.Value() + 1);
     }
 
-    const int16_t mode = s.SelectionMode;
     if ((shift & vbShiftMask) && s.AllowSelection) {
         render::ToggleSelection(grid);
-        s.Row2 = row;
-        s.Col2 = col;
-        if (mode == SelectionByRow) s.Col2 = s.Cols;
-        if (mode == SelectionByCol) s.Row2 = s.Rows;
+        ExtendBlock(s, row, col);
         render::ToggleSelection(grid);
         return true;
     }
 
-    if (grid.BlockSelected()) render::ToggleSelection(grid);
-    s.Row1 = s.Row2 = row;
-    s.Col1 = s.Col2 = col;
-    if (s.AllowSelection && mode == SelectionByRow) {
-        s.Col1 = 0;
-        s.Col2 = s.Cols;
-        s.RowsSelected = true;
-    } else if (s.AllowSelection && mode == SelectionByCol) {
-        s.Row1 = 0;
-        s.Row2 = s.Rows;
-        s.ColsSelected = true;
-    }
+    if (BlockSelected(s)) render::ToggleSelection(grid);
+    // A whole row or column in those modes, else the cell alone.
+    const BlockShape shape = ModeShape(s);
+    const bool whole = shape == BlockShape::Row || shape == BlockShape::Column;
+    ShapeBlock(s, whole ? shape : BlockShape::Cell, row, col);
     render::ToggleSelection(grid);
 
     if (row == s.Row && col == s.Col) return false;
@@ -208,18 +171,18 @@ bool PressCell(Tabula& grid, int32_t row, int32_t col, int16_t shift) {
 }
 
 // What every press ends with, except one in the square between the bars.
-void FinishPress(Tabula& grid, int32_t row, int32_t col, bool extended, int32_t lastRow,
+void FinishPress(GridRecord& grid, int32_t row, int32_t col, bool extended, int32_t lastRow,
                  int32_t lastCol) {
-    GridState& s = grid.State();
+    GridState& s = grid.state;
     if (s.Editor && s.Editor->Visible()) {
         render::HideEditBox(grid);
         if (s.Editing) {
-            grid.Events().AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+            grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
             FocusSurface(grid);
         }
     }
     // Closing the lookup list joins here with the lookup columns.
-    grid.cmdLookup.SetVisible(false);
+    grid.parts.cmdLookup.SetVisible(false);
     // Placing the cell buttons joins here with the button columns.
 
     // A Shift-click that stretched the block toggles nothing: the cell it hit is not the
@@ -227,13 +190,13 @@ void FinishPress(Tabula& grid, int32_t row, int32_t col, bool extended, int32_t 
     if (!extended && row >= 1 && col >= 1 && s.ColMask[s.Col] == checkmark)
         CheckMarkHit(grid, true);
 
-    if (s.Row != lastRow || s.Col != lastCol) grid.Events().RowColChange(lastRow, lastCol);
+    if (s.Row != lastRow || s.Col != lastCol) grid.events.RowColChange(lastRow, lastCol);
 }
 
 // Shows the sizing pointer over a column boundary in the header row, or over a row
 // boundary in the header column, while user resizing is allowed.
-void HoverBoundary(Tabula& grid, float x, float y) {
-    GridState& s = grid.State();
+void HoverBoundary(GridRecord& grid, float x, float y) {
+    GridState& s = grid.state;
     const auto find = [](const std::vector<int32_t>& boundaries, float pos, size_t skip) {
         for (size_t i = skip; i < boundaries.size(); ++i) {
             if (std::fabs(static_cast<float>(boundaries[i]) - pos) < kBoundaryTolerance)
@@ -241,7 +204,7 @@ void HoverBoundary(Tabula& grid, float x, float y) {
         }
         return int32_t{-1};
     };
-    int16_t pointer = grid.MousePointer();
+    int16_t pointer = grid.parts.control.MousePointer();
     if (s.ColHeader && s.MouseRow == 0) {
         s.HoverColBoundary = s.AllowUserResizing ? find(s.ColBoundaries, x, 0) : -1;
         if (s.HoverColBoundary != -1) pointer = vbSizeWE;
@@ -252,15 +215,15 @@ void HoverBoundary(Tabula& grid, float x, float y) {
             s.AllowUserResizing ? find(s.RowBoundaries, y, s.ColHeader ? 0 : 1) : -1;
         if (s.HoverRowBoundary != -1) pointer = vbSizeNS;
     }
-    grid.picGrid.SetMousePointer(pointer);
+    grid.parts.picGrid.SetMousePointer(pointer);
 }
 
 // A drag selection in SelectionFree: the extent follows the pointer over the data cells;
 // outside them (or over a header) the grid scrolls one step per move.
-void DragSelection(Tabula& grid, float x, float y, int32_t w, int32_t h) {
-    GridState& s = grid.State();
-    ScrollBar& down = grid.scrVertical;
-    ScrollBar& across = grid.scrHorizontal;
+void DragSelection(GridRecord& grid, float x, float y, int32_t w, int32_t h) {
+    GridState& s = grid.state;
+    ScrollBar& down = grid.parts.scrVertical;
+    ScrollBar& across = grid.parts.scrHorizontal;
     bool stepped = false;
     bool changed = false;
     if (y < 0 || s.MouseRow == 0) {
@@ -292,7 +255,7 @@ void DragSelection(Tabula& grid, float x, float y, int32_t w, int32_t h) {
         render::ToggleSelection(grid);
         changed = true;
     }
-    if (changed) grid.picGrid.Refresh();
+    if (changed) grid.parts.picGrid.Refresh();
     // Putting the cursor where it is makes the platform send one more move, so scrolling
     // goes on while the mouse is still. Only a move that scrolled asks for another: at
     // the bars' ends the moves stop, and the message queue runs dry.
@@ -304,23 +267,13 @@ void DragSelection(Tabula& grid, float x, float y, int32_t w, int32_t h) {
 
 }  // namespace
 
-int32_t RowAtY(Tabula& grid, float y) {
-    const GridState& s = grid.State();
-    return IndexAt(y, s.ColHeader, s.RowHeight, s.TopRow, s.Rows, s.ShowGrid ? 1 : 0);
-}
-
-int32_t ColAtX(Tabula& grid, float x) {
-    const GridState& s = grid.State();
-    return IndexAt(x, s.RowHeader, s.ColWidth, s.LeftCol, s.Cols, s.ShowGrid ? 1 : 0);
-}
-
-void MouseDown(Tabula& grid, int16_t, int16_t shift, float x, float y) {
-    GridState& s = grid.State();
+void MouseDown(GridRecord& grid, int16_t, int16_t shift, float x, float y) {
+    GridState& s = grid.state;
     const int32_t lastRow = s.Row, lastCol = s.Col;
     s.MouseButtonDown = true;
     int32_t row = -1, col = -1;
     bool extended = false;
-    const int16_t pointer = grid.picGrid.MousePointer();
+    const int16_t pointer = grid.parts.picGrid.MousePointer();
     if (pointer == vbSizeWE) {
         StartColumnResize(grid, x);
     } else if (pointer == vbSizeNS) {
@@ -332,8 +285,8 @@ void MouseDown(Tabula& grid, int16_t, int16_t shift, float x, float y) {
             s.MouseButtonDown = false;
             return;
         }
-        row = RowAtY(grid, y);
-        col = ColAtX(grid, x);
+        row = render::RowAtY(grid, y);
+        col = render::ColAtX(grid, x);
         s.HeaderClicked = row < 1 || col < 1;
         if (row >= 0 && col >= 0 && (row == 0 || col == 0))
             PressHeader(grid, row, col, shift);
@@ -343,22 +296,24 @@ void MouseDown(Tabula& grid, int16_t, int16_t shift, float x, float y) {
     FinishPress(grid, row, col, extended, lastRow, lastCol);
 }
 
-void MouseMove(Tabula& grid, int16_t, int16_t, float x, float y) {
-    GridState& s = grid.State();
-    s.MouseRow = RowAtY(grid, y);
-    s.MouseCol = ColAtX(grid, x);
-    const int16_t w = ToInteger16(grid.picGrid.ScaleWidth());
-    const int16_t h = ToInteger16(grid.picGrid.ScaleHeight());
+void MouseMove(GridRecord& grid, int16_t, int16_t, float x, float y) {
+    GridState& s = grid.state;
+    s.MouseRow = render::RowAtY(grid, y);
+    s.MouseCol = render::ColAtX(grid, x);
+    const int16_t w = ToInteger16(grid.parts.picGrid.ScaleWidth());
+    const int16_t h = ToInteger16(grid.parts.picGrid.ScaleHeight());
 
     // The sizing bar follows in its one axis; past the cell area it stays where it was.
     if (s.SizingColumn) {
-        const int32_t limit = grid.scrVertical.Visible() ? grid.scrVertical.Left() - 1 : w;
-        if (x <= limit) grid.picSizer.Move(ToPixel(x), grid.picSizer.Top());
+        const int32_t limit =
+            grid.parts.scrVertical.Visible() ? grid.parts.scrVertical.Left() - 1 : w;
+        if (x <= limit) grid.parts.picSizer.Move(ToPixel(x), grid.parts.picSizer.Top());
         return;
     }
     if (s.SizingRow) {
-        const int32_t limit = grid.scrHorizontal.Visible() ? grid.scrHorizontal.Top() - 1 : h;
-        if (y <= limit) grid.picSizer.Move(grid.picSizer.Left(), ToPixel(y));
+        const int32_t limit =
+            grid.parts.scrHorizontal.Visible() ? grid.parts.scrHorizontal.Top() - 1 : h;
+        if (y <= limit) grid.parts.picSizer.Move(grid.parts.picSizer.Left(), ToPixel(y));
         return;
     }
 
@@ -371,10 +326,10 @@ void MouseMove(Tabula& grid, int16_t, int16_t, float x, float y) {
     DragSelection(grid, x, y, w, h);
 }
 
-void MouseUp(Tabula& grid, int16_t, int16_t, float, float) {
-    GridState& s = grid.State();
+void MouseUp(GridRecord& grid, int16_t, int16_t, float, float) {
+    GridState& s = grid.state;
     s.MouseButtonDown = s.RowsSelected = s.ColsSelected = false;
-    grid.picSizer.SetVisible(false);
+    grid.parts.picSizer.SetVisible(false);
 
     // The boundary is the one hovered when the resize began; the new size runs from the
     // boundary before it to where the bar was let go, and never below 0.
@@ -383,11 +338,11 @@ void MouseUp(Tabula& grid, int16_t, int16_t, float, float) {
         const int32_t i = s.HoverColBoundary;
         // A boundary no longer listed (or a resize begun without one) resizes nothing.
         if (i >= 1 && i <= static_cast<int32_t>(s.ColBoundaries.size())) {
-            const int32_t left = grid.picSizer.Left();
+            const int32_t left = grid.parts.picSizer.Left();
             const int32_t width = i < 2 ? left : left - s.ColBoundaries[i - 2];
             const int32_t column =
                 i == 1 && s.RowHeader ? 0 : s.LeftCol + i - (s.RowHeader ? 2 : 1);
-            if (column <= s.Cols) grid.SetColWidth(column, std::max(width, 0));
+            if (column <= s.Cols) render::WriteColWidth(grid, column, std::max(width, 0));
             // Placing the cell buttons joins here with the button columns.
         }
     }
@@ -395,16 +350,16 @@ void MouseUp(Tabula& grid, int16_t, int16_t, float, float) {
         s.SizingRow = false;
         const int32_t i = s.HoverRowBoundary;
         if (i >= 1 && i <= static_cast<int32_t>(s.RowBoundaries.size())) {
-            const int32_t top = grid.picSizer.Top();
+            const int32_t top = grid.parts.picSizer.Top();
             const int32_t height = i < 2 ? top : top - s.RowBoundaries[i - 2];
             const int32_t row = i == 1 ? 0 : s.TopRow + i - 2;
-            if (row <= s.Rows) grid.SetRowHeight(row, std::max(height, 0));
+            if (row <= s.Rows) render::WriteRowHeight(grid, row, std::max(height, 0));
         }
     }
 }
 
-void DblClick(Tabula& grid) {
-    GridState& s = grid.State();
+void DblClick(GridRecord& grid) {
+    GridState& s = grid.state;
     // The cell under the mouse is the one of its last move: the table may have shrunk since.
     if (s.MouseRow > s.Rows || s.MouseCol > s.Cols) return;
     if (s.MouseRow > 0 && s.MouseCol > 0) {
@@ -414,7 +369,7 @@ void DblClick(Tabula& grid) {
         return;
     }
     // Right of the last column there is no column to fit.
-    if (grid.picGrid.MousePointer() != vbSizeWE || s.MouseCol < 0) return;
+    if (grid.parts.picGrid.MousePointer() != vbSizeWE || s.MouseCol < 0) return;
     const int32_t col = s.MouseCol;
     std::string longest;
     size_t longestLength = 0;
@@ -426,58 +381,38 @@ void DblClick(Tabula& grid) {
             longestLength = length;
         }
     }
-    const int32_t width = grid.picGrid.TextWidth(longest) + kFitMargin;
+    const int32_t width = grid.parts.picGrid.TextWidth(longest) + kFitMargin;
     // The column only grows; the store bypasses the ColWidth write and its redraw rule.
     if (width > s.ColWidth[col]) s.ColWidth[col] = ToInteger16(width);
-    grid.Refresh();
+    render::Refresh(grid);
 }
 
-void SurfaceMouseDown(Tabula& grid, int16_t button, int16_t shift, float x, float y) {
-    if (button == vbLeftButton) grid.MouseDown(button, shift, x, y);
-    const GridState& s = grid.State();
-    if (!s.SizingColumn && !s.SizingRow) grid.Events().MouseDown(button, shift, x, y);
+void SurfaceMouseDown(GridRecord& grid, int16_t button, int16_t shift, float x, float y) {
+    if (button == vbLeftButton) MouseDown(grid, button, shift, x, y);
+    const GridState& s = grid.state;
+    if (!s.SizingColumn && !s.SizingRow) grid.events.MouseDown(button, shift, x, y);
 }
 
-void SurfaceMouseMove(Tabula& grid, int16_t button, int16_t shift, float x, float y) {
-    grid.MouseMove(button, shift, x, y);
+void SurfaceMouseMove(GridRecord& grid, int16_t button, int16_t shift, float x, float y) {
+    MouseMove(grid, button, shift, x, y);
     // The tool tip the application gave the control shows over the cells.
-    if (grid.ToolTipText() != grid.picGrid.ToolTipText())
-        grid.picGrid.SetToolTipText(grid.ToolTipText());
-    grid.Events().MouseMove(button, shift, x, y);
+    if (grid.parts.control.ToolTipText() != grid.parts.picGrid.ToolTipText())
+        grid.parts.picGrid.SetToolTipText(grid.parts.control.ToolTipText());
+    grid.events.MouseMove(button, shift, x, y);
 }
 
-void SurfaceMouseUp(Tabula& grid, int16_t button, int16_t shift, float x, float y) {
-    grid.MouseUp(button, shift, x, y);
-    grid.Events().MouseUp(button, shift, x, y);
+void SurfaceMouseUp(GridRecord& grid, int16_t button, int16_t shift, float x, float y) {
+    MouseUp(grid, button, shift, x, y);
+    grid.events.MouseUp(button, shift, x, y);
 }
 
-void SurfaceClick(Tabula& grid) {
-    grid.Events().Click();
+void SurfaceClick(GridRecord& grid) {
+    grid.events.Click();
 }
 
-void SurfaceDblClick(Tabula& grid) {
-    grid.Events().DblClick();
-    grid.DblClick();
+void SurfaceDblClick(GridRecord& grid) {
+    grid.events.DblClick();
+    DblClick(grid);
 }
 
 }  // namespace tabula::input
-
-namespace tabula {
-
-void Tabula::MouseDown(int16_t button, int16_t shift, float x, float y) {
-    input::MouseDown(*this, button, shift, x, y);
-}
-
-void Tabula::MouseMove(int16_t button, int16_t shift, float x, float y) {
-    input::MouseMove(*this, button, shift, x, y);
-}
-
-void Tabula::MouseUp(int16_t button, int16_t shift, float x, float y) {
-    input::MouseUp(*this, button, shift, x, y);
-}
-
-void Tabula::DblClick() {
-    input::DblClick(*this);
-}
-
-}  // namespace tabula

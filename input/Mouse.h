@@ -22,29 +22,22 @@
 
 #include <cstdint>
 
-namespace tabula {
-class Tabula;
-}
+#include "grid/GridRecord.h"
 
 namespace tabula::input {
 
-// The row under y (the column under x): 0 for the header, -1 for none. Each row owns its
-// pixels from its top through the grid line below it (ends inclusive); with ShowGrid False
-// a shared edge pixel goes to the upper row (left column).
-int32_t RowAtY(Tabula& grid, float y);
-int32_t ColAtX(Tabula& grid, float x);
-
 // The handlers behind the grid's public MouseDown, MouseMove, MouseUp and DblClick.
-void MouseDown(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void MouseMove(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void MouseUp(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void DblClick(Tabula& grid);
+// Hit tests come from the layout (render::RowAtY, render::ColAtX).
+void MouseDown(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void MouseMove(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void MouseUp(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void DblClick(GridRecord& grid);
 
 // picGrid's events: the handlers and the grid's events in their order (see above).
-void SurfaceMouseDown(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void SurfaceMouseMove(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void SurfaceMouseUp(Tabula& grid, int16_t button, int16_t shift, float x, float y);
-void SurfaceClick(Tabula& grid);
-void SurfaceDblClick(Tabula& grid);
+void SurfaceMouseDown(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void SurfaceMouseMove(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void SurfaceMouseUp(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
+void SurfaceClick(GridRecord& grid);
+void SurfaceDblClick(GridRecord& grid);
 
 }  // namespace tabula::input

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/Tabula.h"
+#include "grid/GridRecord.h"
 #include "platform/gdi/Drawing.h"
 
 namespace tabula::render {
@@ -54,18 +54,19 @@ Rect MakeRect(int32_t x, int32_t y, int32_t w, int32_t h) {
     return Rect{x, y, x + w, y + h};
 }
 
-void FillArea(Tabula& grid, int32_t x, int32_t y, int32_t w, int32_t h, OLE_COLOR color) {
+void FillArea(GridRecord& grid, int32_t x, int32_t y, int32_t w, int32_t h, OLE_COLOR color) {
     COLORREF rgb = 0;
     OleTranslateColor(color, &rgb);
     Brush brush = CreateSolidBrush(rgb);
-    FillRect(grid.picGrid.hDC(), MakeRect(x, y, w, h), brush);
+    FillRect(grid.parts.picGrid.hDC(), MakeRect(x, y, w, h), brush);
     DeleteObject(brush);
 }
 
-void PaintCell(Tabula& grid, int32_t row, int32_t col, int32_t x, int32_t y, int32_t w, int32_t h) {
-    const GridState& s = grid.State();
+void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y, int32_t w,
+               int32_t h) {
+    const GridState& s = grid.state;
     const clsCellArray& cells = s.Cells;
-    PictureBox& surface = grid.picGrid;
+    PictureBox& surface = grid.parts.picGrid;
     DeviceContext& dc = surface.hDC();
     const bool header = row == 0 || col == 0;
 
@@ -73,7 +74,8 @@ void PaintCell(Tabula& grid, int32_t row, int32_t col, int32_t x, int32_t y, int
     if (cells.Style(row, col) != 1) {
         OLE_COLOR color = static_cast<OLE_COLOR>(cells.BackColor(row, col));
         if (cells.BackColor(row, col) < 0) {
-            color = s.UseBackColorAlt && row % 2 == 1 ? s.BackColorAlt : grid.BackColor();
+            color = s.UseBackColorAlt && row % 2 == 1 ? s.BackColorAlt
+                                                      : SharedGridColors::ForThisThread().backColor;
         }
         FillArea(grid, x, y, w, h, color);
     } else if (!header || s.FixedStyle == ThreeD) {
@@ -101,7 +103,8 @@ void PaintCell(Tabula& grid, int32_t row, int32_t col, int32_t x, int32_t y, int
         UseFont(surface, s.FontFixed->Descriptor());
     } else {
         const int32_t fore = cells.ForeColor(row, col);
-        surface.SetForeColor(fore >= 0 ? static_cast<OLE_COLOR>(fore) : grid.ForeColor());
+        surface.SetForeColor(fore >= 0 ? static_cast<OLE_COLOR>(fore)
+                                       : SharedGridColors::ForThisThread().foreColor);
         UseFont(surface, s.Font->Descriptor());
         if (!cells.FontName(row, col).empty()) {
             UseFont(surface,
@@ -123,9 +126,10 @@ void PaintCell(Tabula& grid, int32_t row, int32_t col, int32_t x, int32_t y, int
     }
 }
 
-void PaintFixedCell3D(Tabula& grid, int32_t x, int32_t y, int32_t w, int32_t h, int16_t pressed) {
+void PaintFixedCell3D(GridRecord& grid, int32_t x, int32_t y, int32_t w, int32_t h,
+                      int16_t pressed) {
     Rect rect = MakeRect(x, y, w, h);
-    DeviceContext& dc = grid.picGrid.hDC();
+    DeviceContext& dc = grid.parts.picGrid.hDC();
     FillArea(grid, x, y, w, h, kLightGrey);
     if (pressed == -1) {
         DrawEdge(dc, rect, BDR_SUNKENINNER, BF_TOPLEFT);

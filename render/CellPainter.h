@@ -10,28 +10,25 @@
 #include "platform/gdi/Color.h"
 #include "platform/gdi/DeviceContext.h"
 
-namespace tabula {
-class Tabula;
-}
+#include "grid/GridRecord.h"
 
 namespace tabula::render {
-
-// The light grey of 3D faces, the scroll-bar corner and the surface around a border.
-constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
 
 // Left x, top y, right x + w, bottom y + h (right and bottom exclusive).
 Rect MakeRect(int32_t x, int32_t y, int32_t w, int32_t h);
 
 // Fills MakeRect(x, y, w, h) on picGrid with a solid brush of the colour (system colours
 // translated).
-void FillArea(Tabula& grid, int32_t x, int32_t y, int32_t w, int32_t h, OLE_COLOR color);
+void FillArea(GridRecord& grid, int32_t x, int32_t y, int32_t w, int32_t h, OLE_COLOR color);
 
 // Paints cell (row, col) into x, y, w, h. Leaves picGrid's ForeColor and font set to the
 // cell's.
-void PaintCell(Tabula& grid, int32_t row, int32_t col, int32_t x, int32_t y, int32_t w, int32_t h);
+void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y, int32_t w,
+               int32_t h);
 
 // A light grey face with raised edges (pressed -1: sunken; any other value: the face
 // alone).
-void PaintFixedCell3D(Tabula& grid, int32_t x, int32_t y, int32_t w, int32_t h, int16_t pressed);
+void PaintFixedCell3D(GridRecord& grid, int32_t x, int32_t y, int32_t w, int32_t h,
+                      int16_t pressed);
 
 }  // namespace tabula::render

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/Tabula.h"
+#include "grid/GridRecord.h"
 #include "platform/gdi/Drawing.h"
 #include "render/CellPainter.h"
 #include "render/Layout.h"
@@ -11,8 +11,6 @@
 namespace tabula::render {
 
 namespace {
-
-constexpr int32_t kCornerSize = 20;
 
 // One direction of a block: from the corner given first to the one given second, in
 // either order. A block that does not start at the first shown row (column) also takes
@@ -40,8 +38,8 @@ bool SelectionShown(const GridState& s) {
 
 }  // namespace
 
-void InvertBlock(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
-    const GridState& s = grid.State();
+void InvertBlock(GridRecord& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
+    const GridState& s = grid.state;
     if (s.Rows < 1 || s.Cols < 1) return;
     if ((r1 < s.TopRow && r2 < s.TopRow) || (c1 < s.LeftCol && c2 < s.LeftCol)) return;
     const CellPlace p1 = CellPosition(grid, r1, c1);
@@ -51,40 +49,54 @@ void InvertBlock(Tabula& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
     const Extent down = BlockExtent(p1.y, s.RowHeight[r1], r1, p2.y, s.RowHeight[r2], r2, s.TopRow);
     // With grid lines the block also takes the line after it and one pixel more.
     const int32_t grow = s.ShowGrid ? 2 : 0;
-    InvertRect(grid.picGrid.hDC(),
+    InvertRect(grid.parts.picGrid.hDC(),
                Rect{across.low, down.low, across.high + grow, down.high + grow});
 
     // An inversion never leaves the corner square between the bars inverted.
-    const bool barsShown = grid.scrVertical.Visible() && grid.scrHorizontal.Visible();
-    if (barsShown || (s.HScrollNeeded && s.VScrollNeeded)) {
-        FillArea(grid, grid.picGrid.ScaleWidth() - kCornerSize,
-                 grid.picGrid.ScaleHeight() - kCornerSize, kCornerSize, kCornerSize, kLightGrey);
-    }
-    grid.picGrid.Refresh();
+    PaintScrollCorner(grid);
+    grid.parts.picGrid.Refresh();
 }
 
-void InvertBlock(Tabula& grid) {
-    const GridState& s = grid.State();
+void InvertBlock(GridRecord& grid) {
+    const GridState& s = grid.state;
     InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
 }
 
-void ToggleSelection(Tabula& grid) {
-    const GridState& s = grid.State();
+void ToggleSelection(GridRecord& grid) {
+    const GridState& s = grid.state;
     InvertBlock(grid, s.Row1, s.Col1, s.Row2, s.Col2);
     InvertBlock(grid, s.Row1, s.Col1, s.Row1, s.Col1);
 }
 
-void HideEditBox(Tabula& grid) {
-    GridState& s = grid.State();
-    if (!s.Editor || !s.Editor->Visible()) return;
-    const bool keepLook = s.AllowSelection && s.SelectionMode >= SelectionByRow;
-    if (keepLook) InvertBlock(grid);
-    s.Editor->SetVisible(false);
-    if (keepLook) InvertBlock(grid);
+void ApplySelectionMode(GridRecord& grid) {
+    const BlockShape shape = ModeShape(grid.state);
+    if (shape == BlockShape::Keep) return;
+    ReshapeBlock(grid, shape);
+    // A block shrunk to the current cell counts as whole rows until the next release, as a
+    // click on its row header would.
+    if (shape == BlockShape::Cell) grid.state.RowsSelected = true;
 }
 
-void RepaintCurrentCell(Tabula& grid) {
-    GridState& s = grid.State();
+void ReshapeBlock(GridRecord& grid, BlockShape shape) {
+    GridState& s = grid.state;
+    // The whole look goes and comes back, anchor included: erasing the block alone would
+    // leave the old anchor inverted wherever the block moves away from it.
+    ToggleSelection(grid);
+    ShapeBlock(s, shape, s.Row, s.Col);
+    ToggleSelection(grid);
+}
+
+void HideEditBox(GridRecord& grid) {
+    GridState& s = grid.state;
+    if (!s.Editor || !s.Editor->Visible()) return;
+    // The block is taken off while the box hides, then put back.
+    if (SelectionShown(s)) InvertBlock(grid);
+    s.Editor->SetVisible(false);
+    if (SelectionShown(s)) InvertBlock(grid);
+}
+
+void RepaintCurrentCell(GridRecord& grid) {
+    GridState& s = grid.state;
     const CellPlace place = CellPosition(grid, s.Row, s.Col);
     // The overlays come off in the reverse order of a full paint and go back in its order.
     DrawFocusCell(grid);
@@ -98,15 +110,15 @@ void RepaintCurrentCell(Tabula& grid) {
     DrawFocusCell(grid);
 }
 
-void DrawFocusCell(Tabula& grid, int32_t row, int32_t col) {
-    GridState& s = grid.State();
+void DrawFocusCell(GridRecord& grid, int32_t row, int32_t col) {
+    GridState& s = grid.state;
     if (s.Rows < 1 || s.Cols < 1) return;
     if (row >= s.TopRow && col >= s.LeftCol) {
         const CellPlace place = CellPosition(grid, row, col);
         if (!place.outOfView) {
             const int32_t w = s.ColWidth[col];
             const int32_t h = s.RowHeight[row];
-            DrawFocusRect(grid.picGrid.hDC(), MakeRect(place.x, place.y, w, h));
+            DrawFocusRect(grid.parts.picGrid.hDC(), MakeRect(place.x, place.y, w, h));
             // The edit box lies over the cell in the control's coordinates (picGrid sits
             // at 2, 2): one pixel right of the cell's left edge, level with its top.
             if (TextBox* editor = s.Editor) {
@@ -120,20 +132,17 @@ void DrawFocusCell(Tabula& grid, int32_t row, int32_t col) {
                         editor->SetSelLength(editor->TextLength());
                     }
                 } else if (editor->Visible()) {
-                    // The block is taken off while the box hides, then put back.
-                    if (SelectionShown(s)) InvertBlock(grid);
-                    editor->SetVisible(false);
-                    if (SelectionShown(s)) InvertBlock(grid);
+                    HideEditBox(grid);
                     editor->ZOrder(1);
                 }
             }
         }
     }
-    grid.picGrid.Refresh();
+    grid.parts.picGrid.Refresh();
 }
 
-void DrawFocusCell(Tabula& grid) {
-    const GridState& s = grid.State();
+void DrawFocusCell(GridRecord& grid) {
+    const GridState& s = grid.state;
     DrawFocusCell(grid, s.Row, s.Col);
 }
 

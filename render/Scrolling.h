@@ -4,30 +4,41 @@
 // bars, the keyboard, the wheel or the TopRow and LeftCol writes, ends in a bar's change,
 // which brings TopRow (LeftCol) to the bar's value, repaints and raises Scroll.
 //
-// One step moves the pixels already drawn and paints the strip that comes in; any other
-// change repaints the rows (and, sideways, the header row too). Both end in a repaint of
-// the data area, so the picture is always that of a full paint.
+// Call flow of a bar's change (the selection's look: on = drawn):
+//   VerticalBarChanged / HorizontalBarChanged
+//     ScrollRows / ScrollColumns (rows only while the vertical bar shows)
+//       a jump: TopRow = value, PaintGrid                             look on
+//       one step:
+//         ToggleSelection                                              look off
+//         TopRow = value, ScrollDC moves the drawn pixels by one row
+//         PaintRow (the row that came in at the top) or PaintExposedRows (at the bottom)
+//         [columns: the column painter's page size for the vertical bar]
+//         PaintGrid                                                    look on
+//         ToggleSelection, the block reshaped to a row or column mode,
+//         ToggleSelection                                              look on
+//     HideEditBox, the lookup button hidden, Scroll raised
+//
+// Both paths end in a repaint of the data area, so the picture is always that of a full
+// paint.
 
 #include <cstdint>
 
-namespace tabula {
-class Tabula;
-}
+#include "grid/GridRecord.h"
 
 namespace tabula::render {
 
 // The bars' change events: scroll (the vertical bar only while it is shown), take the edit
 // box away, hide the lookup button, then raise Scroll.
-void VerticalBarChanged(Tabula& grid);
-void HorizontalBarChanged(Tabula& grid);
+void VerticalBarChanged(GridRecord& grid);
+void HorizontalBarChanged(GridRecord& grid);
 
 // Bring TopRow (LeftCol) to the bar's value and repaint.
-void ScrollRows(Tabula& grid);
-void ScrollColumns(Tabula& grid);
+void ScrollRows(GridRecord& grid);
+void ScrollColumns(GridRecord& grid);
 
 // After a one-step shift of `shift` pixels: paint the rows (columns) from the first one
 // that the shift uncovered to the bottom (right) of the surface.
-void PaintExposedRows(Tabula& grid, int32_t fromRow, int32_t shift);
-void PaintExposedColumns(Tabula& grid, int32_t fromCol, int32_t shift);
+void PaintExposedRows(GridRecord& grid, int32_t fromRow, int32_t shift);
+void PaintExposedColumns(GridRecord& grid, int32_t fromCol, int32_t shift);
 
 }  // namespace tabula::render

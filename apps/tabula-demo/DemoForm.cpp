@@ -1,6 +1,6 @@
 #include "apps/tabula-demo/DemoForm.h"
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "core/Tabula.h"
 
 #include <algorithm>

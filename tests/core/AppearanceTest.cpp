@@ -2,7 +2,7 @@
 
 #include "platform/gdi/Color.h"
 #include "platform/window/Windows.h"
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "tests/container/Raised.h"
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {
@@ -66,10 +66,14 @@ TEST_F(FormatStringTest, EmptyFieldsBlankTheirColumnAndATrailingDelimiterStops) 
     EXPECT_EQ(Caption(1), "");
     EXPECT_EQ(grid_.ColWidth(1), 64);
     EXPECT_EQ(Caption(2), "Second");
-    grid_.SetTextMatrix(0, 4, "four");
-    grid_.SetFormatString("a|b|");
+    // The final delimiter leaves one empty field: column 3 is blanked, the rest kept.
+    grid_.SetFormatString("a|b|c|d|e");
+    grid_.SetFormatString("A|B|");
     EXPECT_EQ(Caption(3), "");
-    EXPECT_EQ(Caption(4), "four");  // no clearing after a final delimiter
+    EXPECT_EQ(grid_.ColWidth(3), 64);
+    EXPECT_EQ(Caption(4), "d");
+    EXPECT_EQ(Caption(5), "e");
+    EXPECT_NE(grid_.ColWidth(4), 64);
 }
 
 TEST_F(FormatStringTest, RowFieldsFollowTheFirstSemicolonAndWidenTheHeaderColumn) {

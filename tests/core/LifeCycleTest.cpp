@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/window/Windows.h"
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

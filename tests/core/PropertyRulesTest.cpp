@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/core/GridFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "platform/window/VirtualKeys.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
@@ -38,7 +38,7 @@ struct KeyEvents : TabulaEvents {
 };
 
 // Six rows of five columns on a shown form, the cells holding the keyboard.
-class KeyboardTest : public RenderTest {
+class KeyboardTest : public GridTest {
 protected:
     KeyboardTest() {
         form_.Show();
@@ -56,21 +56,6 @@ protected:
     void Press(uint8_t vk, int times = 1) {
         for (int i = 0; i < times; ++i)
             host_.PressKey(vk);
-    }
-    // Whether the overlays drawn so far left the picture a full repaint would draw.
-    void ExpectPictureOfAFullRepaint() {
-        const PixelImage drawn = grid_.picGrid.Picture();
-        grid_.Refresh();
-        const PixelImage full = grid_.picGrid.Picture();
-        int32_t differing = 0;
-        std::string first;
-        for (int32_t y = 0; y < full.Height(); ++y) {
-            for (int32_t x = 0; x < full.Width(); ++x) {
-                if (drawn.Pixel(x, y) == full.Pixel(x, y)) continue;
-                if (differing++ == 0) first = std::to_string(x) + "," + std::to_string(y);
-            }
-        }
-        EXPECT_EQ(differing, 0) << "first at " << first;
     }
 
     std::shared_ptr<KeyEvents> events_ = std::make_shared<KeyEvents>();
@@ -175,6 +160,17 @@ TEST_F(KeyboardTest, HomeEndAndThePageKeysActOnReleaseAndScrollTheRowToTheTop) {
     EXPECT_EQ(grid_.Row(), 1);
     host_.KeyUp(VK_NEXT);
     EXPECT_EQ(grid_.Row(), 17);
+}
+
+// A grid whose rows all fit used to have no page size at all, so the page keys did nothing.
+TEST_F(KeyboardTest, ThePageKeysReachBothEndsOfAGridWhoseRowsAllFit) {
+    grid_.SetRows(5);
+    At(2, 3);
+    Press(VK_NEXT);
+    EXPECT_EQ(Current(), std::make_pair(5, 3));
+    Press(VK_PRIOR);
+    EXPECT_EQ(Current(), std::make_pair(1, 3));
+    ExpectPictureOfAFullRepaint();
 }
 
 TEST_F(KeyboardTest, HoldingDownAtTheLastWholeRowScrollsOneRowPerRepeat) {

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "input/Mouse.h"
 #include "platform/window/VirtualKeys.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
@@ -43,7 +43,7 @@ struct EventLog : TabulaEvents {
 
 // Six data rows on a shown form. Column boundaries (in picGrid) lie at 32 (the header
 // column), 97, 162, 227, 292, 357; row boundaries at 16 (the header row), 32, 48, ...
-class MouseTest : public RenderTest {
+class MouseTest : public GridTest {
 protected:
     MouseTest() {
         form_.Show();
@@ -105,23 +105,6 @@ protected:
     }
     // Hovers the point with the public handler, as picGrid's move does.
     void HoverAt(float x, float y) { grid_.MouseMove(0, 0, x, y); }
-
-    // Whether the overlays drawn so far left the picture a full repaint would draw.
-    void ExpectPictureOfAFullRepaint() {
-        const PixelImage drawn = grid_.picGrid.Picture();
-        grid_.Refresh();
-        const PixelImage full = grid_.picGrid.Picture();
-        EXPECT_EQ(drawn, full) << FirstDifference(drawn, full);
-    }
-    static std::string FirstDifference(const PixelImage& a, const PixelImage& b) {
-        for (int32_t y = 0; y < std::min(a.Height(), b.Height()); ++y) {
-            for (int32_t x = 0; x < std::min(a.Width(), b.Width()); ++x) {
-                if (a.Pixel(x, y) != b.Pixel(x, y))
-                    return "first difference at " + std::to_string(x) + "," + std::to_string(y);
-            }
-        }
-        return "sizes differ";
-    }
 
     std::shared_ptr<EventLog> log_ = std::make_shared<EventLog>();
 };

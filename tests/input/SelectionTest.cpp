@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "platform/forms/PictureBox.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
@@ -22,7 +22,7 @@ struct CellChanges : TabulaEvents {
 };
 
 // Six data rows: the current cell starts at (1, 1), the block on it.
-class SelectionTest : public RenderTest {
+class SelectionTest : public GridTest {
 protected:
     SelectionTest() {
         grid_.SetRows(6);
@@ -37,12 +37,6 @@ protected:
     // A point inside the cell clear of its text and focus rectangle.
     COLORREF Inside(int32_t row, int32_t col) const {
         return Pixel(CellX(col) + 40, CellY(row) + 8);
-    }
-    // Whether the overlays drawn so far left the picture a full repaint would draw.
-    void ExpectPictureOfAFullRepaint() {
-        const PixelImage drawn = grid_.picGrid.Picture();
-        grid_.Refresh();
-        EXPECT_EQ(drawn, grid_.picGrid.Picture());
     }
 
     std::shared_ptr<CellChanges> changes_ = std::make_shared<CellChanges>();

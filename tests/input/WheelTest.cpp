@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/window/VirtualKeys.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
@@ -29,7 +29,7 @@ struct WheelEvents : TabulaEvents {
 };
 
 // 100 rows on a shown form; the cells have the keyboard at row 20.
-class WheelTest : public RenderTest {
+class WheelTest : public GridTest {
 protected:
     WheelTest() {
         form_.Show();

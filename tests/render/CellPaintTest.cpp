@@ -1,13 +1,13 @@
 #include <string>
 
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
 
 // Cells of row 2 and below keep clear of the focus rectangle drawn on the current cell
 // (1, 1).
-class CellPaintTest : public RenderTest {
+class CellPaintTest : public GridTest {
 protected:
     CellPaintTest() { grid_.SetRows(4); }
     // Ink in the cell's interior (its rectangle less one pixel all round).

@@ -3,12 +3,12 @@
 #include <vector>
 
 #include "platform/runtime/Dispatch.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
 
-using LayoutTest = RenderTest;
+using LayoutTest = GridTest;
 using Args = std::vector<Variant>;
 
 TEST_F(LayoutTest, DefaultCellsLieAfterTheHeadersAndOneGridLine) {
@@ -114,12 +114,13 @@ TEST_F(LayoutTest, PageRowsKeepsItsFirstValueWhenTheGridGrowsTaller) {
     EXPECT_EQ(grid_.State().PageRows, first);
 }
 
-TEST_F(LayoutTest, PageRowsWaitsForRowsThatReachTheBottom) {
-    // Filled one row at a time, as an application adding items does: the page size is
-    // that of the full surface (rows end at y = 17 + 16 r; row 18 is the first past it).
+TEST_F(LayoutTest, PageRowsFollowsAShortGridUntilItsRowsReachTheBottom) {
+    // Filled one row at a time, as an application adding items does: while every row fits,
+    // a page is the rows after the top one; the first rows to reach the bottom fix it
+    // (rows end at y = 17 + 16 r; row 18 is the first past it).
     for (int32_t rows = 1; rows <= 40; ++rows) {
         grid_.SetRows(rows);
-        EXPECT_EQ(grid_.State().PageRows, rows < 18 ? 0 : 16) << rows << " rows";
+        EXPECT_EQ(grid_.State().PageRows, rows < 18 ? rows - 1 : 16) << rows << " rows";
     }
     EXPECT_EQ(grid_.scrVertical.LargeChange(), 16);
     grid_.Move(10, 10, 400, 150);

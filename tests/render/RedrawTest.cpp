@@ -1,14 +1,14 @@
 #include <vector>
 
 #include "render/Redraw.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
 
 // Grid lines lie in the gaps: vertical ones at x = 98, 163, 228, 293 and 358 (the last
 // being the frame's right edge), horizontal ones at y = 32, 48, 64 ...
-class RedrawTest : public RenderTest {
+class RedrawTest : public GridTest {
 protected:
     RedrawTest() {
         grid_.SetRows(3);
@@ -90,9 +90,9 @@ TEST_F(RedrawTest, ContentWritesWaitForRefreshWithoutAutoRedrawAppearanceWritesD
 }
 
 TEST_F(RedrawTest, AGridOf30000RowsPaintsOnlyTheRowsInView) {
-    // The fixture's 3 rows all fit: they leave the page size open for the first paint
-    // whose rows reach the bottom.
-    EXPECT_EQ(grid_.State().PageRows, 0);
+    // The fixture's 3 rows all fit: a page is the two after the top one until rows reach
+    // the bottom.
+    EXPECT_EQ(grid_.State().PageRows, 2);
     grid_.SetRows(30000);
     grid_.SetTextMatrix(30000, 1, "last");
     const GridState& s = grid_.State();
@@ -110,7 +110,7 @@ TEST_F(RedrawTest, TheColumnPainterRepaintsOneColumnTopToBottom) {
     grid_.SetCellBackColor(2, 2, int32_t(kBlue));
     grid_.SetTextMatrix(0, 3, "Head");
     const PixelImage before = grid_.picGrid.Picture();
-    render::PaintColumn(grid_, 3, CellX(3));
+    render::PaintColumn(grid_.Record(), 3, CellX(3));
     EXPECT_EQ(Pixel(CellX(3) + 30, CellY(2) + 7), kBlue);
     EXPECT_EQ(Pixel(CellX(2) + 30, CellY(2) + 7), kWhite);
     // The header cell is left as it was.
@@ -121,7 +121,7 @@ TEST_F(RedrawTest, TheColumnPainterRepaintsOneColumnTopToBottom) {
     }
     EXPECT_FALSE(grid_.State().VScrollNeeded);
     EXPECT_EQ(grid_.State().ContentBottom, CellY(3) + 15);
-    render::PaintColumn(grid_, 3, CellX(3), render::PaintHeader::Yes);
+    render::PaintColumn(grid_.Record(), 3, CellX(3), render::PaintHeader::Yes);
     EXPECT_GT(CountOther(CellX(3) + 2, 2, CellX(3) + 62, 15, kGrey), 0);
 }
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/Events.h"
+#include "grid/Events.h"
 #include "render/Scrolling.h"
-#include "tests/render/RenderFixture.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
@@ -23,7 +23,7 @@ struct ScrollEvents : TabulaEvents {
 };
 
 // 100 rows by 20 columns, every cell named after its place: both bars are shown.
-class ScrollingTest : public RenderTest {
+class ScrollingTest : public GridTest {
 protected:
     ScrollingTest() {
         form_.Show();

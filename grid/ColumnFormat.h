@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/GridState.h"
+#include "grid/GridState.h"
 
 namespace tabula {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/GridState.h"
+#include "grid/GridState.h"
 #include "platform/runtime/Error.h"
 
 namespace tabula {

@@ -1,4 +1,4 @@
-#include "core/Events.h"
+#include "grid/Events.h"
 
 #include "platform/runtime/Error.h"
 

@@ -1,4 +1,4 @@
-#include "core/CellArray.h"
+#include "grid/CellArray.h"
 
 #include <algorithm>
 

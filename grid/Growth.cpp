@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/GridState.h"
+#include "grid/GridState.h"
 #include "platform/runtime/Error.h"
 
 namespace tabula {

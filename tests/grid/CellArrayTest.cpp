@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/CellArray.h"
+#include "grid/CellArray.h"
 #include "tests/platform/RaisedError.h"
 
 namespace tabula {

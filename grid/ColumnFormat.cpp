@@ -1,6 +1,6 @@
-#include "core/ColumnFormat.h"
+#include "grid/ColumnFormat.h"
 
-#include "core/Checks.h"
+#include "grid/Checks.h"
 #include "platform/runtime/Dates.h"
 #include "platform/text/Utf8.h"
 

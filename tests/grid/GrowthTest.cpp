@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/GridState.h"
+#include "grid/GridState.h"
 #include "tests/platform/RaisedError.h"
 
 namespace tabula {

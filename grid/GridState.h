@@ -2,13 +2,13 @@
 
 // The state record of one grid: dimensions, header flags, behaviour flags, colours,
 // fonts, the per-row and per-column arrays, the current cell and selection, the scroll
-// position and the objects the grid owns. The procedures of each subsystem take this
-// record; the control class is the public face over it.
+// position and the objects the grid owns. It lives in the grid's record (GridRecord.h)
+// beside the constituent controls; the subsystems take that record.
 
 #include <cstdint>
 #include <vector>
 
-#include "core/CellArray.h"
+#include "grid/CellArray.h"
 #include "platform/container/FontObject.h"
 #include "platform/gdi/Color.h"
 #include "platform/runtime/Variant.h"
@@ -50,6 +50,10 @@ enum EditMasks : int16_t {
     Time12hr = 10,
     Time24hr = 11,
 };
+
+// The light grey of 3D faces, the default grid lines, the scroll-bar corner and the
+// surface around a border.
+constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
 
 // The data-cell colours, shared by every grid of the thread: setting them on one grid
 // changes them for all.
@@ -133,6 +137,7 @@ struct GridState {
     bool VScrollNeeded = false;
     int32_t PageRows = 0;
     int32_t PageCols = 0;
+    bool PageRowsFixed = false;  // PageRows came from rows that reached the bottom
     bool Editing = false;
     bool EditCancel = false;
     bool RowsSelected = false;

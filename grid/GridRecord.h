@@ -1,0 +1,56 @@
+#pragma once
+
+// The record every subsystem of one grid works on: the state, references to the
+// constituent controls, the event source, the redraw counter and the announce hook. The
+// control owns it; render/, input/ and edit/ take it and never the control class, so they
+// stay below the public face and call each other only downwards.
+
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "grid/Events.h"
+#include "grid/GridState.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/forms/ScrollBar.h"
+#include "platform/forms/TextBox.h"
+#include "platform/window/Windows.h"
+
+namespace tabula {
+
+// The controls a grid is made of. `control` is the grid's own window: its client area
+// holds the others and its surface carries the border.
+struct GridParts {
+    Control& control;
+    PictureBox& picGrid;
+    ScrollBar& scrVertical;
+    ScrollBar& scrHorizontal;
+    TextBox& txtSingle;
+    TextBox& txtMulti;
+    CommandButton& cmdButton;
+    CommandButton& cmdLookup;
+    PictureBox& picSizer;
+};
+
+struct GridRecord {
+    GridState state;
+    GridParts parts;
+    TabulaEventSource events;
+    // How many times the redraw procedure ran: lets tests see each member's redraw rule.
+    int64_t redrawCount = 0;
+    // Tells the container that a property changed; empty without a container.
+    std::function<void(std::string_view name)> announce;
+    // The window procedure the wheel hook replaced, while the hook is on.
+    WNDPROC wheelPrevious = nullptr;
+
+    void Announce(std::string_view name) const {
+        if (announce) announce(name);
+    }
+};
+
+// Gives picGrid the keyboard focus when it is shown.
+inline void FocusSurface(GridRecord& grid) {
+    if (grid.parts.picGrid.Visible()) grid.parts.picGrid.SetFocus();
+}
+
+}  // namespace tabula

@@ -1,0 +1,76 @@
+#pragma once
+
+// The one grid fixture: a grid of 400 x 300 pixels (picGrid 395 x 295) on a headless form,
+// placed in a container as a new instance: 5 data columns, 1 data row, headers, grid lines,
+// 3D headers. Data cell (r, c) then starts at x = 34 + 65 (c - 1), y = 17 + 16 (r - 1).
+// Every test ends with the record's consistency check.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Tabula.h"
+#include "hosts/headless/HeadlessHost.h"
+#include "platform/container/ControlContainer.h"
+#include "platform/forms/Form.h"
+#include "tests/platform/RaisedError.h"
+#include "tests/support/EventRecorder.h"
+
+namespace tabula::test {
+
+constexpr COLORREF kWhite = 0xFFFFFF;
+constexpr COLORREF kBlack = 0x000000;
+constexpr COLORREF kGrey = 0xC0C0C0;
+constexpr COLORREF kRed = 0x0000FF;
+constexpr COLORREF kGreen = 0x00FF00;
+constexpr COLORREF kBlue = 0xFF0000;
+
+// Where two pictures first differ, for a failure message.
+std::string FirstDifference(const PixelImage& a, const PixelImage& b);
+
+class GridTest : public testing::Test {
+protected:
+    GridTest() {
+        container_.Add(grid_, "Tabula.Grid");
+        grid_.InitProperties();
+        site_ = container_.SiteOf(grid_);
+        site_->ClearChangedProperties();
+    }
+    void TearDown() override { EXPECT_EQ(grid_.CheckConsistency(), ""); }
+
+    // The names announced since the last call.
+    std::vector<std::string> Announced() {
+        std::vector<std::string> names = site_->ChangedProperties();
+        site_->ClearChangedProperties();
+        return names;
+    }
+    // Records the grid's events from now on.
+    EventRecorder& Record() {
+        if (!recorder_) {
+            recorder_ = std::make_shared<EventRecorder>();
+            grid_.Events().Advise(recorder_);
+        }
+        return *recorder_;
+    }
+
+    COLORREF Pixel(int32_t x, int32_t y) const { return grid_.picGrid.Picture().Pixel(x, y); }
+    static int32_t CellX(int32_t col) { return 34 + 65 * (col - 1); }
+    static int32_t CellY(int32_t row) { return 17 + 16 * (row - 1); }
+    // How many pixels of the rectangle differ from the colour.
+    int32_t CountOther(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                       COLORREF color) const;
+    // Whether what was drawn so far is the picture a fresh full repaint draws.
+    void ExpectPictureOfAFullRepaint();
+
+    HeadlessHost host_;
+    Form form_{Rect{0, 0, 700, 500}, "Form1"};
+    ControlContainer container_{form_};
+    Tabula grid_{form_.hWnd(), Rect{10, 10, 410, 310}};
+    Site* site_ = nullptr;
+    std::shared_ptr<EventRecorder> recorder_;
+};
+
+}  // namespace tabula::test
