@@ -7,6 +7,7 @@
 #include "core/Tabula.h"
 #include "grid/Checks.h"
 #include "platform/runtime/Error.h"
+#include "platform/text/Blanks.h"
 
 namespace tabula {
 
@@ -15,11 +16,6 @@ namespace {
 constexpr int16_t kBlankWidth = 64;
 // Room around a caption: its measured width plus this.
 constexpr int32_t kCaptionMargin = 5;
-
-std::string_view WithoutTrailingSpaces(std::string_view text) {
-    const size_t end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
 
 int32_t AlignmentOf(char c) {
     switch (c) {
@@ -60,14 +56,14 @@ void Tabula::ApplyColumnCaption(int32_t col, std::string_view field) {
     s_.ColAlign[col] = align >= 0 ? align : LeftAlign;
     // Trailing spaces widen the column but are not kept in the caption.
     s_.ColWidth[col] = CaptionWidth(field);
-    s_.Cells.SetText(0, col, std::string(WithoutTrailingSpaces(field)));
+    s_.Cells.SetText(0, col, std::string(TrimTrailingSpaces(field)));
 }
 
 void Tabula::ApplyRowCaption(int32_t row, std::string_view field) {
     if (row > s_.Rows) SetRows(row);
     const int16_t width = CaptionWidth(field);
     if (width > s_.ColWidth[0]) s_.ColWidth[0] = width;  // widens, never narrows
-    s_.Cells.SetText(row, 0, std::string(WithoutTrailingSpaces(field)));
+    s_.Cells.SetText(row, 0, std::string(TrimTrailingSpaces(field)));
 }
 
 void Tabula::BlankColumnCaption(int32_t col) {

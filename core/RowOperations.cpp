@@ -26,6 +26,7 @@
 #include "core/Tabula.h"
 #include "grid/Checks.h"
 #include "grid/ColumnFormat.h"
+#include "platform/text/Blanks.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
@@ -39,13 +40,6 @@ namespace {
 // has always allowed: longer texts and more fields overflow.
 constexpr int32_t kMaxRowDataLength = INT16_MAX;
 constexpr char kFieldSeparator = '\t';
-
-std::string_view WithoutOuterSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
 
 }  // namespace
 
@@ -238,8 +232,7 @@ void Tabula::FindCellTag(std::string_view value, int32_t& row, int32_t& col) con
 bool Tabula::RowEmpty(int32_t row) const {
     if (row < 0 || row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
     for (int32_t c = 1; c <= s_.Cols; ++c) {
-        if (!WithoutOuterSpaces(s_.Cells.Text(row, c)).empty() && s_.ColMask[c] != checkmark)
-            return false;
+        if (!TrimSpaces(s_.Cells.Text(row, c)).empty() && s_.ColMask[c] != checkmark) return false;
     }
     return true;
 }

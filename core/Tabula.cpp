@@ -40,8 +40,8 @@ Tabula::Tabula(HWND parent, const Rect& rect)
       cmdButton(hWnd(), kUnplaced),
       cmdLookup(hWnd(), kUnplaced),
       picSizer(hWnd(), kUnplaced),
-      g_{.parts = {*this, picGrid, scrVertical, scrHorizontal, txtSingle, txtMulti, cmdButton,
-                   cmdLookup, picSizer}} {
+      g_(GridParts{*this, picGrid, scrVertical, scrHorizontal, txtSingle, txtMulti, cmdButton,
+                   cmdLookup, picSizer}) {
     g_.announce = [this](std::string_view name) {
         if (Site* site = ClientSite()) site->PropertyChanged(name);
     };

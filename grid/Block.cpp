@@ -1,5 +1,7 @@
 #include "grid/Block.h"
 
+#include <cassert>
+
 namespace tabula {
 
 BlockShape ModeShape(const GridState& s) {
@@ -17,6 +19,8 @@ BlockShape ModeShape(const GridState& s) {
 }
 
 void ShapeBlock(GridState& s, BlockShape shape, int32_t row, int32_t col) {
+    assert(row >= 0 && row <= s.Rows && col >= 0 && col <= s.Cols &&
+           "the block is shaped around a cell of the table");
     switch (shape) {
         case BlockShape::Keep:
             return;

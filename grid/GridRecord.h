@@ -33,6 +33,8 @@ struct GridParts {
 };
 
 struct GridRecord {
+    explicit GridRecord(const GridParts& constituents) : parts(constituents) {}
+
     GridState state;
     GridParts parts;
     TabulaEventSource events;

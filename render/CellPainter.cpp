@@ -1,5 +1,6 @@
 #include "render/CellPainter.h"
 
+#include <cassert>
 #include <cmath>
 #include <string>
 
@@ -66,6 +67,8 @@ void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y,
                int32_t h) {
     const GridState& s = grid.state;
     const clsCellArray& cells = s.Cells;
+    assert(row >= 0 && col >= 0 && row <= cells.Rows() && col <= cells.Cols() &&
+           "only cells of the store are painted");
     PictureBox& surface = grid.parts.picGrid;
     DeviceContext& dc = surface.hDC();
     const bool header = row == 0 || col == 0;

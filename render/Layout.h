@@ -9,6 +9,7 @@
 // TopRow and data columns from LeftCol, each followed by GridLineWidth pixels of grid
 // line. Rows above TopRow and columns left of LeftCol are not shown at all.
 
+#include <cassert>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,7 @@ struct Axis {
     // where the next would; the walk goes on while it returns true.
     template <class Visit>
     void Walk(int32_t from, int32_t start, int32_t step, Visit visit) const {
+        assert(from >= 0 && size_t(last) < sizes.size() && "the walk stays inside the sizes");
         int32_t begin = start;
         for (int32_t i = from; i <= last; ++i) {
             const int32_t end = begin + sizes[i] + step;

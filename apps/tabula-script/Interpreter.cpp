@@ -13,13 +13,6 @@ namespace tabula::script {
 
 namespace {
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 // How `print` shows a value.
 std::string Shown(const Variant& value) {
     return value.ToText();
@@ -86,7 +79,7 @@ Interpreter::~Interpreter() {
 }
 
 void Interpreter::AddObject(std::string_view name, Dispatchable& object, EventSource* events) {
-    objects_[Lower(name)] = &object;
+    objects_[AsciiLower(name)] = &object;
     if (events) advised_.emplace_back(events, events->Advise(sink_));
 }
 
@@ -138,7 +131,7 @@ void Interpreter::Execute(const Statement& statement) {
 }
 
 std::shared_ptr<Dispatchable> Interpreter::Reach(const MemberPath& path, size_t steps) {
-    const auto found = objects_.find(Lower(path.object));
+    const auto found = objects_.find(AsciiLower(path.object));
     if (found == objects_.end()) Raise(kErrObjectRequired, path.object);
     // The named objects live as long as the interpreter: hold them without owning them.
     std::shared_ptr<Dispatchable> object(found->second, [](Dispatchable*) {});
@@ -273,7 +266,7 @@ void Interpreter::Print(const Statement& statement) {
 }
 
 void Interpreter::Events(const Statement& statement) {
-    const std::string word = Lower(statement.word);
+    const std::string word = AsciiLower(statement.word);
     if (word != "on" && word != "off") {
         Raise(kErrInvalidCall, "events takes on or off");
     }
@@ -302,15 +295,15 @@ void Interpreter::Cancel(const Statement& statement, bool on) {
         Raise(kErrInvalidCall, detail);
     }
     if (on) {
-        cancelled_.insert(Lower(event.name));
+        cancelled_.insert(AsciiLower(event.name));
     } else {
-        cancelled_.erase(Lower(event.name));
+        cancelled_.erase(AsciiLower(event.name));
     }
 }
 
 void Interpreter::KeyAscii(const Statement& statement) {
     if (statement.args.empty()) {
-        if (Lower(statement.word) != "off")
+        if (AsciiLower(statement.word) != "off")
             Raise(kErrInvalidCall, "keyascii takes a number or off");
         keyAscii_.reset();
         return;
@@ -331,7 +324,7 @@ void Interpreter::OnEvent(const EventInfo& event, std::vector<Variant>& args) {
     }
     for (size_t i = 0; i < event.parameters.size() && i < args.size(); ++i) {
         const std::string& name = event.parameters[i].name;
-        if (name == "Cancel" && cancelled_.count(Lower(event.name))) args[i] = Variant(true);
+        if (name == "Cancel" && cancelled_.count(AsciiLower(event.name))) args[i] = Variant(true);
         if (name == "KeyAscii" && keyAscii_) args[i] = Variant(*keyAscii_);
     }
 }

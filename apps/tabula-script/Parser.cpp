@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/runtime/Error.h"
+#include "platform/text/CaseFold.h"
 
 namespace tabula::script {
 
@@ -40,16 +41,9 @@ const CommandRule kCommands[] = {
 // Deeper nesting than this is refused rather than risking the stack.
 constexpr int kMaxDepth = 100;
 
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
-}
-
 // Names that stand for values.
 bool NamedLiteral(std::string_view name, Variant& value) {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     if (lower == "true") {
         value = Variant(true);
     } else if (lower == "false") {
@@ -73,7 +67,7 @@ bool NamedLiteral(std::string_view name, Variant& value) {
 }
 
 bool IsFunction(std::string_view name) {
-    const std::string lower = Lower(name);
+    const std::string lower = AsciiLower(name);
     return lower == "chr" || lower == "chrw";
 }
 
@@ -85,7 +79,7 @@ public:
         Statement statement;
         if (Peek().kind == TokenKind::End) return statement;
         if (Peek().kind != TokenKind::Name) Fail("a statement");
-        const std::string keyword = Lower(Peek().text);
+        const std::string keyword = AsciiLower(Peek().text);
         if (keyword == "rem") return statement;
         if (keyword == "set") {
             Next();

@@ -11,17 +11,11 @@
 #include <utility>
 
 #include "platform/fonts/GlyphSource.h"
+#include "platform/text/CaseFold.h"
 
 namespace tabula {
 
 namespace {
-
-std::string Lowercase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
 
 // Trims blanks, drops NUL bytes and cuts overlong names at a character boundary.
 std::string CleanName(std::string_view name) {
@@ -92,7 +86,7 @@ FontLibrary::~FontLibrary() {
 std::string FontLibrary::SubstituteName(std::string_view name) {
     const std::string clean = CleanName(name);
     if (clean.empty()) return "sans-serif";
-    const std::string key = Lowercase(clean);
+    const std::string key = AsciiLower(clean);
     for (const auto& [classic, installed] : kSubstitutes) {
         if (key == classic) return std::string(installed);
     }
@@ -155,7 +149,7 @@ std::shared_ptr<const Font> FontLibrary::Get(const FontDescriptor& descriptor) {
     FontDescriptor clean = descriptor;
     clean.name = CleanName(descriptor.name);
     clean.size = CleanSize(descriptor.size);
-    const auto key = std::make_tuple(Lowercase(clean.name), clean.size, clean.bold, clean.italic,
+    const auto key = std::make_tuple(AsciiLower(clean.name), clean.size, clean.bold, clean.italic,
                                      clean.underline, clean.strikethrough);
     if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
 

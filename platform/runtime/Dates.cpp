@@ -84,7 +84,8 @@ int32_t MonthFromName(std::string_view word) {
 // token kinds are spelled as a short shape string, "9/9/9" or "a 9, 9", which is then
 // matched against the few shapes a date may have.
 
-bool IsBlank(char c) {
+// Only spaces and tabs separate the parts of a date; other white space is no date.
+bool IsSpaceOrTab(char c) {
     return c == ' ' || c == '\t';
 }
 bool IsDigit(char c) {
@@ -119,8 +120,8 @@ std::optional<Tokens> Tokenize(std::string_view text) {
                 ++i;
             tokens.shape.push_back('a');
             tokens.word = text.substr(start, i - start);
-        } else if (IsBlank(c)) {
-            while (i < text.size() && IsBlank(text[i]))
+        } else if (IsSpaceOrTab(c)) {
+            while (i < text.size() && IsSpaceOrTab(text[i]))
                 ++i;
             tokens.shape.push_back(' ');
         } else if (c == '/' || c == '-' || c == '.' || c == ',') {
@@ -155,12 +156,10 @@ std::optional<double> SerialIfValid(int32_t year, int32_t month, int32_t day) {
     return DateSerial(year, month, day);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+std::string_view TrimSpacesAndTabs(std::string_view text) {
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // "07" for 7; values are 0-99.
@@ -205,7 +204,7 @@ CivilDate DateFromSerial(double serial) {
 }
 
 std::optional<double> RecognizeDate(std::string_view text, DateOrder order) {
-    text = TrimBlanks(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty() || text.size() > kMaxDateText) return std::nullopt;
     const std::optional<Tokens> tokens = Tokenize(text);
     if (!tokens) return std::nullopt;

@@ -5,13 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/text/Blanks.h"
+
 namespace tabula {
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -22,14 +20,6 @@ int HexDigitValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 // "&H..." or "&O..." after the ampersand's letter.

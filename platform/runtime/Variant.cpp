@@ -9,33 +9,19 @@
 #include "platform/runtime/Dates.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/NumericText.h"
+#include "platform/text/Blanks.h"
+#include "platform/text/CaseFold.h"
 
 namespace tabula {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // "True" and "False" in any case, blanks around allowed: the Boolean texts that read as
 // numbers (-1 and 0) in every conversion.
 std::optional<bool> BooleanText(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    if (EqualsIgnoringAsciiCase(text, "True")) return true;
-    if (EqualsIgnoringAsciiCase(text, "False")) return false;
+    text = TrimBlanks(text);
+    if (EqualsIgnoringCase(text, "True")) return true;
+    if (EqualsIgnoringCase(text, "False")) return false;
     return std::nullopt;
 }
 

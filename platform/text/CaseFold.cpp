@@ -39,4 +39,16 @@ std::string FoldCase(std::string_view text) {
     return out;
 }
 
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return FoldCase(a) == FoldCase(b);
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
 }  // namespace tabula

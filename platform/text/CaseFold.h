@@ -11,4 +11,10 @@ namespace tabula {
 // U+FFFD, as the decoder reads them.
 std::string FoldCase(std::string_view text);
 
+// Whether the texts are equal but for case, as FoldCase sees it.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+// `text` with the ASCII capitals A-Z lowered and every other byte as it is.
+std::string AsciiLower(std::string_view text);
+
 }  // namespace tabula
