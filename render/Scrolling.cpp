@@ -40,6 +40,28 @@ void ReshapeAfterStep(GridRecord& grid) {
     grid.parts.picGrid.Refresh();
 }
 
+// After a one-step shift: walks from `from`, passing over the rows (columns) the shift kept
+// on the surface (those starting before the extent less the shift, their size and
+// `margin`), and paints the rest up to the edge. Returns where the painted part ends.
+template <class Paint>
+int32_t PaintExposed(const Axis& axis, int32_t from, int32_t shift, int32_t margin, Paint paint) {
+    bool painting = false;
+    int32_t end = axis.DataStart();
+    axis.Walk(from, end, axis.line, [&](int32_t i, int32_t begin, int32_t next) {
+        if (!painting && begin < axis.extent - shift - axis.sizes[i] - margin) {
+            end = next;
+            return true;
+        }
+        painting = true;
+        end = begin;
+        if (begin > axis.extent) return false;
+        paint(i, begin);
+        end = next;
+        return true;
+    });
+    return end;
+}
+
 }  // namespace
 
 void VerticalBarChanged(GridRecord& grid) {
@@ -104,51 +126,23 @@ void ScrollColumns(GridRecord& grid) {
 }
 
 void PaintExposedRows(GridRecord& grid, int32_t fromRow, int32_t shift) {
-    const GridState& s = grid.state;
     const Axis rows = RowAxis(grid);
-    const int32_t h = rows.extent;
-    // Rows that the shift kept on the surface are skipped; painting ends past the bottom.
-    bool painting = false;
-    int32_t y = rows.DataStart();
-    rows.Walk(fromRow, y, rows.line, [&](int32_t r, int32_t begin, int32_t end) {
-        if (!painting && begin < h - shift - s.RowHeight[r] - 2) {
-            y = end;
-            return true;
-        }
-        painting = true;
-        y = begin;
-        if (begin > h) return false;
-        PaintRow(grid, r, begin);
-        y = end;
-        return true;
-    });
+    PictureBox& surface = grid.parts.picGrid;
+    const int32_t y = PaintExposed(rows, fromRow, shift, 2,
+                                   [&](int32_t r, int32_t at) { PaintRow(grid, r, at); });
     // The PaintGrid that follows paints this area in BackColorBkg.
-    if (y < h)
-        FillArea(grid, 0, y, grid.parts.picGrid.ScaleWidth(), h - y,
-                 grid.parts.picGrid.BackColor());
+    if (y < rows.extent)
+        FillArea(grid, 0, y, surface.ScaleWidth(), rows.extent - y, surface.BackColor());
 }
 
 void PaintExposedColumns(GridRecord& grid, int32_t fromCol, int32_t shift) {
-    const GridState& s = grid.state;
     const Axis cols = ColumnAxis(grid);
-    const int32_t w = cols.extent;
-    bool painting = false;
-    int32_t x = cols.DataStart();
-    cols.Walk(fromCol, x, cols.line, [&](int32_t c, int32_t begin, int32_t end) {
-        if (!painting && begin < w - shift - s.ColWidth[c]) {
-            x = end;
-            return true;
-        }
-        painting = true;
-        x = begin;
-        if (begin > w) return false;
-        PaintColumn(grid, c, begin, PaintHeader::Yes);
-        x = end;
-        return true;
+    PictureBox& surface = grid.parts.picGrid;
+    const int32_t x = PaintExposed(cols, fromCol, shift, 0, [&](int32_t c, int32_t at) {
+        PaintColumn(grid, c, at, PaintHeader::Yes);
     });
-    if (x < w)
-        FillArea(grid, x, 0, w - x, grid.parts.picGrid.ScaleHeight(),
-                 grid.parts.picGrid.BackColor());
+    if (x < cols.extent)
+        FillArea(grid, x, 0, cols.extent - x, surface.ScaleHeight(), surface.BackColor());
 }
 
 }  // namespace tabula::render
