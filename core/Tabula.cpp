@@ -91,6 +91,9 @@ Tabula::Tabula(HWND parent, const Rect& rect)
 }
 
 Tabula::~Tabula() {
+    // The record goes before the constituents: their windows' last focus changes must not
+    // reach it.
+    picGrid.GotFocus = picGrid.LostFocus = nullptr;
     input::UnhookPicGrid(g_);
 }
 
