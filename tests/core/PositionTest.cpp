@@ -50,17 +50,6 @@ TEST_F(GridTest, ABlockIsSelectedWhenItsCornersDiffer) {
     EXPECT_FALSE(grid_.BlockSelected());
 }
 
-TEST_F(GridTest, ScrollAndMouseFieldsReadAsTheyAre) {
-    EXPECT_EQ(grid_.TopRow(), 1);
-    EXPECT_EQ(grid_.LeftCol(), 1);
-    EXPECT_EQ(grid_.MouseRow(), 0);
-    EXPECT_EQ(grid_.MouseCol(), 0);
-    EXPECT_FALSE(grid_.HorizontalScrollbar());
-    EXPECT_FALSE(grid_.VerticalScrollbar());
-    grid_.scrVertical.SetVisible(true);
-    EXPECT_TRUE(grid_.VerticalScrollbar());
-}
-
 TEST_F(GridTest, EnabledIsTheControlWindowsOwnState) {
     grid_.SetEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(grid_.hWnd()));
