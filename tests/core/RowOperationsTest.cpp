@@ -161,18 +161,6 @@ TEST_F(RowOperationsTest, TextsBeyond32767CharactersOverflowAfterTheRowIsAdded) 
     EXPECT_EQ(grid_.TextMatrix(rows + 1, 1), "");
 }
 
-TEST_F(RowOperationsTest, FieldsAreStoredAsTheColumnFormatsThem) {
-    grid_.SetCols(4);
-    grid_.SetColMask(1, DateOnly);
-    grid_.SetColMask(2, EuroDate);
-    grid_.SetColEditWidth(3, 3);
-    grid_.AddItem("7/4/2001\t4/7/2001\tabcdef\tkept whole");
-    EXPECT_EQ(RowText(2), "07/04/2001|04/07/2001|abc|kept whole");
-    // Texts that are no dates store ""; the width limit counts characters.
-    grid_.AddItem("no date\tnone\t\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9");
-    EXPECT_EQ(RowText(3), "||\xC3\xA9\xC3\xA9\xC3\xA9|");
-}
-
 TEST_F(RowOperationsTest, AfterRowInsertsABlankEditableRowThatKeepsTheTagAbove) {
     grid_.SetCols(3);
     Fill(3);
@@ -296,25 +284,6 @@ TEST_F(RowOperationsTest, AddingRowsOneByOneKeepsTheLastRowInView) {
     EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
                             [](const std::string& e) { return e.starts_with("RowColChange"); }),
               0);
-    ExpectPictureOfAFullRepaint();
-}
-
-TEST_F(RowOperationsTest, TenThousandRowsCanBeAddedInALoop) {
-    grid_.SetCols(3);
-    grid_.SetAutoRedraw(false);
-    for (int32_t i = 1; i <= 10000; ++i)
-        grid_.AddItem(std::to_string(i) + "\tname " + std::to_string(i) + "\t" +
-                      std::to_string(i % 7));
-    grid_.SetAutoRedraw(true);
-    EXPECT_EQ(RowText(5001), "5000|name 5000|2");
-    EXPECT_EQ(RowText(10001), "10000|name 10000|4");
-    EXPECT_EQ(grid_.Row(), 10001);
-    EXPECT_EQ(grid_.scrVertical.Max(), 10001);
-    EXPECT_EQ(Record().Take().size(), 20000u);
-    ExpectBarsAtTheView("after the loop");
-    // The application shows its last row the way people do: End.
-    grid_.SetTopRow(grid_.Rows());
-    EXPECT_NE(grid_.CellTop(10001, 1), -1);
     ExpectPictureOfAFullRepaint();
 }
 
@@ -602,18 +571,6 @@ TEST_F(RowOperationsTest, AutoSetupDiscardsTheDataRowsAndKeepsTheHeaderRowAndCol
     EXPECT_FALSE(AnyRowEvent());
     ExpectBarsAtTheView("after AutoSetup");
     ExpectPictureOfAFullRepaint();
-}
-
-TEST_F(RowOperationsTest, AutoSetupAppliesItsFormatString) {
-    grid_.SetAutoRedraw(false);
-    grid_.AutoSetup(2, 2, true, true, "<Name|>Amount;One|Two");
-    EXPECT_EQ(grid_.FormatString(), "<Name|>Amount;One|Two");
-    EXPECT_EQ(grid_.TextMatrix(0, 1), "Name");
-    EXPECT_EQ(grid_.TextMatrix(0, 2), "Amount");
-    EXPECT_EQ(grid_.ColAlign(2), RightAlign);
-    EXPECT_EQ(grid_.TextMatrix(1, 0), "One");
-    EXPECT_EQ(grid_.TextMatrix(2, 0), "Two");
-    EXPECT_FALSE(grid_.AutoRedraw());  // restored to what it was
 }
 
 TEST_F(RowOperationsTest, AFormatStringThatFailsStillLeavesTheRedrawSettingAsItWas) {
