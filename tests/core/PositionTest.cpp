@@ -38,18 +38,6 @@ TEST_F(GridTest, TheBlockCornersAreKeptInsideTheTableWithoutRedrawOrAnnouncement
     EXPECT_TRUE(Announced().empty());
 }
 
-TEST_F(GridTest, ABlockIsSelectedWhenItsCornersDiffer) {
-    grid_.SetRows(4);
-    EXPECT_FALSE(grid_.BlockSelected());
-    grid_.SetRow2(3);
-    EXPECT_TRUE(grid_.BlockSelected());
-    grid_.SetRow2(1);
-    grid_.SetCol1(4);
-    EXPECT_TRUE(grid_.BlockSelected());
-    grid_.SetCol2(4);
-    EXPECT_FALSE(grid_.BlockSelected());
-}
-
 TEST_F(GridTest, EnabledIsTheControlWindowsOwnState) {
     grid_.SetEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(grid_.hWnd()));

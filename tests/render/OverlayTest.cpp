@@ -12,22 +12,7 @@ protected:
     COLORREF Centre(int32_t row, int32_t col) const {
         return Pixel(CellX(col) + 32, CellY(row) + 7);
     }
-    void Select(int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
-        grid_.SetRow1(r1);
-        grid_.SetCol1(c1);
-        grid_.SetRow2(r2);
-        grid_.SetCol2(c2);
-        grid_.Refresh();
-    }
 };
-
-TEST_F(OverlayTest, ASingleCellBlockShowsNothing) {
-    const PixelImage before = grid_.picGrid.Picture();
-    Select(3, 3, 3, 3);
-    EXPECT_EQ(Centre(3, 3), kWhite);
-    Select(1, 1, 1, 1);
-    EXPECT_EQ(grid_.picGrid.Picture(), before);
-}
 
 TEST_F(OverlayTest, ABlockGivenBackwardsCoversTheSameCells) {
     const PixelImage before = grid_.picGrid.Picture();
