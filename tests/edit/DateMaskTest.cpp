@@ -13,12 +13,6 @@
 namespace tabula::test {
 namespace {
 
-template <size_t N>
-void ExpectTyping(const clsDate& mask, const Typing (&cases)[N]) {
-    for (const auto& [text, keys, steps] : cases)
-        EXPECT_EQ(TypeKeys(mask, text, keys), steps) << "typed into \"" << text << '"';
-}
-
 TEST(DateMask, DigitsBuildTheDateAndTheMaskInsertsTheRest) {
     const Typing cases[] = {
         {"", u"122504", "1|12/|12/2|12/25/|12/25/0|12/25/2004"},

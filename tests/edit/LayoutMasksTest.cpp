@@ -9,12 +9,6 @@
 namespace tabula::test {
 namespace {
 
-template <typename MaskObject, size_t N>
-void ExpectTyping(const MaskObject& mask, const Typing (&cases)[N]) {
-    for (const auto& [text, keys, steps] : cases)
-        EXPECT_EQ(TypeKeys(mask, text, keys), steps) << "typed into \"" << text << '"';
-}
-
 TEST(SSNMask, DigitsWithTheirHyphens) {
     clsSSN mask;
     mask.SetSSNMask(SetSSNMask);

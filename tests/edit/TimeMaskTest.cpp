@@ -32,9 +32,7 @@ TEST(TimeMask, TwentyFourHours) {
         {"1", u"\b", ""},
         {"123", u"4", "12:34"},  // a text without its colon is laid out again
     };
-    const clsTime mask = TimeMaskFor(true);
-    for (const auto& [text, keys, steps] : cases)
-        EXPECT_EQ(TypeKeys(mask, text, keys), steps) << text;
+    ExpectTyping(TimeMaskFor(true), cases);
 }
 
 TEST(TimeMask, TwelveHoursWithAmOrPm) {
@@ -51,9 +49,7 @@ TEST(TimeMask, TwelveHoursWithAmOrPm) {
         {"10:30PM", u"\b", "10:30"},
         {"10:3", u"a", "10:3"},  // not before the minutes are in
     };
-    const clsTime mask = TimeMaskFor(false);
-    for (const auto& [text, keys, steps] : cases)
-        EXPECT_EQ(TypeKeys(mask, text, keys), steps) << text;
+    ExpectTyping(TimeMaskFor(false), cases);
 }
 
 TEST(TimeMask, TheLayoutIsChosenWhenTheMaskIsSet) {

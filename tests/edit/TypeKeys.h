@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,5 +30,11 @@ struct Typing {
     std::u16string_view keys;
     const char* steps;
 };
+
+template <typename MaskObject, size_t N>
+void ExpectTyping(const MaskObject& mask, const Typing (&cases)[N]) {
+    for (const auto& [text, keys, steps] : cases)
+        EXPECT_EQ(TypeKeys(mask, text, keys), steps) << "typed into \"" << text << '"';
+}
 
 }  // namespace tabula::test

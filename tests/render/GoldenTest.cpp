@@ -2,24 +2,19 @@
 // looked at. Set TABULA_UPDATE_GOLDENS=1 to rewrite the references after a deliberate
 // change of look, then look at them again before committing.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <string>
 
-#include "core/Tabula.h"
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/container/ControlContainer.h"
-#include "platform/forms/Form.h"
 #include "platform/image/PngFile.h"
 #include "platform/window/Windows.h"
+#include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
 
-class GoldenTest : public testing::Test {
+class GoldenTest : public GridTest {
 protected:
-    // A new instance of the given size on a headless form.
+    // The fixture's grid at the given size.
     Tabula& NewGrid(int32_t width, int32_t height) {
         grid_.Move(10, 10, width, height);
         return grid_;
@@ -35,29 +30,12 @@ protected:
             return;
         }
         const PixelImage expected = ReadPng(reference);
-        ASSERT_EQ(shown.Width(), expected.Width());
-        ASSERT_EQ(shown.Height(), expected.Height());
-        int32_t differing = 0;
-        for (int32_t y = 0; y < shown.Height(); ++y) {
-            for (int32_t x = 0; x < shown.Width(); ++x)
-                differing += shown.Pixel(x, y) != expected.Pixel(x, y) ? 1 : 0;
-        }
-        if (differing > 0) {
+        if (!(shown == expected)) {
             const std::string actual = testing::TempDir() + "actual-" + name;
             WritePng(shown, actual);
-            ADD_FAILURE() << differing << " pixels differ from " << reference
+            ADD_FAILURE() << FirstDifference(shown, expected) << " from " << reference
                           << "; drawn: " << actual;
         }
-    }
-
-    HeadlessHost host_;
-    Form form_{Rect{0, 0, 700, 500}, "Form1"};
-    ControlContainer container_{form_};
-    Tabula grid_{form_.hWnd(), Rect{10, 10, 410, 310}};
-
-    void SetUp() override {
-        container_.Add(grid_, "Tabula.Grid");
-        grid_.InitProperties();
     }
 };
 

@@ -1,66 +1,57 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
-#include "platform/runtime/Dispatch.h"
 #include "tests/support/GridFixture.h"
 
 namespace tabula::test {
 namespace {
 
 using LayoutTest = GridTest;
-using Args = std::vector<Variant>;
 
-TEST_F(LayoutTest, DefaultCellsLieAfterTheHeadersAndOneGridLine) {
-    EXPECT_EQ(grid_.CellLeft(1, 1), 34);
-    EXPECT_EQ(grid_.CellTop(1, 1), 17);
-    EXPECT_EQ(grid_.CellLeft(1, 2), 99);
-    EXPECT_EQ(grid_.CellLeft(0, 0), 34);  // header cells take the first data position
-}
-
-TEST_F(LayoutTest, WithoutGridLinesCellsMoveCloser) {
-    grid_.SetShowGrid(false);
-    EXPECT_EQ(grid_.CellLeft(1, 1), 33);
-    EXPECT_EQ(grid_.CellTop(1, 1), 16);
-    EXPECT_EQ(grid_.CellLeft(1, 2), 97);
-}
-
-TEST_F(LayoutTest, TheHeaderRowReportsTheFirstDataRowsTop) {
-    EXPECT_EQ(grid_.CellTop(0, 1), 17);
-    grid_.SetColHeader(false);
-    EXPECT_EQ(grid_.CellTop(1, 1), 1);
-}
-
-TEST_F(LayoutTest, IndexesOutsideTheTableGiveMinusOne) {
-    EXPECT_EQ(grid_.CellLeft(2, 1), -1);
-    EXPECT_EQ(grid_.CellTop(1, 6), -1);
-    EXPECT_EQ(grid_.CellLeft(-1, 1), -1);
-    EXPECT_EQ(grid_.CellTop(1, -1), -1);
-}
-
-TEST_F(LayoutTest, ACellStartingOnTheLastPixelColumnIsInViewOneFurtherIsNot) {
-    // picGrid is 395 wide: its last pixel column is 394.
-    grid_.SetColWidth(1, 394 - 35);
-    EXPECT_EQ(grid_.CellLeft(1, 2), 394);
-    grid_.SetColWidth(1, 394 - 34);
-    EXPECT_EQ(grid_.CellLeft(1, 2), -1);
-    EXPECT_EQ(grid_.CellTop(1, 2), -1);
-}
-
-TEST_F(LayoutTest, ARowStartingOnTheLastPixelRowIsInViewOneFurtherIsNot) {
-    // picGrid is 295 high: its last pixel row is 294; row 2 starts after row 1 and a line.
-    grid_.SetRows(2);
-    grid_.SetRowHeight(1, 294 - 18);
-    EXPECT_EQ(grid_.CellTop(2, 1), 294);
-    grid_.SetRowHeight(1, 294 - 17);
-    EXPECT_EQ(grid_.CellTop(2, 1), -1);
-    EXPECT_EQ(grid_.CellLeft(2, 1), -1);
-}
-
-TEST_F(LayoutTest, CellPositionsAreInTheAutomationTable) {
-    Args args{Variant(int32_t{1}), Variant(int32_t{2})};
-    EXPECT_EQ(Invoke(grid_.Members(), "CellLeft", kInvokeGet, args).ToLong(), 99);
-    EXPECT_EQ(Invoke(grid_.Members(), "celltop", kInvokeGet, args).ToLong(), 17);
+TEST_F(LayoutTest, CellsLieAfterTheHeadersAndOneGridLineAndOutsideTheTableAtMinusOne) {
+    const struct {
+        const char* what;
+        std::function<void()> setup;
+        int32_t row, col, left, top;
+    } cases[] = {
+        {"the first cell", [] {}, 1, 1, 34, 17},
+        {"the next column", [] {}, 1, 2, 99, 17},
+        {"a header cell: the first data position", [] {}, 0, 0, 34, 17},
+        {"a row past the end", [] {}, 2, 1, -1, -1},
+        {"a column past the end", [] {}, 1, 6, -1, -1},
+        {"a negative row", [] {}, -1, 1, -1, -1},
+        {"a negative column", [] {}, 1, -1, -1, -1},
+        // picGrid is 395 x 295: a cell starting on its last pixel column or row is in view.
+        {"a column on the last pixel", [&] { grid_.SetColWidth(1, 394 - 35); }, 1, 2, 394, 17},
+        {"a column one pixel further", [&] { grid_.SetColWidth(1, 394 - 34); }, 1, 2, -1, -1},
+        {"a row on the last pixel",
+         [&] {
+             grid_.SetColWidth(1, 64);
+             grid_.SetRows(2);
+             grid_.SetRowHeight(1, 294 - 18);
+         },
+         2, 1, 34, 294},
+        {"a row one pixel further", [&] { grid_.SetRowHeight(1, 294 - 17); }, 2, 1, -1, -1},
+        {"without grid lines",
+         [&] {
+             grid_.SetRows(1);
+             grid_.SetShowGrid(false);
+         },
+         1, 2, 97, 16},
+        {"without the header row",
+         [&] {
+             grid_.SetShowGrid(true);
+             grid_.SetColHeader(false);
+         },
+         1, 1, 34, 1},
+    };
+    for (const auto& c : cases) {
+        c.setup();
+        EXPECT_EQ(grid_.CellLeft(c.row, c.col), c.left) << c.what;
+        EXPECT_EQ(grid_.CellTop(c.row, c.col), c.top) << c.what;
+    }
 }
 
 TEST_F(LayoutTest, TheVerticalBarShowsWhenRowsReachTheBottomOrTheGridIsScrolled) {
@@ -76,7 +67,7 @@ TEST_F(LayoutTest, TheVerticalBarShowsWhenRowsReachTheBottomOrTheGridIsScrolled)
     EXPECT_TRUE(grid_.VerticalScrollbar());
 }
 
-TEST_F(LayoutTest, BothBarsShareThePicturesSizeAndLeaveTheCornerGrey) {
+TEST_F(LayoutTest, BothBarsShareThePicturesSizeAndLeaveTheCornerGreyUntilHidden) {
     grid_.SetRows(100);
     grid_.SetCols(20);
     ASSERT_TRUE(grid_.VerticalScrollbar());
@@ -85,36 +76,18 @@ TEST_F(LayoutTest, BothBarsShareThePicturesSizeAndLeaveTheCornerGrey) {
     EXPECT_EQ(grid_.scrHorizontal.Width(), 395 - grid_.scrVertical.Width());
     EXPECT_EQ(Pixel(394, 294), kGrey);
     EXPECT_EQ(Pixel(375, 275), kGrey);
-}
-
-TEST_F(LayoutTest, HidingTheBarsLeavesNoGreySquareBetweenThem) {
-    grid_.SetRows(100);
-    grid_.SetCols(20);
-    ASSERT_EQ(Pixel(375, 275), kGrey);
-    // One redraw hides both bars.
+    // One redraw hides both bars: no grey square is left between them.
     grid_.SetAutoRedraw(false);
     grid_.SetCols(3);
     grid_.SetRows(3);
     grid_.Refresh();
     ASSERT_FALSE(grid_.VerticalScrollbar());
     ASSERT_FALSE(grid_.HorizontalScrollbar());
-    EXPECT_NE(Pixel(375, 275), kGrey);  // the background below and right of the cells
-    const PixelImage shown = grid_.picGrid.Picture();
-    grid_.Refresh();
-    EXPECT_EQ(grid_.picGrid.Picture(), shown);
+    EXPECT_NE(Pixel(375, 275), kGrey);
+    ExpectPictureOfAFullRepaint();
 }
 
-TEST_F(LayoutTest, PageRowsKeepsItsFirstValueWhenTheGridGrowsTaller) {
-    grid_.SetRows(100);
-    const int32_t first = grid_.State().PageRows;
-    EXPECT_GT(first, 0);
-    EXPECT_EQ(grid_.scrVertical.LargeChange(), first);
-    grid_.Move(10, 10, 400, 480);
-    grid_.Refresh();
-    EXPECT_EQ(grid_.State().PageRows, first);
-}
-
-TEST_F(LayoutTest, PageRowsFollowsAShortGridUntilItsRowsReachTheBottom) {
+TEST_F(LayoutTest, PageRowsFollowsAShortGridUntilItsRowsReachTheBottomThenStays) {
     // Filled one row at a time, as an application adding items does: while every row fits,
     // a page is the rows after the top one; the first rows to reach the bottom fix it
     // (rows end at y = 17 + 16 r; row 18 is the first past it).
@@ -123,50 +96,34 @@ TEST_F(LayoutTest, PageRowsFollowsAShortGridUntilItsRowsReachTheBottom) {
         EXPECT_EQ(grid_.State().PageRows, rows < 18 ? rows - 1 : 16) << rows << " rows";
     }
     EXPECT_EQ(grid_.scrVertical.LargeChange(), 16);
-    grid_.Move(10, 10, 400, 150);
-    EXPECT_EQ(grid_.State().PageRows, 16);
-}
-
-TEST_F(LayoutTest, ResizePlacesThePictureAndTheBarsInsideTheBorder) {
-    grid_.Move(10, 10, 300, 200);
-    EXPECT_EQ(grid_.picGrid.Left(), 2);
-    EXPECT_EQ(grid_.picGrid.Width(), 295);
-    EXPECT_EQ(grid_.picGrid.Height(), 195);
-    EXPECT_EQ(grid_.scrVertical.Left(), 279);
-    EXPECT_EQ(grid_.scrHorizontal.Top(), 179);
+    // Neither a shorter nor a taller grid changes it.
+    for (int32_t height : {150, 480}) {
+        grid_.Move(10, 10, 400, height);
+        grid_.Refresh();
+        EXPECT_EQ(grid_.State().PageRows, 16) << height;
+    }
 }
 
 TEST_F(LayoutTest, AutoSizeColumnsSharesTheWidthRoundingHalvesToEven) {
     // picGrid 500 wide, header column 32, vertical bar 18.
     grid_.Move(10, 10, 505, 300);
-    ASSERT_EQ(grid_.picGrid.ScaleWidth(), 500);
-    ASSERT_EQ(grid_.scrVertical.Width(), 18);
-    const struct {
-        int32_t cols;
-        int32_t width;
-    } cases[] = {{3, 150}, {4, 112}, {5, 90}};
-    for (const auto& c : cases) {
-        grid_.SetCols(c.cols);
+    for (auto [cols, width] : {std::pair{3, 150}, {4, 112}, {5, 90}}) {
+        grid_.SetCols(cols);
         grid_.AutoSizeColumns();
-        for (int32_t col = 1; col <= c.cols; ++col)
-            EXPECT_EQ(grid_.ColWidth(col), c.width);
+        for (int32_t col = 1; col <= cols; ++col)
+            EXPECT_EQ(grid_.ColWidth(col), width);
         EXPECT_EQ(grid_.ColWidth(0), 32);
     }
-}
-
-TEST_F(LayoutTest, AutoSizeColumnsOnAGridWithoutColumnsRaisesElevenAndChangesNothing) {
+    // A surface narrower than the header column gives zero widths.
+    grid_.Move(10, 10, 40, 100);
+    grid_.AutoSizeColumns();
+    EXPECT_EQ(grid_.ColWidth(1), 0);
+    // Without columns it raises 11 and changes nothing.
     grid_.SetCols(0);
     const int64_t redraws = grid_.RedrawCount();
     EXPECT_EQ(RaisedError([&] { grid_.AutoSizeColumns(); }), 11);
     EXPECT_EQ(grid_.ColWidth(0), 32);
-    EXPECT_EQ(grid_.ColWidth(1), 64);
     EXPECT_EQ(grid_.RedrawCount(), redraws);
-}
-
-TEST_F(LayoutTest, AutoSizeColumnsOnASurfaceNarrowerThanTheHeaderGivesZeroWidths) {
-    grid_.Move(10, 10, 40, 100);
-    grid_.AutoSizeColumns();
-    EXPECT_EQ(grid_.ColWidth(1), 0);
 }
 
 TEST_F(LayoutTest, ResizeBoundariesFollowTheVisibleColumnsAndRows) {

@@ -20,29 +20,6 @@ protected:
     }
 };
 
-TEST_F(RedrawTest, SolidGridLinesFillTheGapsBetweenCells) {
-    EXPECT_EQ(CountInColumn(163, CellY(2), CellY(3) + 15, kRed), 31);
-    EXPECT_EQ(CountOther(CellX(2), 48, CellX(3) + 64, 49, kRed), 0);
-    EXPECT_EQ(Pixel(CellX(2) + 5, 47), kWhite);
-}
-
-TEST_F(RedrawTest, DottedGridLinesSetEveryOtherPixelAndTheFrameStaysSolid) {
-    grid_.SetGridSolid(false);
-    const int32_t dotted = CountInColumn(163, CellY(2), CellY(3) + 15, kRed);
-    EXPECT_GE(dotted, 14);
-    EXPECT_LE(dotted, 17);
-    EXPECT_EQ(CountInColumn(358, CellY(2), CellY(3) + 15, kRed), 31);
-    EXPECT_EQ(grid_.picGrid.DrawStyle(), 0);
-}
-
-TEST_F(RedrawTest, The3DHeadersMakeTheFramesTopAndLeftEdgesThemselves) {
-    EXPECT_EQ(Pixel(CellX(3) + 5, CellY(1)), kWhite);
-    EXPECT_EQ(Pixel(CellX(1), CellY(2) + 5), kWhite);
-    grid_.SetFixedStyle(Flat);
-    EXPECT_EQ(Pixel(CellX(3) + 5, CellY(1)), kRed);
-    EXPECT_EQ(Pixel(CellX(1), CellY(2) + 5), kRed);
-}
-
 TEST_F(RedrawTest, Without3DHeadersShownTheFrameDrawsAllFourEdges) {
     grid_.SetColHeader(false);
     grid_.SetRowHeader(false);
@@ -74,6 +51,17 @@ TEST_F(RedrawTest, TheBackgroundRightOfAndBelowTheCellsShowsBackColorBkg) {
     grid_.Refresh();
     EXPECT_EQ(Pixel(0, 100), kGreen);
     EXPECT_EQ(Pixel(380, 0), kGreen);
+    // Without rows: the header row, its bottom line and the background.
+    grid_.SetRows(0);
+    EXPECT_EQ(Pixel(100, 20), kGreen);
+    EXPECT_EQ(CountOther(CellX(1), 16, 358, 17, kRed), 358 - CellX(1));
+    // A redraw moves a current cell left on a header onto the data.
+    grid_.SetRows(3);
+    grid_.State().Row = 0;
+    grid_.State().Col = 0;
+    grid_.Refresh();
+    EXPECT_EQ(grid_.Row(), 1);
+    EXPECT_EQ(grid_.Col(), 1);
 }
 
 TEST_F(RedrawTest, ContentWritesWaitForRefreshWithoutAutoRedrawAppearanceWritesDoNot) {
@@ -90,16 +78,11 @@ TEST_F(RedrawTest, ContentWritesWaitForRefreshWithoutAutoRedrawAppearanceWritesD
 }
 
 TEST_F(RedrawTest, AGridOf30000RowsPaintsOnlyTheRowsInView) {
-    // The fixture's 3 rows all fit: a page is the two after the top one until rows reach
-    // the bottom.
-    EXPECT_EQ(grid_.State().PageRows, 2);
     grid_.SetRows(30000);
     grid_.SetTextMatrix(30000, 1, "last");
     const GridState& s = grid_.State();
     // Rows end at y = 17 + 16 r: the walk stops after row 18, the first past the bottom.
     EXPECT_EQ(s.ContentBottom, 294);
-    EXPECT_EQ(s.PageRows, 16);
-    EXPECT_TRUE(grid_.VerticalScrollbar());
     // Boundaries up to the control's height of 300: 16, 32, ... 288.
     EXPECT_EQ(s.RowBoundaries.size(), 18u);
 }
@@ -123,21 +106,6 @@ TEST_F(RedrawTest, TheColumnPainterRepaintsOneColumnTopToBottom) {
     EXPECT_EQ(grid_.State().ContentBottom, CellY(3) + 15);
     render::PaintColumn(grid_.Record(), 3, CellX(3), render::PaintHeader::Yes);
     EXPECT_GT(CountOther(CellX(3) + 2, 2, CellX(3) + 62, 15, kGrey), 0);
-}
-
-TEST_F(RedrawTest, RefreshMovesTheCurrentCellOntoTheData) {
-    grid_.State().Row = 0;
-    grid_.State().Col = 0;
-    grid_.Refresh();
-    EXPECT_EQ(grid_.Row(), 1);
-    EXPECT_EQ(grid_.Col(), 1);
-}
-
-TEST_F(RedrawTest, AGridWithoutRowsPaintsTheHeaderRowAndBackgroundOnly) {
-    grid_.SetBackColorBkg(kGreen);
-    grid_.SetRows(0);
-    EXPECT_EQ(Pixel(100, 20), kGreen);
-    EXPECT_EQ(CountOther(CellX(1), 16, 358, 17, kRed), 358 - CellX(1));
 }
 
 TEST_F(RedrawTest, EachBorderStyleDrawsItsOwnEdgesOnTheControl) {
