@@ -1,17 +1,13 @@
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/Label.h"
+
 #include "platform/forms/PictureBox.h"
 #include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
-class LabelTest : public testing::Test {
+class LabelTest : public test::FormFixture {
 protected:
     void SetUp() override { form_.Show(); }
 
@@ -25,17 +21,13 @@ protected:
         for (int32_t y = 0; y < shot.Height(); ++y) {
             for (int32_t x = 0; x < shot.Width(); ++x) {
                 if (shot.Pixel(x, y) != GetSysColor(COLOR_BTNTEXT)) continue;
-                ink.left = std::min(ink.left, x);
-                ink.right = std::max(ink.right, x);
-                ink.top = std::min(ink.top, y);
-                ink.bottom = std::max(ink.bottom, y);
+                ink = {std::min(ink.left, x), std::max(ink.right, x), std::min(ink.top, y),
+                       std::max(ink.bottom, y)};
             }
         }
         return ink;
     }
 
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     PictureBox box_{form_.hWnd(), Rect{300, 10, 350, 40}};
 };
 
