@@ -3,8 +3,6 @@
 
 #include "platform/forms/TextBox.h"
 
-#include <map>
-
 #include "platform/forms/PictureBox.h"
 #include "platform/gdi/Drawing.h"
 #include "platform/window/Desktop.h"
@@ -40,27 +38,6 @@ protected:
         box_.Change = [&] { ++changes_; };
         multi_.Change = [&] { ++changes_; };
         form_.Show();
-    }
-
-    // Gives the focused control `script`: characters as typed, keys in angle brackets with
-    // S-, C- and A- for Shift, Ctrl and Alt held ("ab<S-Home><C-X>").
-    void Keys(std::string_view script) {
-        static const std::map<std::string, uint8_t, std::less<>> kNames = {
-            {"Back", VK_BACK},  {"Del", VK_DELETE},   {"Down", VK_DOWN},   {"End", VK_END},
-            {"Esc", VK_ESCAPE}, {"Enter", VK_RETURN}, {"Home", VK_HOME},   {"Ins", VK_INSERT},
-            {"Left", VK_LEFT},  {"PgDn", VK_NEXT},    {"Right", VK_RIGHT}, {"Tab", VK_TAB},
-            {"Up", VK_UP}};
-        for (size_t open; (open = script.find('<')) != std::string_view::npos;) {
-            host_.Type(script.substr(0, open));
-            const size_t close = script.find('>', open);
-            std::string_view key = script.substr(open + 1, close - open - 1);
-            int16_t shift = 0;
-            for (; key.size() > 2 && key[1] == '-'; key.remove_prefix(2))
-                shift |= key[0] == 'S' ? vbShiftMask : key[0] == 'C' ? vbCtrlMask : vbAltMask;
-            host_.PressKey(key.size() == 1 ? uint8_t(key[0]) : kNames.find(key)->second, shift);
-            script.remove_prefix(close + 1);
-        }
-        host_.Type(script);
     }
 
     // Focuses `box` and gives it each edit's keys in turn, checking what they did.
