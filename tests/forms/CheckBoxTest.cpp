@@ -31,14 +31,15 @@ protected:
     Values values_;
 };
 
-TEST_F(CheckBoxTest, ClicksOnTheBoxOrCaptionToggleAndAGreyedBoxBecomesUnchecked) {
+TEST_F(CheckBoxTest, ClicksOnTheBoxOrCaptionAndSpaceToggleAndAGreyedBoxBecomesUnchecked) {
     ClickAlone(check_.hWnd(), 5, 10);
     ClickAlone(check_.hWnd(), 100, 10);  // on the caption
     check_.SetValue(vbGrayed);
     ClickAlone(check_.hWnd(), 5, 10);
     host_.DoubleClick(check_.hWnd(), 5, 10);  // each click of a quick pair toggles
-    EXPECT_EQ(values_, (Values{1, 0, 2, 0, 1, 0}));
     EXPECT_TRUE(check_.HasFocus());
+    Keys("  ");
+    EXPECT_EQ(values_, (Values{1, 0, 2, 0, 1, 0, 1, 0}));
 }
 
 TEST_F(CheckBoxTest, ValueSetByCodeRaisesClickOnlyWhenItChanges) {
@@ -46,13 +47,6 @@ TEST_F(CheckBoxTest, ValueSetByCodeRaisesClickOnlyWhenItChanges) {
         check_.SetValue(value);
     EXPECT_EQ(check_.Value(), vbGrayed);
     EXPECT_EQ(values_, (Values{1, 2}));
-}
-
-TEST_F(CheckBoxTest, SpaceTogglesTheFocusedBox) {
-    ASSERT_TRUE(check_.HasFocus());
-    for (int i = 0; i < 3; ++i)
-        host_.PressKey(VK_SPACE);
-    EXPECT_EQ(values_, (Values{1, 0, 1}));
 }
 
 TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {

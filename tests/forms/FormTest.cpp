@@ -63,19 +63,6 @@ TEST_F(FormTest, AnActiveObjectSeesKeysBeforeTabNavigation) {
     EXPECT_TRUE(b.HasFocus());
 }
 
-TEST_F(FormTest, KeyEventsComeDownPressUp) {
-    PictureBox box(form_.hWnd(), {10, 10, 60, 30});
-    form_.Show();
-    Log events;
-    box.KeyDown = [&](int16_t& code, int16_t shift) {
-        events.push_back("down " + std::to_string(code) + " " + std::to_string(shift));
-    };
-    box.KeyPress = [&](int16_t& ascii) { events.push_back("press " + std::to_string(ascii)); };
-    box.KeyUp = [&](int16_t& code, int16_t) { events.push_back("up " + std::to_string(code)); };
-    host_.Type("A");
-    EXPECT_EQ(events, (Log{"down 16 1", "down 65 1", "press 65", "up 65", "up 16"}));
-}
-
 TEST_F(FormTest, MouseEventsAndClickOrder) {
     PictureBox box(form_.hWnd(), {10, 10, 110, 60});
     form_.Show();

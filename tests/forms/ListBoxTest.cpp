@@ -209,21 +209,6 @@ TEST_F(ListBoxTest, TypingSelectsTheNextItemStartingWithTheCharacter) {
     EXPECT_EQ(clicks_, (Indexes{0, 2, 3, 0, 4, 5, 6}));
 }
 
-TEST_F(ListBoxTest, AKeyZeroedInKeyDownMovesNothing) {
-    Fill(5);
-    list_.SetFocus();
-    list_.KeyDown = [](int16_t& code, int16_t) {
-        if (code == VK_DOWN) code = 0;
-    };
-    int presses = 0;
-    list_.KeyPress = [&](int16_t&) { ++presses; };
-    Keys("<Down>");
-    EXPECT_EQ(list_.ListIndex(), -1);
-    Keys("I");
-    EXPECT_EQ(list_.ListIndex(), 0);
-    EXPECT_EQ(presses, 1);
-}
-
 TEST_F(ListBoxTest, KeysOnAnEmptyListDoNothing) {
     list_.SetFocus();
     Keys("<Down><Up><PgDn><PgUp><Home><End>abc");

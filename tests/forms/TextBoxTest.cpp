@@ -270,15 +270,12 @@ TEST_F(TextBoxTest, SurrogateHalvesPairUpAndLoneHalvesInsertNothing) {
 
 // --- MaxLength and the clipboard ------------------------------------------------------------
 
-TEST_F(TextBoxTest, TypingStopsAtMaxLength) {
+TEST_F(TextBoxTest, TypingAndPastingStopAtMaxLengthWithoutSplittingALineBreakButCodeDoesNot) {
     box_.SetMaxLength(4);
     Edits(box_, {{"héllo€", "héll", 4, 0},
                  {"<S-Left>X", "hélX", 4, 0},  // a selection makes room
                  {"<Back>YZ", "hélY", 4, 0}});
     EXPECT_EQ(changes_, 7);
-}
-
-TEST_F(TextBoxTest, PastingIsCutToMaxLengthWithoutSplittingALineBreakButCodeIsNot) {
     box_.SetMaxLength(5);
     box_.SetText("abcdefgh");
     Edits(box_, {{"<End>x", "abcdefgh", 8, 0},   // code may exceed the limit, a person not
@@ -305,18 +302,15 @@ TEST_F(TextBoxTest, CopyCutAndPasteRoundTripThroughTheClipboard) {
     EXPECT_EQ(changes_, 4);
 }
 
-TEST_F(TextBoxTest, CopyWithNothingSelectedAndPasteOfNothingChangeNothing) {
-    box_.SetText("keep");
-    SetClipboardText("before");
-    Edits(box_, {{"<C-C>", "keep", 0, 0, "before"}});
-    SetClipboardText("");
-    Edits(box_, {{"<C-A><C-V>", "keep", 0, 4}});
-}
-
-TEST_F(TextBoxTest, PastingKeepsTheFirstLineInASingleLineBoxAndEveryLineInAMultiLineOne) {
+// A single-line box keeps the first line pasted, a multi-line one every line. Copying
+// nothing and pasting nothing change nothing.
+TEST_F(TextBoxTest, PastingKeepsTheLinesTheBoxCanHoldAndNothingCopiesOrPastesNothing) {
     SetClipboardText("first\nsecond\rthird\r\nfourth\x01");
-    Edits(box_, {{"<C-V>", "first", 5, 0}});
+    Edits(box_, {{"<C-V>", "first", 5, 0},
+                 {"<C-C>", "first", 5, 0, "first\nsecond\rthird\r\nfourth\x01"}});
     Edits(multi_, {{"<C-V>", "first\r\nsecond\r\nthird\r\nfourth", 28, 0}});
+    SetClipboardText("");
+    Edits(box_, {{"<C-A><C-V>", "first", 0, 5}});
 }
 
 TEST_F(TextBoxTest, ALockedBoxSelectsAndCopiesButNeverChanges) {
@@ -564,10 +558,7 @@ TEST_F(TextBoxTest, ClickingInAMultiLineBoxPicksTheLineUnderThePointer) {
 // --- Hostile input -------------------------------------------------------------------------------
 
 TEST_F(TextBoxTest, InvalidUtf8IsReplacedAndEditsStayWhole) {
-    box_.SetText(
-        std::string("\xFF\xFE"
-                    "ab\xC3",
-                    5));
+    box_.SetText("\377\376ab\303");
     EXPECT_EQ(box_.Text(), "\uFFFD\uFFFDab\uFFFD");
     Edits(box_, {{"<End><Back>", "\uFFFD\uFFFDab", 4, 0}});
     box_.SetText(std::string("a\0b", 3));

@@ -156,14 +156,10 @@ TEST(SdlKeysTest, TextInputSplitsIntoCodePointsReplacesMalformedBytesAndDropsCon
         {"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", U"\u00E9\u20AC\U0001F600"},
         // A composed sequence from an input method arrives in one event.
         {"\xE6\x97\xA5\xE6\x9C\xAC", U"\u65E5\u672C"},
-        {"a\xFF"
-         "b",
-         U"a\uFFFDb"},
+        {"a\377b", U"a\uFFFDb"},
         // A sequence cut short at the end of the buffer: one replacement per byte.
         {"x\xE2\x82", U"x\uFFFD\uFFFD"},
-        {"a\rb\x1B\x7F"
-         "c",
-         U"abc"},
+        {"a\rb\033c\177", U"abc"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TextInputCharacters(c.utf8), c.characters) << c.utf8;

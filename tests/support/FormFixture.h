@@ -73,18 +73,27 @@ protected:
         return count;
     }
 
-    // The smallest rectangle holding every pixel that differs between two images of one
-    // size; empty when they are the same.
-    static Rect Difference(const PixelImage& a, const PixelImage& b) {
+    // The smallest rectangle holding every pixel of `image` that `pick(x, y)` picks; empty
+    // when it picks none.
+    template <class Pick>
+    static Rect Bounds(const PixelImage& image, Pick pick) {
         Rect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-        for (int32_t y = 0; y < a.Height(); ++y) {
-            for (int32_t x = 0; x < a.Width(); ++x) {
-                if (a.Pixel(x, y) == b.Pixel(x, y)) continue;
+        for (int32_t y = 0; y < image.Height(); ++y) {
+            for (int32_t x = 0; x < image.Width(); ++x) {
+                if (!pick(x, y)) continue;
                 r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
                      std::max(r.bottom, y + 1)};
             }
         }
         return r.left == INT32_MAX ? Rect{} : r;
+    }
+    // Where two images of one size differ.
+    static Rect Difference(const PixelImage& a, const PixelImage& b) {
+        return Bounds(a, [&](int32_t x, int32_t y) { return a.Pixel(x, y) != b.Pixel(x, y); });
+    }
+    // Where an image has pixels of a colour.
+    static Rect Ink(const PixelImage& image, COLORREF color) {
+        return Bounds(image, [&](int32_t x, int32_t y) { return image.Pixel(x, y) == color; });
     }
 
     HeadlessHost host_;
