@@ -1,8 +1,5 @@
 #include "platform/forms/CheckBox.h"
 
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {

@@ -1,9 +1,7 @@
 #include "platform/forms/ComboBox.h"
 
 #include "platform/forms/ListBox.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/forms/ScrollBar.h"
-#include "platform/gdi/Drawing.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {

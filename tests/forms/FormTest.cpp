@@ -1,8 +1,9 @@
 #include "platform/forms/Form.h"
 
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
+#include "platform/forms/Frame.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Timer.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {
@@ -83,6 +84,29 @@ TEST_F(FormTest, MouseEventsAndClickOrder) {
     EXPECT_EQ(events,
               (Log{"down 1 5,7", "up 1", "click", "dblclick", "up 1", "down 2 5,7", "up 2"}));
     EXPECT_TRUE(box.HasFocus());
+}
+
+// Labels, images, frames and timers never take the focus; all but the timer raise Click.
+TEST_F(FormTest, ControlsThatNeverTakeTheFocusAreNoTabStopsAndLeaveItWhereItWas) {
+    PictureBox box(form_.hWnd(), {300, 10, 350, 40});
+    Label label(form_.hWnd(), Rect{10, 10, 200, 30}, "Name:");
+    Image image(form_.hWnd(), Rect{10, 40, 110, 140});
+    Frame frame(form_.hWnd(), Rect{10, 150, 210, 270}, "Options");
+    Timer timer(form_.hWnd());
+    Log clicked;
+    label.Click = [&] { clicked.push_back("label"); };
+    image.Click = [&] { clicked.push_back("image"); };
+    frame.Click = [&] { clicked.push_back("frame"); };
+    form_.Show();
+    for (Control* control : std::initializer_list<Control*>{&label, &image, &frame, &timer}) {
+        control->SetTabStop(true);  // asking does not make it one
+        control->SetFocus();
+        if (control != &timer) ClickAlone(control->hWnd(), 5, 5);
+    }
+    EXPECT_EQ(clicked, (Log{"label", "image", "frame"}));
+    EXPECT_TRUE(box.HasFocus());
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box}));
+    EXPECT_FALSE(IsWindowShown(timer.hWnd()));
 }
 
 TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {

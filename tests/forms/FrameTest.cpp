@@ -1,9 +1,6 @@
 #include "platform/forms/Frame.h"
 
 #include "platform/forms/CheckBox.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {
@@ -51,16 +48,6 @@ TEST_F(FrameTest, ADisabledOrHiddenFrameTakesItsControlsOutOfReach) {
     frame_.SetEnabled(true);
     frame_.SetVisible(false);
     EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
-}
-
-TEST_F(FrameTest, ClickingTheFrameLeavesTheFocusWhereItWas) {
-    int clicks = 0;
-    frame_.Click = [&] { ++clicks; };
-    host_.Click(frame_.hWnd(), 180, 100);
-    EXPECT_TRUE(before_.HasFocus());
-    EXPECT_EQ(clicks, 1);
-    frame_.SetFocus();
-    EXPECT_TRUE(before_.HasFocus());
 }
 
 TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaption) {

@@ -1,7 +1,5 @@
 #include "platform/forms/Image.h"
 
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {
@@ -25,7 +23,6 @@ PixelImage Quarters(int32_t w, int32_t h) {
 class ImageTest : public test::FormFixture {
 protected:
     void SetUp() override { form_.Show(); }
-    PictureBox box_{form_.hWnd(), Rect{300, 10, 350, 40}};
     Image image_{form_.hWnd(), Rect{10, 10, 110, 110}};
 };
 
@@ -56,16 +53,6 @@ TEST_F(ImageTest, StretchScalesThePictureToTheControlAndAnEmptyOneShowsTheBackCo
     image_.SetPicture(Quarters(2, 2));
     image_.SetStretch(false);
     EXPECT_EQ(image_.Width(), 2);
-}
-
-TEST_F(ImageTest, AnImageRaisesClickButNeverTakesTheFocus) {
-    int clicks = 0;
-    image_.Click = [&] { ++clicks; };
-    ASSERT_TRUE(box_.HasFocus());
-    host_.Click(image_.hWnd(), 5, 5);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(box_.HasFocus());
-    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box_}));
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "platform/forms/Label.h"
 
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {
@@ -15,23 +13,7 @@ protected:
     Rect InkOf(const Label& label) {
         return Ink(host_.Screenshot(label.hWnd()), GetSysColor(COLOR_BTNTEXT));
     }
-
-    PictureBox box_{form_.hWnd(), Rect{300, 10, 350, 40}};
 };
-
-TEST_F(LabelTest, ALabelNeverTakesTheFocusButRaisesClick) {
-    Label label(form_.hWnd(), Rect{10, 10, 200, 30}, "Name:");
-    ASSERT_TRUE(box_.HasFocus());
-    int clicks = 0;
-    label.Click = [&] { ++clicks; };
-    host_.Click(label.hWnd(), 5, 5);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(box_.HasFocus());
-    label.SetTabStop(true);
-    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box_}));
-    label.SetFocus();
-    EXPECT_TRUE(box_.HasFocus());
-}
 
 TEST_F(LabelTest, TheCaptionWrapsWithinTheLabelsWidth) {
     Label label(form_.hWnd(), Rect{10, 10, 70, 100}, "one two three four five six");

@@ -1,8 +1,6 @@
 #include "platform/forms/ListBox.h"
 
-#include "platform/forms/PictureBox.h"
 #include "platform/forms/ScrollBar.h"
-#include "platform/gdi/Drawing.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {

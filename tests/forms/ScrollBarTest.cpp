@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/gdi/Drawing.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {

@@ -4,7 +4,6 @@
 #include <sstream>
 #include <string>
 
-#include "platform/forms/PictureBox.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {
@@ -77,16 +76,6 @@ TEST_F(TimerTest, ATimerDestroyedWhileRunningOrFromItsOwnTickNeverTicksAgain) {
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(ownTicks, 3);
     EXPECT_EQ(selfDestroying, nullptr);
-}
-
-TEST_F(TimerTest, ATimerIsNeitherSeenNorATabStop) {
-    PictureBox box(form_.hWnd(), Rect{10, 10, 50, 50});
-    EXPECT_FALSE(IsWindowShown(timer_.hWnd()));
-    timer_.SetTabStop(true);  // asking does not make it one
-    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box}));
-    box.SetFocus();
-    timer_.SetFocus();
-    EXPECT_TRUE(box.HasFocus());
 }
 
 TEST_F(TimerTest, TimersKeepTickingWhileAModalFormRuns) {

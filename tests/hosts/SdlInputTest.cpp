@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms/PictureBox.h"
-#include "platform/window/VirtualKeys.h"
 #include "tests/support/FormFixture.h"
 
 namespace tabula {

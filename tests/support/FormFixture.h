@@ -2,7 +2,9 @@
 
 // A form on a headless desktop, for tests that drive the runtime's controls the way a
 // person does. A derived fixture declares its controls as members (they are built after
-// the form, so they can be its children) and shows the form when it is ready.
+// the form, so they can be its children) and shows the form when it is ready. Picture
+// boxes, which take the focus and do nothing of their own, and the drawing calls come
+// with it.
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,8 @@
 
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/PictureBox.h"
+#include "platform/gdi/Drawing.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
