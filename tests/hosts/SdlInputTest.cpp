@@ -16,6 +16,9 @@ namespace {
 using test::Log;
 using Events = std::vector<SDL_Event>;
 
+// A key whose keycode and scancode share a name.
+#define K(name) SDLK_##name, SDL_SCANCODE_##name
+
 SDL_Event KeyEvent(bool down, SDL_Keycode sym, SDL_Scancode scancode, uint16_t mod = KMOD_NONE,
                    bool repeat = false) {
     SDL_Event e{};
@@ -141,8 +144,7 @@ TEST_F(SdlInputTest, APrintableKeyTypesItsCharacterOnceWithTheShiftStateOnTheKey
     Feed(Type(SDLK_a, SDL_SCANCODE_A, "a"));
     EXPECT_EQ(TakeLog(), (Log{"down 65 0", "press 97", "up 65 0"}));
     // Shifted text comes from text input.
-    Feed(Holding({{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT}}, KMOD_LSHIFT,
-                 Type(SDLK_1, SDL_SCANCODE_1, "!", KMOD_LSHIFT)));
+    Feed(Holding({{K(LSHIFT)}}, KMOD_LSHIFT, Type(K(1), "!", KMOD_LSHIFT)));
     EXPECT_EQ(TakeLog(), (Log{"down 16 1", "down 49 1", "press 33", "up 49 1", "up 16 0"}));
 }
 
@@ -160,9 +162,8 @@ TEST_P(SdlTypingTest, TypesTheCharactersAPersonMeans) {
     EXPECT_EQ(Presses(), GetParam().presses);
 }
 
-constexpr std::pair<SDL_Keycode, SDL_Scancode> kLShift{SDLK_LSHIFT, SDL_SCANCODE_LSHIFT},
-    kLCtrl{SDLK_LCTRL, SDL_SCANCODE_LCTRL}, kRCtrl{SDLK_RCTRL, SDL_SCANCODE_RCTRL},
-    kLAlt{SDLK_LALT, SDL_SCANCODE_LALT}, kRAlt{SDLK_RALT, SDL_SCANCODE_RALT};
+constexpr std::pair<SDL_Keycode, SDL_Scancode> kLShift{K(LSHIFT)}, kLCtrl{K(LCTRL)},
+    kRCtrl{K(RCTRL)}, kLAlt{K(LALT)}, kRAlt{K(RALT)};
 
 Events Concat(std::initializer_list<Events> parts) {
     Events all;
@@ -177,16 +178,13 @@ INSTANTIATE_TEST_SUITE_P(
         // A German keyboard: the key right of L types o-umlaut, and Shift+7 types a slash.
         TypingCase{"TheLayoutDecidesTheCharacterNotTheUsKeyboard",
                    Concat({Type(0x00F6, SDL_SCANCODE_SEMICOLON, "\xC3\xB6"),
-                           Holding({kLShift}, KMOD_LSHIFT,
-                                   Type(SDLK_7, SDL_SCANCODE_7, "/", KMOD_LSHIFT))}),
+                           Holding({kLShift}, KMOD_LSHIFT, Type(K(7), "/", KMOD_LSHIFT))}),
                    {"press 246", "press 47"}},
         // SDL sends no text for these keys; the keys themselves must type.
-        TypingCase{"EnterBackspaceEscapeAndKeypadEnterTypeTheirOwnCharacters",
-                   Concat({Press(SDLK_RETURN, SDL_SCANCODE_RETURN),
-                           Press(SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE),
-                           Press(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE),
-                           Press(SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER)}),
-                   {"press 13", "press 8", "press 27", "press 13"}},
+        TypingCase{
+            "EnterBackspaceEscapeAndKeypadEnterTypeTheirOwnCharacters",
+            Concat({Press(K(RETURN)), Press(K(BACKSPACE)), Press(K(ESCAPE)), Press(K(KP_ENTER))}),
+            {"press 13", "press 8", "press 27", "press 13"}},
         // SDL sends no text for Ctrl+C; the runtime's Ctrl+C is character 3.
         TypingCase{
             "CtrlWithALetterTypesItsControlCharacter",
@@ -197,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
         // released, typing is back to normal.
         TypingCase{
             "TextThatArrivesWhileCtrlOrAltIsHeldTypesNothing",
-            Concat({Holding({kLCtrl}, KMOD_LCTRL, Type(SDLK_1, SDL_SCANCODE_1, "1", KMOD_LCTRL)),
+            Concat({Holding({kLCtrl}, KMOD_LCTRL, Type(K(1), "1", KMOD_LCTRL)),
                     Holding({kLAlt}, KMOD_LALT, Type(SDLK_f, SDL_SCANCODE_F, "f", KMOD_LALT)),
                     Type(SDLK_f, SDL_SCANCODE_F, "f")}),
             {"press 102"}},
@@ -218,19 +216,16 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"AHeldKeyRepeatsItsCharacter",
                    {KeyEvent(true, SDLK_x, SDL_SCANCODE_X), TextEvent("x"),
                     KeyEvent(true, SDLK_x, SDL_SCANCODE_X, KMOD_NONE, true), TextEvent("x"),
-                    KeyEvent(false, SDLK_x, SDL_SCANCODE_X),
-                    KeyEvent(true, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE),
-                    KeyEvent(true, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, KMOD_NONE, true),
-                    KeyEvent(false, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE)},
+                    KeyEvent(false, SDLK_x, SDL_SCANCODE_X), KeyEvent(true, K(BACKSPACE)),
+                    KeyEvent(true, K(BACKSPACE), KMOD_NONE, true), KeyEvent(false, K(BACKSPACE))},
                    {"press 120", "press 120", "press 8", "press 8"}},
         TypingCase{"KeypadDigitsWithNumLockTypeOnceAndWithoutItNothing",
-                   Concat({Type(SDLK_KP_7, SDL_SCANCODE_KP_7, "7", KMOD_NUM),
-                           Press(SDLK_KP_7, SDL_SCANCODE_KP_7)}),
+                   Concat({Type(K(KP_7), "7", KMOD_NUM), Press(K(KP_7))}),
                    {"press 55"}}),
     [](const testing::TestParamInfo<TypingCase>& info) { return info.param.name; });
 
 TEST_F(SdlInputTest, TabMovesTheFocusThroughTheForm) {
-    Feed(Press(SDLK_TAB, SDL_SCANCODE_TAB));
+    Feed(Press(K(TAB)));
     EXPECT_TRUE(button_.HasFocus());
 }
 
@@ -243,15 +238,14 @@ TEST_F(SdlInputTest, ArrowKeysArriveExtendedWithoutCharacters) {
         }
         return false;
     });
-    Feed(Concat({Press(SDLK_LEFT, SDL_SCANCODE_LEFT), Press(SDLK_KP_4, SDL_SCANCODE_KP_4)}));
+    Feed(Concat({Press(K(LEFT)), Press(K(KP_4))}));
     EXPECT_EQ(messages, (Log{"37 extended", "37"}));
     EXPECT_EQ(Presses(), Log{});
 }
 
 TEST_F(SdlInputTest, LosingTheKeyboardReleasesHeldKeys) {
     // Ctrl goes down here, the window loses the keyboard, Ctrl comes up elsewhere.
-    Feed({KeyEvent(true, SDLK_LCTRL, SDL_SCANCODE_LCTRL, KMOD_LCTRL),
-          WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    Feed({KeyEvent(true, K(LCTRL), KMOD_LCTRL), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
     EXPECT_EQ(TakeLog(), (Log{"down 17 2", "up 17 0"}));
     EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
     // Back in the window, a plain key types plainly.
