@@ -24,21 +24,21 @@ TEST_F(FormTest, TabAndShiftTabFollowTabIndexAndSkipWhatCannotTakeFocus) {
     hidden.SetVisible(false);
     noStop.SetTabStop(false);
     int keys = 0;
-    b.KeyDown = [&](int16_t&, int16_t) { ++keys; };
-    b.KeyPress = [&](int16_t&) { ++keys; };
+    b.KeyDown = [&](int16_t& code, int16_t) { keys += code == VK_TAB; };
+    b.KeyPress = [&](int16_t& ascii) { keys += ascii == '\t'; };
     form_.Show();
     EXPECT_TRUE(b.HasFocus());  // the first tab stop takes the focus on Show
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(c.HasFocus());
-    EXPECT_EQ(keys, 0);  // the Tab never reached the control it left
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(a.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(b.HasFocus());  // wraps around
-    host_.PressKey(VK_TAB, vbShiftMask);
-    EXPECT_TRUE(a.HasFocus());
+    const struct {
+        const char* keys;
+        PictureBox* focus;
+    } steps[] = {{"<Tab>", &c}, {"<Tab>", &a}, {"<Tab>", &b}, {"<S-Tab>", &a}};
+    for (const auto& step : steps) {
+        Keys(step.keys);
+        EXPECT_TRUE(step.focus->HasFocus()) << step.keys << " from " << &step - steps;
+    }
+    EXPECT_EQ(keys, 0);  // Tab never reaches the control it leaves
     c.SetEnabled(false);
-    host_.PressKey(VK_TAB);
+    Keys("<Tab>");
     EXPECT_TRUE(b.HasFocus());
 }
 

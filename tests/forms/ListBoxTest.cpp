@@ -74,11 +74,14 @@ TEST_F(ListBoxTest, TheSelectionFollowsItsItemAndSelectedMirrorsIt) {
     EXPECT_TRUE(clicks_.empty());  // changes by code raise no Click
 }
 
-TEST_F(ListBoxTest, IndexesOutOfRangeAreIgnored) {
+TEST_F(ListBoxTest, IndexesOutOfRangeAndKeysOnAnEmptyListAreIgnored) {
     EXPECT_EQ(list_.List(0), "");
     list_.SetListIndex(1000);
     list_.SetListIndex(0);
+    list_.SetFocus();
+    Keys("<Down><Up><PgDn><PgUp><Home><End>abc");
     EXPECT_EQ(list_.ListIndex(), -1);
+    EXPECT_TRUE(clicks_.empty());
     Fill(3);
     for (int32_t index : {1, 1000, -2})
         list_.SetListIndex(index);
@@ -147,7 +150,7 @@ TEST_F(ListBoxTest, DraggingMovesTheSelectionAndScrollsPastTheEdges) {
     EXPECT_EQ(clicks_, (Indexes{0, 2, visible, visible + 1}));
 }
 
-TEST_F(ListBoxTest, TheWheelScrollsThreeItemsANotch) {
+TEST_F(ListBoxTest, TheWheelScrollsThreeItemsANotchAndCodeScrollsItsSelectionIntoView) {
     Fill(30);
     list_.SetFocus();
     const struct {
@@ -158,6 +161,12 @@ TEST_F(ListBoxTest, TheWheelScrollsThreeItemsANotch) {
         host_.Wheel(notch.delta);
         EXPECT_EQ(list_.TopIndex(), notch.top) << notch.delta;
     }
+    list_.SetListIndex(20);
+    EXPECT_EQ(list_.TopIndex(), 20 - list_.VisibleCount() + 1);
+    list_.SetListIndex(3);
+    EXPECT_EQ(list_.TopIndex(), 3);
+    list_.SetTopIndex(1000);
+    EXPECT_EQ(list_.TopIndex(), 30 - list_.VisibleCount());
     EXPECT_TRUE(clicks_.empty());
 }
 
@@ -207,25 +216,7 @@ TEST_F(ListBoxTest, TypingSelectsTheNextItemStartingWithTheCharacter) {
     EXPECT_EQ(clicks_, (Indexes{0, 2, 3, 0, 4, 5, 6}));
 }
 
-TEST_F(ListBoxTest, KeysOnAnEmptyListDoNothing) {
-    list_.SetFocus();
-    Keys("<Down><Up><PgDn><PgUp><Home><End>abc");
-    EXPECT_EQ(list_.ListIndex(), -1);
-    EXPECT_TRUE(clicks_.empty());
-}
-
 // --- Scrolling -----------------------------------------------------------------------------------
-
-TEST_F(ListBoxTest, CodeThatSelectsAnItemScrollsItIntoView) {
-    Fill(30);
-    list_.SetListIndex(20);
-    EXPECT_EQ(list_.TopIndex(), 20 - list_.VisibleCount() + 1);
-    list_.SetListIndex(3);
-    EXPECT_EQ(list_.TopIndex(), 3);
-    list_.SetTopIndex(1000);
-    EXPECT_EQ(list_.TopIndex(), 30 - list_.VisibleCount());
-    EXPECT_TRUE(clicks_.empty());
-}
 
 TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {
     Fill(list_.VisibleCount());

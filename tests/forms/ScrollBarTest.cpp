@@ -226,7 +226,7 @@ TEST_F(ScrollBarTest, ClickingTheBarTakesTheFocusAndRaisesNoClick) {
 
 // --- Values set by code ------------------------------------------------------------------------
 
-TEST_F(ScrollBarTest, ValueSetByCodeIsClampedAndRaisesChangeOnlyWhenItMoves) {
+TEST_F(ScrollBarTest, ValuesSetByCodeAreClampedAndRaiseChangeOnlyWhenTheValueMoves) {
     for (int16_t value : {4, 4, 50, -3, 8})
         bar_.SetValue(value);
     bar_.SetMax(5);  // the value follows the shrinking range
@@ -234,6 +234,13 @@ TEST_F(ScrollBarTest, ValueSetByCodeIsClampedAndRaisesChangeOnlyWhenItMoves) {
     bar_.SetMax(20);
     EXPECT_EQ(bar_.Value(), 5);
     EXPECT_EQ(changes_, (Values{4, 10, 0, 8, 5}));
+    bar_.SetLargeChange(0);  // steps below one are taken as one
+    EXPECT_EQ(bar_.LargeChange(), 1);
+    bar_.SetSmallChange(-5);
+    EXPECT_EQ(bar_.SmallChange(), 1);
+    ClickAt(kDownArrow);
+    ClickAt({8, 180});
+    EXPECT_EQ(bar_.Value(), 7);
 }
 
 TEST_F(ScrollBarTest, MinAboveMaxRunsTheBarBackwards) {
@@ -272,16 +279,6 @@ TEST_F(ScrollBarTest, AHorizontalBarRunsLeftToRight) {
     Keys("<Right>");
     EXPECT_EQ(h.Value(), 1);
     EXPECT_EQ(changes, 3);
-}
-
-TEST_F(ScrollBarTest, StepsBelowOneAreTakenAsOne) {
-    bar_.SetLargeChange(0);
-    EXPECT_EQ(bar_.LargeChange(), 1);
-    bar_.SetSmallChange(-5);
-    EXPECT_EQ(bar_.SmallChange(), 1);
-    ClickAt(kDownArrow);
-    ClickAt({8, 180});
-    EXPECT_EQ(bar_.Value(), 2);
 }
 
 TEST_F(ScrollBarTest, TheWholeSixteenBitRangeWorks) {
