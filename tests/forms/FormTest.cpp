@@ -137,12 +137,10 @@ TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
     host_.PressKey('A');
     EXPECT_EQ(ownerClicks, 1);
     EXPECT_EQ(ownerKeys, 1);
-}
-
-TEST_F(FormTest, AModalFormThatNothingCanCloseGivesUp) {
-    Form dialog(Rect{200, 200, 400, 300}, "Dialog");
-    EXPECT_FALSE(dialog.Show(vbModal));
-    EXPECT_FALSE(dialog.Loaded());
+    // A modal form that nothing can close gives up.
+    Form stuck(Rect{200, 200, 400, 300}, "Stuck");
+    EXPECT_FALSE(stuck.Show(vbModal));
+    EXPECT_FALSE(stuck.Loaded());
     EXPECT_TRUE(IsWindowEnabled(form_.hWnd()));
 }
 

@@ -26,15 +26,13 @@ protected:
     Image image_{form_.hWnd(), Rect{10, 10, 110, 110}};
 };
 
-TEST_F(ImageTest, WithoutStretchTheControlTakesThePicturesSize) {
+TEST_F(ImageTest, TheControlTakesThePicturesSizeUnlessStretchedAndEmptyShowsTheBackColour) {
     image_.SetPicture(Quarters(4, 6));
     EXPECT_EQ(image_.Width(), 4);
     EXPECT_EQ(image_.Height(), 6);
     EXPECT_EQ(host_.Screenshot(image_.hWnd()), image_.Picture());
-}
-
-TEST_F(ImageTest, StretchScalesThePictureToTheControlAndAnEmptyOneShowsTheBackColour) {
     image_.SetStretch(true);
+    image_.Move(10, 10, 100, 100);
     image_.SetPicture(Quarters(2, 2));
     EXPECT_EQ(image_.Width(), 100);
     const PixelImage shot = host_.Screenshot(image_.hWnd());

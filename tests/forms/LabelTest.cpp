@@ -15,14 +15,7 @@ protected:
     }
 };
 
-TEST_F(LabelTest, TheCaptionWrapsWithinTheLabelsWidth) {
-    Label label(form_.hWnd(), Rect{10, 10, 70, 100}, "one two three four five six");
-    const Rect ink = InkOf(label);
-    EXPECT_LE(ink.right, 60);
-    EXPECT_GT(ink.Height(), 31);  // several lines
-}
-
-TEST_F(LabelTest, AlignmentPlacesEachLine) {
+TEST_F(LabelTest, AlignmentPlacesEachLineAndTheCaptionWrapsWithinTheWidth) {
     Label label(form_.hWnd(), Rect{10, 10, 210, 30}, "Total");
     const Rect left = InkOf(label);
     label.SetAlignment(vbRightJustify);
@@ -35,6 +28,11 @@ TEST_F(LabelTest, AlignmentPlacesEachLine) {
     EXPECT_GT(right.right, 196);
     EXPECT_NEAR((centre.left + centre.right) / 2, 100, 3);
     EXPECT_EQ(right.Width(), left.Width());
+    label.Move(10, 10, 60, 90);  // the caption wraps within the label's width
+    label.SetCaption("one two three four five six");
+    const Rect wrapped = InkOf(label);
+    EXPECT_LE(wrapped.right, 60);
+    EXPECT_GT(wrapped.Height(), 31);  // several lines
 }
 
 TEST_F(LabelTest, AutoSizeFitsTheCaptionAndWordWrapKeepsTheWidth) {

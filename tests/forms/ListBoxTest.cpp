@@ -35,7 +35,7 @@ protected:
 
 // --- Items ---------------------------------------------------------------------------------------
 
-TEST_F(ListBoxTest, ItemsAreAddedInsertedReplacedAndRemoved) {
+TEST_F(ListBoxTest, ItemsChangeByCodeAndTheSelectionFollowsItsItem) {
     list_.AddItem("b");
     list_.AddItem("d");
     list_.AddItem("a", 0);
@@ -51,9 +51,7 @@ TEST_F(ListBoxTest, ItemsAreAddedInsertedReplacedAndRemoved) {
     list_.Clear();
     EXPECT_EQ(list_.ListCount(), 0);
     EXPECT_EQ(list_.ListIndex(), -1);
-}
-
-TEST_F(ListBoxTest, TheSelectionFollowsItsItemAndSelectedMirrorsIt) {
+    // The selection follows its item, and Selected mirrors it.
     Fill(5);
     list_.SetSelected(2, true);
     EXPECT_TRUE(list_.Selected(2));

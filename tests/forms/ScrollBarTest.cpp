@@ -54,10 +54,8 @@ TEST_F(ScrollBarTest, ArrowsStepBySmallChangeAndAtTheLimitsRaiseNothing) {
 
 TEST_F(ScrollBarTest, TrackPressesPageTowardsThePress) {
     ClickAt({8, bar_.GetLayout().thumb.bottom + 5});
-    EXPECT_EQ(bar_.Value(), 2);
     ClickAt({8, 180});
     ClickAt({8, 180});
-    EXPECT_EQ(bar_.Value(), 6);
     ClickAt({8, 18});
     EXPECT_EQ(changes_, (Values{2, 4, 6, 4}));
 }
@@ -74,7 +72,8 @@ TEST_F(ScrollBarTest, TheThumbShowsOnePageOfTheWhole) {
 
 // --- Holding the mouse down --------------------------------------------------------------------
 
-TEST_F(ScrollBarTest, HoldingAnArrowRepeatsAfterADelayThenQuicklyUntilReleasedOrAtTheLimit) {
+TEST_F(ScrollBarTest,
+       HoldingAnArrowRepeatsAfterADelayThenQuicklyWhileOverItUntilReleasedOrAtTheLimit) {
     bar_.SetMax(100);
     Press(kDownArrow);
     const struct {
@@ -88,23 +87,18 @@ TEST_F(ScrollBarTest, HoldingAnArrowRepeatsAfterADelayThenQuicklyUntilReleasedOr
     Release(kDownArrow);
     host_.Advance(5000);
     EXPECT_EQ(bar_.Value(), 7);
+    // Moving off a held arrow pauses the repeat; coming back resumes it.
     Press(kDownArrow);
+    host_.MouseMove(bar_.hWnd(), 100, 192);
+    host_.Advance(1000);
+    EXPECT_EQ(bar_.Value(), 8);
+    host_.MouseMove(bar_.hWnd(), kDownArrow.x, kDownArrow.y);
+    host_.Advance(100);
+    EXPECT_EQ(bar_.Value(), 10);
     host_.Advance(10000);
     Release(kDownArrow);
     EXPECT_EQ(bar_.Value(), 100);
     EXPECT_EQ(changes_.size(), 100u);  // nothing more once at the limit
-}
-
-TEST_F(ScrollBarTest, MovingOffAHeldArrowPausesTheRepeatAndComingBackResumesIt) {
-    bar_.SetMax(100);
-    Press(kDownArrow);
-    host_.MouseMove(bar_.hWnd(), 100, 192);  // off the bar, the button still held
-    host_.Advance(1000);
-    EXPECT_EQ(bar_.Value(), 1);
-    host_.MouseMove(bar_.hWnd(), kDownArrow.x, kDownArrow.y);
-    host_.Advance(100);
-    EXPECT_EQ(bar_.Value(), 3);
-    Release(kDownArrow);
 }
 
 TEST_F(ScrollBarTest, HoldingTheTrackPagesUntilTheThumbReachesTheMouse) {
@@ -180,7 +174,7 @@ TEST_F(ScrollBarTest, DraggingTheThumbScrollsWhileMovingAndChangesOnceOnRelease)
     EXPECT_EQ(changes_, (Values{5, 10, 0}));
 }
 
-TEST_F(ScrollBarTest, TheThumbIsDrawnWhereValueSaysAndMovesWithIt) {
+TEST_F(ScrollBarTest, TheThumbIsDrawnWhereValueSaysAndNotAtAllWhenDisabled) {
     // The thumb is plain button face; the track is a dither that alternates with white.
     auto isThumbAt = [&](int32_t y) {
         const PixelImage shot = host_.Screenshot(bar_.hWnd());
@@ -192,6 +186,12 @@ TEST_F(ScrollBarTest, TheThumbIsDrawnWhereValueSaysAndMovesWithIt) {
     bar_.SetValue(10);
     EXPECT_FALSE(isThumbAt(25));
     EXPECT_TRUE(isThumbAt(175));
+    // A disabled bar has no thumb and ignores the mouse.
+    bar_.SetEnabled(false);
+    ClickAt(kUpArrow);
+    EXPECT_EQ(bar_.Value(), 10);
+    const PixelImage shot = host_.Screenshot(bar_.hWnd());
+    EXPECT_NE(shot.Pixel(8, 175), shot.Pixel(9, 175));  // the track's dither where it was
 }
 
 TEST_F(ScrollBarTest, APressedArrowLooksPushedUntilReleased) {
@@ -321,14 +321,6 @@ TEST_F(ScrollBarTest, BarsTooSmallForTheirPartsStillWork) {
         small.Move(50, 20, 17, 1);
         small.SetValue(2);
     }
-}
-
-TEST_F(ScrollBarTest, ADisabledBarHasNoThumbAndIgnoresTheMouse) {
-    bar_.SetEnabled(false);
-    ClickAt(kDownArrow);
-    EXPECT_EQ(bar_.Value(), 0);
-    const PixelImage shot = host_.Screenshot(bar_.hWnd());
-    EXPECT_NE(shot.Pixel(8, 25), shot.Pixel(9, 25));  // the track's dither where the thumb was
 }
 
 }  // namespace
