@@ -82,9 +82,7 @@ TEST_F(ComboBoxTest, AClickOpensTheListBelowAndAClickOnAnItemPicksIt) {
     Rect field, dropped;
     GetWindowRect(combo_.hWnd(), &field);
     GetWindowRect(list->hWnd(), &dropped);
-    EXPECT_EQ(dropped.top, field.bottom);
-    EXPECT_EQ(dropped.left, field.left);
-    EXPECT_EQ(dropped.Width(), field.Width());
+    EXPECT_EQ(dropped, (Rect{field.left, field.bottom, field.right, dropped.bottom}));
     EXPECT_EQ(list->ListCount(), 5);
     const HWND listWindow = list->hWnd();
     ClickItem(3);

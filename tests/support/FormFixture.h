@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -41,7 +41,7 @@ protected:
     // Gives the focused control `script`: characters as typed, keys in angle brackets with
     // S-, C- and A- for Shift, Ctrl and Alt held ("ab<S-Home><C-X>").
     void Keys(std::string_view script) {
-        static const std::map<std::string, uint8_t, std::less<>> kNames = {
+        static const std::map<std::string, uint8_t> kNames = {
             {"Back", VK_BACK},  {"Del", VK_DELETE},   {"Down", VK_DOWN},   {"End", VK_END},
             {"Esc", VK_ESCAPE}, {"Enter", VK_RETURN}, {"Home", VK_HOME},   {"Ins", VK_INSERT},
             {"Left", VK_LEFT},  {"PgDn", VK_NEXT},    {"Right", VK_RIGHT}, {"Tab", VK_TAB},
@@ -53,7 +53,7 @@ protected:
             int16_t shift = 0;
             for (; key.size() > 2 && key[1] == '-'; key.remove_prefix(2))
                 shift |= key[0] == 'S' ? vbShiftMask : key[0] == 'C' ? vbCtrlMask : vbAltMask;
-            host_.PressKey(key.size() == 1 ? uint8_t(key[0]) : kNames.find(key)->second, shift);
+            host_.PressKey(key.size() == 1 ? uint8_t(key[0]) : kNames.at(std::string(key)), shift);
             script.remove_prefix(close + 1);
         }
         host_.Type(script);
