@@ -1,19 +1,15 @@
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/ComboBox.h"
-#include "platform/forms/Form.h"
+
 #include "platform/forms/ListBox.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/forms/ScrollBar.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
-class ComboBoxTest : public testing::Test {
+using Texts = std::vector<std::string>;
+
+class ComboBoxTest : public test::FormFixture {
 protected:
     void SetUp() override {
         for (const char* fruit : {"Apple", "Banana", "Cherry", "Damson", "Elderberry"})
@@ -26,23 +22,20 @@ protected:
     ListBox* OpenList() {
         return dynamic_cast<ListBox*>(Control::FromHandle(combo_.DropDownWindow()));
     }
-    // A click on the field, then time enough that the next click is a click of its own.
-    void ClickField() {
-        host_.Click(combo_.hWnd(), 20, combo_.Height() / 2);
-        host_.Advance(1000);
-    }
+    void ClickField() { ClickAlone(combo_.hWnd(), 20, combo_.Height() / 2); }
     void ClickItem(int32_t index) {
         ListBox* list = OpenList();
         ASSERT_NE(list, nullptr);
         const Rect r = list->ItemRect(index);
-        host_.Click(list->hWnd(), r.left + 10, (r.top + r.bottom) / 2);
-        host_.Advance(1000);
+        ClickAlone(list->hWnd(), r.left + 10, (r.top + r.bottom) / 2);
+    }
+    void AddMore() {
+        for (int i = 0; i < 20; ++i)
+            combo_.AddItem("More " + std::to_string(i));
     }
 
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     ComboBox combo_{form_.hWnd(), Rect{20, 20, 170, 41}};
-    std::vector<std::string> clicks_;
+    Texts clicks_;
     int deactivations_ = 0;
 };
 
@@ -52,11 +45,9 @@ TEST_F(ComboBoxTest, TextIsTheSelectedItemAndCodeChangesRaiseNothing) {
     EXPECT_EQ(combo_.Style(), 2);
     EXPECT_EQ(combo_.ListCount(), 5);
     EXPECT_EQ(combo_.Text(), "");
-    combo_.SetListIndex(2);
+    for (int32_t index : {2, 1000, -5})
+        combo_.SetListIndex(index);
     EXPECT_EQ(combo_.Text(), "Cherry");
-    combo_.SetListIndex(1000);
-    combo_.SetListIndex(-5);
-    EXPECT_EQ(combo_.ListIndex(), 2);
     combo_.AddItem("Apricot", 1);
     EXPECT_EQ(combo_.Text(), "Cherry");
     combo_.SetList(3, "Cherry (sour)");
@@ -85,37 +76,32 @@ TEST_F(ComboBoxTest, AClickOpensTheListBelowAndAClickOnAnItemPicksIt) {
     combo_.DropDown = [&] { ++dropDowns; };
     ClickField();
     ASSERT_TRUE(combo_.DroppedDown());
-    EXPECT_EQ(dropDowns, 1);
     ListBox* list = OpenList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(GetParent(list->hWnd()), 0u);  // a window of its own, over every form
     Rect field, dropped;
     GetWindowRect(combo_.hWnd(), &field);
     GetWindowRect(list->hWnd(), &dropped);
-    EXPECT_EQ(dropped.top, field.bottom);
-    EXPECT_EQ(dropped.left, field.left);
-    EXPECT_EQ(dropped.Width(), field.Width());
+    EXPECT_EQ(dropped, (Rect{field.left, field.bottom, field.right, dropped.bottom}));
     EXPECT_EQ(list->ListCount(), 5);
     const HWND listWindow = list->hWnd();
     ClickItem(3);
     EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_FALSE(IsWindow(listWindow));
     EXPECT_EQ(combo_.Text(), "Damson");
-    EXPECT_EQ(clicks_, (std::vector<std::string>{"Damson"}));
     EXPECT_TRUE(combo_.HasFocus());
+    // The list opens on the selection; picking it again closes without Click.
+    ClickField();
+    EXPECT_EQ(OpenList()->ListIndex(), 3);
+    ClickItem(3);
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(clicks_, (Texts{"Damson"}));
+    EXPECT_EQ(dropDowns, 2);
     EXPECT_EQ(deactivations_, 0);  // the form stayed active throughout
 }
 
-TEST_F(ComboBoxTest, PickingTheItemAlreadySelectedClosesWithoutClick) {
-    combo_.SetListIndex(1);
-    ClickField();
-    EXPECT_EQ(OpenList()->ListIndex(), 1);  // the list opens on the selection
-    ClickItem(1);
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_TRUE(clicks_.empty());
-}
-
-TEST_F(ComboBoxTest, PressingTheFieldAndReleasingOnAnItemPicksIt) {
+TEST_F(ComboBoxTest, PressingTheFieldAndReleasingOnAnItemPicksItAndDraggingBelowScrolls) {
+    AddMore();
     host_.MouseDown(combo_.hWnd(), 20, 5);
     ListBox* list = OpenList();
     ASSERT_NE(list, nullptr);
@@ -125,7 +111,18 @@ TEST_F(ComboBoxTest, PressingTheFieldAndReleasingOnAnItemPicksIt) {
     EXPECT_TRUE(clicks_.empty());
     host_.MouseUp(list->hWnd(), 10, r.top + 2);
     EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (std::vector<std::string>{"Cherry"}));
+    EXPECT_EQ(clicks_, (Texts{"Cherry"}));
+    host_.Advance(1000);
+    host_.MouseDown(combo_.hWnd(), 20, 5);
+    list = OpenList();
+    ASSERT_NE(list, nullptr);
+    host_.MouseMove(list->hWnd(), 10, list->Height() + 5);
+    host_.MouseMove(list->hWnd(), 10, list->Height() + 6);
+    EXPECT_EQ(list->TopIndex(), 2);  // one item further for each move
+    EXPECT_EQ(list->ListIndex(), ComboBox::kMaxDroppedItems + 1);
+    host_.MouseUp(list->hWnd(), 10, list->Height() + 6);
+    EXPECT_TRUE(combo_.DroppedDown());  // released off the list: nothing picked yet
+    EXPECT_EQ(clicks_.size(), 1u);
 }
 
 TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
@@ -134,8 +131,7 @@ TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
     other.Click = [&] { ++otherClicks; };
     ClickField();
     ASSERT_TRUE(combo_.DroppedDown());
-    host_.Click(other.hWnd(), 10, 10);
-    host_.Advance(1000);
+    ClickAlone(other.hWnd(), 10, 10);
     EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_EQ(otherClicks, 0);
     EXPECT_TRUE(combo_.HasFocus());
@@ -148,64 +144,37 @@ TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
 }
 
 TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndStaysOpen) {
-    for (int i = 0; i < 20; ++i)
-        combo_.AddItem("More " + std::to_string(i));
+    AddMore();
     ClickField();
     ListBox* list = OpenList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(list->VisibleCount(), ComboBox::kMaxDroppedItems);
     ASSERT_TRUE(list->ScrollBarVisible());
-    auto findBar = [&]() -> ScrollBar* {
-        for (HWND child : GetChildren(OpenList()->hWnd())) {
-            if (auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(child))) return bar;
-        }
-        return nullptr;
-    };
-    ScrollBar* bar = findBar();
+    ScrollBar* bar = FindChild<ScrollBar>(list->hWnd());
     ASSERT_NE(bar, nullptr);
-    host_.Click(bar->hWnd(), 8, bar->Height() - 5);  // the down arrow
-    host_.Advance(1000);
-    host_.Click(bar->hWnd(), 8, bar->Height() - 5);
-    host_.Advance(1000);
+    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);  // the down arrow
+    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);
     EXPECT_TRUE(combo_.DroppedDown());
     EXPECT_EQ(list->TopIndex(), 2);
     EXPECT_TRUE(combo_.HasFocus());
     ClickItem(2);
     EXPECT_EQ(combo_.Text(), "Cherry");
-    EXPECT_EQ(combo_.ListIndex(), 2);
     // After using the bar a press elsewhere still closes the list.
     ClickField();
-    bar = findBar();
+    bar = FindChild<ScrollBar>(OpenList()->hWnd());
     ASSERT_NE(bar, nullptr);
-    host_.Click(bar->hWnd(), 8, 5);
-    host_.Advance(1000);
+    ClickAlone(bar->hWnd(), 8, 5);
     host_.Click(form_.hWnd(), 300, 250);
     EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_EQ(deactivations_, 0);
-}
-
-TEST_F(ComboBoxTest, DraggingBelowTheListScrollsIt) {
-    for (int i = 0; i < 20; ++i)
-        combo_.AddItem("More " + std::to_string(i));
-    host_.MouseDown(combo_.hWnd(), 20, 5);
-    ListBox* list = OpenList();
-    ASSERT_NE(list, nullptr);
-    host_.MouseMove(list->hWnd(), 10, list->Height() + 5);
-    host_.MouseMove(list->hWnd(), 10, list->Height() + 6);
-    EXPECT_EQ(list->TopIndex(), 2);  // one item further for each move
-    EXPECT_EQ(list->ListIndex(), ComboBox::kMaxDroppedItems + 1);
-    host_.MouseUp(list->hWnd(), 10, list->Height() + 6);
-    EXPECT_TRUE(combo_.DroppedDown());  // released off the list: nothing picked yet
-    EXPECT_TRUE(clicks_.empty());
 }
 
 TEST_F(ComboBoxTest, TheListOpensAboveWhenTheScreenEndsBelow) {
     ComboBox low(form_.hWnd(), Rect{20, 270, 170, 291});
     form_.Move(100, 700);
     low.AddItem("one");
-    low.AddItem("two");
     low.SetFocus();
-    host_.PressKey(VK_DOWN, vbAltMask);
+    Keys("<A-Down>");
     ASSERT_TRUE(low.DroppedDown());
     Rect field, dropped;
     GetWindowRect(low.hWnd(), &field);
@@ -215,99 +184,64 @@ TEST_F(ComboBoxTest, TheListOpensAboveWhenTheScreenEndsBelow) {
 
 // --- Keyboard ------------------------------------------------------------------------------------
 
-TEST_F(ComboBoxTest, ArrowsChangeTheSelectionWithoutOpening) {
+TEST_F(ComboBoxTest, ArrowsHomeEndTypingAndTheWheelChangeTheSelectionWithoutOpening) {
     combo_.SetFocus();
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_UP);
+    Keys("<Down><Down><Up>");
     EXPECT_EQ(combo_.Text(), "Apple");
     EXPECT_FALSE(combo_.DroppedDown());
-    host_.PressKey(VK_UP);  // at the top already
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_HOME);
-    host_.Type("c");
-    EXPECT_EQ(clicks_, (std::vector<std::string>{"Apple", "Banana", "Apple", "Elderberry", "Apple",
-                                                 "Cherry"}));
+    Keys("<Up><End><Down><Home>c");  // at the top already, then to the far ends
+    host_.Wheel(-kWheelDelta);
+    host_.Wheel(-kWheelDelta);
+    host_.Wheel(kWheelDelta * 5);
+    EXPECT_EQ(clicks_, (Texts{"Apple", "Banana", "Apple", "Elderberry", "Apple", "Cherry", "Damson",
+                              "Elderberry", "Apple"}));
 }
 
 TEST_F(ComboBoxTest, KeysMoveTheOpenListsHighlightAndEnterPicksIt) {
     combo_.SetFocus();
-    host_.PressKey(VK_F1 + 3);  // F4
+    Keys("<F4><Down><Down>e");
     ASSERT_TRUE(combo_.DroppedDown());
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_DOWN);
-    host_.Type("e");
     EXPECT_EQ(OpenList()->Text(), "Elderberry");
     EXPECT_TRUE(clicks_.empty());
     EXPECT_EQ(combo_.ListIndex(), -1);
-    host_.PressKey(VK_UP);
-    host_.PressKey(VK_RETURN);
+    Keys("<Up><Enter>");
     EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (std::vector<std::string>{"Damson"}));
+    EXPECT_EQ(clicks_, (Texts{"Damson"}));
 }
 
-TEST_F(ComboBoxTest, EscapeClosesWithoutAChangeAndAltUpPicks) {
-    combo_.SetFocus();
-    host_.PressKey(VK_DOWN, vbAltMask);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_ESCAPE);
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(combo_.ListIndex(), -1);
-    host_.PressKey(VK_DOWN, vbAltMask);
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_UP, vbAltMask);
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (std::vector<std::string>{"Elderberry"}));
-}
-
-TEST_F(ComboBoxTest, TabAwayClosesTheList) {
+TEST_F(ComboBoxTest, EscapeClosesWithoutAChangeAltUpPicksAndTabAwayCloses) {
     PictureBox next(form_.hWnd(), Rect{250, 20, 300, 60});
     combo_.SetFocus();
-    host_.PressKey(VK_DOWN, vbAltMask);
+    Keys("<A-Down><Down><Esc>");
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(combo_.ListIndex(), -1);
+    Keys("<A-Down><End><A-Up>");
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(clicks_, (Texts{"Elderberry"}));
+    Keys("<A-Down>");
     ASSERT_TRUE(combo_.DroppedDown());
-    host_.PressKey(VK_TAB);
+    Keys("<Tab>");
     EXPECT_TRUE(next.HasFocus());
     EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_EQ(GetCapture(), 0u);
 }
 
-TEST_F(ComboBoxTest, TheWheelStepsTheSelection) {
-    combo_.SetFocus();
-    host_.Wheel(-kWheelDelta);
-    host_.Wheel(-kWheelDelta);
-    EXPECT_EQ(combo_.Text(), "Banana");
-    host_.Wheel(kWheelDelta * 5);
-    EXPECT_EQ(combo_.Text(), "Apple");
-}
-
 // --- Life and hostile values ---------------------------------------------------------------------
-
-TEST_F(ComboBoxTest, UnloadingTheFormTakesTheOpenListWithIt) {
-    ClickField();
-    const HWND list = combo_.DropDownWindow();
-    ASSERT_TRUE(IsWindow(list));
-    form_.Unload();
-    EXPECT_FALSE(IsWindow(list));
-    EXPECT_FALSE(combo_.DroppedDown());
-}
 
 TEST_F(ComboBoxTest, AnEmptyComboOpensAndClosesQuietly) {
     combo_.Clear();
     ClickField();
     ASSERT_TRUE(combo_.DroppedDown());
-    ListBox* list = OpenList();
-    host_.Click(list->hWnd(), 10, 5);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_RETURN);
+    host_.Click(OpenList()->hWnd(), 10, 5);
+    Keys("<Down><Enter>");
     EXPECT_FALSE(combo_.DroppedDown());
-    host_.PressKey(VK_END);
-    host_.Type("x");
+    Keys("<End>x");
     EXPECT_EQ(combo_.ListIndex(), -1);
     EXPECT_TRUE(clicks_.empty());
 }
 
-TEST_F(ComboBoxTest, ChangingTheItemsClosesTheOpenList) {
+TEST_F(ComboBoxTest,
+       ChangingTheItemsOrUnloadingTheFormClosesTheOpenListAndADisabledComboDoesNotOpen) {
     combo_.SetDroppedDown(true);
     ASSERT_TRUE(combo_.DroppedDown());
     combo_.AddItem("Fig");
@@ -316,12 +250,17 @@ TEST_F(ComboBoxTest, ChangingTheItemsClosesTheOpenList) {
     EXPECT_EQ(OpenList()->ListCount(), 6);
     combo_.SetDroppedDown(false);
     EXPECT_EQ(GetCapture(), 0u);
-}
-
-TEST_F(ComboBoxTest, ADisabledComboDoesNotOpen) {
     combo_.SetEnabled(false);
     ClickField();
     combo_.SetDroppedDown(true);
+    EXPECT_FALSE(combo_.DroppedDown());
+    // Unloading the form takes an open list with it.
+    combo_.SetEnabled(true);
+    ClickField();
+    const HWND list = combo_.DropDownWindow();
+    ASSERT_TRUE(IsWindow(list));
+    form_.Unload();
+    EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(combo_.DroppedDown());
 }
 
@@ -337,8 +276,7 @@ TEST_F(ComboBoxTest, TheFocusedFieldShowsItsTextSelectedAndTheOpenListItsHighlig
     combo_.SetFocus();
     EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
               GetSysColor(COLOR_HIGHLIGHT));
-    host_.PressKey(VK_DOWN, vbAltMask);
-    host_.PressKey(VK_DOWN);
+    Keys("<A-Down><Down>");
     // On the screen, the list lies over the form below the field, its second item lit.
     const PixelImage screen = host_.Screen();
     ListBox* list = OpenList();

@@ -1,22 +1,16 @@
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/Form.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+
+#include "platform/forms/Frame.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Timer.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
-using Log = std::vector<std::string>;
-
-class FormTest : public testing::Test {
-protected:
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
-};
+using test::Log;
+using FormTest = test::FormFixture;
 
 TEST_F(FormTest, TabAndShiftTabFollowTabIndexAndSkipWhatCannotTakeFocus) {
     PictureBox a(form_.hWnd(), {10, 10, 60, 30});
@@ -29,41 +23,30 @@ TEST_F(FormTest, TabAndShiftTabFollowTabIndexAndSkipWhatCannotTakeFocus) {
     c.SetTabIndex(1);
     hidden.SetVisible(false);
     noStop.SetTabStop(false);
+    int keys = 0;
+    b.KeyDown = [&](int16_t& code, int16_t) { keys += code == VK_TAB; };
+    b.KeyPress = [&](int16_t& ascii) { keys += ascii == '\t'; };
     form_.Show();
     EXPECT_TRUE(b.HasFocus());  // the first tab stop takes the focus on Show
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(c.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(a.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(b.HasFocus());  // wraps around
-    host_.PressKey(VK_TAB, vbShiftMask);
-    EXPECT_TRUE(a.HasFocus());
+    const struct {
+        const char* keys;
+        PictureBox* focus;
+    } steps[] = {{"<Tab>", &c}, {"<Tab>", &a}, {"<Tab>", &b}, {"<S-Tab>", &a}};
+    for (const auto& step : steps) {
+        Keys(step.keys);
+        EXPECT_TRUE(step.focus->HasFocus()) << step.keys << " from " << &step - steps;
+    }
+    EXPECT_EQ(keys, 0);  // Tab never reaches the control it leaves
     c.SetEnabled(false);
-    host_.PressKey(VK_TAB);
+    Keys("<Tab>");
     EXPECT_TRUE(b.HasFocus());
-}
-
-TEST_F(FormTest, TabNeverReachesTheFocusedControl) {
-    PictureBox a(form_.hWnd(), {10, 10, 60, 30});
-    PictureBox b(form_.hWnd(), {10, 40, 60, 60});
-    Log keys;
-    a.KeyDown = [&](int16_t& code, int16_t) { keys.push_back("down " + std::to_string(code)); };
-    a.KeyPress = [&](int16_t& ascii) { keys.push_back("press " + std::to_string(ascii)); };
-    form_.Show();
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(b.HasFocus());
-    EXPECT_TRUE(keys.empty());
 }
 
 struct SwallowTab : KeyMessageSink {
     int seen = 0;
     bool TranslateAccelerator(HWND, UINT message, WPARAM vk, LPARAM) override {
-        if (message == WM_KEYDOWN && vk == VK_TAB) {
-            ++seen;
-            return true;
-        }
-        return false;
+        seen += message == WM_KEYDOWN && vk == VK_TAB;
+        return message == WM_KEYDOWN && vk == VK_TAB;
     }
 };
 
@@ -81,22 +64,6 @@ TEST_F(FormTest, AnActiveObjectSeesKeysBeforeTabNavigation) {
     EXPECT_TRUE(b.HasFocus());
 }
 
-TEST_F(FormTest, KeyEventsComeDownPressUpAndAZeroedKeyGoesNoFurther) {
-    PictureBox box(form_.hWnd(), {10, 10, 60, 30});
-    form_.Show();
-    Log events;
-    box.KeyDown = [&](int16_t& code, int16_t shift) {
-        events.push_back("down " + std::to_string(code) + " " + std::to_string(shift));
-    };
-    box.KeyPress = [&](int16_t& ascii) {
-        events.push_back("press " + std::to_string(ascii));
-        if (ascii == 'x') ascii = 0;
-    };
-    box.KeyUp = [&](int16_t& code, int16_t) { events.push_back("up " + std::to_string(code)); };
-    host_.Type("A");
-    EXPECT_EQ(events, (Log{"down 16 1", "down 65 1", "press 65", "up 65", "up 16"}));
-}
-
 TEST_F(FormTest, MouseEventsAndClickOrder) {
     PictureBox box(form_.hWnd(), {10, 10, 110, 60});
     form_.Show();
@@ -111,75 +78,73 @@ TEST_F(FormTest, MouseEventsAndClickOrder) {
     box.Click = [&] { events.push_back("click"); };
     box.DblClick = [&] { events.push_back("dblclick"); };
     host_.Click(box.hWnd(), 5, 7);
-    EXPECT_EQ(events, (Log{"down 1 5,7", "up 1", "click"}));
-    events.clear();
     host_.Click(box.hWnd(), 5, 7);  // the second click of a double click
-    EXPECT_EQ(events, (Log{"dblclick", "up 1"}));
-    events.clear();
     host_.Advance(1000);
-    host_.Click(box.hWnd(), 5, 7, 1);
-    EXPECT_EQ(events, (Log{"down 2 5,7", "up 2"}));  // no click for the right button
+    host_.Click(box.hWnd(), 5, 7, 1);  // no click for the right button
+    EXPECT_EQ(events,
+              (Log{"down 1 5,7", "up 1", "click", "dblclick", "up 1", "down 2 5,7", "up 2"}));
     EXPECT_TRUE(box.HasFocus());
 }
 
-TEST_F(FormTest, AModalFormBlocksItsOwnerUntilUnloaded) {
+// Labels, images, frames and timers never take the focus; all but the timer raise Click.
+TEST_F(FormTest, ControlsThatNeverTakeTheFocusAreNoTabStopsAndLeaveItWhereItWas) {
+    PictureBox box(form_.hWnd(), {300, 10, 350, 40});
+    Label label(form_.hWnd(), Rect{10, 10, 200, 30}, "Name:");
+    Image image(form_.hWnd(), Rect{10, 40, 110, 140});
+    Frame frame(form_.hWnd(), Rect{10, 150, 210, 270}, "Options");
+    Timer timer(form_.hWnd());
+    Log clicked;
+    label.Click = [&] { clicked.push_back("label"); };
+    image.Click = [&] { clicked.push_back("image"); };
+    frame.Click = [&] { clicked.push_back("frame"); };
+    form_.Show();
+    for (Control* control : std::initializer_list<Control*>{&label, &image, &frame, &timer}) {
+        control->SetTabStop(true);  // asking does not make it one
+        control->SetFocus();
+        if (control != &timer) ClickAlone(control->hWnd(), 5, 5);
+    }
+    EXPECT_EQ(clicked, (Log{"label", "image", "frame"}));
+    EXPECT_TRUE(box.HasFocus());
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box}));
+    EXPECT_FALSE(IsWindowShown(timer.hWnd()));
+}
+
+TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
     PictureBox ownerBox(form_.hWnd(), {10, 10, 110, 60});
     form_.Show();
-    int ownerClicks = 0;
+    ASSERT_TRUE(ownerBox.HasFocus());
+    int ownerClicks = 0, ownerKeys = 0;
     ownerBox.Click = [&] { ++ownerClicks; };
+    ownerBox.KeyDown = [&](int16_t&, int16_t) { ++ownerKeys; };
 
     Form dialog(Rect{200, 200, 400, 300}, "Dialog");
     CommandButton ok(dialog.hWnd(), {10, 10, 90, 35}, "OK");
     ok.Click = [&] { dialog.Unload(); };
-    Log seen;
     // While the dialog runs, a person clicks the owner (ignored), then OK.
     SetTimer(0, 0, 100, [&](HWND, UINT, UINT_PTR id, uint32_t) {
         KillTimer(0, id);
         EXPECT_TRUE(dialog.IsModal());
-        host_.Click(ownerBox.hWnd(), 5, 5);
-        seen.push_back("owner clicked: " + std::to_string(ownerClicks));
-        host_.Click(ok.hWnd(), 5, 5);
-    });
-    EXPECT_TRUE(dialog.Show(vbModal));
-    EXPECT_EQ(seen, (Log{"owner clicked: 0"}));
-    EXPECT_FALSE(dialog.Loaded());
-    EXPECT_TRUE(IsWindowEnabled(form_.hWnd()));
-    host_.Click(ownerBox.hWnd(), 5, 5);
-    EXPECT_EQ(ownerClicks, 1);
-}
-
-TEST_F(FormTest, AModalFormGivesTheKeyboardBackWhenItCloses) {
-    PictureBox ownerBox(form_.hWnd(), {10, 10, 110, 60});
-    ownerBox.SetTabStop(true);
-    form_.Show();
-    ownerBox.SetFocus();
-    ASSERT_TRUE(ownerBox.HasFocus());
-    Form dialog(Rect{200, 200, 400, 300}, "Dialog");
-    CommandButton ok(dialog.hWnd(), {10, 10, 90, 35}, "OK");
-    ok.Click = [&] { dialog.Unload(); };
-    SetTimer(0, 0, 100, [&](HWND, UINT, UINT_PTR id, uint32_t) {
-        KillTimer(0, id);
         EXPECT_TRUE(ok.HasFocus());
+        host_.Click(ownerBox.hWnd(), 5, 5);
+        EXPECT_EQ(ownerClicks, 0);
         host_.Click(ok.hWnd(), 5, 5);
     });
     EXPECT_TRUE(dialog.Show(vbModal));
+    EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(GetActiveWindow(), form_.hWnd());
     EXPECT_TRUE(ownerBox.HasFocus());
-    // Keys reach the owner again.
-    int keys = 0;
-    ownerBox.KeyDown = [&](int16_t&, int16_t) { ++keys; };
+    host_.Click(ownerBox.hWnd(), 5, 5);
     host_.PressKey('A');
-    EXPECT_EQ(keys, 1);
-}
-
-TEST_F(FormTest, AModalFormThatNothingCanCloseGivesUp) {
-    Form dialog(Rect{200, 200, 400, 300}, "Dialog");
-    EXPECT_FALSE(dialog.Show(vbModal));
-    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(ownerClicks, 1);
+    EXPECT_EQ(ownerKeys, 1);
+    // A modal form that nothing can close gives up.
+    Form stuck(Rect{200, 200, 400, 300}, "Stuck");
+    EXPECT_FALSE(stuck.Show(vbModal));
+    EXPECT_FALSE(stuck.Loaded());
     EXPECT_TRUE(IsWindowEnabled(form_.hWnd()));
 }
 
-TEST_F(FormTest, PictureBoxKeepsWhatIsDrawnUntilCls) {
+TEST_F(FormTest, PictureBoxKeepsWhatIsDrawnUntilClsAndThroughAResize) {
     PictureBox pic(form_.hWnd(), {10, 10, 110, 60});
     pic.SetBackColor(RGB(255, 255, 255));
     pic.Cls();
@@ -196,20 +161,15 @@ TEST_F(FormTest, PictureBoxKeepsWhatIsDrawnUntilCls) {
     const PixelImage shot = host_.Screenshot(form_.hWnd());
     EXPECT_EQ(shot.Pixel(15, 15), RGB(255, 0, 0));  // composed at the box's place
     EXPECT_EQ(shot.Pixel(5, 5), GetSysColor(COLOR_BTNFACE));
+    pic.Move(10, 10, 200, 100);
+    EXPECT_EQ(pic.ScaleWidth(), 200);
+    EXPECT_EQ(pic.Image().Pixel(5, 5), RGB(255, 0, 0));
+    EXPECT_EQ(pic.Image().Pixel(150, 80), RGB(255, 255, 255));
     pic.Cls();
     EXPECT_EQ(pic.Image().Pixel(5, 5), RGB(255, 255, 255));
     EXPECT_GT(pic.TextWidth("Hello"), pic.TextWidth("Hi"));
     pic.SetFontSize(20);
     EXPECT_GT(pic.TextHeight("Hi"), 20);
-}
-
-TEST_F(FormTest, ResizingKeepsTheImageAndClampsNegativeSizes) {
-    PictureBox pic(form_.hWnd(), {10, 10, 110, 60});
-    pic.SetBackColor(RGB(255, 255, 255));
-    pic.Cls();
-    pic.Move(10, 10, 200, 100);
-    EXPECT_EQ(pic.ScaleWidth(), 200);
-    EXPECT_EQ(pic.Image().Pixel(150, 80), RGB(255, 255, 255));
     pic.Move(0, 0, -5, -5);
     EXPECT_EQ(pic.Width(), 0);
     EXPECT_EQ(pic.Height(), 0);

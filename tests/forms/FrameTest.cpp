@@ -1,19 +1,13 @@
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/CheckBox.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/Frame.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+
+#include "platform/forms/CheckBox.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
 // A form with a box before the frame, two check boxes inside it and a box after it.
-class FrameTest : public testing::Test {
+class FrameTest : public test::FormFixture {
 protected:
     void SetUp() override {
         before_.SetTabIndex(0);
@@ -22,8 +16,6 @@ protected:
         after_.SetTabIndex(3);
         form_.Show();
     }
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     PictureBox before_{form_.hWnd(), Rect{10, 10, 60, 30}};
     Frame frame_{form_.hWnd(), Rect{10, 40, 210, 160}, "Options"};
     CheckBox first_{frame_.hWnd(), Rect{10, 20, 150, 40}, "First"};
@@ -31,51 +23,28 @@ protected:
     PictureBox after_{form_.hWnd(), Rect{10, 170, 60, 190}};
 };
 
-TEST_F(FrameTest, TheControlsInsideAreTabStopsOfTheFormAndTheFrameIsNot) {
-    const auto stops = form_.TabStops();
-    EXPECT_EQ(stops, (std::vector<Control*>{&before_, &first_, &second_, &after_}));
+TEST_F(FrameTest, TheControlsInsideAreTabStopsOfTheFormUnlessItIsDisabledOrHidden) {
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &first_, &second_, &after_}));
     ASSERT_TRUE(before_.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(first_.HasFocus());
-    host_.PressKey(VK_SPACE);  // the keys reach the control inside
-    EXPECT_EQ(first_.Value(), vbChecked);
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(second_.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(after_.HasFocus());
-    host_.PressKey(VK_TAB, vbShiftMask);
-    EXPECT_TRUE(second_.HasFocus());
-}
-
-TEST_F(FrameTest, ControlsInsideFollowTabIndexAmongTheFormsOwn) {
-    first_.SetTabIndex(5);  // now last of all
-    before_.SetFocus();
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(second_.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(after_.HasFocus());
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(first_.HasFocus());
-}
-
-TEST_F(FrameTest, ADisabledOrHiddenFrameTakesItsControlsOutOfReach) {
+    const struct {
+        const char* keys;
+        Control* focus;
+    } steps[] = {
+        {"<Tab>", &first_}, {" <Tab>", &second_}, {"<Tab>", &after_}, {"<S-Tab>", &second_}};
+    for (const auto& step : steps) {
+        Keys(step.keys);
+        EXPECT_TRUE(step.focus->HasFocus()) << step.keys;
+    }
+    EXPECT_EQ(first_.Value(), vbChecked);  // the Space reached the control inside
+    first_.SetTabIndex(5);                 // now last of all, after the form's own
+    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &second_, &after_, &first_}));
     frame_.SetEnabled(false);
     EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
     host_.Click(first_.hWnd(), 5, 10);
-    EXPECT_EQ(first_.Value(), vbUnchecked);
+    EXPECT_EQ(first_.Value(), vbChecked);
     frame_.SetEnabled(true);
     frame_.SetVisible(false);
     EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
-}
-
-TEST_F(FrameTest, ClickingTheFrameLeavesTheFocusWhereItWas) {
-    int clicks = 0;
-    frame_.Click = [&] { ++clicks; };
-    host_.Click(frame_.hWnd(), 180, 100);
-    EXPECT_TRUE(before_.HasFocus());
-    EXPECT_EQ(clicks, 1);
-    frame_.SetFocus();
-    EXPECT_TRUE(before_.HasFocus());
 }
 
 TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaption) {
@@ -92,14 +61,8 @@ TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaption) {
     EXPECT_EQ(shot.Pixel(0, 80), shadow);
     EXPECT_EQ(shot.Pixel(1, 80), light);
     // Over the caption the line gives way to the caption's background and ink.
-    int32_t borderPixels = 0, ink = 0;
-    for (int32_t x = 8; x < 30; ++x) {
-        borderPixels += shot.Pixel(x, line) == shadow;
-        for (int32_t y = 0; y < 16; ++y)
-            ink += shot.Pixel(x, y) == GetSysColor(COLOR_BTNTEXT);
-    }
-    EXPECT_EQ(borderPixels, 0);
-    EXPECT_GT(ink, 10);
+    EXPECT_EQ(CountPixels(shot, {8, line, 30, line + 1}, shadow), 0);
+    EXPECT_GT(CountPixels(shot, {8, 0, 30, 16}, GetSysColor(COLOR_BTNTEXT)), 10);
     // The controls inside are drawn over the frame.
     const PixelImage form = host_.Screenshot(form_.hWnd());
     const Rect box = first_.BoxRect();

@@ -1,11 +1,6 @@
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/Image.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/Windows.h"
+
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
@@ -25,25 +20,19 @@ PixelImage Quarters(int32_t w, int32_t h) {
     return picture;
 }
 
-class ImageTest : public testing::Test {
+class ImageTest : public test::FormFixture {
 protected:
     void SetUp() override { form_.Show(); }
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
-    PictureBox box_{form_.hWnd(), Rect{300, 10, 350, 40}};
     Image image_{form_.hWnd(), Rect{10, 10, 110, 110}};
 };
 
-TEST_F(ImageTest, WithoutStretchTheControlTakesThePicturesSize) {
+TEST_F(ImageTest, TheControlTakesThePicturesSizeUnlessStretchedAndEmptyShowsTheBackColour) {
     image_.SetPicture(Quarters(4, 6));
     EXPECT_EQ(image_.Width(), 4);
     EXPECT_EQ(image_.Height(), 6);
-    const PixelImage shot = host_.Screenshot(image_.hWnd());
-    EXPECT_EQ(shot, image_.Picture());
-}
-
-TEST_F(ImageTest, StretchScalesThePictureToTheControl) {
+    EXPECT_EQ(host_.Screenshot(image_.hWnd()), image_.Picture());
     image_.SetStretch(true);
+    image_.Move(10, 10, 100, 100);
     image_.SetPicture(Quarters(2, 2));
     EXPECT_EQ(image_.Width(), 100);
     const PixelImage shot = host_.Screenshot(image_.hWnd());
@@ -56,28 +45,12 @@ TEST_F(ImageTest, StretchScalesThePictureToTheControl) {
     const PixelImage tall = host_.Screenshot(image_.hWnd());
     EXPECT_EQ(tall.Pixel(29, 149), kGreen);
     EXPECT_EQ(tall.Pixel(29, 150), kYellow);
+    image_.SetPicture(PixelImage());  // an empty picture shows the back colour
+    EXPECT_EQ(host_.Screenshot(image_.hWnd()).Pixel(20, 20), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(image_.Width(), 30);
+    image_.SetPicture(Quarters(2, 2));
     image_.SetStretch(false);
     EXPECT_EQ(image_.Width(), 2);
-}
-
-TEST_F(ImageTest, AnEmptyPictureShowsTheBackColour) {
-    image_.SetPicture(Quarters(4, 4));
-    image_.SetStretch(true);
-    image_.Move(10, 10, 40, 40);
-    image_.SetPicture(PixelImage());
-    const PixelImage shot = host_.Screenshot(image_.hWnd());
-    EXPECT_EQ(shot.Pixel(20, 20), GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(image_.Width(), 40);
-}
-
-TEST_F(ImageTest, AnImageRaisesClickButNeverTakesTheFocus) {
-    int clicks = 0;
-    image_.Click = [&] { ++clicks; };
-    ASSERT_TRUE(box_.HasFocus());
-    host_.Click(image_.hWnd(), 5, 5);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(box_.HasFocus());
-    EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&box_}));
 }
 
 }  // namespace

@@ -1,22 +1,15 @@
-#include <gtest/gtest.h>
-
-#include <memory>
-
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
-#include "platform/forms/PictureBox.h"
+
 #include "platform/forms/ScrollBar.h"
-#include "platform/gdi/Drawing.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
 using Texts = std::vector<std::string>;
+using Indexes = std::vector<int32_t>;
 
-class ListBoxTest : public testing::Test {
+class ListBoxTest : public test::FormFixture {
 protected:
     void SetUp() override {
         list_.Click = [&] { clicks_.push_back(list_.ListIndex()); };
@@ -33,69 +26,63 @@ protected:
         return {r.left + 20, (r.top + r.bottom) / 2};
     }
     void ClickItem(int32_t index) {
-        host_.Click(list_.hWnd(), RowMiddle(index).x, RowMiddle(index).y);
-        host_.Advance(1000);  // the next click is a click of its own
-    }
-    ScrollBar* FindBar() {
-        for (HWND child : GetChildren(list_.hWnd())) {
-            if (auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(child))) return bar;
-        }
-        return nullptr;
+        ClickAlone(list_.hWnd(), RowMiddle(index).x, RowMiddle(index).y);
     }
 
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     ListBox list_{form_.hWnd(), Rect{10, 10, 160, 110}};
-    std::vector<int32_t> clicks_;
+    Indexes clicks_;
 };
 
 // --- Items ---------------------------------------------------------------------------------------
 
-TEST_F(ListBoxTest, ItemsAreAddedInsertedReplacedAndRemoved) {
+TEST_F(ListBoxTest, ItemsChangeByCodeAndTheSelectionFollowsItsItem) {
     list_.AddItem("b");
     list_.AddItem("d");
     list_.AddItem("a", 0);
     list_.AddItem("c", 2);
     list_.AddItem("e", 1000);  // out of range appends
     list_.AddItem("f", -7);
-    ASSERT_EQ(list_.ListCount(), 6);
+    list_.SetList(5, "F");
+    list_.RemoveItem(0);
     Texts texts;
     for (int32_t i = 0; i < list_.ListCount(); ++i)
         texts.push_back(list_.List(i));
-    EXPECT_EQ(texts, (Texts{"a", "b", "c", "d", "e", "f"}));
-    list_.SetList(5, "F");
-    EXPECT_EQ(list_.List(5), "F");
-    list_.RemoveItem(0);
-    EXPECT_EQ(list_.List(0), "b");
+    EXPECT_EQ(texts, (Texts{"b", "c", "d", "e", "F"}));
     list_.Clear();
     EXPECT_EQ(list_.ListCount(), 0);
     EXPECT_EQ(list_.ListIndex(), -1);
-}
-
-TEST_F(ListBoxTest, TheSelectionFollowsItsItemWhenOthersComeAndGo) {
+    // The selection follows its item, and Selected mirrors it.
     Fill(5);
-    list_.SetListIndex(2);
+    list_.SetSelected(2, true);
+    EXPECT_TRUE(list_.Selected(2));
+    list_.SetSelected(1, false);  // not the selected one: nothing changes
     list_.AddItem("new", 0);
     EXPECT_EQ(list_.ListIndex(), 3);
     EXPECT_EQ(list_.Text(), "Item 2");
     list_.RemoveItem(0);
-    EXPECT_EQ(list_.ListIndex(), 2);
     list_.RemoveItem(4);
     EXPECT_EQ(list_.ListIndex(), 2);
     list_.RemoveItem(2);  // the selected item itself
     EXPECT_EQ(list_.ListIndex(), -1);
     EXPECT_EQ(list_.Text(), "");
+    list_.SetSelected(1, true);
+    EXPECT_EQ(list_.ListIndex(), 1);
+    list_.SetSelected(1, false);
+    EXPECT_EQ(list_.ListIndex(), -1);
+    EXPECT_TRUE(clicks_.empty());  // changes by code raise no Click
 }
 
-TEST_F(ListBoxTest, IndexesOutOfRangeAreIgnored) {
+TEST_F(ListBoxTest, IndexesOutOfRangeAndKeysOnAnEmptyListAreIgnored) {
     EXPECT_EQ(list_.List(0), "");
     list_.SetListIndex(1000);
     list_.SetListIndex(0);
+    list_.SetFocus();
+    Keys("<Down><Up><PgDn><PgUp><Home><End>abc");
     EXPECT_EQ(list_.ListIndex(), -1);
+    EXPECT_TRUE(clicks_.empty());
     Fill(3);
-    list_.SetListIndex(1);
-    list_.SetListIndex(1000);
-    list_.SetListIndex(-2);
+    for (int32_t index : {1, 1000, -2})
+        list_.SetListIndex(index);
     EXPECT_EQ(list_.ListIndex(), 1);
     list_.SetListIndex(-1);
     EXPECT_EQ(list_.ListIndex(), -1);
@@ -112,24 +99,12 @@ TEST_F(ListBoxTest, IndexesOutOfRangeAreIgnored) {
     EXPECT_EQ(list_.TopIndex(), 0);
 }
 
-TEST_F(ListBoxTest, SelectedMirrorsTheSingleSelection) {
-    Fill(4);
-    list_.SetSelected(2, true);
-    EXPECT_EQ(list_.ListIndex(), 2);
-    EXPECT_TRUE(list_.Selected(2));
-    list_.SetSelected(1, false);  // not the selected one: nothing changes
-    EXPECT_EQ(list_.ListIndex(), 2);
-    list_.SetSelected(2, false);
-    EXPECT_EQ(list_.ListIndex(), -1);
-    EXPECT_TRUE(clicks_.empty());  // changes by code raise no Click
-}
-
 TEST_F(ListBoxTest, AListFillsToItsLimitAndNoFurther) {
     for (int32_t i = 0; i < ListBox::kMaxItems + 5; ++i)
         list_.AddItem("x");
     EXPECT_EQ(list_.ListCount(), ListBox::kMaxItems);
     list_.SetFocus();
-    host_.PressKey(VK_END);
+    Keys("<End>");
     EXPECT_EQ(list_.ListIndex(), ListBox::kMaxItems - 1);
     EXPECT_EQ(list_.TopIndex(), ListBox::kMaxItems - list_.VisibleCount());
 }
@@ -138,16 +113,21 @@ TEST_F(ListBoxTest, AListFillsToItsLimitAndNoFurther) {
 
 TEST_F(ListBoxTest, ClickingAnItemSelectsItAndRaisesClickOnlyWhenTheSelectionMoves) {
     Fill(5);
+    int doubles = 0;
+    list_.DblClick = [&] {
+        ++doubles;
+        EXPECT_EQ(list_.ListIndex(), 3);
+    };
     ClickItem(2);
-    EXPECT_EQ(list_.ListIndex(), 2);
     EXPECT_TRUE(list_.HasFocus());
     ClickItem(2);
     ClickItem(4);
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{2, 4}));
     // Below the last item there is nothing to pick.
-    host_.Click(list_.hWnd(), 20, list_.ItemRect(4).bottom + 3);
+    ClickAlone(list_.hWnd(), 20, list_.ItemRect(4).bottom + 3);
     EXPECT_EQ(list_.ListIndex(), 4);
-    EXPECT_EQ(clicks_.size(), 2u);
+    host_.DoubleClick(list_.hWnd(), RowMiddle(3).x, RowMiddle(3).y);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(clicks_, (Indexes{2, 4, 3}));
 }
 
 TEST_F(ListBoxTest, DraggingMovesTheSelectionAndScrollsPastTheEdges) {
@@ -165,127 +145,20 @@ TEST_F(ListBoxTest, DraggingMovesTheSelectionAndScrollsPastTheEdges) {
     host_.MouseUp(list_.hWnd(), first.x, list_.Height() + 11);
     host_.MouseMove(list_.hWnd(), first.x, RowMiddle(list_.TopIndex()).y);
     EXPECT_EQ(list_.ListIndex(), visible + 1);  // the button is up: no more tracking
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{0, 2, visible, visible + 1}));
+    EXPECT_EQ(clicks_, (Indexes{0, 2, visible, visible + 1}));
 }
 
-TEST_F(ListBoxTest, DoubleClickRaisesDblClickOnTheSelectedItem) {
-    Fill(5);
-    int doubles = 0;
-    list_.DblClick = [&] {
-        ++doubles;
-        EXPECT_EQ(list_.ListIndex(), 3);
-    };
-    host_.DoubleClick(list_.hWnd(), RowMiddle(3).x, RowMiddle(3).y);
-    EXPECT_EQ(doubles, 1);
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{3}));
-}
-
-TEST_F(ListBoxTest, TheWheelScrollsThreeItemsANotch) {
+TEST_F(ListBoxTest, TheWheelScrollsThreeItemsANotchAndCodeScrollsItsSelectionIntoView) {
     Fill(30);
     list_.SetFocus();
-    host_.Wheel(-kWheelDelta);
-    EXPECT_EQ(list_.TopIndex(), 3);
-    host_.Wheel(-kWheelDelta / 2);
-    EXPECT_EQ(list_.TopIndex(), 3);
-    host_.Wheel(-kWheelDelta / 2);
-    EXPECT_EQ(list_.TopIndex(), 6);
-    host_.Wheel(10 * kWheelDelta);
-    EXPECT_EQ(list_.TopIndex(), 0);
-    EXPECT_TRUE(clicks_.empty());
-}
-
-// --- Keyboard ------------------------------------------------------------------------------------
-
-TEST_F(ListBoxTest, ArrowsHomeAndEndMoveTheSelectionAndKeepItInView) {
-    Fill(30);
-    list_.SetFocus();
-    host_.PressKey(VK_DOWN);  // from nothing to the first item
-    EXPECT_EQ(list_.ListIndex(), 0);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_UP);
-    EXPECT_EQ(list_.ListIndex(), 1);
-    host_.PressKey(VK_END);
-    EXPECT_EQ(list_.ListIndex(), 29);
-    EXPECT_EQ(list_.TopIndex(), 30 - list_.VisibleCount());
-    host_.PressKey(VK_DOWN);  // at the end already: no Click
-    host_.PressKey(VK_HOME);
-    EXPECT_EQ(list_.TopIndex(), 0);
-    host_.PressKey(VK_UP);
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{0, 1, 2, 1, 29, 0}));
-}
-
-TEST_F(ListBoxTest, PageKeysGoToTheEdgeOfThePageFirstThenAPageOn) {
-    Fill(30);
-    const int32_t visible = list_.VisibleCount();
-    ASSERT_GE(visible, 3);
-    list_.SetFocus();
-    host_.PressKey(VK_HOME);
-    host_.PressKey(VK_NEXT);
-    EXPECT_EQ(list_.ListIndex(), visible - 1);
-    EXPECT_EQ(list_.TopIndex(), 0);
-    host_.PressKey(VK_NEXT);
-    EXPECT_EQ(list_.ListIndex(), 2 * (visible - 1));
-    EXPECT_EQ(list_.TopIndex(), 2 * (visible - 1) - visible + 1);
-    host_.PressKey(VK_PRIOR);
-    EXPECT_EQ(list_.ListIndex(), list_.TopIndex());
-    host_.PressKey(VK_PRIOR);
-    host_.PressKey(VK_PRIOR);
-    host_.PressKey(VK_PRIOR);
-    EXPECT_EQ(list_.ListIndex(), 0);
-}
-
-TEST_F(ListBoxTest, TypingSelectsTheNextItemStartingWithTheCharacter) {
-    for (const char* text : {"apple", "Banana", "avocado", "Apricot", "cherry", "élan", "Éclair"})
-        list_.AddItem(text);
-    list_.SetFocus();
-    host_.Type("a");
-    EXPECT_EQ(list_.Text(), "apple");
-    host_.Type("A");
-    EXPECT_EQ(list_.Text(), "avocado");
-    host_.Type("a");
-    EXPECT_EQ(list_.Text(), "Apricot");
-    host_.Type("a");  // round to the first again
-    EXPECT_EQ(list_.Text(), "apple");
-    host_.Type("z");  // nothing starts with z: nothing moves
-    EXPECT_EQ(list_.Text(), "apple");
-    host_.Type("C");
-    EXPECT_EQ(list_.Text(), "cherry");
-    host_.Type("É");
-    EXPECT_EQ(list_.Text(), "élan");
-    host_.Type("é");
-    EXPECT_EQ(list_.Text(), "Éclair");
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{0, 2, 3, 0, 4, 5, 6}));
-}
-
-TEST_F(ListBoxTest, AKeyZeroedInKeyDownMovesNothing) {
-    Fill(5);
-    list_.SetFocus();
-    list_.KeyDown = [](int16_t& code, int16_t) {
-        if (code == VK_DOWN) code = 0;
-    };
-    int presses = 0;
-    list_.KeyPress = [&](int16_t&) { ++presses; };
-    host_.PressKey(VK_DOWN);
-    EXPECT_EQ(list_.ListIndex(), -1);
-    host_.Type("I");
-    EXPECT_EQ(list_.ListIndex(), 0);
-    EXPECT_EQ(presses, 1);
-}
-
-TEST_F(ListBoxTest, KeysOnAnEmptyListDoNothing) {
-    list_.SetFocus();
-    for (uint8_t vk : {VK_DOWN, VK_UP, VK_NEXT, VK_PRIOR, VK_HOME, VK_END})
-        host_.PressKey(vk);
-    host_.Type("abc");
-    EXPECT_EQ(list_.ListIndex(), -1);
-    EXPECT_TRUE(clicks_.empty());
-}
-
-// --- Scrolling -----------------------------------------------------------------------------------
-
-TEST_F(ListBoxTest, CodeThatSelectsAnItemScrollsItIntoView) {
-    Fill(30);
+    const struct {
+        int32_t delta, top;
+    } notches[] = {
+        {-kWheelDelta, 3}, {-kWheelDelta / 2, 3}, {-kWheelDelta / 2, 6}, {10 * kWheelDelta, 0}};
+    for (const auto& notch : notches) {
+        host_.Wheel(notch.delta);
+        EXPECT_EQ(list_.TopIndex(), notch.top) << notch.delta;
+    }
     list_.SetListIndex(20);
     EXPECT_EQ(list_.TopIndex(), 20 - list_.VisibleCount() + 1);
     list_.SetListIndex(3);
@@ -295,9 +168,55 @@ TEST_F(ListBoxTest, CodeThatSelectsAnItemScrollsItIntoView) {
     EXPECT_TRUE(clicks_.empty());
 }
 
+// --- Keyboard ------------------------------------------------------------------------------------
+
+TEST_F(ListBoxTest, KeysMoveTheSelectionAndKeepItInView) {
+    Fill(30);
+    const int32_t visible = list_.VisibleCount();
+    ASSERT_GE(visible, 3);
+    list_.SetFocus();
+    const struct {
+        const char* keys;
+        int32_t index, top;
+    } steps[] = {{"<Down>", 0, 0},  // from nothing to the first item
+                 {"<Down><Down><Up>", 1, 0},
+                 {"<End><Down>", 29, 30 - visible},  // at the end already: no Click
+                 {"<Home><Up>", 0, 0},
+                 // Page keys go to the edge of the page first, then a page on.
+                 {"<PgDn>", visible - 1, 0},
+                 {"<PgDn>", 2 * (visible - 1), visible - 1},
+                 {"<PgUp>", visible - 1, visible - 1},
+                 {"<PgUp><PgUp>", 0, 0}};
+    for (const auto& step : steps) {
+        Keys(step.keys);
+        EXPECT_EQ(list_.ListIndex(), step.index) << step.keys;
+        EXPECT_EQ(list_.TopIndex(), step.top) << step.keys;
+    }
+    EXPECT_EQ(clicks_,
+              (Indexes{0, 1, 2, 1, 29, 0, visible - 1, 2 * (visible - 1), visible - 1, 0}));
+}
+
+TEST_F(ListBoxTest, TypingSelectsTheNextItemStartingWithTheCharacter) {
+    for (const char* text : {"apple", "Banana", "avocado", "Apricot", "cherry", "élan", "Éclair"})
+        list_.AddItem(text);
+    list_.SetFocus();
+    const struct {
+        const char* typed;
+        const char* selected;
+    } steps[] = {{"a", "apple"},  {"A", "avocado"}, {"a", "Apricot"},
+                 {"a", "apple"},  // round to the first again
+                 {"z", "apple"},  // nothing starts with z: nothing moves
+                 {"C", "cherry"}, {"É", "élan"},    {"é", "Éclair"}};
+    for (const auto& step : steps) {
+        host_.Type(step.typed);
+        EXPECT_EQ(list_.Text(), step.selected) << step.typed;
+    }
+    EXPECT_EQ(clicks_, (Indexes{0, 2, 3, 0, 4, 5, 6}));
+}
+
+// --- Scrolling -----------------------------------------------------------------------------------
+
 TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {
-    ScrollBar* bar = FindBar();
-    ASSERT_NE(bar, nullptr);
     Fill(list_.VisibleCount());
     EXPECT_FALSE(list_.ScrollBarVisible());
     const int32_t fullWidth = static_cast<int32_t>(list_.ItemRect(0).Width());
@@ -310,20 +229,18 @@ TEST_F(ListBoxTest, TheScrollBarShowsOnlyWhenTheItemsDoNotFit) {
 
 TEST_F(ListBoxTest, TheScrollBarScrollsTheListAndLeavesTheFocusWithIt) {
     Fill(30);
-    ScrollBar* bar = FindBar();
+    ScrollBar* bar = FindChild<ScrollBar>(list_.hWnd());
     ASSERT_NE(bar, nullptr);
     PictureBox other(form_.hWnd(), Rect{200, 10, 250, 40});
     other.SetFocus();
-    host_.Click(bar->hWnd(), 8, bar->Height() - 5);  // its down arrow
+    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);  // its down arrow
     EXPECT_EQ(list_.TopIndex(), 1);
     EXPECT_TRUE(list_.HasFocus());
-    host_.Advance(1000);
     host_.Click(bar->hWnd(), 8, bar->Height() - 25);  // the track below the thumb
     EXPECT_EQ(list_.TopIndex(), 1 + list_.VisibleCount());
-    list_.SetFocus();
-    host_.PressKey(VK_END);
+    Keys("<End>");
     EXPECT_EQ(bar->Value(), list_.TopIndex());  // and the bar follows the list
-    EXPECT_EQ(clicks_, (std::vector<int32_t>{29}));
+    EXPECT_EQ(clicks_, (Indexes{29}));
 }
 
 // --- Size and font -------------------------------------------------------------------------------
@@ -364,9 +281,7 @@ TEST_F(ListBoxTest, ATinyBoxStillSelectsAndScrolls) {
     for (int i = 0; i < 5; ++i)
         tiny.AddItem("x");
     tiny.SetFocus();
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_NEXT);
-    host_.PressKey(VK_PRIOR);
+    Keys("<End><PgDn><PgUp>");
     host_.Click(tiny.hWnd(), 1, 1);
     tiny.Refresh();
     EXPECT_GE(tiny.ListIndex(), 0);
@@ -391,13 +306,9 @@ TEST_F(ListBoxTest, TheSelectedItemIsHighlightedWithAFocusRectangleWhenFocused) 
         (row.left + row.top) % 2 == 0 ? Point{row.left, row.top} : Point{row.left + 1, row.top};
     EXPECT_EQ(shot.Pixel(corner.x, corner.y), GetSysColor(COLOR_HIGHLIGHT) ^ 0xFFFFFF);
     // The text is drawn in the highlight text colour.
-    bool sawText = false;
-    for (int32_t px = row.left + 2; px < row.left + 40; ++px) {
-        for (int32_t py = row.top + 2; py < row.bottom - 2; ++py) {
-            sawText |= shot.Pixel(px, py) == GetSysColor(COLOR_HIGHLIGHTTEXT);
-        }
-    }
-    EXPECT_TRUE(sawText);
+    EXPECT_GT(CountPixels(shot, {row.left + 2, row.top + 2, row.left + 40, row.bottom - 2},
+                          GetSysColor(COLOR_HIGHLIGHTTEXT)),
+              0);
     ClickItem(3);
     shot = host_.Screenshot(list_.hWnd());
     EXPECT_EQ(shot.Pixel(x, row.top + 3), GetSysColor(COLOR_WINDOW));
@@ -408,10 +319,9 @@ TEST_F(ListBoxTest, ScrollingRedrawsTheItemsInTheirNewPlaces) {
     for (int i = 0; i < 30; ++i)
         list_.AddItem(i == 5 ? "" : "Wide text item");
     list_.SetListIndex(5);  // an empty item, highlighted, shows only highlight
-    const int32_t x = 8;
     auto rowColour = [&](int32_t row) {
         return host_.Screenshot(list_.hWnd())
-            .Pixel(x, list_.ItemRect(list_.TopIndex() + row).top + 4);
+            .Pixel(8, list_.ItemRect(list_.TopIndex() + row).top + 4);
     };
     EXPECT_EQ(rowColour(5), GetSysColor(COLOR_HIGHLIGHT));
     list_.SetTopIndex(3);

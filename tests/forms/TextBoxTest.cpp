@@ -3,20 +3,13 @@
 
 #include "platform/forms/TextBox.h"
 
-#include <gtest/gtest.h>
-
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/gdi/Drawing.h"
 #include "platform/window/Desktop.h"
-#include "platform/window/VirtualKeys.h"
-#include "platform/window/Windows.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
-using Log = std::vector<std::string>;
+using test::Log;
 
 // Where text starts in a box with the sunken edge: 2 pixels of edge, then the margins.
 constexpr int32_t kTextLeft = 4;
@@ -25,9 +18,38 @@ constexpr int32_t kTextTop = 3;
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
-class TextBoxTest : public testing::Test {
+// Keys given to a box, and its text and selection after them. `clipboard`, when given, is
+// what the clipboard must hold then.
+struct Edit {
+    const char* keys;
+    const char* text;
+    int32_t selStart;
+    int32_t selLength;
+    const char* clipboard = nullptr;
+};
+
+class TextBoxTest : public test::FormFixture {
 protected:
-    void SetUp() override { form_.Show(); }
+    TextBoxTest() : FormFixture(Rect{100, 100, 600, 500}) {}
+    void SetUp() override {
+        box_.Change = [&] { ++changes_; };
+        multi_.Change = [&] { ++changes_; };
+        form_.Show();
+    }
+
+    // Focuses `box` and gives it each edit's keys in turn, checking what they did.
+    void Edits(TextBox& box, std::initializer_list<Edit> edits) {
+        box.SetFocus();
+        for (const Edit& edit : edits) {
+            Keys(edit.keys);
+            EXPECT_EQ(box.Text(), edit.text) << "after " << edit.keys;
+            EXPECT_EQ(box.SelStart(), edit.selStart) << "after " << edit.keys;
+            EXPECT_EQ(box.SelLength(), edit.selLength) << "after " << edit.keys;
+            if (edit.clipboard) {
+                EXPECT_EQ(GetClipboardText(), edit.clipboard) << "after " << edit.keys;
+            }
+        }
+    }
 
     int32_t Measure(const TextBox& box, std::u32string_view text) {
         return Desktop::Current()->Fonts().Get(box.Font())->TextWidth(text);
@@ -44,139 +66,75 @@ protected:
         other_.SetFocus();
         const PixelImage unfocused = box.Image();
         box.SetFocus();
-        Rect r{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
-        for (int32_t y = 0; y < focused.Height(); ++y) {
-            for (int32_t x = 0; x < focused.Width(); ++x) {
-                if (focused.Pixel(x, y) == unfocused.Pixel(x, y)) continue;
-                r.left = std::min(r.left, x), r.top = std::min(r.top, y);
-                r.right = std::max(r.right, x + 1), r.bottom = std::max(r.bottom, y + 1);
-            }
-        }
-        return r.left == INT32_MAX ? Rect{} : r;
+        return Difference(focused, unfocused);
     }
 
-    static int CountPixels(const PixelImage& image, const Rect& area, COLORREF color) {
-        int count = 0;
-        for (int32_t y = area.top; y < area.bottom; ++y) {
-            for (int32_t x = area.left; x < area.right; ++x) {
-                if (image.Pixel(x, y) == color) ++count;
-            }
-        }
-        return count;
-    }
-
-    // The box's client area inside its edge.
-    static Rect Interior(const TextBox& box) {
-        return Rect{2, 2, box.Width() - 2, box.Height() - 2};
-    }
-
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 600, 500}, "Test"};
     PictureBox other_{form_.hWnd(), {400, 10, 450, 30}};
     TextBox box_{form_.hWnd(), {10, 10, 210, 31}};
     TextBox multi_{form_.hWnd(), {10, 50, 210, 150}, true};
+    int changes_ = 0;
 };
 
 // --- Typing and the Change event ------------------------------------------------------------
 
 TEST_F(TextBoxTest, TypingInsertsAtTheCaretAndFiresChangeOncePerCharacter) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
-    box_.SetFocus();
-    host_.Type("hello");
-    EXPECT_EQ(box_.Text(), "hello");
-    EXPECT_EQ(changes, 5);
-    EXPECT_EQ(box_.SelStart(), 5);
-    host_.PressKey(VK_HOME);
-    host_.Type("X");
-    EXPECT_EQ(box_.Text(), "Xhello");
-    EXPECT_EQ(box_.SelStart(), 1);
-    host_.PressKey(VK_END);
-    host_.Type("!");
-    EXPECT_EQ(box_.Text(), "Xhello!");
-    EXPECT_EQ(changes, 7);
-    host_.PressKey(VK_LEFT);  // moving the caret is no change
-    EXPECT_EQ(changes, 7);
+    Edits(box_, {{"hello", "hello", 5, 0},
+                 {"<Home>X", "Xhello", 1, 0},
+                 {"<End>!", "Xhello!", 7, 0},
+                 {"<Left>", "Xhello!", 6, 0}});
+    EXPECT_EQ(changes_, 7);  // moving the caret is no change
 }
 
-TEST_F(TextBoxTest, KeyEventsComeDownPressUpWithChangeAfterThePress) {
+TEST_F(TextBoxTest, KeyEventsComeDownPressUpWithChangeAfterThePressAndMayChangeTheKey) {
     Log events;
     box_.KeyDown = [&](int16_t& code, int16_t) {
         events.push_back("down " + std::to_string(code));
+        if (code == VK_DELETE || code == VK_HOME) code = 0;
     };
     box_.KeyPress = [&](int16_t& ascii) {
         events.push_back("press " + std::to_string(ascii) + " text '" + box_.Text() + "'");
+        if (ascii == 'x' || ascii == 8) ascii = 0;  // Backspace swallowed too
+        if (ascii >= 'a' && ascii <= 'z') ascii = static_cast<int16_t>(ascii - 'a' + 'A');
+        if (ascii == '#') ascii = 0x20AC;  // the euro sign
     };
     box_.KeyUp = [&](int16_t& code, int16_t) { events.push_back("up " + std::to_string(code)); };
     box_.Change = [&] { events.push_back("change '" + box_.Text() + "'"); };
     box_.SetFocus();
     host_.Type("a");
-    EXPECT_EQ(events, (Log{"down 65", "press 97 text ''", "change 'a'", "up 65"}));
-}
-
-TEST_F(TextBoxTest, AKeyPressHandlerCanSwallowOrChangeTheKey) {
-    box_.KeyPress = [&](int16_t& ascii) {
-        if (ascii == 'x') ascii = 0;
-        if (ascii >= 'a' && ascii <= 'z') ascii = static_cast<int16_t>(ascii - 'a' + 'A');
-        if (ascii == '#') ascii = 0x20AC;  // the euro sign
-        if (ascii == 8) ascii = 0;         // Backspace swallowed too
-    };
-    box_.SetFocus();
-    host_.Type("axb#");
-    EXPECT_EQ(box_.Text(), "AB\u20AC");
-    EXPECT_EQ(box_.SelStart(), 3);
-    host_.PressKey(VK_BACK);
-    EXPECT_EQ(box_.Text(), "AB\u20AC");
-}
-
-TEST_F(TextBoxTest, AKeyDownHandlerThatZeroesTheKeyStopsTheBoxActingOnIt) {
-    box_.SetText("abc");
-    box_.KeyDown = [](int16_t& code, int16_t) {
-        if (code == VK_DELETE || code == VK_END) code = 0;
-    };
-    box_.SetFocus();
-    host_.PressKey(VK_END);
-    EXPECT_EQ(box_.SelStart(), 0);
-    host_.PressKey(VK_DELETE);
-    EXPECT_EQ(box_.Text(), "abc");
-    host_.PressKey(VK_RIGHT);
-    EXPECT_EQ(box_.SelStart(), 1);
+    EXPECT_EQ(events, (Log{"down 65", "press 97 text ''", "change 'A'", "up 65"}));
+    Edits(box_,
+          {{"xb#", "AB€", 3, 0}, {"<Back><Home><Del>", "AB€", 3, 0}, {"<Left>", "AB€", 2, 0}});
 }
 
 TEST_F(TextBoxTest, TabEscapeAndOtherControlCharactersAreNeverInserted) {
     box_.SetFocus();
-    host_.Type("a");
-    host_.PressKey(VK_ESCAPE);
-    host_.PressKey('B', vbCtrlMask);  // Ctrl+B types character 2
+    Keys("a<Esc><C-B>");  // Ctrl+B types character 2
     host_.GetDesktop().InjectCharacter(U'\t');
-    host_.GetDesktop().InjectCharacter(0x85);
-    host_.GetDesktop().PumpMessages();
-    host_.PressKey(VK_RETURN);  // a single-line box has no second line
-    host_.Type("b");
+    Keys("\u0085<Enter>b<Tab>");  // a single-line box has no line break; the form takes Tab
     EXPECT_EQ(box_.Text(), "ab");
-    host_.PressKey(VK_TAB);  // the form moves the focus on
     EXPECT_FALSE(box_.HasFocus());
-    EXPECT_EQ(box_.Text(), "ab");
 }
 
-TEST_F(TextBoxTest, SetTextPutsTheCaretAtTheStartAndFiresChangeOnlyWhenTheTextDiffers) {
+TEST_F(TextBoxTest,
+       CodeChangesPlaceTheCaretAndFireChangeOnlyWhenTheTextDiffersAndChangeMayEditAgain) {
     Log events;
     box_.Change = [&] {
         events.push_back(box_.Text() + " at " + std::to_string(box_.SelStart()) + "+" +
                          std::to_string(box_.SelLength()));
     };
-    box_.SetText("first");
-    box_.SetSelStart(3);
-    box_.SetSelLength(2);
-    box_.SetText("first");  // the same text: no change, but the caret still goes home
+    box_.SetText("one two");
+    box_.SetSelStart(4);
+    box_.SetSelLength(3);
+    EXPECT_EQ(box_.SelText(), "two");
+    box_.SetText("one two");  // the same text: no change, but the caret still goes home
     EXPECT_EQ(box_.SelStart(), 0);
     EXPECT_EQ(box_.SelLength(), 0);
-    box_.SetText("second");
+    box_.SetSelStart(4);
+    box_.SetSelLength(3);
+    box_.SetSelText("2");  // the caret ends after the new text
     box_.SetText("");
-    EXPECT_EQ(events, (Log{"first at 0+0", "second at 0+0", " at 0+0"}));
-}
-
-TEST_F(TextBoxTest, AChangeHandlerMayEditTheTextAgain) {
+    EXPECT_EQ(events, (Log{"one two at 0+0", "one 2 at 5+0", " at 0+0"}));
+    // A Change handler may edit the text again.
     box_.Change = [&] {
         std::string upper = box_.Text();
         for (char& c : upper)
@@ -188,139 +146,44 @@ TEST_F(TextBoxTest, AChangeHandlerMayEditTheTextAgain) {
     EXPECT_EQ(box_.Text(), "BA");
 }
 
-TEST_F(TextBoxTest, SelTextReplacesTheSelectionAsOneChange) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
-    box_.SetText("one two three");
-    box_.SetSelStart(4);
-    box_.SetSelLength(3);
-    EXPECT_EQ(box_.SelText(), "two");
-    box_.SetSelText("2");
-    EXPECT_EQ(box_.Text(), "one 2 three");
-    EXPECT_EQ(box_.SelStart(), 5);
-    EXPECT_EQ(box_.SelLength(), 0);
-    EXPECT_EQ(changes, 2);
-}
+// --- Moving and selecting -------------------------------------------------------------------
 
-// --- Moving and selecting with keys -----------------------------------------------------------
-
-TEST_F(TextBoxTest, ShiftExtendsTheSelectionAndPlainArrowsCollapseIt) {
-    box_.SetText("hello world");
-    box_.SetFocus();
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    EXPECT_EQ(box_.SelStart(), 0);
-    EXPECT_EQ(box_.SelText(), "hel");
-    host_.PressKey(VK_RIGHT);  // collapses to the selection's end
-    EXPECT_EQ(box_.SelStart(), 3);
-    EXPECT_EQ(box_.SelLength(), 0);
-    host_.PressKey(VK_END, vbShiftMask);
-    EXPECT_EQ(box_.SelText(), "lo world");
-    host_.PressKey(VK_LEFT);  // collapses to the selection's start
-    EXPECT_EQ(box_.SelStart(), 3);
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_LEFT, vbShiftMask);
-    host_.PressKey(VK_LEFT, vbShiftMask);
-    EXPECT_EQ(box_.SelStart(), 9);
-    EXPECT_EQ(box_.SelText(), "ld");
-    host_.PressKey(VK_HOME, vbShiftMask);  // the anchor stays at the end
-    EXPECT_EQ(box_.SelText(), "hello world");
-}
-
-TEST_F(TextBoxTest, CtrlArrowsMoveByWords) {
-    box_.SetText("one, two  three");
-    box_.SetFocus();
-    host_.PressKey(VK_RIGHT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 3);  // "one" ends where the comma starts
-    host_.PressKey(VK_RIGHT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 5);  // over the comma and its space
-    host_.PressKey(VK_RIGHT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 10);
-    host_.PressKey(VK_RIGHT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 15);
-    host_.PressKey(VK_LEFT, vbCtrlMask | vbShiftMask);
-    EXPECT_EQ(box_.SelText(), "three");
-    host_.PressKey(VK_LEFT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 5);
-    host_.PressKey(VK_LEFT, vbCtrlMask);
-    EXPECT_EQ(box_.SelStart(), 3);  // the comma is a word of its own
-}
-
-TEST_F(TextBoxTest, CtrlASelectsEverythingAndTypingReplacesTheSelection) {
-    box_.SetText("old text");
-    box_.SetFocus();
-    host_.PressKey('A', vbCtrlMask);
-    EXPECT_EQ(box_.SelLength(), 8);
-    host_.Type("new");
-    EXPECT_EQ(box_.Text(), "new");
+TEST_F(TextBoxTest, ArrowsMoveShiftExtendsTheSelectionAndCtrlMovesByWords) {
+    const char* text = "hello world";
+    box_.SetText(text);
+    Edits(box_, {{"<S-Right><S-Right><S-Right>", text, 0, 3},
+                 {"<Right>", text, 3, 0},  // to the selection's end
+                 {"<S-End>", text, 3, 8},
+                 {"<Left>", text, 3, 0},  // to its start
+                 {"<End><S-Left><S-Left>", text, 9, 2},
+                 {"<S-Home>", text, 0, 11}});  // the anchor stays at the end
+    // Ctrl moves by words; Ctrl+A selects everything.
+    text = "one, two  three";
+    box_.SetText(text);
+    Edits(box_, {{"<C-Right>", text, 3, 0},  // "one" ends where the comma starts
+                 {"<C-Right>", text, 5, 0},  // over the comma and its space
+                 {"<C-Right>", text, 10, 0},
+                 {"<C-Right>", text, 15, 0},
+                 {"<C-S-Left>", text, 10, 5},
+                 {"<C-Left>", text, 5, 0},
+                 {"<C-Left>", text, 3, 0},  // the comma is a word of its own
+                 {"<C-A>", text, 0, 15},
+                 {"new", "new", 3, 0}});
 }
 
 TEST_F(TextBoxTest, SelStartAndSelLengthClampToTheText) {
     box_.SetText("abcdef");
-    box_.SetSelStart(-5);
-    EXPECT_EQ(box_.SelStart(), 0);
-    box_.SetSelStart(1000000);
-    EXPECT_EQ(box_.SelStart(), 6);
-    box_.SetSelStart(2);
-    box_.SetSelLength(1000000);
-    EXPECT_EQ(box_.SelLength(), 4);
-    box_.SetSelLength(-3);
-    EXPECT_EQ(box_.SelLength(), 0);
-    box_.SetSelStart(INT32_MIN);
-    box_.SetSelLength(INT32_MAX);
-    EXPECT_EQ(box_.SelText(), "abcdef");
-    box_.SetSelStart(INT32_MAX);
-    box_.SetSelLength(INT32_MAX);
-    EXPECT_EQ(box_.SelStart(), 6);
-    EXPECT_EQ(box_.SelLength(), 0);
-}
-
-// --- Deleting -----------------------------------------------------------------------------------
-
-TEST_F(TextBoxTest, BackspaceAndDeleteInASingleLineBox) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
-    box_.SetText("abcdef");
-    changes = 0;
-    box_.SetFocus();
-    host_.PressKey(VK_BACK);  // nothing before the caret
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_DELETE);  // nothing after it
-    EXPECT_EQ(changes, 0);
-    host_.PressKey(VK_BACK);
-    EXPECT_EQ(box_.Text(), "abcde");
-    host_.PressKey(VK_HOME);
-    host_.PressKey(VK_DELETE);
-    EXPECT_EQ(box_.Text(), "bcde");
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    host_.PressKey(VK_BACK);  // a selection goes whole
-    EXPECT_EQ(box_.Text(), "de");
-    EXPECT_EQ(box_.SelStart(), 0);
-    EXPECT_EQ(changes, 3);
-}
-
-TEST_F(TextBoxTest, EnterBreaksAMultiLineBoxAndBackspaceRemovesTheWholeBreak) {
-    multi_.SetFocus();
-    host_.Type("ab\ncd");
-    EXPECT_EQ(multi_.Text(), "ab\r\ncd");
-    EXPECT_EQ(multi_.TextLength(), 6);
-    host_.PressKey(VK_HOME);
-    EXPECT_EQ(multi_.SelStart(), 4);
-    host_.PressKey(VK_LEFT);  // over the break in one step
-    EXPECT_EQ(multi_.SelStart(), 2);
-    host_.PressKey(VK_DELETE);
-    EXPECT_EQ(multi_.Text(), "abcd");
-    host_.Type("\n");
-    host_.PressKey(VK_BACK);
-    EXPECT_EQ(multi_.Text(), "abcd");
-    EXPECT_EQ(multi_.SelStart(), 2);
-    host_.PressKey(VK_RETURN, vbCtrlMask);  // Ctrl+Enter breaks the line too
-    EXPECT_EQ(multi_.Text(), "ab\r\ncd");
-}
-
-TEST_F(TextBoxTest, TheCaretNeverRestsInsideALineBreak) {
+    const struct {
+        int32_t start, length, selStart, selLength;
+    } cases[] = {{-5, 0, 0, 0}, {1000000, 0, 6, 0},           {2, 1000000, 2, 4},
+                 {2, -3, 2, 0}, {INT32_MIN, INT32_MAX, 0, 6}, {INT32_MAX, INT32_MAX, 6, 0}};
+    for (const auto& c : cases) {
+        box_.SetSelStart(c.start);
+        box_.SetSelLength(c.length);
+        EXPECT_EQ(box_.SelStart(), c.selStart) << c.start << "+" << c.length;
+        EXPECT_EQ(box_.SelLength(), c.selLength) << c.start << "+" << c.length;
+    }
+    // The caret never rests inside a line break.
     multi_.SetText("ab\r\ncd");
     multi_.SetSelStart(3);
     EXPECT_EQ(multi_.SelStart(), 2);
@@ -329,203 +192,139 @@ TEST_F(TextBoxTest, TheCaretNeverRestsInsideALineBreak) {
     EXPECT_EQ(multi_.SelText(), "b");
 }
 
+// --- Deleting and line breaks ---------------------------------------------------------------
+
+TEST_F(TextBoxTest, BackspaceAndDeleteInASingleLineBox) {
+    box_.SetText("abcdef");
+    changes_ = 0;
+    Edits(box_, {{"<Back><End><Del>", "abcdef", 6, 0},  // nothing before, then after, the caret
+                 {"<Back>", "abcde", 5, 0},
+                 {"<Home><Del>", "bcde", 0, 0},
+                 {"<S-Right><S-Right><Back>", "de", 0, 0}});  // a selection goes whole
+    EXPECT_EQ(changes_, 3);
+}
+
+TEST_F(TextBoxTest, EnterBreaksAMultiLineBoxAndBackspaceRemovesTheWholeBreak) {
+    Edits(multi_, {{"ab\ncd", "ab\r\ncd", 6, 0},
+                   {"<Home>", "ab\r\ncd", 4, 0},
+                   {"<Left>", "ab\r\ncd", 2, 0},  // over the break in one step
+                   {"<Del>", "abcd", 2, 0},
+                   {"\n<Back>", "abcd", 2, 0},
+                   {"<C-Enter>", "ab\r\ncd", 4, 0}});  // Ctrl+Enter breaks the line too
+}
+
 // --- Characters beyond ASCII ------------------------------------------------------------------
 
-TEST_F(TextBoxTest, PositionsCountCharactersAndBackspaceRemovesAWholeCharacter) {
-    box_.SetFocus();
-    host_.Type("h\xC3\xA9llo\xE2\x82\xAC\xF0\x9F\x98\x80");  // "héllo€😀"
-    EXPECT_EQ(box_.Text(), "h\xC3\xA9llo\xE2\x82\xAC\xF0\x9F\x98\x80");
-    EXPECT_EQ(box_.TextLength(), 7);
-    EXPECT_EQ(box_.SelStart(), 7);
-    host_.PressKey(VK_BACK);
-    EXPECT_EQ(box_.Text(), "h\xC3\xA9llo\xE2\x82\xAC");
-    host_.PressKey(VK_LEFT, vbShiftMask);
-    EXPECT_EQ(box_.SelStart(), 5);
-    EXPECT_EQ(box_.SelText(), "\xE2\x82\xAC");
+TEST_F(TextBoxTest, PositionsCountCharactersAndEditsTakeWholeCharacters) {
+    Edits(box_,
+          {{"héllo€😀", "héllo€😀", 7, 0}, {"<Back>", "héllo€", 6, 0}, {"<S-Left>", "héllo€", 5, 1}});
+    EXPECT_EQ(box_.SelText(), "€");
     box_.SetSelStart(1);
     box_.SetSelLength(1);
-    EXPECT_EQ(box_.SelText(), "\xC3\xA9");
-    host_.PressKey(VK_DELETE);
-    EXPECT_EQ(box_.Text(), "hllo\xE2\x82\xAC");
-    host_.Type("\xF0\x9F\x98\x80");
-    EXPECT_EQ(box_.SelStart(), 2);
-    host_.PressKey(VK_LEFT);
-    host_.PressKey(VK_DELETE);
-    EXPECT_EQ(box_.Text(), "hllo\xE2\x82\xAC");
+    EXPECT_EQ(box_.SelText(), "é");
+    Edits(box_, {{"<Del>", "hllo€", 1, 0}, {"😀", "h😀llo€", 2, 0}, {"<Left><Del>", "hllo€", 1, 0}});
 }
 
 TEST_F(TextBoxTest, SurrogateHalvesPairUpAndLoneHalvesInsertNothing) {
-    Log presses;
+    int presses = 0;
     bool dropSecondHalf = false;
     box_.KeyPress = [&](int16_t& ascii) {
+        ++presses;
         const uint16_t unit = static_cast<uint16_t>(ascii);
-        presses.push_back(std::to_string(unit));
         if (dropSecondHalf && unit >= 0xDC00 && unit < 0xE000) ascii = 0;
     };
-    box_.SetFocus();
-    host_.Type("\xF0\x9F\x98\x80");
-    EXPECT_EQ(presses, (Log{"55357", "56832"}));  // two key presses, one character
-    EXPECT_EQ(box_.TextLength(), 1);
+    Edits(box_, {{"😀", "😀", 1, 0}});
+    EXPECT_EQ(presses, 2);  // two key presses, one character
     dropSecondHalf = true;
-    host_.Type("\xF0\x9F\x98\x80");
-    host_.Type("z");  // the orphaned first half is forgotten
-    EXPECT_EQ(box_.Text(), "\xF0\x9F\x98\x80z");
+    host_.Type("😀z");  // the orphaned first half is forgotten
     dropSecondHalf = false;
     host_.GetDesktop().InjectCharacter(0xDC00);  // a second half alone
     host_.GetDesktop().InjectCharacter(0xD800);  // a first half followed by no second
     host_.GetDesktop().PumpMessages();
     host_.Type("y");
-    EXPECT_EQ(box_.Text(), "\xF0\x9F\x98\x80zy");
+    EXPECT_EQ(box_.Text(), "😀zy");
 }
 
-// --- MaxLength ----------------------------------------------------------------------------------
+// --- MaxLength and the clipboard ------------------------------------------------------------
 
-TEST_F(TextBoxTest, TypingStopsAtMaxLength) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
+TEST_F(TextBoxTest, TypingAndPastingStopAtMaxLengthWithoutSplittingALineBreakButCodeDoesNot) {
     box_.SetMaxLength(4);
-    box_.SetFocus();
-    host_.Type("h\xC3\xA9llo\xE2\x82\xAC");
-    EXPECT_EQ(box_.Text(), "h\xC3\xA9ll");
-    EXPECT_EQ(changes, 4);
-    host_.PressKey(VK_LEFT, vbShiftMask);
-    host_.Type("X");  // a selection makes room
-    EXPECT_EQ(box_.Text(), "h\xC3\xA9lX");
-    host_.PressKey(VK_BACK);
-    host_.Type("YZ");
-    EXPECT_EQ(box_.Text(), "h\xC3\xA9lY");
-}
-
-TEST_F(TextBoxTest, PastingIsCutToMaxLengthButCodeIsNot) {
+    Edits(box_, {{"héllo€", "héll", 4, 0},
+                 {"<S-Left>X", "hélX", 4, 0},  // a selection makes room
+                 {"<Back>YZ", "hélY", 4, 0}});
+    EXPECT_EQ(changes_, 7);
     box_.SetMaxLength(5);
-    box_.SetText("abcdefgh");  // code may exceed the limit
-    EXPECT_EQ(box_.Text(), "abcdefgh");
-    box_.SetFocus();
-    host_.PressKey(VK_END);
-    host_.Type("x");
-    EXPECT_EQ(box_.Text(), "abcdefgh");
-    host_.PressKey(VK_BACK);  // deleting is always allowed
-    EXPECT_EQ(box_.Text(), "abcdefg");
+    box_.SetText("abcdefgh");
+    Edits(box_, {{"<End>x", "abcdefgh", 8, 0},   // code may exceed the limit, a person not
+                 {"<Back>", "abcdefg", 7, 0}});  // deleting is always allowed
     box_.SetText("ab");
-    SetClipboardText("\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
-    host_.PressKey(VK_END);
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(box_.Text(), "ab\xE2\x82\xAC\xE2\x82\xAC\xE2\x82\xAC");
-    EXPECT_EQ(box_.SelStart(), 5);
-}
-
-TEST_F(TextBoxTest, APasteNeverSplitsALineBreakAtMaxLength) {
+    SetClipboardText("€€€€€");
+    Edits(box_, {{"<End><C-V>", "ab€€€", 5, 0}});
     multi_.SetMaxLength(4);
-    multi_.SetFocus();
     SetClipboardText("abc\r\ndef");
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(multi_.Text(), "abc");
-    host_.PressKey(VK_RETURN);  // a break needs two characters of room
-    EXPECT_EQ(multi_.Text(), "abc");
+    Edits(multi_, {{"<C-V>", "abc", 3, 0},
+                   {"<Enter>", "abc", 3, 0}});  // a break needs two characters of room
 }
-
-// --- Clipboard ----------------------------------------------------------------------------------
 
 TEST_F(TextBoxTest, CopyCutAndPasteRoundTripThroughTheClipboard) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
     box_.SetText("hello world");
-    changes = 0;
-    box_.SetFocus();
-    host_.PressKey(VK_END, vbShiftMask);
-    host_.PressKey('C', vbCtrlMask);
-    EXPECT_EQ(GetClipboardText(), "hello world");
-    host_.PressKey(VK_HOME);
-    host_.PressKey(VK_RIGHT, vbShiftMask | vbCtrlMask);
-    host_.PressKey('X', vbCtrlMask);
-    EXPECT_EQ(GetClipboardText(), "hello ");
-    EXPECT_EQ(box_.Text(), "world");
-    host_.PressKey(VK_END);
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(box_.Text(), "worldhello ");
-    EXPECT_EQ(changes, 2);
-
-    // The other keys of the classic clipboard.
-    host_.PressKey(VK_HOME, vbShiftMask);
-    host_.PressKey(VK_INSERT, vbCtrlMask);
-    EXPECT_EQ(GetClipboardText(), "worldhello ");
-    host_.PressKey(VK_LEFT);
-    host_.PressKey(VK_RIGHT, vbShiftMask);
-    host_.PressKey(VK_DELETE, vbShiftMask);
-    EXPECT_EQ(GetClipboardText(), "w");
-    EXPECT_EQ(box_.Text(), "orldhello ");
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_INSERT, vbShiftMask);
-    EXPECT_EQ(box_.Text(), "orldhello w");
+    changes_ = 0;
+    Edits(box_, {{"<S-End><C-C>", "hello world", 0, 11, "hello world"},
+                 {"<Home><C-S-Right><C-X>", "world", 0, 0, "hello "},
+                 {"<End><C-V>", "worldhello ", 11, 0},
+                 // The other keys of the classic clipboard.
+                 {"<S-Home><C-Ins>", "worldhello ", 0, 11, "worldhello "},
+                 {"<Left><S-Right><S-Del>", "orldhello ", 0, 0, "w"},
+                 {"<End><S-Ins>", "orldhello w", 11, 0}});
+    EXPECT_EQ(changes_, 4);
 }
 
-TEST_F(TextBoxTest, CopyWithNothingSelectedAndPasteOfNothingChangeNothing) {
-    box_.SetText("keep");
-    SetClipboardText("before");
-    box_.SetFocus();
-    host_.PressKey('C', vbCtrlMask);
-    EXPECT_EQ(GetClipboardText(), "before");
-    SetClipboardText("");
-    host_.PressKey('A', vbCtrlMask);
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(box_.Text(), "keep");
-    EXPECT_EQ(box_.SelLength(), 4);
-}
-
-TEST_F(TextBoxTest, PastingKeepsTheFirstLineInASingleLineBoxAndEveryLineInAMultiLineOne) {
+// A single-line box keeps the first line pasted, a multi-line one every line. Copying
+// nothing and pasting nothing change nothing.
+TEST_F(TextBoxTest, PastingKeepsTheLinesTheBoxCanHoldAndNothingCopiesOrPastesNothing) {
     SetClipboardText("first\nsecond\rthird\r\nfourth\x01");
-    box_.SetFocus();
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(box_.Text(), "first");
-    multi_.SetFocus();
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(multi_.Text(), "first\r\nsecond\r\nthird\r\nfourth");
+    Edits(box_, {{"<C-V>", "first", 5, 0},
+                 {"<C-C>", "first", 5, 0, "first\nsecond\rthird\r\nfourth\x01"}});
+    Edits(multi_, {{"<C-V>", "first\r\nsecond\r\nthird\r\nfourth", 28, 0}});
+    SetClipboardText("");
+    Edits(box_, {{"<C-A><C-V>", "first", 0, 5}});
 }
 
 TEST_F(TextBoxTest, ALockedBoxSelectsAndCopiesButNeverChanges) {
-    int changes = 0;
-    box_.Change = [&] { ++changes; };
     box_.SetText("fixed");
     box_.SetLocked(true);
-    changes = 0;
-    box_.SetFocus();
+    changes_ = 0;
     SetClipboardText("pasted");
-    host_.Type("abc");
-    host_.PressKey(VK_BACK);
-    host_.PressKey(VK_HOME);
-    host_.PressKey(VK_DELETE);
-    host_.PressKey('V', vbCtrlMask);
-    host_.PressKey(VK_END, vbShiftMask);
-    host_.PressKey('X', vbCtrlMask);
-    EXPECT_EQ(box_.Text(), "fixed");
-    EXPECT_EQ(GetClipboardText(), "pasted");
-    host_.PressKey('C', vbCtrlMask);
-    EXPECT_EQ(GetClipboardText(), "fixed");
-    EXPECT_EQ(changes, 0);
+    Edits(box_, {{"abc<Back><Home><Del><C-V><S-End><C-X>", "fixed", 0, 5, "pasted"},
+                 {"<C-C>", "fixed", 0, 5, "fixed"}});
+    EXPECT_EQ(changes_, 0);
     box_.SetText("by code");  // code still may
     EXPECT_EQ(box_.Text(), "by code");
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes_, 1);
 }
 
-// --- Mouse
-// ----------------------------------------------------------------------------------------
+// --- Mouse ------------------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, AClickPlacesTheCaretAtTheNearestBoundary) {
+TEST_F(TextBoxTest, AClickPlacesTheCaretAtTheNearestBoundaryOnTheLineUnderThePointer) {
     box_.SetText("abcdef");
-    const int32_t abc = Measure(box_, U"abc");
-    const int32_t d = Measure(box_, U"d");
-    host_.Click(box_.hWnd(), kTextLeft + abc + 1, 10);  // on the left half of "d"
-    EXPECT_TRUE(box_.HasFocus());
-    EXPECT_EQ(box_.SelStart(), 3);
-    host_.Advance(1000);
-    host_.Click(box_.hWnd(), kTextLeft + abc + d - 1, 10);  // its right half
-    EXPECT_EQ(box_.SelStart(), 4);
-    host_.Advance(1000);
-    host_.Click(box_.hWnd(), 190, 10);  // past the end
-    EXPECT_EQ(box_.SelStart(), 6);
-    host_.Advance(1000);
-    host_.Click(box_.hWnd(), 0, 10);  // on the edge, before the start
-    EXPECT_EQ(box_.SelStart(), 0);
+    multi_.SetText("first\r\nsecond\r\nthird");
+    const int32_t abc = Measure(box_, U"abc"), d = Measure(box_, U"d");
+    const int32_t line = LineHeight(multi_);
+    const struct {
+        TextBox* box;
+        int32_t x, y, selStart;
+    } clicks[] = {{&box_, kTextLeft + abc + 1, 10, 3},      // on the left half of "d"
+                  {&box_, kTextLeft + abc + d - 1, 10, 4},  // its right half
+                  {&box_, 190, 10, 6},                      // past the end
+                  {&box_, 0, 10, 0},                        // on the edge, before the start
+                  {&multi_, 150, kTextTop + line + 2, 13},  // the end of "second"
+                  {&multi_, kTextLeft, kTextTop + 2 * line + 2, 15},
+                  {&multi_, 150, 95, 20}};  // below the text: the last line
+    for (const auto& click : clicks) {
+        ClickAlone(click.box->hWnd(), click.x, click.y);
+        EXPECT_TRUE(click.box->HasFocus());
+        EXPECT_EQ(click.box->SelStart(), click.selStart) << click.x << "," << click.y;
+    }
 }
 
 TEST_F(TextBoxTest, DraggingSelectsAndShiftClickExtends) {
@@ -538,8 +337,7 @@ TEST_F(TextBoxTest, DraggingSelectsAndShiftClickExtends) {
     host_.PressKey(VK_LEFT, vbShiftMask);  // the caret is at the end dragged to
     EXPECT_EQ(box_.SelText(), "bcdef");
     host_.Advance(1000);
-    host_.Click(box_.hWnd(), kTextLeft + ab, 10);
-    host_.Advance(1000);
+    ClickAlone(box_.hWnd(), kTextLeft + ab, 10);
     host_.KeyDown(VK_SHIFT);
     host_.Click(box_.hWnd(), 190, 10);
     host_.KeyUp(VK_SHIFT);
@@ -548,32 +346,21 @@ TEST_F(TextBoxTest, DraggingSelectsAndShiftClickExtends) {
 
 TEST_F(TextBoxTest, ADoubleClickSelectsTheWordUnderThePointer) {
     box_.SetText("one two, three");
-    const int32_t onet = Measure(box_, U"one t");
-    host_.DoubleClick(box_.hWnd(), kTextLeft + onet + 1, 10);
-    EXPECT_EQ(box_.SelText(), "two");
-    // The right half of the word's last letter is still that word.
-    host_.Advance(1000);
-    const int32_t onetw = Measure(box_, U"one tw");
-    const int32_t o = Measure(box_, U"o");
-    host_.DoubleClick(box_.hWnd(), kTextLeft + onetw + o - 1, 10);
-    EXPECT_EQ(box_.SelText(), "two");
-    host_.Advance(1000);
-    host_.DoubleClick(box_.hWnd(), 190, 10);  // past the end: the last word
-    EXPECT_EQ(box_.SelText(), "three");
+    const struct {
+        int32_t x;
+        const char* word;
+    } clicks[] = {{kTextLeft + Measure(box_, U"one t") + 1, "two"},
+                  // The right half of the word's last letter is still that word.
+                  {kTextLeft + Measure(box_, U"one two") - 1, "two"},
+                  {190, "three"}};  // past the end: the last word
+    for (const auto& click : clicks) {
+        host_.DoubleClick(box_.hWnd(), click.x, 10);
+        host_.Advance(1000);
+        EXPECT_EQ(box_.SelText(), click.word) << click.x;
+    }
 }
 
-TEST_F(TextBoxTest, DraggingPastTheEdgeScrollsASingleLineBox) {
-    TextBox narrow(form_.hWnd(), {10, 200, 70, 221});
-    narrow.SetText("the quick brown fox jumps over the lazy dog");
-    host_.MouseDown(narrow.hWnd(), 5, 10);
-    for (int i = 0; i < 40; ++i)
-        host_.MouseMove(narrow.hWnd(), 100, 10);
-    host_.MouseUp(narrow.hWnd(), 100, 10);
-    EXPECT_EQ(narrow.SelLength(), narrow.TextLength());
-}
-
-// --- Painting
-// -------------------------------------------------------------------------------------
+// --- Painting ---------------------------------------------------------------------------------
 
 TEST_F(TextBoxTest, ASunkenEdgeAroundAWhiteBoxOrNoneAtAll) {
     EXPECT_EQ(box_.Image().Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW));
@@ -588,29 +375,24 @@ TEST_F(TextBoxTest, ASunkenEdgeAroundAWhiteBoxOrNoneAtAll) {
     EXPECT_EQ(shot.Pixel(9, 9), GetSysColor(COLOR_BTNFACE));
 }
 
-TEST_F(TextBoxTest, TheCaretIsDrawnOnlyWhileTheBoxHasTheFocus) {
-    const Rect inside = Interior(box_);
+TEST_F(TextBoxTest, TheCaretIsDrawnOnlyWhileTheBoxHasTheFocusAndFollowsTheText) {
+    const Rect inside{2, 2, box_.Width() - 2, box_.Height() - 2};  // within the edge
+    const int32_t lineHeight = LineHeight(box_);
     EXPECT_EQ(CountPixels(box_.Image(), inside, kBlack), 0);
     box_.SetFocus();
-    const int32_t lineHeight = LineHeight(box_);
-    EXPECT_EQ(CountPixels(box_.Image(), inside, kBlack), lineHeight);
-    for (int32_t y = kTextTop; y < kTextTop + lineHeight; ++y) {
-        EXPECT_EQ(box_.Image().Pixel(kTextLeft, y), kBlack) << y;
-    }
+    EXPECT_EQ(CountPixels(box_.Image(), inside, kBlack), lineHeight);  // one pixel wide
+    EXPECT_EQ(CaretRect(box_), (Rect{kTextLeft, kTextTop, kTextLeft + 1, kTextTop + lineHeight}));
     other_.SetFocus();
     EXPECT_EQ(CountPixels(box_.Image(), inside, kBlack), 0);
-    // The caret follows the text.
     box_.SetText("ab");
     box_.SetSelStart(2);
-    const Rect caret = CaretRect(box_);
-    EXPECT_EQ(caret.left, kTextLeft + Measure(box_, U"ab"));
-    EXPECT_EQ(caret.right - caret.left, 1);
-    EXPECT_EQ(caret.Height(), lineHeight);
+    const int32_t ab = kTextLeft + Measure(box_, U"ab");
+    EXPECT_EQ(CaretRect(box_), (Rect{ab, kTextTop, ab + 1, kTextTop + lineHeight}));
 }
 
 TEST_F(TextBoxTest, TheSelectionShowsInHighlightColoursWhileFocused) {
     box_.SetText("HHHH");
-    const Rect inside = Interior(box_);
+    const Rect inside{2, 2, box_.Width() - 2, box_.Height() - 2};  // within the edge
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     box_.SetFocus();
     EXPECT_EQ(CountPixels(box_.Image(), inside, highlight), 0);
@@ -626,7 +408,7 @@ TEST_F(TextBoxTest, TheSelectionShowsInHighlightColoursWhileFocused) {
     EXPECT_EQ(CountPixels(box_.Image(), inside, highlight), selected);
 }
 
-TEST_F(TextBoxTest, ADisabledBoxDrawsGreyText) {
+TEST_F(TextBoxTest, ADisabledBoxDrawsGreyTextAndTakesNoClicks) {
     box_.SetText("HHHH");
     box_.SetForeColor(RGB(0, 0, 255));
     const Rect inside{kTextLeft, kTextTop, box_.Width() - kTextLeft, box_.Height() - kTextTop};
@@ -648,13 +430,16 @@ TEST_F(TextBoxTest, ASingleLineBoxScrollsToKeepTheCaretInView) {
     EXPECT_GT(caret.left, narrow.Width() / 2);  // at the end of the text, on the right
     const PixelImage atEnd = narrow.Image();
     host_.PressKey(VK_HOME);
-    caret = CaretRect(narrow);
-    EXPECT_EQ(caret.left, kTextLeft);
+    EXPECT_EQ(CaretRect(narrow).left, kTextLeft);
     EXPECT_NE(narrow.Image(), atEnd);  // the start of the text shows
+    // Dragging past the edge scrolls and selects.
+    host_.MouseDown(narrow.hWnd(), 5, 10);
+    for (int i = 0; i < 40; ++i)
+        host_.MouseMove(narrow.hWnd(), 100, 10);
+    host_.MouseUp(narrow.hWnd(), 100, 10);
+    EXPECT_EQ(narrow.SelLength(), narrow.TextLength());
     // Deleting brings back what fits.
-    host_.PressKey(VK_END, vbShiftMask);
-    host_.PressKey(VK_DELETE);
-    host_.Type("ab");
+    Keys("<Del>ab");
     EXPECT_EQ(CaretRect(narrow).left, kTextLeft + Measure(narrow, U"ab"));
 }
 
@@ -672,51 +457,33 @@ TEST_F(TextBoxTest, RightAlignedTextSitsAgainstTheRightEdge) {
     EXPECT_EQ(box_.Alignment(), TextBox::kAlignLeft);
 }
 
-// --- Multi-line boxes
-// -----------------------------------------------------------------------------
+// --- Multi-line boxes -------------------------------------------------------------------------
 
 TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLines) {
     // Wide enough for "alpha beta " and not a letter more.
     const int32_t width = 2 * kTextLeft + Measure(multi_, U"alpha beta ") + 2;
     const int32_t lineHeight = LineHeight(multi_);
     multi_.Move(10, 50, width, 4 * lineHeight + 2 * kTextTop);
-    multi_.SetFocus();
-    host_.Type("alpha beta gamma");
-    EXPECT_EQ(multi_.Text(), "alpha beta gamma");  // wrapping adds nothing to the text
+    const char* text = "alpha beta gamma";  // wrapping adds nothing to the text
+    Edits(multi_, {{text, text, 16, 0}});
     const Rect caret = CaretRect(multi_);
     EXPECT_EQ(caret.top, kTextTop + lineHeight);  // "gamma" went to the second line
     EXPECT_EQ(caret.left, kTextLeft + Measure(multi_, U"gamma"));
-
-    host_.PressKey(VK_HOME);
-    EXPECT_EQ(multi_.SelStart(), 11);
-    host_.PressKey(VK_UP);
-    EXPECT_EQ(multi_.SelStart(), 0);
-    host_.PressKey(VK_END);
-    EXPECT_EQ(multi_.SelStart(), 10);  // the end of "beta", before the space
-    host_.PressKey(VK_DOWN, vbShiftMask);
-    EXPECT_EQ(multi_.SelText(), " gamma");
-    host_.PressKey(VK_HOME, vbCtrlMask);
-    host_.PressKey(VK_RIGHT);
-    host_.PressKey(VK_RIGHT);
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_UP);
-    EXPECT_EQ(multi_.SelStart(), 2);
+    Edits(multi_, {{"<Home>", text, 11, 0},
+                   {"<Up>", text, 0, 0},
+                   {"<End>", text, 10, 0},  // the end of "beta", before the space
+                   {"<S-Down>", text, 10, 6},
+                   {"<C-Home><Right><Right><Down><Up>", text, 2, 0}});
 }
 
 TEST_F(TextBoxTest, UpAndDownKeepTheirColumnAcrossAShortLine) {
-    multi_.SetText("alpha beta\r\nx\r\nalpha beta");
-    multi_.SetFocus();
-    host_.PressKey(VK_END);
-    EXPECT_EQ(multi_.SelStart(), 10);
-    host_.PressKey(VK_DOWN);
-    EXPECT_EQ(multi_.SelStart(), 13);  // after the "x"
-    host_.PressKey(VK_DOWN);
-    EXPECT_EQ(multi_.SelStart(), 25);  // the column came back
-    host_.PressKey(VK_UP);
-    host_.PressKey(VK_UP);
-    EXPECT_EQ(multi_.SelStart(), 10);
-    host_.PressKey(VK_UP);  // the first line has nothing above
-    EXPECT_EQ(multi_.SelStart(), 10);
+    const char* text = "alpha beta\r\nx\r\nalpha beta";
+    multi_.SetText(text);
+    Edits(multi_, {{"<End>", text, 10, 0},
+                   {"<Down>", text, 13, 0},  // after the "x"
+                   {"<Down>", text, 25, 0},  // the column came back
+                   {"<Up><Up>", text, 10, 0},
+                   {"<Up>", text, 10, 0}});  // the first line has nothing above
 }
 
 TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenBetweenCharacters) {
@@ -732,8 +499,7 @@ TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenBetweenCharacters) {
     // Narrower and the same text takes more lines: the layout follows the size.
     const int32_t oneLine = multi_.SelStart();
     multi_.Move(10, 50, 40, 100);
-    host_.PressKey(VK_HOME, vbCtrlMask);
-    host_.PressKey(VK_DOWN);
+    Keys("<C-Home><Down>");
     EXPECT_LT(multi_.SelStart(), oneLine);
 }
 
@@ -743,69 +509,40 @@ TEST_F(TextBoxTest, AMultiLineBoxScrollsToKeepTheCaretLineInView) {
     multi_.SetFocus();
     host_.Type("1\n2\n3\n4\n5");
     EXPECT_EQ(CaretRect(multi_).top, kTextTop + lineHeight);  // the last line, at the bottom
-    host_.PressKey(VK_UP);
-    host_.PressKey(VK_UP);
+    Keys("<Up><Up>");
     EXPECT_EQ(CaretRect(multi_).top, kTextTop);  // line 3 at the top
-    host_.PressKey(VK_HOME, vbCtrlMask);
+    Keys("<C-Home>");
     EXPECT_EQ(CaretRect(multi_).top, kTextTop);
-    host_.PressKey(VK_NEXT);
+    Keys("<PgDn>");
     EXPECT_EQ(multi_.SelStart(), 3);  // a page of one line down
-    host_.PressKey(VK_END, vbCtrlMask);
+    Keys("<C-End>");
     EXPECT_EQ(CaretRect(multi_).top, kTextTop + lineHeight);
     // A click on the top line of the scrolled view lands on line 4.
     host_.Click(multi_.hWnd(), kTextLeft, kTextTop + 1);
     EXPECT_EQ(multi_.SelStart(), 9);
 }
 
-TEST_F(TextBoxTest, ClickingInAMultiLineBoxPicksTheLineUnderThePointer) {
-    multi_.SetText("first\r\nsecond\r\nthird");
-    const int32_t lineHeight = LineHeight(multi_);
-    host_.Click(multi_.hWnd(), 150, kTextTop + lineHeight + 2);
-    EXPECT_EQ(multi_.SelStart(), 13);  // the end of "second"
-    host_.Advance(1000);
-    host_.Click(multi_.hWnd(), kTextLeft, kTextTop + 2 * lineHeight + 2);
-    EXPECT_EQ(multi_.SelStart(), 15);
-    host_.Advance(1000);
-    host_.Click(multi_.hWnd(), 150, 95);  // below the text: the last line
-    EXPECT_EQ(multi_.SelStart(), 20);
-}
-
 // --- Hostile input -------------------------------------------------------------------------------
 
 TEST_F(TextBoxTest, InvalidUtf8IsReplacedAndEditsStayWhole) {
-    box_.SetText(
-        std::string("\xFF\xFE"
-                    "ab\xC3",
-                    5));
-    EXPECT_EQ(box_.Text(),
-              "\xEF\xBF\xBD\xEF\xBF\xBD"
-              "ab\xEF\xBF\xBD");
-    EXPECT_EQ(box_.TextLength(), 5);
-    box_.SetFocus();
-    host_.PressKey(VK_END);
-    host_.PressKey(VK_BACK);
-    EXPECT_EQ(box_.Text(),
-              "\xEF\xBF\xBD\xEF\xBF\xBD"
-              "ab");
+    box_.SetText("\377\376ab\303");
+    EXPECT_EQ(box_.Text(), "\uFFFD\uFFFDab\uFFFD");
+    Edits(box_, {{"<End><Back>", "\uFFFD\uFFFDab", 4, 0}});
     box_.SetText(std::string("a\0b", 3));
     EXPECT_EQ(box_.TextLength(), 3);
     box_.SetSelText("\xC0\x80");  // an overlong form
-    EXPECT_EQ(box_.Text(), std::string("\xEF\xBF\xBD\xEF\xBF\xBD"
-                                       "a\0b",
-                                       9));
+    EXPECT_EQ(box_.Text(), std::string("\uFFFD\uFFFDa\0b", 9));
     SetClipboardText("\xED\xA0\x80x");  // an encoded surrogate: three bad bytes
-    host_.PressKey('V', vbCtrlMask);
+    Keys("<C-V>");
     EXPECT_EQ(box_.SelStart(), 6);
     EXPECT_EQ(box_.TextLength(), 9);
 }
 
-TEST_F(TextBoxTest, BoxesOfNoSizeAndHugeTextsNeverFail) {
+TEST_F(TextBoxTest, BoxesOfNoSizeOrWindowAndHugeTextsNeverFail) {
     TextBox tiny(form_.hWnd(), {10, 200, 10, 200}, true);
     tiny.SetText("some text\r\nover lines");
     tiny.SetFocus();
-    host_.Type("abc\n");
-    host_.PressKey(VK_UP);
-    host_.PressKey(VK_NEXT);
+    Keys("abc\n<Up><PgDn>");
     host_.Click(tiny.hWnd(), 0, 0);
     tiny.Move(10, 200, -5, -5);
     tiny.SetBorderStyle(0);
@@ -816,19 +553,14 @@ TEST_F(TextBoxTest, BoxesOfNoSizeAndHugeTextsNeverFail) {
         huge += "word ";
     multi_.SetText(huge);
     multi_.SetFocus();
-    host_.PressKey(VK_END, vbCtrlMask);
-    host_.Type("!");
+    Keys("<C-End>!");
     EXPECT_EQ(multi_.TextLength(), 25001);
     SetClipboardText(huge);
     box_.SetFocus();
-    host_.PressKey('V', vbCtrlMask);
+    Keys("<C-V>");
     EXPECT_EQ(box_.TextLength(), 25000);
     EXPECT_GE(CaretRect(box_).left, kTextLeft);
-}
-
-TEST_F(TextBoxTest, ABoxWhoseWindowIsGoneIgnoresEverything) {
-    box_.SetText("abc");
-    form_.Unload();
+    form_.Unload();  // a box whose window is gone still takes code changes
     box_.SetText("def");
     box_.SetSelStart(2);
     box_.SetSelText("x");

@@ -1,130 +1,81 @@
-#include <gtest/gtest.h>
+#include "platform/forms/Timer.h"
 
 #include <memory>
+#include <sstream>
+#include <string>
 
-#include "hosts/headless/HeadlessHost.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/PictureBox.h"
-#include "platform/forms/Timer.h"
-#include "platform/window/Windows.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula {
 namespace {
 
-class TimerTest : public testing::Test {
+class TimerTest : public test::FormFixture {
 protected:
     void SetUp() override {
         timer_.Tick = [&] { ++ticks_; };
         form_.Show();
     }
 
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     Timer timer_{form_.hWnd()};
     int ticks_ = 0;
 };
 
-TEST_F(TimerTest, TicksEveryIntervalOnTheDesktopClockOnceItHasOne) {
+// What a program does to its timer, step by step: "i100" sets the interval to 100, "e0" and
+// "e1" disable and enable it, "u" unloads the form, and "w250=3" waits 250 ms and expects 3
+// ticks in all by then.
+struct Script {
+    const char* name;
+    const char* steps;
+};
+
+class TimerScriptTest : public TimerTest, public testing::WithParamInterface<Script> {};
+
+TEST_P(TimerScriptTest, TicksAsTheClockMoves) {
     EXPECT_TRUE(timer_.Enabled());
-    host_.Advance(10000);  // no interval yet: no ticks
-    EXPECT_EQ(ticks_, 0);
-    timer_.SetInterval(100);
-    host_.Advance(99);
-    EXPECT_EQ(ticks_, 0);
-    host_.Advance(1);
-    EXPECT_EQ(ticks_, 1);
-    host_.Advance(250);
-    EXPECT_EQ(ticks_, 3);
+    std::istringstream steps(GetParam().steps);
+    for (std::string step; steps >> step;) {
+        const int32_t value = step.size() > 1 ? std::stoi(step.substr(1)) : 0;
+        if (step[0] == 'i') timer_.SetInterval(value);
+        if (step[0] == 'e') timer_.SetEnabled(value != 0);
+        if (step[0] == 'u') form_.Unload();
+        if (step[0] == 'w') {
+            host_.Advance(value);
+            EXPECT_EQ(ticks_, std::stoi(step.substr(step.find('=') + 1))) << step;
+        }
+        EXPECT_GE(timer_.Interval(), 0);
+    }
 }
 
-TEST_F(TimerTest, DisablingStopsItAndEnablingStartsTheCountAfresh) {
-    timer_.SetInterval(100);
-    host_.Advance(150);
-    timer_.SetEnabled(false);
-    host_.Advance(1000);
-    EXPECT_EQ(ticks_, 1);
-    timer_.SetEnabled(true);
-    host_.Advance(99);
-    EXPECT_EQ(ticks_, 1);
-    host_.Advance(1);
-    EXPECT_EQ(ticks_, 2);
-    timer_.SetEnabled(true);  // already on: the count goes on
-    host_.Advance(100);
-    EXPECT_EQ(ticks_, 3);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Timer, TimerScriptTest,
+    testing::Values(
+        Script{"TicksEveryIntervalOnceItHasOne", "w10000=0 i100 w99=0 w1=1 w250=3"},
+        // Enabling a timer that is on already lets the count go on.
+        Script{"DisablingStopsItAndEnablingStartsTheCountAfresh",
+               "i100 w150=1 e0 w1000=1 e1 w99=1 w1=2 e1 w100=3"},
+        Script{"SettingTheIntervalRestartsTheCountAndZeroOrLessStopsIt",
+               "i100 w60=0 i100 w60=0 w40=1 i0 w1000=1 i-50 w1000=1"},
+        Script{"ADisabledTimerGivenAnIntervalWaitsUntilEnabled", "e0 i50 w500=0 e1 w100=2"},
+        // Setting a timer whose window went with its form is harmless.
+        Script{"UnloadingTheFormStopsItsTimers", "i100 w100=1 u w1000=1 i100 e1 w1000=1"}),
+    [](const testing::TestParamInfo<Script>& info) { return info.param.name; });
 
-TEST_F(TimerTest, SettingTheIntervalRestartsTheCountAndZeroStopsIt) {
-    timer_.SetInterval(100);
-    host_.Advance(60);
-    timer_.SetInterval(100);
-    host_.Advance(60);
-    EXPECT_EQ(ticks_, 0);
-    host_.Advance(40);
-    EXPECT_EQ(ticks_, 1);
-    timer_.SetInterval(0);
-    host_.Advance(1000);
-    EXPECT_EQ(ticks_, 1);
-    timer_.SetInterval(-50);
-    EXPECT_EQ(timer_.Interval(), 0);
-    host_.Advance(1000);
-    EXPECT_EQ(ticks_, 1);
-}
-
-TEST_F(TimerTest, ADisabledTimerGivenAnIntervalWaitsUntilEnabled) {
-    timer_.SetEnabled(false);
-    timer_.SetInterval(50);
-    host_.Advance(500);
-    EXPECT_EQ(ticks_, 0);
-    timer_.SetEnabled(true);
-    host_.Advance(100);
-    EXPECT_EQ(ticks_, 2);
-}
-
-TEST_F(TimerTest, ATimerDestroyedWhileRunningNeverTicksAgain) {
+TEST_F(TimerTest, ATimerDestroyedWhileRunningOrFromItsOwnTickNeverTicksAgain) {
     auto timer = std::make_unique<Timer>(form_.hWnd());
-    int ticks = 0;
+    auto selfDestroying = std::make_unique<Timer>(form_.hWnd());
+    int ticks = 0, ownTicks = 0;
     timer->Tick = [&] { ++ticks; };
+    selfDestroying->Tick = [&] {
+        if (++ownTicks == 3) selfDestroying.reset();
+    };
     timer->SetInterval(30);
+    selfDestroying->SetInterval(10);
     host_.Advance(40);
     timer.reset();
     host_.Advance(1000);
     EXPECT_EQ(ticks, 1);
-}
-
-TEST_F(TimerTest, ATimerMayDestroyItselfFromItsOwnTick) {
-    auto timer = std::make_unique<Timer>(form_.hWnd());
-    int ticks = 0;
-    timer->Tick = [&] {
-        if (++ticks == 3) timer.reset();
-    };
-    timer->SetInterval(10);
-    host_.Advance(1000);
-    EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(timer, nullptr);
-}
-
-TEST_F(TimerTest, UnloadingTheFormStopsItsTimers) {
-    timer_.SetInterval(100);
-    host_.Advance(100);
-    form_.Unload();
-    host_.Advance(1000);
-    EXPECT_EQ(ticks_, 1);
-    timer_.SetInterval(100);  // harmless on a timer without a window
-    timer_.SetEnabled(true);
-    host_.Advance(1000);
-    EXPECT_EQ(ticks_, 1);
-}
-
-TEST_F(TimerTest, ATimerIsNeitherSeenNorATabStop) {
-    PictureBox box(form_.hWnd(), Rect{10, 10, 50, 50});
-    EXPECT_FALSE(IsWindowShown(timer_.hWnd()));
-    timer_.SetTabStop(true);  // asking does not make it one
-    const auto stops = form_.TabStops();
-    ASSERT_EQ(stops.size(), 1u);
-    EXPECT_EQ(stops[0], &box);
-    box.SetFocus();
-    timer_.SetFocus();
-    EXPECT_TRUE(box.HasFocus());
+    EXPECT_EQ(ownTicks, 3);
+    EXPECT_EQ(selfDestroying, nullptr);
 }
 
 TEST_F(TimerTest, TimersKeepTickingWhileAModalFormRuns) {
