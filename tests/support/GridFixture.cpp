@@ -14,17 +14,6 @@ std::string FirstDifference(const PixelImage& a, const PixelImage& b) {
     return a.Width() == b.Width() && a.Height() == b.Height() ? "none" : "sizes differ";
 }
 
-int32_t GridTest::CountOther(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                             COLORREF color) const {
-    const PixelImage image = grid_.picGrid.Picture();
-    int32_t count = 0;
-    for (int32_t y = top; y < bottom; ++y) {
-        for (int32_t x = left; x < right; ++x)
-            count += image.Pixel(x, y) != color ? 1 : 0;
-    }
-    return count;
-}
-
 void GridTest::ExpectPictureOfAFullRepaint() {
     const PixelImage drawn = grid_.picGrid.Picture();
     grid_.Refresh();

@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "core/Tabula.h"
-#include "hosts/headless/HeadlessHost.h"
 #include "platform/container/ControlContainer.h"
-#include "platform/forms/Form.h"
 #include "tests/platform/RaisedError.h"
 #include "tests/support/EventRecorder.h"
+#include "tests/support/FormFixture.h"
 
 namespace tabula::test {
 
@@ -31,9 +30,9 @@ constexpr COLORREF kBlue = 0xFF0000;
 // Where two pictures first differ, for a failure message.
 std::string FirstDifference(const PixelImage& a, const PixelImage& b);
 
-class GridTest : public testing::Test {
+class GridTest : public FormFixture {
 protected:
-    GridTest() {
+    GridTest() : FormFixture(Rect{0, 0, 700, 500}) {
         container_.Add(grid_, "Tabula.Grid");
         grid_.InitProperties();
         site_ = container_.SiteOf(grid_);
@@ -61,12 +60,14 @@ protected:
     static int32_t CellY(int32_t row) { return 17 + 16 * (row - 1); }
     // How many pixels of the rectangle differ from the colour.
     int32_t CountOther(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                       COLORREF color) const;
+                       COLORREF color) const {
+        const Rect area{left, top, right, bottom};
+        return static_cast<int32_t>(area.Width() * area.Height()) -
+               CountPixels(grid_.picGrid.Picture(), area, color);
+    }
     // Whether what was drawn so far is the picture a fresh full repaint draws.
     void ExpectPictureOfAFullRepaint();
 
-    HeadlessHost host_;
-    Form form_{Rect{0, 0, 700, 500}, "Form1"};
     ControlContainer container_{form_};
     Tabula grid_{form_.hWnd(), Rect{10, 10, 410, 310}};
     Site* site_ = nullptr;
