@@ -8,7 +8,7 @@
 #include "platform/window/Windows.h"
 #include "tests/container/Raised.h"
 #include "tests/container/SampleControl.h"
-#include "tests/container/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 namespace tabula {
 namespace {

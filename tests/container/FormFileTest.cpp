@@ -8,7 +8,7 @@
 #include "platform/container/Base64.h"
 #include "platform/container/FormFile.h"
 #include "tests/container/Raised.h"
-#include "tests/container/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 namespace tabula {
 namespace {
