@@ -1,40 +1,35 @@
+#include <functional>
+
 #include "tests/platform/WindowFixture.h"
 
 namespace tabula::test {
 namespace {
 
-using Log = std::vector<std::string>;
-
-// A window whose procedure does what a test asks of it, writing into a shared log. The
-// window goes with the script, so it never calls a script that has ended.
+// A window whose procedure does what a test asks of it. The window goes with the script,
+// so it never calls a script that has ended.
 struct Scripted {
-    std::vector<std::string>* log;
     std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)> onMessage;
     HWND hwnd = 0;
+
+    HWND Make(HWND parent = 0) {
+        WindowOptions options;
+        options.parent = parent;
+        options.rect = {0, 0, 50, 50};
+        options.proc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            auto* s = reinterpret_cast<Scripted*>(GetWindowLongPtr(h, GWLP_USERDATA));
+            return s ? s->onMessage(h, m, w, l) : 0;
+        };
+        options.userData = reinterpret_cast<intptr_t>(this);
+        return hwnd = CreateWindowEx(options);
+    }
     ~Scripted() {
         if (hwnd) DestroyWindow(hwnd);
     }
 };
 
-LRESULT ScriptedProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* s = reinterpret_cast<Scripted*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-    return s && s->onMessage ? s->onMessage(hwnd, message, wParam, lParam) : 0;
-}
-
-HWND MakeScripted(Scripted& s, HWND parent = 0) {
-    WindowOptions options;
-    options.parent = parent;
-    options.rect = {0, 0, 50, 50};
-    options.proc = ScriptedProc;
-    options.userData = reinterpret_cast<intptr_t>(&s);
-    s.hwnd = CreateWindowEx(options);
-    return s.hwnd;
-}
-
 TEST_F(WindowTest, PostedMessageRunsAfterTheSenderReturns) {
     Log log;
-    Scripted s{&log, nullptr};
-    s.onMessage = [&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
+    Scripted s{[&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
         if (m == WM_USER) {
             log.push_back("handling");
             PostMessage(h, WM_USER + 1, 0, 0);
@@ -43,42 +38,31 @@ TEST_F(WindowTest, PostedMessageRunsAfterTheSenderReturns) {
             log.push_back("posted message");
         }
         return 0;
-    };
-    const HWND w = MakeScripted(s);
-    SendMessage(w, WM_USER, 0, 0);
+    }};
+    SendMessage(s.Make(), WM_USER, 0, 0);
     log.push_back("sender returned");
     EXPECT_EQ(desktop_.PumpMessages(), 1);
     EXPECT_EQ(log, (Log{"handling", "posted", "sender returned", "posted message"}));
     EXPECT_EQ(desktop_.PumpMessages(), 0);
 }
 
-TEST_F(WindowTest, PostedMessagesKeepTheirOrder) {
-    const HWND w = MakeWindow("w");
-    TakeLog();
-    for (int i = 0; i < 3; ++i)
-        PostMessage(w, WM_USER, i, 0);
-    desktop_.PumpMessages();
-    EXPECT_EQ(TakeLog(), (Log{"w:WM_1024 0 0", "w:WM_1024 1 0", "w:WM_1024 2 0"}));
-}
-
-TEST_F(WindowTest, MessagesToDestroyedWindowsAreDropped) {
+TEST_F(WindowTest, PostedMessagesKeepTheirOrderAndThoseToDestroyedWindowsAreDropped) {
     const HWND w = MakeWindow("w");
     const HWND other = MakeWindow("other");
     PostMessage(w, WM_USER, 1, 0);
-    PostMessage(other, WM_USER, 2, 0);
+    for (int i = 2; i < 5; ++i)
+        PostMessage(other, WM_USER, i, 0);
     DestroyWindow(w);
     TakeLog();
     EXPECT_FALSE(PostMessage(w, WM_USER, 3, 0));
     EXPECT_EQ(SendMessage(w, WM_USER, 4, 0), 0);
-    desktop_.PumpMessages();
-    EXPECT_EQ(TakeLog(), (Log{"other:WM_1024 2 0"}));
+    EXPECT_EQ(Pump(), (Log{"other:WM_1024 2", "other:WM_1024 3", "other:WM_1024 4"}));
     EXPECT_FALSE(PostMessage(0, WM_USER, 0, 0));
 }
 
 TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindow) {
     Log log;
-    Scripted s{&log, nullptr};
-    s.onMessage = [&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
+    Scripted s{[&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
         if (m == WM_DESTROY) {
             log.push_back("destroy");
             EXPECT_FALSE(DestroyWindow(h));  // already under way: ignored
@@ -91,8 +75,8 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindow) {
             return 5;
         }
         return 0;
-    };
-    const HWND w = MakeScripted(s);
+    }};
+    const HWND w = s.Make();
     EXPECT_EQ(SendMessage(w, WM_USER, 0, 0), 5);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_EQ(log, (Log{"destroy", "after destroy, property 0"}));
@@ -101,33 +85,30 @@ TEST_F(WindowTest, AProcedureMayDestroyItsOwnWindow) {
 
 TEST_F(WindowTest, AChildMayDestroyItsParentFromItsOwnProcedure) {
     Log log;
-    Scripted parentScript{&log, [&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
-                              if (m == WM_DESTROY) log.push_back("parent destroyed");
-                              return 0;
-                          }};
-    const HWND parent = MakeScripted(parentScript);
-    Scripted childScript{&log, [&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
-                             if (m == WM_DESTROY) log.push_back("child destroyed");
-                             if (m == WM_USER) DestroyWindow(GetParent(h));
-                             return 0;
-                         }};
-    const HWND child = MakeScripted(childScript, parent);
-    SendMessage(child, WM_USER, 0, 0);
+    Scripted parent{[&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
+        if (m == WM_DESTROY) log.push_back("parent destroyed");
+        return 0;
+    }};
+    Scripted child{[&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
+        if (m == WM_DESTROY) log.push_back("child destroyed");
+        if (m == WM_USER) DestroyWindow(GetParent(h));
+        return 0;
+    }};
+    SendMessage(child.Make(parent.Make()), WM_USER, 0, 0);
     EXPECT_EQ(log, (Log{"parent destroyed", "child destroyed"}));
-    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(IsWindow(child.hwnd));
 }
 
 TEST_F(WindowTest, SentMessagesAreReentrant) {
     Log log;
-    Scripted s{&log, nullptr};
-    s.onMessage = [&](HWND h, UINT m, WPARAM depth, LPARAM) -> LRESULT {
+    Scripted s{[&](HWND h, UINT m, WPARAM depth, LPARAM) -> LRESULT {
         if (m != WM_USER) return 0;
         log.push_back("enter " + std::to_string(depth));
         const LRESULT inner = depth > 0 ? SendMessage(h, WM_USER, depth - 1, 0) : 0;
         log.push_back("leave " + std::to_string(depth));
         return inner + 1;
-    };
-    const HWND w = MakeScripted(s);
+    }};
+    const HWND w = s.Make();
     EXPECT_EQ(SendMessage(w, WM_USER, 2, 0), 3);
     EXPECT_EQ(log, (Log{"enter 2", "enter 1", "enter 0", "leave 0", "leave 1", "leave 2"}));
     EXPECT_EQ(SendMessage(w, WM_USER, 1000, 0), 1001);
@@ -135,8 +116,7 @@ TEST_F(WindowTest, SentMessagesAreReentrant) {
 
 TEST_F(WindowTest, ANestedPumpInsideAHandlerIsSafe) {
     Log log;
-    Scripted s{&log, nullptr};
-    s.onMessage = [&](HWND h, UINT m, WPARAM w, LPARAM) -> LRESULT {
+    Scripted s{[&](HWND h, UINT m, WPARAM w, LPARAM) -> LRESULT {
         if (m != WM_USER) return 0;
         log.push_back("message " + std::to_string(w));
         if (w == 0) {
@@ -145,8 +125,8 @@ TEST_F(WindowTest, ANestedPumpInsideAHandlerIsSafe) {
             log.push_back("nested pump done");
         }
         return 0;
-    };
-    const HWND w = MakeScripted(s);
+    }};
+    const HWND w = s.Make();
     PostMessage(w, WM_USER, 0, 0);
     PostMessage(w, WM_USER, 2, 0);
     desktop_.PumpMessages();
@@ -158,11 +138,11 @@ TEST_F(WindowTest, DestroyingTheDesktopDestroysItsWindows) {
     {
         Desktop inner;
         inner.MakeCurrent();
-        Scripted s{&log, [&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
-                       if (m == WM_DESTROY) log.push_back("destroyed");
-                       return 0;
-                   }};
-        MakeScripted(s);
+        Scripted s{[&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
+            if (m == WM_DESTROY) log.push_back("destroyed");
+            return 0;
+        }};
+        s.Make();
     }
     EXPECT_EQ(log, (Log{"destroyed"}));
     // The outer desktop is not current any more; calls fail harmlessly.
