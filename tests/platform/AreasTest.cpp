@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/platform/Canvas.h"
+#include "tests/support/TestFiles.h"
 
 namespace tabula::test {
 namespace {
@@ -31,21 +32,15 @@ TEST(FillRect, EmptyInvertedAndHugeRectanglesAreClipped) {
     EXPECT_EQ(canvas.CountPixels(kRed), 80);
     FillRect(canvas.dc, Rect{-100, 3, 3, 1000000}, CreateSolidBrush(kBlack));
     EXPECT_EQ(canvas.CountPixels(kBlack), 3 * 5);
-}
-
-TEST(FillRect, HonoursTheClipRectangle) {
-    Canvas canvas(10, 8);
+    // And to the context's clip rectangle.
     canvas.dc.SetClipRect(Rect{3, 3, 6, 5});
-    FillRect(canvas.dc, canvas.image.Bounds(), CreateSolidBrush(kRed));
-    EXPECT_EQ(canvas.InkBounds(), (Rect{3, 3, 6, 5}));
+    FillRect(canvas.dc, canvas.image.Bounds(), CreateSolidBrush(kWhite));
+    EXPECT_EQ(canvas.CountPixels(kWhite), 3 * 2);
 }
 
 TEST(InvertRect, InvertsColourBitsAndTwiceRestoresEveryPixel) {
     Canvas canvas(12, 9);
-    for (int32_t y = 0; y < 9; ++y) {
-        for (int32_t x = 0; x < 12; ++x)
-            canvas.image.SetPixel(x, y, RGB(x * 20, y * 25, x ^ y));
-    }
+    canvas.image = Gradient(12, 9);
     const PixelImage before = canvas.image;
     InvertRect(canvas.dc, Rect{2, 2, 7, 6});
     EXPECT_EQ(canvas.image.Pixel(2, 2), before.Pixel(2, 2) ^ 0xFFFFFF);
@@ -72,6 +67,10 @@ TEST(DrawFocusRect, DotsEveryOtherOutlinePixel) {
               ".#.#.#.#.\n"
               ".........\n");
     EXPECT_EQ(canvas.image.Pixel(1, 1), kBlack);  // white inverted
+    // A single column: every other pixel inverted once, none twice.
+    Canvas column(6, 6);
+    DrawFocusRect(column.dc, Rect{2, 0, 3, 6});
+    EXPECT_EQ(column.CountInk(), 3);
 }
 
 TEST(DrawFocusRect, TwiceRestoresEveryPixelForAnyShape) {
@@ -84,46 +83,31 @@ TEST(DrawFocusRect, TwiceRestoresEveryPixelForAnyShape) {
                            {INT32_MIN, 2, INT32_MAX, 5}};
     for (const Rect& r : shapes) {
         Canvas canvas(9, 7);
-        for (int32_t y = 0; y < 7; ++y) {
-            for (int32_t x = 0; x < 9; ++x)
-                canvas.image.SetPixel(x, y, RGB(x * 30, y * 30, 7));
-        }
-        const PixelImage before = canvas.image;
+        canvas.image = Gradient(9, 7);
         DrawFocusRect(canvas.dc, r);
         DrawFocusRect(canvas.dc, r);
-        EXPECT_EQ(canvas.image, before)
+        EXPECT_EQ(canvas.image, Gradient(9, 7))
             << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
 }
 
-TEST(DrawFocusRect, OnePixelWideRectangleIsNotCancelledOut) {
-    Canvas canvas(6, 6);
-    DrawFocusRect(canvas.dc, Rect{2, 0, 3, 6});
-    // A single column: every other pixel inverted once, none twice.
-    EXPECT_EQ(canvas.CountInk(), 3);
-}
-
-TEST(PixelImage, NegativeAndHugeSizesClamp) {
+TEST(PixelImage, SizesClampAndResizeKeepsThePixelsThatStay) {
     PixelImage negative(-5, 10);
     EXPECT_EQ(negative.Width(), 0);
     EXPECT_TRUE(negative.Pixels().empty());
-    PixelImage image(3, 3, kRed);
-    image.Resize(-1, 5);
-    EXPECT_EQ(image.Width(), 0);
-    EXPECT_EQ(image.Height(), 5);
-    EXPECT_EQ(image.Pixel(0, 0), 0u);  // reads outside are harmless
-    image.SetPixel(100, 100, kRed);
-    image.Resize(2, 2, kBlack);
-    EXPECT_EQ(image.Pixel(1, 1), kBlack);
-}
-
-TEST(PixelImage, ResizeKeepsThePixelsThatStay) {
     PixelImage image(3, 2, kWhite);
     image.SetPixel(1, 1, kRed);
     image.Resize(5, 4, kBlack);
     EXPECT_EQ(image.Pixel(1, 1), kRed);
     EXPECT_EQ(image.Pixel(0, 0), kWhite);
     EXPECT_EQ(image.Pixel(4, 3), kBlack);
+    image.Resize(-1, 5);
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Height(), 5);
+    EXPECT_EQ(image.Pixel(0, 0), 0u);  // reads outside are harmless
+    image.SetPixel(100, 100, kRed);    // and so are writes
+    image.Resize(2, 2, kBlack);
+    EXPECT_EQ(image.Pixel(1, 1), kBlack);
 }
 
 }  // namespace

@@ -92,36 +92,31 @@ TEST(DrawEdge, AdjustShrinksByTheEdgesDrawnAndMiddleFills) {
     EXPECT_EQ(thin, (Rect{0, 1, 10, 8}));
 }
 
-TEST(DrawEdge, DegenerateRectanglesDoNotCrash) {
+TEST(DrawEdge, DegenerateRectanglesDrawNothingOutsideTheImage) {
     Canvas canvas(10, 8, kBackground);
     for (Rect r :
          {Rect{5, 5, 5, 5}, Rect{8, 8, 2, 2}, Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}) {
         DrawEdge(canvas.dc, r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
     }
-    SUCCEED();
+    EXPECT_EQ(canvas.CountPixels(GetSysColor(COLOR_BTNFACE)), 10 * 8);  // the huge one's middle
 }
 
-TEST(DrawFrameControl, CheckBoxIsASunkenWhiteSquare) {
-    Canvas canvas(20, 17, kBackground);
-    Rect box{3, 1, 18, 16};
-    DrawFrameControl(canvas.dc, box, DFC_BUTTON, DFCS_BUTTONCHECK);
-    EXPECT_EQ(canvas.InkBounds(), (Rect{3, 1, 18, 16}));
-    EXPECT_EQ(canvas.image.Pixel(3, 1), kShadow);  // sunken outer
-    EXPECT_EQ(canvas.image.Pixel(4, 2), kDark);    // sunken inner
-    EXPECT_EQ(canvas.image.Pixel(17, 15), kHighlight);
-    EXPECT_EQ(canvas.image.Pixel(16, 14), kLight);
-    // An empty box: the 11 x 11 inside is all window colour, plus the highlighted bottom
-    // and right sides.
-    EXPECT_EQ(canvas.CountPixels(kWhite), 11 * 11 + 15 + 14);
-}
-
-TEST(DrawFrameControl, CheckedBoxShowsTheCheckMarkInside) {
+// An empty box: a sunken frame round an 11 x 11 square of window colour. A checked box adds
+// the 21 window-text pixels of the check mark, all strictly inside the square.
+TEST(DrawFrameControl, CheckBoxIsASunkenWhiteSquareAndTheMarkIsInside) {
     Canvas empty(20, 17, kBackground);
     Rect box{3, 1, 18, 16};
     DrawFrameControl(empty.dc, box, DFC_BUTTON, DFCS_BUTTONCHECK);
+    EXPECT_EQ(empty.InkBounds(), (Rect{3, 1, 18, 16}));
+    EXPECT_EQ(empty.image.Pixel(3, 1), kShadow);  // sunken outer
+    EXPECT_EQ(empty.image.Pixel(4, 2), kDark);    // sunken inner
+    EXPECT_EQ(empty.image.Pixel(17, 15), kHighlight);
+    EXPECT_EQ(empty.image.Pixel(16, 14), kLight);
+    // The highlighted bottom and right sides are white too.
+    EXPECT_EQ(empty.CountPixels(kWhite), 11 * 11 + 15 + 14);
+
     Canvas checked(20, 17, kBackground);
     DrawFrameControl(checked.dc, box, DFC_BUTTON, DFCS_CHECKED);
-    // The check mark: 21 window-text pixels, all strictly inside the white square.
     int changed = 0;
     for (int32_t y = 0; y < 17; ++y) {
         for (int32_t x = 0; x < 20; ++x) {
@@ -134,18 +129,13 @@ TEST(DrawFrameControl, CheckedBoxShowsTheCheckMarkInside) {
     EXPECT_EQ(changed, 21);
 }
 
-TEST(DrawFrameControl, CheckBoxUsesTheLargestCentredSquare) {
+TEST(DrawFrameControl, CheckBoxUsesTheLargestCentredSquareAndUnknownTypesDrawNothing) {
     Canvas canvas(40, 20, kBackground);
     Rect wide{0, 0, 31, 15};
+    EXPECT_FALSE(DrawFrameControl(canvas.dc, wide, 3, 0));
+    EXPECT_EQ(canvas.CountInk(), 0);
     DrawFrameControl(canvas.dc, wide, DFC_BUTTON, DFCS_CHECKED);
     EXPECT_EQ(canvas.InkBounds(), (Rect{8, 0, 23, 15}));
-}
-
-TEST(DrawFrameControl, UnknownTypesDrawNothing) {
-    Canvas canvas(20, 20, kBackground);
-    Rect r{0, 0, 20, 20};
-    EXPECT_FALSE(DrawFrameControl(canvas.dc, r, 3, 0));
-    EXPECT_EQ(canvas.CountInk(), 0);
 }
 
 }  // namespace
