@@ -57,28 +57,29 @@ struct Counter {
     }
 };
 
+// Calls a member of `c` by name with these arguments.
+Variant Call(Counter& c, std::string_view name, InvokeKind kind, std::vector<Variant> args = {}) {
+    return Invoke(c.table, name, kind, args);
+}
+
 TEST(Dispatch, ByIdOrByNameInAnyCase) {
     Counter c;
     std::vector<Variant> args{Variant(int16_t{7})};
     Invoke(c.table, 1, kInvokeLet, args);
     EXPECT_EQ(c.count, 7);
-    std::vector<Variant> none;
-    EXPECT_EQ(Invoke(c.table, "cOuNt", kInvokeGet, none).ToLong(), 7);
-    std::vector<Variant> index{Variant(int32_t{1})};
-    EXPECT_EQ(Invoke(c.table, "Item", kInvokeGet, index).ToText(), "b");
-    std::vector<Variant> assign{Variant(int32_t{2}), Variant("z")};
-    Invoke(c.table, "item", kInvokeLet, assign);
+    EXPECT_EQ(Call(c, "cOuNt", kInvokeGet).ToLong(), 7);
+    EXPECT_EQ(Call(c, "Item", kInvokeGet, {Variant(int32_t{1})}).ToText(), "b");
+    Call(c, "item", kInvokeLet, {Variant(int32_t{2}), Variant("z")});
     EXPECT_EQ(c.items[2], "z");
     EXPECT_EQ(c.table.Find("double")->flags & kMemberHidden, kMemberHidden);
-}
-
-TEST(Dispatch, OptionalArgumentsMayBeLeftOut) {
-    Counter c;
-    std::vector<Variant> none;
-    Invoke(c.table, "Add", kInvokeMethod, none);
-    std::vector<Variant> five{Variant("5")};
-    Invoke(c.table, "Add", kInvokeMethod, five);
-    EXPECT_EQ(c.count, 6);
+    // Optional arguments may be left out.
+    Call(c, "Add", kInvokeMethod);
+    Call(c, "Add", kInvokeMethod, {Variant("5")});
+    EXPECT_EQ(c.count, 13);
+    // By-reference arguments come back.
+    std::vector<Variant> value{Variant(int32_t{21})};
+    EXPECT_TRUE(Invoke(c.table, "Double", kInvokeMethod, value).ToBoolean());
+    EXPECT_EQ(value[0].ToLong(), 42);
 }
 
 TEST(Dispatch, ArgumentsLeftOutInTheMiddleAreMissingOnlyWhereOptional) {
@@ -103,29 +104,27 @@ TEST(Dispatch, ArgumentsLeftOutInTheMiddleAreMissingOnlyWhereOptional) {
     EXPECT_EQ(RaisedError([&] { Invoke(nullptr, kInvokeMethod, first, {}); }), 438);
 }
 
-TEST(Dispatch, ByReferenceArgumentsComeBack) {
-    Counter c;
-    std::vector<Variant> args{Variant(int32_t{21})};
-    EXPECT_TRUE(Invoke(c.table, "Double", kInvokeMethod, args).ToBoolean());
-    EXPECT_EQ(args[0].ToLong(), 42);
-}
-
 TEST(Dispatch, BadCallsRaiseTheRuntimeErrors) {
     Counter c;
+    const struct {
+        const char* name;
+        InvokeKind kind;
+        std::vector<Variant> args;
+        int32_t error;
+    } cases[] = {
+        {"Missing", kInvokeGet, {}, 438},
+        {"Add", kInvokeGet, {}, 438},
+        {"Item", kInvokeGet, {}, 449},
+        {"Count", kInvokeLet, {}, 450},
+        {"Add", kInvokeMethod, {Variant(int16_t{1}), Variant(int16_t{2})}, 450},
+        {"Count", kInvokeLet, {Variant(int32_t{40000})}, 6},
+        {"Count", kInvokeLet, {Variant("abc")}, 13},
+        {"Item", kInvokeGet, {Variant(int32_t{5})}, 9},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(RaisedError([&] { Call(c, k.name, k.kind, k.args); }), k.error) << k.name;
     std::vector<Variant> none;
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Missing", kInvokeGet, none); }), 438);
     EXPECT_EQ(RaisedError([&] { Invoke(c.table, 99, kInvokeGet, none); }), 438);
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Add", kInvokeGet, none); }), 438);
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Item", kInvokeGet, none); }), 449);
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Count", kInvokeLet, none); }), 450);
-    std::vector<Variant> tooMany{Variant(int16_t{1}), Variant(int16_t{2})};
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Add", kInvokeMethod, tooMany); }), 450);
-    std::vector<Variant> overflow{Variant(int32_t{40000})};
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Count", kInvokeLet, overflow); }), 6);
-    std::vector<Variant> text{Variant("abc")};
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Count", kInvokeLet, text); }), 13);
-    std::vector<Variant> outside{Variant(int32_t{5})};
-    EXPECT_EQ(RaisedError([&] { Invoke(c.table, "Item", kInvokeGet, outside); }), 9);
     EXPECT_EQ(c.count, 0);  // nothing stored by the failed calls
 }
 
