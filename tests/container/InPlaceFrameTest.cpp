@@ -79,29 +79,25 @@ TEST_F(InPlaceFrameTest, LosingTheFocusGivesTabBackToTheForm) {
     EXPECT_EQ(taker_.seen, (Log{"up", "down", "up"}));
 }
 
-TEST_F(InPlaceFrameTest, ReleasingLeavesAnotherControlsActiveObject) {
+TEST_F(InPlaceFrameTest, ReleasingLeavesAnotherActiveObjectAndAContainerGoingAwayLeavesNone) {
     TabTaker second;
-    InPlaceFrame& frame = container_.Frame();
-    frame.SetActiveObject(&taker_);
-    frame.SetActiveObject(&second);  // focus moved on before the first let go
-    frame.ReleaseActiveObject(&taker_);
-    EXPECT_EQ(frame.ActiveObject(), &second);
-    frame.ReleaseActiveObject(nullptr);
-    EXPECT_EQ(frame.ActiveObject(), &second);
-    frame.ReleaseActiveObject(&second);
-    EXPECT_EQ(frame.ActiveObject(), nullptr);
-}
-
-TEST_F(InPlaceFrameTest, AContainerGoingAwayLeavesNoActiveObjectBehind) {
     {
         ControlContainer designer(form_);
-        designer.Frame().SetActiveObject(&taker_);
-        EXPECT_EQ(form_.ActiveObject(), &taker_);
+        InPlaceFrame& frame = designer.Frame();
+        frame.SetActiveObject(&taker_);
+        frame.SetActiveObject(&second);  // focus moved on before the first let go
+        frame.ReleaseActiveObject(&taker_);
+        EXPECT_EQ(frame.ActiveObject(), &second);
+        frame.ReleaseActiveObject(nullptr);
+        EXPECT_EQ(form_.ActiveObject(), &second);
     }
     EXPECT_EQ(form_.ActiveObject(), nullptr);
     form_.Show();
     host_.PressKey(VK_TAB);
     EXPECT_TRUE(other_.HasFocus());
+    container_.Frame().SetActiveObject(&taker_);
+    container_.Frame().ReleaseActiveObject(&taker_);
+    EXPECT_EQ(container_.Frame().ActiveObject(), nullptr);
 }
 
 }  // namespace

@@ -7,9 +7,10 @@ namespace tabula {
 namespace {
 
 using test::RaisedError;
+using Keys = std::vector<std::string>;
 
-std::vector<std::string> Keys(const PropertyBag& bag) {
-    std::vector<std::string> keys;
+Keys KeysOf(const PropertyBag& bag) {
+    Keys keys;
     for (const auto& entry : bag.Entries())
         keys.push_back(entry.key);
     return keys;
@@ -19,16 +20,22 @@ PicturePtr SomePicture() {
     return std::make_shared<Picture>(PixelImage(2, 2, RGB(1, 2, 3)));
 }
 
-TEST(PropertyBag, AbsentKeysReadAsTheirDefault) {
+TEST(PropertyBag, AbsentKeysReadAsTheirDefaultAndWritesWithoutOneAlwaysStore) {
     PropertyBag bag;
     EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
     EXPECT_TRUE(bag.ReadProperty("Rows").IsEmpty());
-    FontDescriptor ambient;
-    ambient.name = "Arial";
+    const FontDescriptor ambient{"Arial"};
     EXPECT_EQ(bag.ReadFont("Font", ambient), ambient);
     EXPECT_EQ(bag.ReadPicture("MouseIcon"), nullptr);
     const PicturePtr fallback = SomePicture();
     EXPECT_EQ(bag.ReadPicture("MouseIcon", fallback), fallback);
+
+    bag.WriteProperty("GridLineColor", int32_t(0x8000000F));
+    bag.WriteProperty("Redraw", true);
+    bag.WriteFont("FontFixed", FontDescriptor{});
+    bag.WritePicture("MouseIcon", nullptr);
+    EXPECT_EQ(KeysOf(bag), (Keys{"GridLineColor", "Redraw", "FontFixed", "MouseIcon"}));
+    EXPECT_EQ(bag.ReadPicture("MouseIcon", fallback), nullptr);  // stored as none
 }
 
 TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
@@ -42,7 +49,12 @@ TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
     FontDescriptor font;
     bag.WriteFont("Font", font, font);
     bag.WritePicture("MouseIcon", nullptr, nullptr);
+    // Pictures compare by identity.
+    const PicturePtr picture = SomePicture(), twin = SomePicture();
+    bag.WritePicture("Icon", picture, picture);
     EXPECT_EQ(bag.Count(), 0u);
+    bag.WritePicture("Icon", twin, picture);
+    EXPECT_EQ(bag.ReadPicture("Icon"), twin);
 
     bag.WriteProperty("Rows", 20, 10);
     EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 20);
@@ -50,17 +62,6 @@ TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
     bag.WriteProperty("Rows", 10, 10);
     EXPECT_FALSE(bag.Contains("Rows"));
     EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
-}
-
-TEST(PropertyBag, AWriteWithoutDefaultAlwaysStores) {
-    PropertyBag bag;
-    bag.WriteProperty("GridLineColor", int32_t(0x8000000F));
-    bag.WriteProperty("Redraw", true);
-    bag.WriteFont("FontFixed", FontDescriptor{});
-    bag.WritePicture("MouseIcon", nullptr);
-    EXPECT_EQ(Keys(bag),
-              (std::vector<std::string>{"GridLineColor", "Redraw", "FontFixed", "MouseIcon"}));
-    EXPECT_EQ(bag.ReadPicture("MouseIcon", SomePicture()), nullptr);  // stored as none
 }
 
 TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
@@ -88,7 +89,7 @@ TEST(PropertyBag, KeysIgnoreCaseAndKeepTheirFirstSpellingAndPlace) {
     EXPECT_EQ(bag.ReadProperty("ROWS").ToLong(), 3);
     EXPECT_EQ(bag.ReadProperty("usetabkey", true).ToBoolean(), false);
     bag.WriteProperty("rows", 7);  // replaces in place
-    EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Rows", "Cols", "UseTABKey"}));
+    EXPECT_EQ(KeysOf(bag), (Keys{"Rows", "Cols", "UseTABKey"}));
     EXPECT_EQ(bag.ReadProperty("Rows").ToLong(), 7);
     // Case folding reaches beyond ASCII.
     bag.WriteProperty("Größe", 1);
@@ -101,12 +102,12 @@ TEST(PropertyBag, WriteOrderIsKeptThroughRemovals) {
         bag.WriteProperty(key, 2, 1);
     bag.WriteProperty("Row", 1, 1);  // back to its default: gone
     bag.WriteProperty("AutoMove", 2, 1);
-    EXPECT_EQ(Keys(bag), (std::vector<std::string>{"Rows", "Cols", "Col", "Redraw", "AutoMove"}));
+    EXPECT_EQ(KeysOf(bag), (Keys{"Rows", "Cols", "Col", "Redraw", "AutoMove"}));
     // Every remaining key is still found after the removal shifted them.
     for (const char* key : {"Rows", "Cols", "Col", "Redraw", "AutoMove"})
         EXPECT_EQ(bag.ReadProperty(key).ToLong(), 2) << key;
     bag.WriteProperty("Row", 2, 1);  // comes back at the end
-    EXPECT_EQ(Keys(bag).back(), "Row");
+    EXPECT_EQ(KeysOf(bag).back(), "Row");
 }
 
 TEST(PropertyBag, ReadingTheWrongKindRaisesTypeMismatch) {
@@ -139,16 +140,6 @@ TEST(PropertyBag, OnlyPicturesAmongObjectsCanBeStored) {
     EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1); }), kErrInvalidCall);
     EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1, 1); }), kErrInvalidCall);
     EXPECT_EQ(bag.Count(), 1u);
-}
-
-TEST(PropertyBag, PicturesCompareByIdentityAgainstTheirDefault) {
-    const PicturePtr picture = SomePicture();
-    const PicturePtr twin = SomePicture();
-    PropertyBag bag;
-    bag.WritePicture("Icon", picture, picture);
-    EXPECT_FALSE(bag.Contains("Icon"));
-    bag.WritePicture("Icon", twin, picture);
-    EXPECT_EQ(bag.ReadPicture("Icon"), twin);
 }
 
 }  // namespace

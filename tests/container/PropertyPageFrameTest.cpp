@@ -116,20 +116,19 @@ TEST_F(PropertyPageFrameTest, OkAppliesAndClosesCancelClosesWithoutApplying) {
 }
 
 TEST_F(PropertyPageFrameTest, AFailedApplyKeepsTheChangesAndTheFrameOpen) {
-    PropertyPageFrame frame(page_, Both());
-    page_.Edit("tip");
-    page_.failApplying = true;
-    EXPECT_EQ(RaisedError([&] { frame.OK(); }), kErrInvalidPropertyValue);
-    EXPECT_TRUE(frame.IsOpen());
-    EXPECT_TRUE(frame.Changed());
-    page_.failApplying = false;
-    frame.OK();
-    EXPECT_FALSE(frame.IsOpen());
-    EXPECT_EQ(b_.ToolTipText(), "tip");
-}
-
-TEST_F(PropertyPageFrameTest, APageOutsideAFrameSeesNothingSelected) {
-    { PropertyPageFrame frame(page_, Both()); }
+    {
+        PropertyPageFrame frame(page_, Both());
+        page_.Edit("tip");
+        page_.failApplying = true;
+        EXPECT_EQ(RaisedError([&] { frame.OK(); }), kErrInvalidPropertyValue);
+        EXPECT_TRUE(frame.IsOpen());
+        EXPECT_TRUE(frame.Changed());
+        page_.failApplying = false;
+        frame.OK();
+        EXPECT_FALSE(frame.IsOpen());
+        EXPECT_EQ(b_.ToolTipText(), "tip");
+    }
+    // Outside a frame the page sees nothing selected and cannot be changed.
     page_.SelectionChanged();
     EXPECT_EQ(page_.field, "");
     page_.Edit("x");

@@ -26,27 +26,21 @@ protected:
     ControlContainer container_{form_};
 };
 
-TEST_F(SiteTest, AmbientPropertiesHaveTheClassicDefaults) {
+TEST_F(SiteTest, AmbientDefaultsAndTheDisplayNameFromTheExtender) {
     SampleControl box(form_.hWnd());
     Site& site = container_.Add(box, SampleControl::kType);
-    EXPECT_EQ(site.AmbientFont().name, "MS Sans Serif");
-    EXPECT_EQ(site.AmbientFont().size, 8.0f);
-    EXPECT_FALSE(site.AmbientFont().bold);
+    EXPECT_EQ(site.AmbientFont(), (FontDescriptor{"MS Sans Serif", 8.0f}));
     EXPECT_TRUE(site.UserMode());
     EXPECT_EQ(site.AmbientBackColor(), 0x8000000Fu);
     EXPECT_EQ(site.AmbientForeColor(), 0x80000012u);
     EXPECT_EQ(&site.GetControl(), &box);
     EXPECT_EQ(box.ClientSite(), &site);
     EXPECT_EQ(container_.SiteOf(box), &site);
-}
-
-TEST_F(SiteTest, DisplayNameIsTheExtenderNameOrTheTypeWithoutOne) {
-    SampleControl box(form_.hWnd());
-    Site& site = container_.Add(box, SampleControl::kType);
     site.GetExtender().Let("Name", "Grid1");
     EXPECT_EQ(site.DisplayName(), "Grid1");
     EXPECT_EQ(container_.FindByName("GRID1"), &site);
 
+    // Without a Name extender property the display name is the type.
     ControlContainer bare(form_, ExtenderSet::All().Without(ExtenderProperty::Name));
     SampleControl other(form_.hWnd());
     other.SetName("Hidden");
@@ -126,28 +120,24 @@ TEST_F(SiteTest, RemovingASiteLetsGoOfTheControlAndDestroysOwnedOnes) {
     EXPECT_EQ(RaisedError([&] { container_.Add(mine, SampleControl::kType); }), kErrInvalidCall);
     Site& owned = container_.Place(registry_, SampleControl::kType);
     const HWND ownedWindow = owned.GetControl().hWnd();
+    {
+        // A contained control going away takes its site with it.
+        SampleControl passing(form_.hWnd());
+        container_.Add(passing, SampleControl::kType);
+        EXPECT_EQ(container_.Sites().size(), 3u);
+    }
+    EXPECT_EQ(container_.Describe().controls.size(), 2u);
 
     container_.Remove(mine);
     EXPECT_EQ(mine.ClientSite(), nullptr);
     EXPECT_TRUE(IsWindow(mine.hWnd()));
     EXPECT_EQ(container_.SiteOf(mine), nullptr);
+    ASSERT_EQ(container_.Sites().size(), 1u);
+    EXPECT_EQ(container_.Sites()[0], &owned);
 
     container_.Remove(owned.GetControl());
     EXPECT_FALSE(IsWindow(ownedWindow));
     EXPECT_TRUE(container_.Sites().empty());
-}
-
-TEST_F(SiteTest, AContainedControlGoingAwayTakesItsSiteWithIt) {
-    SampleControl kept(form_.hWnd());
-    container_.Add(kept, SampleControl::kType);
-    {
-        SampleControl passing(form_.hWnd());
-        container_.Add(passing, SampleControl::kType);
-        EXPECT_EQ(container_.Sites().size(), 2u);
-    }
-    ASSERT_EQ(container_.Sites().size(), 1u);
-    EXPECT_EQ(&container_.Sites()[0]->GetControl(), &kept);
-    EXPECT_EQ(container_.Describe().controls.size(), 1u);
 }
 
 }  // namespace
