@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,33 +25,30 @@ protected:
         log_.clear();
     }
 
-    Rect Place(const std::string& name) const {
+    std::optional<Rect> FindPlace(const std::string& name) const {
         for (const auto& [n, r] : demo_.Places()) {
             if (n == name) return r;
         }
-        ADD_FAILURE() << "no place named " << name;
-        return {};
+        return std::nullopt;
+    }
+    bool HasPlace(const std::string& name) const { return FindPlace(name).has_value(); }
+    Rect Place(const std::string& name) const {
+        const auto place = FindPlace(name);
+        if (!place) ADD_FAILURE() << "no place named " << name;
+        return place.value_or(Rect{});
     }
 
-    bool HasPlace(const std::string& name) const {
-        const auto places = demo_.Places();
-        return std::any_of(places.begin(), places.end(),
-                           [&](const auto& place) { return place.first == name; });
+    // The middle of a named place, in screen coordinates, and the window a person sees there.
+    Point Centre(const std::string& name) const {
+        const Rect r = Place(name);
+        return Point{int32_t(r.left + r.Width() / 2), int32_t(r.top + r.Height() / 2)};
     }
+    HWND WindowAt(const std::string& name) const { return WindowFromPoint(Centre(name)); }
 
-    static Point Centre(const Rect& r) {
-        return Point{static_cast<int32_t>(r.left + r.Width() / 2),
-                     static_cast<int32_t>(r.top + r.Height() / 2)};
-    }
-
-    // The window a person sees at the middle of a named place.
-    HWND WindowAt(const std::string& name) const { return WindowFromPoint(Centre(Place(name))); }
-
-    // Clicks the middle of a named place, in screen coordinates as a script would.
+    // Clicks the middle of a named place, as a script would.
     void ClickPlace(const std::string& name) {
-        const Point centre = Centre(Place(name));
-        const HWND window = WindowFromPoint(centre);
-        const Point client = ScreenToClient(window, centre);
+        const HWND window = WindowAt(name);
+        const Point client = ScreenToClient(window, Centre(name));
         host_.Click(window, client.x, client.y);
     }
 
@@ -75,10 +73,20 @@ protected:
 
 // --- Buttons and the status line ------------------------------------------------------------
 
-TEST_F(DemoFormTest, ClickingOkReportsIt) {
+// The status line shows the last click for a while, counted from the last click.
+TEST_F(DemoFormTest, ClickingOkReportsItAndTheStatusReturnsToReadyOnATimer) {
     ClickPlace("OK");
     EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
     EXPECT_EQ(demo_.Status(), "Clicked OK");
+    host_.Advance(DemoForm::kStatusMilliseconds - 100);
+    ClickPlace("OK");
+    host_.Advance(DemoForm::kStatusMilliseconds - 1);
+    EXPECT_EQ(demo_.Status(), "Clicked OK");
+    host_.Advance(1);
+    EXPECT_EQ(demo_.Status(), "Ready");
+    EXPECT_EQ(TakeLog(), (Log{"clicked OK", "status cleared"}));
+    host_.Advance(10 * DemoForm::kStatusMilliseconds);  // once only
+    EXPECT_EQ(TakeLog(), Log{});
 }
 
 TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
@@ -95,29 +103,6 @@ TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
     // The wheel, one notch towards the user: one row down.
     host_.Wheel(-120);
     EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
-}
-
-TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
-    ClickPlace("OK");
-    TakeLog();
-    host_.Advance(DemoForm::kStatusMilliseconds - 1);
-    EXPECT_EQ(demo_.Status(), "Clicked OK");
-    host_.Advance(1);
-    EXPECT_EQ(demo_.Status(), "Ready");
-    EXPECT_EQ(TakeLog(), (Log{"status cleared"}));
-    host_.Advance(10 * DemoForm::kStatusMilliseconds);  // once only
-    EXPECT_EQ(TakeLog(), Log{});
-}
-
-TEST_F(DemoFormTest, ASecondClickKeepsTheStatusUpForTheFullTimeAgain) {
-    ClickPlace("OK");
-    host_.Advance(DemoForm::kStatusMilliseconds - 100);
-    ClickPlace("OK");
-    host_.Advance(DemoForm::kStatusMilliseconds - 1);
-    EXPECT_EQ(demo_.Status(), "Clicked OK");
-    host_.Advance(1);
-    EXPECT_EQ(demo_.Status(), "Ready");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK", "clicked OK", "status cleared"}));
 }
 
 TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
@@ -149,15 +134,12 @@ TEST_F(DemoFormTest, CloseUnloadsTheForm) {
 
 // --- The typing line -------------------------------------------------------------------------
 
-TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirst) {
+TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirstShowsWhatIsTypedAndSendsItOnEnter) {
     EXPECT_EQ(FocusName(), "pad");
-    host_.Type("hi");
-    EXPECT_EQ(demo_.PadText(), "hi");
-}
-
-TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
-    ClickPlace("pad");
+    const HWND pad = WindowAt("pad");
+    const PixelImage before = host_.Screenshot(pad);
     host_.Type("hellp");
+    EXPECT_NE(host_.Screenshot(pad), before);
     host_.PressKey(VK_BACK);
     host_.Type("o");
     EXPECT_EQ(demo_.PadText(), "hello");
@@ -168,10 +150,7 @@ TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
     EXPECT_EQ(demo_.Status(), "Typed: hello");
     host_.PressKey(VK_RETURN);  // an empty line is sent too
     EXPECT_EQ(TakeLog(), (Log{"typed: "}));
-}
-
-TEST_F(DemoFormTest, CtrlASelectsTheWholeLineSoTypingReplacesIt) {
-    ClickPlace("pad");
+    // Ctrl+A selects the whole line, so typing replaces it.
     host_.Type("old text");
     host_.PressKey('A', vbCtrlMask);
     host_.Type("new");
@@ -207,23 +186,12 @@ TEST_F(DemoFormTest, TheTypingLineCopiesAndPastesThroughTheClipboard) {
     host_.Type("x");  // typing after a paste is no paste
     host_.PressKey(VK_RETURN);
     EXPECT_EQ(TakeLog(), (Log{"typed: abccx"}));
-}
-
-TEST_F(DemoFormTest, APasteOfNothingReportsNothingAndLeavesNothingBehind) {
-    ClickPlace("pad");
+    // A paste of nothing reports nothing and leaves nothing behind.
     SetClipboardText("");
     host_.PressKey('V', vbCtrlMask);
     host_.Type("z");
     host_.PressKey(VK_ESCAPE);
     EXPECT_EQ(TakeLog(), Log{});
-}
-
-TEST_F(DemoFormTest, TheTypingLineShowsWhatIsTyped) {
-    ClickPlace("pad");
-    const HWND pad = WindowAt("pad");
-    const PixelImage before = host_.Screenshot(pad);
-    host_.Type("WWW");
-    EXPECT_NE(host_.Screenshot(pad), before);
 }
 
 // --- Notes -----------------------------------------------------------------------------------
@@ -246,18 +214,12 @@ TEST_F(DemoFormTest, TheNotesBoxTakesLineBreaksWithoutSendingAnything) {
 
 // --- The list --------------------------------------------------------------------------------
 
-TEST_F(DemoFormTest, AClickOnAListItemPicksIt) {
+TEST_F(DemoFormTest, TheListPicksByClicksAndKeysAndScrollsToItemsOutOfView) {
     ClickPlace("list.2");
     EXPECT_EQ(TakeLog(), (Log{"picked: March"}));
     EXPECT_EQ(demo_.Status(), "Picked March");
     ClickPlace("list.2");  // the same item again: nothing changed
     EXPECT_EQ(TakeLog(), Log{});
-    ClickPlace("list.0");
-    EXPECT_EQ(TakeLog(), (Log{"picked: January"}));
-}
-
-TEST_F(DemoFormTest, TheListPicksByKeysAndScrollsToItemsOutOfView) {
-    EXPECT_TRUE(HasPlace("list.0"));
     EXPECT_FALSE(HasPlace("list.11"));  // a dozen months do not all fit
     ClickPlace("list.0");
     host_.PressKey(VK_DOWN);
@@ -286,7 +248,7 @@ TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
     EXPECT_EQ(Cells(), withLines);
 }
 
-TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRows) {
+TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRowsButEscapeDoesNot) {
     const PixelImage asEntered = Cells();
     ClickPlace("order");
     const HWND dropped = WindowAt("order");
@@ -308,17 +270,16 @@ TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRows) {
     host_.PressKey(VK_HOME);
     EXPECT_EQ(TakeLog(), (Log{"chose: Rows as entered"}));
     EXPECT_EQ(Cells(), asEntered);
-}
-
-TEST_F(DemoFormTest, TheComboBoxListClosesOnEscapeWithoutAChoice) {
+    // The list closes on Escape without a choice.
     ClickPlace("order");
     host_.PressKey(VK_DOWN);
     host_.PressKey(VK_ESCAPE);
+    EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(TakeLog(), Log{});
     EXPECT_EQ(demo_.SortOrder(), 0);
 }
 
-TEST_F(DemoFormTest, TheScrollBarArrowsStepTheRowHeight) {
+TEST_F(DemoFormTest, TheScrollBarStepsTheRowHeightAndStopsAtItsEndsWithItsLabelFollowing) {
     const PixelImage before = Cells();
     ClickPlace("rows.right");
     EXPECT_EQ(TakeLog(), (Log{"scrolled: 21"}));
@@ -331,9 +292,6 @@ TEST_F(DemoFormTest, TheScrollBarArrowsStepTheRowHeight) {
     ClickPlace("rows.right");
     EXPECT_EQ(TakeLog(), (Log{"scrolled: 20"}));
     EXPECT_EQ(Cells(), before);
-}
-
-TEST_F(DemoFormTest, TheScrollBarStopsAtItsEndsAndItsLabelFollows) {
     auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(WindowAt("rows")));
     ASSERT_NE(bar, nullptr);
     // The label showing the value sits just above the bar.
@@ -394,32 +352,35 @@ TEST_F(DemoFormTest, AnnouncedPlacesNameEveryClickableControl) {
     }
 }
 
-TEST_F(DemoFormTest, EveryPlaceHasANameOfItsOwn) {
+// Places have names of their own, without spaces. They either keep apart or one holds the
+// other (a frame its controls, a list its items, a scroll bar its arrows); none sticks out
+// of the form, which is as tall as its sections.
+TEST_F(DemoFormTest, PlacesHaveNamesOfTheirOwnAndNestWithoutOverlapping) {
     const auto places = demo_.Places();
+    int32_t bottom = 0;
     for (size_t i = 0; i < places.size(); ++i) {
-        EXPECT_EQ(places[i].first.find(' '), std::string::npos) << places[i].first;
+        const auto& [name, a] = places[i];
+        EXPECT_EQ(name.find(' '), std::string::npos) << name;
+        bottom = std::max(bottom, a.bottom);
+        EXPECT_LE(a.right, demo_.GetForm().Width()) << name;
         for (size_t j = i + 1; j < places.size(); ++j) {
-            EXPECT_NE(places[i].first, places[j].first);
+            const Rect& b = places[j].second;
+            const Rect both = Intersect(a, b);
+            EXPECT_NE(name, places[j].first);
+            EXPECT_TRUE(both.IsEmpty() || both == a || both == b)
+                << name << " overlaps " << places[j].first;
         }
-    }
-}
-
-TEST_F(DemoFormTest, PartsOfControlsLieInsideThem) {
-    const Rect list = Place("list");
-    const Rect bar = Place("rows");
-    for (const auto& [name, r] : demo_.Places()) {
-        if (name.rfind("list.", 0) == 0) {
-            EXPECT_EQ(Intersect(r, list), r) << name;
+        const std::string whole = name.substr(0, name.find('.'));
+        EXPECT_EQ(Intersect(a, Place(whole)), a) << name;
+        if (whole == "list") {
             EXPECT_EQ(WindowAt(name), WindowAt("list")) << name;
         }
     }
-    EXPECT_EQ(Intersect(Place("rows.left"), bar), Place("rows.left"));
-    EXPECT_EQ(Intersect(Place("rows.right"), bar), Place("rows.right"));
     EXPECT_LT(Place("rows.left").right, Place("rows.right").left);
-    // The controls in the frame are inside it.
     for (const char* name : {"gridlines", "order", "rows"}) {
         EXPECT_EQ(Intersect(Place(name), Place("options")), Place(name)) << name;
     }
+    EXPECT_EQ(demo_.GetForm().Height(), bottom + 12);  // the bottom margin
 }
 
 TEST_F(DemoFormTest, ANewSizeIsReported) {
@@ -430,25 +391,8 @@ TEST_F(DemoFormTest, ANewSizeIsReported) {
     EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, TheFormIsAsTallAsItsSectionsAndNothingOverlaps) {
-    // Places either keep apart or one holds the other (a frame its controls, a list its
-    // items); none sticks out of the form.
-    const auto places = demo_.Places();
-    int32_t bottom = 0;
-    for (size_t i = 0; i < places.size(); ++i) {
-        const Rect& a = places[i].second;
-        bottom = std::max(bottom, a.bottom);
-        EXPECT_LE(a.right, demo_.GetForm().Width()) << places[i].first;
-        for (size_t j = i + 1; j < places.size(); ++j) {
-            const Rect& b = places[j].second;
-            const Rect both = Intersect(a, b);
-            EXPECT_TRUE(both.IsEmpty() || both == a || both == b)
-                << places[i].first << " overlaps " << places[j].first;
-        }
-    }
-    EXPECT_EQ(demo_.GetForm().Height(), bottom + 12);  // the bottom margin
-}
-
+// Rows wrap when a control does not fit and grow with the tallest control; a control wider
+// than a row still gets a place; the first row may start below the margin.
 TEST(FlowLayoutTest, WrapsRowsThatDoNotFitAndGrowsWithTheTallestControl) {
     FlowLayout layout(200, 10, 5);
     EXPECT_EQ(layout.Next(100, 20), (Rect{10, 10, 110, 30}));
@@ -461,18 +405,12 @@ TEST(FlowLayoutTest, WrapsRowsThatDoNotFitAndGrowsWithTheTallestControl) {
     EXPECT_EQ(layout.Next(180, 10), (Rect{10, 70, 190, 80}));
     EXPECT_EQ(layout.Height(), 90);
     EXPECT_EQ(layout.InnerWidth(), 180);
-}
+    EXPECT_EQ(layout.Next(300, 10), (Rect{10, 85, 310, 95}));
+    EXPECT_EQ(layout.Next(10, 10), (Rect{10, 100, 20, 110}));
 
-TEST(FlowLayoutTest, AControlWiderThanARowStillGetsAPlace) {
-    FlowLayout layout(100, 10, 5);
-    EXPECT_EQ(layout.Next(300, 10), (Rect{10, 10, 310, 20}));
-    EXPECT_EQ(layout.Next(10, 10), (Rect{10, 25, 20, 35}));
-}
-
-TEST(FlowLayoutTest, TheFirstRowMayStartBelowTheMargin) {
-    FlowLayout layout(100, 10, 5, 24);
-    EXPECT_EQ(layout.Next(80, 10), (Rect{10, 24, 90, 34}));
-    EXPECT_EQ(layout.Height(), 44);
+    FlowLayout below(100, 10, 5, 24);
+    EXPECT_EQ(below.Next(80, 10), (Rect{10, 24, 90, 34}));
+    EXPECT_EQ(below.Height(), 44);
 }
 
 }  // namespace
