@@ -17,10 +17,8 @@ namespace {
 using test::RaisedError;
 
 TEST(ScriptTokens, LiteralsSymbolsAndComments) {
-    const struct {
-        const char* line;
-        std::vector<std::string> texts;  // the tokens' texts, End left out
-    } cases[] = {
+    // Each line with the texts of its tokens, End left out.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"grid.Rows = 3 ' a comment", {"grid", ".", "Rows", "=", "3"}},
         {"print \"a \"\"b\"\" ' c\"", {"print", "a \"b\" ' c"}},
         {"x&HFF&y", {"x", "&HFF", "&", "y"}},
@@ -28,32 +26,29 @@ TEST(ScriptTokens, LiteralsSymbolsAndComments) {
         {"", {}},
         {"   ' only a comment", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, expected] : cases) {
         std::vector<std::string> texts;
-        for (const Token& token : Tokenize(c.line)) {
+        for (const Token& token : Tokenize(line)) {
             if (token.kind != TokenKind::End) texts.push_back(token.text);
         }
-        EXPECT_EQ(texts, c.texts) << c.line;
+        EXPECT_EQ(texts, expected) << line;
     }
 }
 
 TEST(ScriptTokens, NumbersBecomeLongsOrDoublesAndHexIsThirtyTwoBits) {
-    const struct {
-        const char* text;
-        VariantType type;
-        double value;
-    } cases[] = {
-        {"2147483647", VariantType::Long, 2147483647.0},
-        {"2147483648", VariantType::Double, 2147483648.0},
-        {"1.25", VariantType::Double, 1.25},
-        {"&HFFFFFFFF", VariantType::Long, -1.0},
-        {"&h00000000000010", VariantType::Long, 16.0},
-        {"&H80000012", VariantType::Long, -2147483630.0},
+    using enum VariantType;
+    const std::tuple<const char*, VariantType, double> cases[] = {
+        {"2147483647", Long, 2147483647.0},
+        {"2147483648", Double, 2147483648.0},
+        {"1.25", Double, 1.25},
+        {"&HFFFFFFFF", Long, -1.0},
+        {"&h00000000000010", Long, 16.0},
+        {"&H80000012", Long, -2147483630.0},
     };
-    for (const auto& c : cases) {
-        const Token token = Tokenize(c.text).front();
-        EXPECT_EQ(token.value.Type(), c.type) << c.text;
-        EXPECT_EQ(token.value.ToDouble(), c.value) << c.text;
+    for (const auto& [text, type, value] : cases) {
+        const Token token = Tokenize(text).front();
+        EXPECT_EQ(token.value.Type(), type) << text;
+        EXPECT_EQ(token.value.ToDouble(), value) << text;
     }
     EXPECT_EQ(RaisedError([] { Tokenize("&H100000000"); }), kErrSyntax);
     EXPECT_EQ(RaisedError([] { Tokenize("1e400"); }), 6);

@@ -21,27 +21,20 @@ protected:
 TEST_F(ExtenderTest, EveryPropertyReadsWithItsTypeAndDefault) {
     box_.SetName("Picture1");
     const Extender extender(box_);
-    struct Expected {
-        const char* name;
-        VariantType type;
-        const char* text;
+    using enum VariantType;
+    const std::tuple<const char*, VariantType, const char*> expected[] = {
+        {"Left", Long, "10"},   {"TabIndex", Integer, "0"},   {"Name", String, "Picture1"},
+        {"Top", Long, "20"},    {"ToolTipText", String, ""},  {"TabStop", Boolean, "True"},
+        {"Width", Long, "100"}, {"HelpContextID", Long, "0"}, {"Visible", Boolean, "True"},
+        {"Height", Long, "50"}, {"DragMode", Integer, "0"},   {"WhatsThisHelpID", Long, "0"},
+        {"Tag", String, ""},    {"Index", Integer, "0"},      {"CausesValidation", Boolean, "True"},
     };
-    const Expected expected[] = {
-        {"Left", VariantType::Long, "10"},       {"Name", VariantType::String, "Picture1"},
-        {"Top", VariantType::Long, "20"},        {"TabStop", VariantType::Boolean, "True"},
-        {"Width", VariantType::Long, "100"},     {"Visible", VariantType::Boolean, "True"},
-        {"Height", VariantType::Long, "50"},     {"ToolTipText", VariantType::String, ""},
-        {"TabIndex", VariantType::Integer, "0"}, {"HelpContextID", VariantType::Long, "0"},
-        {"Tag", VariantType::String, ""},        {"WhatsThisHelpID", VariantType::Long, "0"},
-        {"DragMode", VariantType::Integer, "0"}, {"CausesValidation", VariantType::Boolean, "True"},
-        {"Index", VariantType::Integer, "0"},
-    };
-    for (const Expected& e : expected) {
-        const Variant value = extender.Get(e.name);
-        EXPECT_EQ(value.Type(), e.type) << e.name;
-        EXPECT_EQ(value.ToText(), e.text) << e.name;
+    for (const auto& [name, type, text] : expected) {
+        const Variant value = extender.Get(name);
+        EXPECT_EQ(value.Type(), type) << name;
+        EXPECT_EQ(value.ToText(), text) << name;
     }
-    EXPECT_EQ(extender.Get("DragIcon").Type(), VariantType::Object);
+    EXPECT_EQ(extender.Get("DragIcon").Type(), Object);
     EXPECT_EQ(extender.Get("DragIcon").ToObject(), nullptr);
 }
 
@@ -109,31 +102,17 @@ TEST_F(ExtenderTest, WritesReachTheControlOrTheContainer) {
 TEST_F(ExtenderTest, RefusedValuesChangeNothing) {
     Extender extender(box_);
     extender.Changed = [](ExtenderProperty) { FAIL() << "a refused write announced a change"; };
-    struct Case {
-        const char* name;
-        Variant value;
-        int32_t error;
-    };
-    const Case cases[] = {
-        {"Width", -1, kErrInvalidPropertyValue},
-        {"Height", -1, kErrInvalidPropertyValue},
-        {"TabIndex", -1, kErrInvalidPropertyValue},
-        {"TabIndex", 40000, kErrOverflow},
-        {"Left", 3e9, kErrOverflow},
-        {"Left", "abc", kErrTypeMismatch},
-        {"HelpContextID", "12x", kErrTypeMismatch},
-        {"DragMode", 2, kErrInvalidPropertyValue},
-        {"DragIcon", 5, kErrTypeMismatch},
-        {"Name", "", kErrInvalidPropertyValue},
-        {"Name", "1st", kErrInvalidPropertyValue},
-        {"Name", "Has Space", kErrInvalidPropertyValue},
-        {"Name", std::string(41, 'a'), kErrInvalidPropertyValue},
-        {"Visible", "maybe", kErrTypeMismatch},
+    const int32_t bad = kErrInvalidPropertyValue, type = kErrTypeMismatch, overflow = kErrOverflow;
+    const std::tuple<const char*, Variant, int32_t> cases[] = {
+        {"Width", -1, bad},   {"TabIndex", -1, bad},      {"TabIndex", 40000, overflow},
+        {"Height", -1, bad},  {"Left", 3e9, overflow},    {"HelpContextID", "12x", type},
+        {"DragMode", 2, bad}, {"Left", "abc", type},      {"Name", "Has Space", bad},
+        {"Name", "", bad},    {"DragIcon", 5, type},      {"Name", std::string(41, 'a'), bad},
+        {"Name", "1st", bad}, {"Visible", "maybe", type},
     };
     box_.SetName("Picture1");
-    for (const Case& c : cases) {
-        EXPECT_EQ(RaisedError([&] { extender.Let(c.name, c.value); }), c.error) << c.name;
-    }
+    for (const auto& [name, value, error] : cases)
+        EXPECT_EQ(RaisedError([&] { extender.Let(name, value); }), error) << name;
     EXPECT_EQ(box_.Left(), 10);
     EXPECT_EQ(box_.Width(), 100);
     EXPECT_EQ(box_.Height(), 50);

@@ -14,15 +14,13 @@ TEST(FontObject, ScriptsReadAndChangeEveryPropertyOfTheSharedFont) {
     const FontPtr holder = font;  // a second holder sees every change
     std::vector<Variant> none;
     EXPECT_EQ(Invoke(font->Members(), 0, kInvokeGet, none).ToText(), "Arial");
-    const struct {
-        const char* name;
-        Variant value;
-    } writes[] = {{"Name", Variant("Courier New")}, {"size", Variant(12.5)},
-                  {"Bold", Variant(true)},          {"Italic", Variant(int32_t{-1})},
-                  {"UNDERLINE", Variant("True")},   {"Strikethrough", Variant(true)}};
-    for (const auto& w : writes) {
-        std::vector<Variant> args{w.value};
-        Invoke(font->Members(), w.name, kInvokeLet, args);
+    const std::pair<const char*, Variant> writes[] = {
+        {"Name", Variant("Courier New")}, {"size", Variant(12.5)},
+        {"Bold", Variant(true)},          {"Italic", Variant(int32_t{-1})},
+        {"UNDERLINE", Variant("True")},   {"Strikethrough", Variant(true)}};
+    for (const auto& [name, value] : writes) {
+        std::vector<Variant> args{value};
+        Invoke(font->Members(), name, kInvokeLet, args);
     }
     EXPECT_EQ(holder->Descriptor(), (FontDescriptor{"Courier New", 12.5f, true, true, true, true}));
     EXPECT_EQ(Invoke(font->Members(), "Size", kInvokeGet, none).ToDouble(), 12.5);

@@ -59,12 +59,7 @@ TEST(Collection, Errors) {
     Collection c;
     c.Add(1, "One");
     c.Add(2);
-    struct Case {
-        const char* what;
-        std::function<void()> call;
-        int32_t error;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::function<void()>, int32_t> cases[] = {
         {"duplicate key", [&] { c.Add(3, "ONE"); }, 457},
         {"index 0", [&] { c.Item(0); }, 9},
         {"index past the end", [&] { c.Item(3); }, 9},
@@ -94,11 +89,7 @@ TEST(Collection, KeysIgnoreCaseBeyondAscii) {
 }
 
 TEST(CaseFold, FoldsCapitalsToSmallLetters) {
-    struct Case {
-        const char* in;
-        const char* out;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"Hello World 42", "hello world 42"},
         {"ÀÉÎÕÜ × Þ", "àéîõü × þ"},  // the multiplication sign is no letter
         {"ĀĂĆČŁŃŒŠŸŽ", "āăćčłńœšÿž"},

@@ -15,11 +15,7 @@ TEST(OleTranslateColor, PlainColoursPassThrough) {
 }
 
 TEST(OleTranslateColor, SystemColoursResolveFromTheClassicPalette) {
-    struct Case {
-        OLE_COLOR in;
-        COLORREF out;
-    };
-    const Case cases[] = {
+    const std::pair<OLE_COLOR, COLORREF> cases[] = {
         {0x8000000F, 0xC0C0C0},  // button face
         {0x80000012, 0x000000},  // button text
         {0x80000005, 0xFFFFFF},  // window

@@ -16,11 +16,7 @@ using test::RaisedError;
 constexpr double kJuly4th2001 = 37076;  // a Wednesday
 
 TEST(Dates, SerialsOfKnownDays) {
-    struct Case {
-        int32_t year, month, day;
-        double serial;
-    };
-    const Case cases[] = {
+    const std::tuple<int32_t, int32_t, int32_t, double> cases[] = {
         {1899, 12, 30, 0},       {1899, 12, 31, 1},     {1900, 1, 1, 2},       {1900, 3, 1, 61},
         {2000, 1, 1, 36526},     {2000, 2, 29, 36585},  {2001, 7, 4, 37076},   {100, 1, 1, -657434},
         {9999, 12, 31, 2958465}, {2001, 13, 1, 37257},  {2001, 3, 0, 36950},   {2001, 0, 1, 36861},
@@ -58,11 +54,7 @@ TEST(Dates, EveryDayRoundTrips) {
 }
 
 TEST(Dates, TimeOfDay) {
-    struct Case {
-        double serial;
-        CivilDate date;
-    };
-    const Case cases[] = {
+    const std::pair<double, CivilDate> cases[] = {
         {0.5, {1899, 12, 30, 7, 12, 0, 0}},
         {-1.25, {1899, 12, 29, 6, 6, 0, 0}},  // the fraction's size, not 18:00
         {-0.5, {1899, 12, 30, 7, 12, 0, 0}},

@@ -12,11 +12,7 @@ TEST(Utf8, DecodesEveryLength) {
 }
 
 TEST(Utf8, EveryBadByteBecomesOneReplacement) {
-    struct Case {
-        const char* in;
-        std::u32string out;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, std::u32string> cases[] = {
         {"\x80", U"\uFFFD"},                                // stray continuation
         {"\xC0\x80", U"\uFFFD\uFFFD"},                      // overlong NUL
         {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},            // surrogate
@@ -24,18 +20,14 @@ TEST(Utf8, EveryBadByteBecomesOneReplacement) {
         {"\xE2\x82", U"\uFFFD\uFFFD"},                      // cut short
         {"a\xFFz", U"a\uFFFDz"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecodeUtf8(c.in), c.out) << c.in;
-        EXPECT_EQ(Utf8Length(c.in), c.out.size());
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(DecodeUtf8(in), out) << in;
+        EXPECT_EQ(Utf8Length(in), out.size());
     }
 }
 
 TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
-    const struct {
-        const char* text;
-        size_t count;
-        const char* prefix;
-    } cases[] = {
+    const std::tuple<const char*, size_t, const char*> cases[] = {
         {"abc", 2, "ab"},
         {"abc", 9, "abc"},
         {"abc", 0, ""},
@@ -44,8 +36,8 @@ TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
         {"a\xFF\xC3\xA9", 2, "a\xFF"},                 // a bad byte counts as one
         {"\xE2\x82", 1, "\xE2"},                       // a sequence cut short: one byte each
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Utf8Prefix(c.text, c.count), c.prefix) << c.text << " " << c.count;
+    for (const auto& [text, count, prefix] : cases)
+        EXPECT_EQ(Utf8Prefix(text, count), prefix) << text << " " << count;
 }
 
 TEST(Utf8, EncodingInvalidCodePointsWritesReplacements) {
