@@ -66,6 +66,20 @@ protected:
 
     Log TakeLog() { return std::exchange(log_, {}); }
 
+    // What a person does, each returning the lines it made the demo log.
+    Log Click(const std::string& name) {
+        ClickPlace(name);
+        return TakeLog();
+    }
+    Log Press(uint8_t key, int16_t shift = 0) {
+        host_.PressKey(key, shift);
+        return TakeLog();
+    }
+    Log Type(std::string_view text) {
+        host_.Type(text);
+        return TakeLog();
+    }
+
     HeadlessHost host_;
     Log log_;
     DemoForm demo_{[this](const std::string& line) { log_.push_back(line); }};
@@ -75,31 +89,27 @@ protected:
 
 // The status line shows the last click for a while, counted from the last click.
 TEST_F(DemoFormTest, ClickingOkReportsItAndTheStatusReturnsToReadyOnATimer) {
-    ClickPlace("OK");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
     EXPECT_EQ(demo_.Status(), "Clicked OK");
     host_.Advance(DemoForm::kStatusMilliseconds - 100);
-    ClickPlace("OK");
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
     host_.Advance(DemoForm::kStatusMilliseconds - 1);
     EXPECT_EQ(demo_.Status(), "Clicked OK");
     host_.Advance(1);
     EXPECT_EQ(demo_.Status(), "Ready");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK", "status cleared"}));
+    EXPECT_EQ(TakeLog(), (Log{"status cleared"}));
     host_.Advance(10 * DemoForm::kStatusMilliseconds);  // once only
     EXPECT_EQ(TakeLog(), Log{});
 }
 
 TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
-    ClickPlace("grid.2.1");
-    EXPECT_EQ(TakeLog(), (Log{"cell: 2,1"}));
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_RIGHT);
-    EXPECT_EQ(TakeLog(), (Log{"cell: 3,1", "cell: 3,2"}));
+    EXPECT_EQ(Click("grid.2.1"), (Log{"cell: 2,1"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"cell: 3,1"}));
+    EXPECT_EQ(Press(VK_RIGHT), (Log{"cell: 3,2"}));
     // The check-mark column: row 1 is ticked, a click clears it (the move is reported at
     // the end of the press), a space ticks it again.
-    ClickPlace("grid.1.4");
-    host_.Type(" ");
-    EXPECT_EQ(TakeLog(), (Log{"mark: 1,4 0", "cell: 1,4", "mark: 1,4 1"}));
+    EXPECT_EQ(Click("grid.1.4"), (Log{"mark: 1,4 0", "cell: 1,4"}));
+    EXPECT_EQ(Type(" "), (Log{"mark: 1,4 1"}));
     // The wheel, one notch towards the user: one row down.
     host_.Wheel(-120);
     EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
@@ -118,17 +128,14 @@ TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
         ClickPlace("about.OK");
         clickedOk = true;
     });
-    ClickPlace("About");
+    EXPECT_EQ(Click("About"), (Log{"about shown", "about closed"}));
     EXPECT_TRUE(clickedOk);
-    EXPECT_EQ(TakeLog(), (Log{"about shown", "about closed"}));
     EXPECT_EQ(demo_.AboutBox(), nullptr);
-    ClickPlace("OK");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
 }
 
 TEST_F(DemoFormTest, CloseUnloadsTheForm) {
-    ClickPlace("Close");
-    EXPECT_EQ(TakeLog(), (Log{"closed"}));
+    EXPECT_EQ(Click("Close"), (Log{"closed"}));
     EXPECT_FALSE(demo_.GetForm().Loaded());
 }
 
@@ -138,24 +145,20 @@ TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirstShowsWhatIsTypedAndSendsItOnEn
     EXPECT_EQ(FocusName(), "pad");
     const HWND pad = WindowAt("pad");
     const PixelImage before = host_.Screenshot(pad);
-    host_.Type("hellp");
+    EXPECT_EQ(Type("hellp"), Log{});
     EXPECT_NE(host_.Screenshot(pad), before);
-    host_.PressKey(VK_BACK);
-    host_.Type("o");
+    EXPECT_EQ(Press(VK_BACK), Log{});
+    EXPECT_EQ(Type("o"), Log{});
     EXPECT_EQ(demo_.PadText(), "hello");
-    EXPECT_TRUE(TakeLog().empty());
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: hello"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: hello"}));
     EXPECT_EQ(demo_.PadText(), "");
     EXPECT_EQ(demo_.Status(), "Typed: hello");
-    host_.PressKey(VK_RETURN);  // an empty line is sent too
-    EXPECT_EQ(TakeLog(), (Log{"typed: "}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: "}));  // an empty line is sent too
     // Ctrl+A selects the whole line, so typing replaces it.
     host_.Type("old text");
     host_.PressKey('A', vbCtrlMask);
     host_.Type("new");
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: new"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: new"}));
 }
 
 TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
@@ -164,34 +167,28 @@ TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
     host_.PressKey(VK_BACK);  // removes the whole last character, not a byte of it
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 ");
-    host_.PressKey(VK_ESCAPE);
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
     EXPECT_EQ(demo_.PadText(), "");
-    EXPECT_EQ(TakeLog(), Log{});
 }
 
 TEST_F(DemoFormTest, TheTypingLineCopiesAndPastesThroughTheClipboard) {
     ClickPlace("pad");
     host_.Type("ab");
     host_.PressKey('A', vbCtrlMask);
-    host_.PressKey('C', vbCtrlMask);
+    EXPECT_EQ(Press('C', vbCtrlMask), Log{});  // copying changes nothing to report
     EXPECT_EQ(GetClipboardText(), "ab");
-    EXPECT_EQ(TakeLog(), Log{});  // copying changes nothing to report
     host_.PressKey(VK_END);
     // The line takes what comes before the first line break.
     SetClipboardText("c\nd");
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(TakeLog(), (Log{"pasted: abc"}));
-    host_.PressKey(VK_INSERT, vbShiftMask);
-    EXPECT_EQ(TakeLog(), (Log{"pasted: abcc"}));
-    host_.Type("x");  // typing after a paste is no paste
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: abccx"}));
+    EXPECT_EQ(Press('V', vbCtrlMask), (Log{"pasted: abc"}));
+    EXPECT_EQ(Press(VK_INSERT, vbShiftMask), (Log{"pasted: abcc"}));
+    EXPECT_EQ(Type("x"), Log{});  // typing after a paste is no paste
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: abccx"}));
     // A paste of nothing reports nothing and leaves nothing behind.
     SetClipboardText("");
     host_.PressKey('V', vbCtrlMask);
     host_.Type("z");
-    host_.PressKey(VK_ESCAPE);
-    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
 }
 
 // --- Notes -----------------------------------------------------------------------------------
@@ -200,11 +197,9 @@ TEST_F(DemoFormTest, TheNotesBoxTakesLineBreaksWithoutSendingAnything) {
     ClickPlace("notes");
     host_.PressKey(VK_END, vbCtrlMask);
     host_.PressKey(VK_RETURN);
-    host_.Type("more");
-    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(Type("more"), Log{});
     EXPECT_EQ(demo_.PadText(), "");
-    const HWND notes = WindowAt("notes");
-    auto* box = dynamic_cast<TextBox*>(Control::FromHandle(notes));
+    auto* box = dynamic_cast<TextBox*>(Control::FromHandle(WindowAt("notes")));
     ASSERT_NE(box, nullptr);
     const std::string text = box->Text();
     ASSERT_GE(text.size(), 6u);
@@ -215,21 +210,17 @@ TEST_F(DemoFormTest, TheNotesBoxTakesLineBreaksWithoutSendingAnything) {
 // --- The list --------------------------------------------------------------------------------
 
 TEST_F(DemoFormTest, TheListPicksByClicksAndKeysAndScrollsToItemsOutOfView) {
-    ClickPlace("list.2");
-    EXPECT_EQ(TakeLog(), (Log{"picked: March"}));
+    EXPECT_EQ(Click("list.2"), (Log{"picked: March"}));
     EXPECT_EQ(demo_.Status(), "Picked March");
-    ClickPlace("list.2");  // the same item again: nothing changed
-    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(Click("list.2"), Log{});  // the same item again: nothing changed
     EXPECT_FALSE(HasPlace("list.11"));  // a dozen months do not all fit
-    ClickPlace("list.0");
-    host_.PressKey(VK_DOWN);
-    host_.Type("d");
-    EXPECT_EQ(TakeLog(), (Log{"picked: January", "picked: February", "picked: December"}));
+    EXPECT_EQ(Click("list.0"), (Log{"picked: January"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"picked: February"}));
+    EXPECT_EQ(Type("d"), (Log{"picked: December"}));
     // December is in view now, and the places follow the list.
     EXPECT_TRUE(HasPlace("list.11"));
     EXPECT_FALSE(HasPlace("list.0"));
-    ClickPlace("list.10");
-    EXPECT_EQ(TakeLog(), (Log{"picked: November"}));
+    EXPECT_EQ(Click("list.10"), (Log{"picked: November"}));
 }
 
 // --- The options in their frame ------------------------------------------------------------
@@ -237,60 +228,49 @@ TEST_F(DemoFormTest, TheListPicksByClicksAndKeysAndScrollsToItemsOutOfView) {
 TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
     const PixelImage withLines = Cells();
     ASSERT_TRUE(demo_.GridLines());
-    ClickPlace("gridlines");
-    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+    EXPECT_EQ(Click("gridlines"), (Log{"checked: 0"}));
     EXPECT_FALSE(demo_.GridLines());
     EXPECT_NE(Cells(), withLines);
     // Space toggles it back, and the drawing is as it was.
-    host_.PressKey(VK_SPACE);
-    EXPECT_EQ(TakeLog(), (Log{"checked: 1"}));
+    EXPECT_EQ(Press(VK_SPACE), (Log{"checked: 1"}));
     EXPECT_TRUE(demo_.GridLines());
     EXPECT_EQ(Cells(), withLines);
 }
 
 TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRowsButEscapeDoesNot) {
     const PixelImage asEntered = Cells();
-    ClickPlace("order");
-    const HWND dropped = WindowAt("order");
-    auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(dropped));
+    EXPECT_EQ(Click("order"), Log{});  // opening the list picks nothing
+    auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(WindowAt("order")));
     ASSERT_NE(combo, nullptr);
     EXPECT_TRUE(combo->DroppedDown());
-    EXPECT_EQ(TakeLog(), Log{});  // opening the list picks nothing
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_RETURN);
+    EXPECT_EQ(Press(VK_DOWN), Log{});
+    EXPECT_EQ(Press(VK_RETURN), (Log{"chose: Rows by name"}));
     EXPECT_FALSE(combo->DroppedDown());
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by name"}));
     EXPECT_EQ(demo_.SortOrder(), 1);
     const PixelImage byName = Cells();
     EXPECT_NE(byName, asEntered);
     // With the list closed, the arrows pick directly.
-    host_.PressKey(VK_DOWN);
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by amount"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"chose: Rows by amount"}));
     EXPECT_NE(Cells(), byName);
-    host_.PressKey(VK_HOME);
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows as entered"}));
+    EXPECT_EQ(Press(VK_HOME), (Log{"chose: Rows as entered"}));
     EXPECT_EQ(Cells(), asEntered);
     // The list closes on Escape without a choice.
     ClickPlace("order");
     host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_ESCAPE);
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
     EXPECT_FALSE(combo->DroppedDown());
-    EXPECT_EQ(TakeLog(), Log{});
     EXPECT_EQ(demo_.SortOrder(), 0);
 }
 
 TEST_F(DemoFormTest, TheScrollBarStepsTheRowHeightAndStopsAtItsEndsWithItsLabelFollowing) {
     const PixelImage before = Cells();
-    ClickPlace("rows.right");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 21"}));
+    EXPECT_EQ(Click("rows.right"), (Log{"scrolled: 21"}));
     EXPECT_EQ(demo_.RowHeight(), 21);
     EXPECT_EQ(demo_.Status(), "Row height 21");
     EXPECT_NE(Cells(), before);
-    ClickPlace("rows.left");
-    ClickPlace("rows.left");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20", "scrolled: 19"}));
-    ClickPlace("rows.right");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20"}));
+    EXPECT_EQ(Click("rows.left"), (Log{"scrolled: 20"}));
+    EXPECT_EQ(Click("rows.left"), (Log{"scrolled: 19"}));
+    EXPECT_EQ(Click("rows.right"), (Log{"scrolled: 20"}));
     EXPECT_EQ(Cells(), before);
     auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(WindowAt("rows")));
     ASSERT_NE(bar, nullptr);
@@ -330,11 +310,9 @@ TEST_F(DemoFormTest, TabGoesThroughTheFrameInOrderAndOutAgain) {
     host_.PressKey(VK_TAB, vbShiftMask);
     EXPECT_EQ(FocusName(), "Close");
     // Keys go where the focus is: Tab into the frame, then Space on the check box.
-    ClickPlace("list.0");
-    TakeLog();
-    host_.PressKey(VK_TAB);
-    host_.PressKey(VK_SPACE);
-    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+    Click("list.0");
+    EXPECT_EQ(Press(VK_TAB), Log{});
+    EXPECT_EQ(Press(VK_SPACE), (Log{"checked: 0"}));
 }
 
 // --- Places and layout -----------------------------------------------------------------------
