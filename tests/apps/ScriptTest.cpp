@@ -141,6 +141,13 @@ TEST_F(ScriptTest, TheGridFillsItsFormAsANewInstance) {
     EXPECT_TRUE(grid.ClientSite()->UserMode());
 }
 
+TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
+    std::ostringstream out;
+    ScriptSession tiny(-5, 100000, out);
+    EXPECT_EQ(tiny.Grid().Width(), 1);
+    EXPECT_EQ(tiny.Grid().Height(), ScriptSession::kMaxSide);
+}
+
 TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
     const std::string path = testing::TempDir() + "script-screenshot.png";
     EXPECT_EQ(
@@ -160,13 +167,6 @@ TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
                                         .Pixel(390 - 2 - session_.Grid().scrVertical.Left(),
                                                150 - 2 - session_.Grid().scrVertical.Top()));
     std::remove(path.c_str());
-}
-
-TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
-    std::ostringstream out;
-    ScriptSession tiny(-5, 100000, out);
-    EXPECT_EQ(tiny.Grid().Width(), 1);
-    EXPECT_EQ(tiny.Grid().Height(), ScriptSession::kMaxSide);
 }
 
 TEST_F(ScriptTest, PrintShowsEachKindOfValue) {
@@ -217,27 +217,25 @@ TEST_F(ScriptTest, ArgumentsLeftOutArriveAsMissing) {
 
 TEST_F(ScriptTest, HandlersCancelAndChangeKeysOfTheEventsNamed) {
     TabulaEventSource& events = session_.Grid().Events();
+    // What the grid hears back from its events.
+    const auto cancelled = [&](auto raise) {
+        bool cancel = false;
+        raise(cancel);
+        return cancel;
+    };
+    const auto edit = [&](bool& cancel) { events.BeforeEdit(1, 1, cancel); };
+    const auto keyFor = [&](int16_t key) {
+        events.KeyPress(key);
+        return key;
+    };
     Run("cancel BeforeEdit\ncancel beforedeleterow\nkeyascii 66");
-    bool cancel = false;
-    events.BeforeEdit(1, 1, cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    events.BeforeDeleteRow(1, cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    events.BeforeAddRow(cancel);
-    EXPECT_FALSE(cancel);
-    int16_t key = 97;
-    events.KeyPress(key);
-    EXPECT_EQ(key, 66);
-
+    EXPECT_TRUE(cancelled(edit));
+    EXPECT_TRUE(cancelled([&](bool& cancel) { events.BeforeDeleteRow(1, cancel); }));
+    EXPECT_FALSE(cancelled([&](bool& cancel) { events.BeforeAddRow(cancel); }));
+    EXPECT_EQ(keyFor(97), 66);
     Run("uncancel BEFOREEDIT\nkeyascii off");
-    cancel = false;
-    events.BeforeEdit(1, 1, cancel);
-    EXPECT_FALSE(cancel);
-    key = 97;
-    events.KeyPress(key);
-    EXPECT_EQ(key, 97);
+    EXPECT_FALSE(cancelled(edit));
+    EXPECT_EQ(keyFor(97), 97);
 }
 
 TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
@@ -254,33 +252,22 @@ TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
               "event MouseDown 1 0 10.5 20\nevent Click\n");
 }
 
+// A megabyte of text, bytes that are no text, nesting too deep and numbers at the limits.
 TEST_F(ScriptTest, HostileLinesFailAloneAndTheScriptGoesOn) {
-    std::string script = "print \"";
-    script.append(1 << 20, 'x');
-    script += "\" & \"\"\n";  // a megabyte
-    script.append("\x00\xFF\xFE garbage\n", 12);
-    script += "grid.TextMatrix(";
-    script.append(3000, '(');
-    script += "1, 1) = 2\n";
-    script += "grid.ColEditWidth(1) = 4\n";
-    script += "grid.TextMatrix(1, 1) = \"";
-    script.append(1 << 20, 'y');
-    script += "\"\n";
-    script += "grid.TextMatrix(2147483647, -2147483648) = 1\n";
-    script += "grid.Rows = 2147483647\n";
-    script += "grid.Cols = -2147483648\n";
-    script += "print grid.TextMatrix(1, 1), grid.Rows, grid.Cols\n";
-    const std::string output = Run(script);
-    std::string expected(1 << 20, 'x');
-    expected +=
-        "\n"
-        "error 2: Syntax error: unexpected character byte &H00\n"
-        "error 2: Syntax error: the expression is nested too deeply\n"
-        "error 9: Subscript out of range\n"
-        "error 6: Overflow\n"
-        "error 9: Subscript out of range\n"
-        "yyyy 1 5\n";
-    EXPECT_EQ(output, expected);
+    const std::string x(1 << 20, 'x'), y(1 << 20, 'y');
+    const std::string output =
+        Run("print \"" + x + "\" & \"\"\n" + std::string("\x00\xFF\xFE garbage\n", 12) +
+            "grid.TextMatrix(" + std::string(3000, '(') + "1, 1) = 2\n" +
+            "grid.ColEditWidth(1) = 4\ngrid.TextMatrix(1, 1) = \"" + y + "\"\n" +
+            "grid.TextMatrix(2147483647, -2147483648) = 1\ngrid.Rows = 2147483647\n"
+            "grid.Cols = -2147483648\nprint grid.TextMatrix(1, 1), grid.Rows, grid.Cols\n");
+    EXPECT_EQ(output, x + "\n"
+                          "error 2: Syntax error: unexpected character byte &H00\n"
+                          "error 2: Syntax error: the expression is nested too deeply\n"
+                          "error 9: Subscript out of range\n"
+                          "error 6: Overflow\n"
+                          "error 9: Subscript out of range\n"
+                          "yyyy 1 5\n");
 }
 
 }  // namespace
