@@ -5,17 +5,11 @@
 namespace tabula {
 namespace {
 
-TEST(OleTranslateColor, PlainColoursPassThrough) {
-    COLORREF c = 1;
-    EXPECT_EQ(OleTranslateColor(0x00123456, &c), S_OK);
-    EXPECT_EQ(c, 0x123456u);
-    // The "nearest palette colour" form is the RGB value on a 32-bit surface.
-    EXPECT_EQ(OleTranslateColor(0x02ABCDEF, &c), S_OK);
-    EXPECT_EQ(c, 0xABCDEFu);
-}
-
-TEST(OleTranslateColor, SystemColoursResolveFromTheClassicPalette) {
+// Plain colours pass through; system colours resolve from the classic palette.
+TEST(OleTranslateColor, PlainAndSystemColours) {
     const std::pair<OLE_COLOR, COLORREF> cases[] = {
+        {0x00123456, 0x123456},
+        {0x02ABCDEF, 0xABCDEF},  // "nearest palette colour": the RGB value on 32 bits
         {0x8000000F, 0xC0C0C0},  // button face
         {0x80000012, 0x000000},  // button text
         {0x80000005, 0xFFFFFF},  // window

@@ -47,7 +47,8 @@ int32_t LineHeight() {
     return TestFonts().Default()->Height();
 }
 
-TEST(DrawText, HorizontalAlignmentMovesTheTextWithoutChangingIt) {
+// Alignment moves the text without changing it; vertical alignment only in single-line mode.
+TEST(DrawText, AlignmentMovesTheTextWithoutChangingIt) {
     const Rect cell{10, 10, 110, 30};
     const Rect left = InkOf("Hello", cell, kSingle);
     const Rect centre = InkOf("Hello", cell, kSingle | DT_CENTER);
@@ -60,21 +61,19 @@ TEST(DrawText, HorizontalAlignmentMovesTheTextWithoutChangingIt) {
     EXPECT_NEAR((centre.left + centre.right) / 2.0, 60.0, 2.0);
     EXPECT_EQ(left.Width(), centre.Width());
     EXPECT_EQ(left.Width(), right.Width());
-}
 
-TEST(DrawText, VerticalAlignmentOnlyInSingleLineMode) {
-    const Rect cell{10, 10, 110, 60};
-    const Rect top = InkOf("Hello", cell, kSingle);
-    const Rect middle = InkOf("Hello", cell, kSingle | DT_VCENTER);
-    const Rect bottom = InkOf("Hello", cell, kSingle | DT_BOTTOM);
+    const Rect tall{10, 10, 110, 60};
+    const Rect top = InkOf("Hello", tall, kSingle);
+    const Rect middle = InkOf("Hello", tall, kSingle | DT_VCENTER);
+    const Rect bottom = InkOf("Hello", tall, kSingle | DT_BOTTOM);
     EXPECT_LT(top.bottom, 10 + LineHeight() + 1);
     EXPECT_NEAR((middle.top + middle.bottom) / 2.0, 35.0, 3.0);
     EXPECT_GT(bottom.top, 60 - LineHeight() - 1);
     EXPECT_LE(bottom.bottom, 60);
     // Wrapped text always starts at the top.
-    const Rect wrapped = InkOf("Hello", cell, kWrapped);
-    EXPECT_EQ(InkOf("Hello", cell, kWrapped | DT_VCENTER), wrapped);
-    EXPECT_EQ(InkOf("Hello", cell, kWrapped | DT_BOTTOM), wrapped);
+    const Rect wrapped = InkOf("Hello", tall, kWrapped);
+    EXPECT_EQ(InkOf("Hello", tall, kWrapped | DT_VCENTER), wrapped);
+    EXPECT_EQ(InkOf("Hello", tall, kWrapped | DT_BOTTOM), wrapped);
 }
 
 TEST(DrawText, EndEllipsisShortensOnlyWhatDoesNotFit) {

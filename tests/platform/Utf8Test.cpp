@@ -5,10 +5,13 @@
 namespace tabula {
 namespace {
 
-TEST(Utf8, DecodesEveryLength) {
+TEST(Utf8, DecodesAndEncodesEveryLength) {
     EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"aé€😀");
     EXPECT_EQ(Utf8Length("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), 4u);
     EXPECT_EQ(EncodeUtf8(U"aé€😀"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    // Code points that are no characters are written as replacements.
+    EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
+              "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 TEST(Utf8, EveryBadByteBecomesOneReplacement) {
@@ -38,11 +41,6 @@ TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
     };
     for (const auto& [text, count, prefix] : cases)
         EXPECT_EQ(Utf8Prefix(text, count), prefix) << text << " " << count;
-}
-
-TEST(Utf8, EncodingInvalidCodePointsWritesReplacements) {
-    EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
-              "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 }  // namespace

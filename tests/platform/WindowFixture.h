@@ -61,23 +61,17 @@ protected:
 
 private:
     static std::string MessageName(UINT message) {
-        static const std::map<UINT, std::string> names = {{WM_CREATE, "CREATE"},
-                                                          {WM_DESTROY, "DESTROY"},
-                                                          {WM_MOVE, "MOVE"},
-                                                          {WM_SIZE, "SIZE"},
-                                                          {WM_ACTIVATE, "ACTIVATE"},
-                                                          {WM_SETFOCUS, "SETFOCUS"},
-                                                          {WM_KILLFOCUS, "KILLFOCUS"},
-                                                          {WM_KEYDOWN, "KEYDOWN"},
-                                                          {WM_KEYUP, "KEYUP"},
-                                                          {WM_CHAR, "CHAR"},
-                                                          {WM_TIMER, "TIMER"},
-                                                          {WM_MOUSEMOVE, "MOUSEMOVE"},
-                                                          {WM_LBUTTONDOWN, "LBUTTONDOWN"},
-                                                          {WM_LBUTTONUP, "LBUTTONUP"},
-                                                          {WM_LBUTTONDBLCLK, "LBUTTONDBLCLK"},
-                                                          {WM_MOUSEWHEEL, "MOUSEWHEEL"},
-                                                          {WM_CAPTURECHANGED, "CAPTURECHANGED"}};
+        static const std::map<UINT, std::string> names = {
+            {WM_CREATE, "CREATE"},     {WM_ACTIVATE, "ACTIVATE"},
+            {WM_DESTROY, "DESTROY"},   {WM_KILLFOCUS, "KILLFOCUS"},
+            {WM_MOVE, "MOVE"},         {WM_MOUSEMOVE, "MOUSEMOVE"},
+            {WM_SIZE, "SIZE"},         {WM_LBUTTONDOWN, "LBUTTONDOWN"},
+            {WM_SETFOCUS, "SETFOCUS"}, {WM_LBUTTONUP, "LBUTTONUP"},
+            {WM_KEYDOWN, "KEYDOWN"},   {WM_LBUTTONDBLCLK, "LBUTTONDBLCLK"},
+            {WM_KEYUP, "KEYUP"},       {WM_MOUSEWHEEL, "MOUSEWHEEL"},
+            {WM_CHAR, "CHAR"},         {WM_CAPTURECHANGED, "CAPTURECHANGED"},
+            {WM_TIMER, "TIMER"},
+        };
         const auto found = names.find(message);
         return found != names.end() ? found->second : "WM_" + std::to_string(message);
     }
