@@ -187,6 +187,9 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
     std::string manyEntries = R"({"key": "K", "Long": 1})";
     for (size_t i = 0; i < form_file_limits::kMaxBagEntries; ++i)
         manyEntries += R"(, {"key": "K)" + std::to_string(i) + R"(", "Long": 1})";
+    const std::string tabula = R"({"format": "Tabula form", )";
+    const std::string styles =
+        R"("bold": false, "italic": false, "underline": false, "strikethrough": false}})";
     const Damage damages[] = {
         {WithEntry(R"({"key": "S", "String": ")" + std::string(10 << 20, 'x') + "\"}"),
          "The form file is damaged: controls[0].properties[0] (\"S\").String: a text longer "
@@ -202,16 +205,12 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {"[]", "does not hold a JSON object"},
         {R"({"format": "Other", "version": 1, "form": [], "controls": []})",
          "format: not a Tabula form file"},
-        {R"({"format": "Tabula form", "version": 2, "form": [], "controls": []})",
+        {tabula + R"("version": 2, "form": [], "controls": []})",
          "version 2 is not one this program reads"},
-        {R"({"format": "Tabula form", "version": "1", "form": [], "controls": []})",
-         "version: not a whole number"},
-        {R"({"format": "Tabula form", "version": 1, "form": []})",
-         "the entry \"controls\" is missing"},
-        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": {}})",
-         "controls: not a list"},
-        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": [], "x": 1})",
-         "unexpected entry \"x\""},
+        {tabula + R"("version": "1", "form": [], "controls": []})", "version: not a whole number"},
+        {tabula + R"("version": 1, "form": []})", "the entry \"controls\" is missing"},
+        {tabula + R"("version": 1, "form": [], "controls": {}})", "controls: not a list"},
+        {tabula + R"("version": 1, "form": [], "controls": [], "x": 1})", "unexpected entry \"x\""},
         {WithControl("5"), "controls[0]: not a control"},
         {WithControl(R"({"extender": {}, "properties": []})"),
          "controls[0]: the entry \"type\" is missing"},
@@ -247,11 +246,9 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {WithEntry(R"({"key": "X", "Date": 2958466})"), "Date: a number out of range"},
         {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"),
          "Font: the entry \"bold\" is missing"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, "bold": false,)"
-                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, )" + styles),
          "Font.size: a font size of 0"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, "bold": false,)"
-                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, )" + styles),
          "Font.size: a number out of range"},
         {WithEntry(R"({"key": "P", "Picture": "!!!!"})"), "a picture that is not base64 text"},
         {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"),
