@@ -144,22 +144,19 @@ TEST(Dates, RecognitionSurvivesAnyInput) {
         for (uint32_t edits = next() % 4; edits > 0; --edits) {
             const size_t at = next() % (text.size() + 1);
             const char c = alphabet[next() % alphabet.size()];
-            switch (next() % 3) {
-                case 0:
-                    text.insert(at, 1, c);
-                    break;
-                case 1:
-                    if (at < text.size()) text[at] = c;
-                    break;
-                default:
-                    if (at < text.size()) text.erase(at, 1);
+            const uint32_t kind = next() % 3;  // insert, replace or erase
+            if (kind == 0 || at == text.size()) {
+                text.insert(at, 1, c);
+            } else if (kind == 1) {
+                text[at] = c;
+            } else {
+                text.erase(at, 1);
             }
         }
         for (const DateOrder order : {DateOrder::MonthFirst, DateOrder::DayFirst}) {
             if (const auto serial = RecognizeDate(text, order)) {
                 ++recognized;
-                ASSERT_GE(*serial, kMinDateSerial) << text;
-                ASSERT_LE(*serial, kMaxDateSerial) << text;
+                ASSERT_NO_THROW(DateFromSerial(*serial)) << text;  // a day in range
                 ASSERT_EQ(*serial, std::floor(*serial)) << text;
             }
         }

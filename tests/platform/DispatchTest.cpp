@@ -8,52 +8,50 @@ namespace {
 
 using test::RaisedError;
 
+MemberInfo Member(std::string name, int32_t id, uint16_t kinds, std::vector<ParamInfo> params,
+                  std::function<Variant(InvokeArgs&)> get,
+                  std::function<void(InvokeArgs&)> let = nullptr, uint16_t flags = 0) {
+    return {std::move(name), id, kinds, std::move(params), flags, std::move(get), std::move(let)};
+}
+
 // A tiny object: a 16-bit Count property, an indexed Item(i) property, a method with an
-// optional argument and one that doubles a by-reference argument.
+// optional argument, one that doubles a by-reference argument and one that shows which of
+// its optional arguments arrived.
 struct Counter {
     int16_t count = 0;
     std::vector<std::string> items = {"a", "b", "c"};
     DispatchTable table;
 
     Counter() {
-        table.Add({"Count",
-                   1,
-                   kInvokeGet | kInvokeLet,
-                   {},
-                   0,
-                   [this](InvokeArgs&) { return Variant(count); },
-                   [this](InvokeArgs& a) { count = a[0].ToInteger(); }});
-        table.Add({"Item",
-                   2,
-                   kInvokeGet | kInvokeLet,
-                   {{"Index"}},
-                   0,
-                   [this](InvokeArgs& a) {
-                       const int32_t i = a[0].ToLong();
-                       if (i < 0 || i >= int32_t(items.size())) RaiseError(9);
-                       return Variant(items[i]);
-                   },
-                   [this](InvokeArgs& a) { items.at(a[0].ToLong()) = a[1].ToText(); }});
-        table.Add({"Add",
-                   3,
-                   kInvokeMethod,
-                   {{"Amount", true}},
-                   0,
-                   [this](InvokeArgs& a) {
-                       count = static_cast<int16_t>(count + (a.Missing(0) ? 1 : a[0].ToInteger()));
-                       return Variant();
-                   },
-                   nullptr});
-        table.Add({"Double",
-                   4,
-                   kInvokeMethod,
-                   {{"Value", false, true}},
-                   kMemberHidden,
-                   [](InvokeArgs& a) {
-                       a.values[0] = Variant(a[0].ToLong() * 2);
-                       return Variant(true);
-                   },
-                   nullptr});
+        table.Add(Member(
+            "Count", 1, kInvokeGet | kInvokeLet, {}, [this](InvokeArgs&) { return Variant(count); },
+            [this](InvokeArgs& a) { count = a[0].ToInteger(); }));
+        table.Add(Member(
+            "Item", 2, kInvokeGet | kInvokeLet, {{"Index"}},
+            [this](InvokeArgs& a) {
+                const int32_t i = a[0].ToLong();
+                if (i < 0 || i >= int32_t(items.size())) RaiseError(9);
+                return Variant(items[i]);
+            },
+            [this](InvokeArgs& a) { items.at(a[0].ToLong()) = a[1].ToText(); }));
+        table.Add(Member("Add", 3, kInvokeMethod, {{"Amount", true}}, [this](InvokeArgs& a) {
+            count = static_cast<int16_t>(count + (a.Missing(0) ? 1 : a[0].ToInteger()));
+            return Variant();
+        }));
+        table.Add(Member(
+            "Double", 4, kInvokeMethod, {{"Value", false, true}},
+            [](InvokeArgs& a) {
+                a.values[0] = Variant(a[0].ToLong() * 2);
+                return Variant(true);
+            },
+            nullptr, kMemberHidden));
+        table.Add(Member("Span", 5, kInvokeMethod, {{"From"}, {"Step", true}, {"To", true}},
+                         [](InvokeArgs& a) {
+                             std::string seen;
+                             for (size_t i = 0; i < 3; ++i)
+                                 seen += a.Missing(i) ? "-" : a[i].ToText();
+                             return Variant(seen);
+                         }));
     }
 };
 
@@ -84,18 +82,6 @@ TEST(Dispatch, ByIdOrByNameInAnyCase) {
 
 TEST(Dispatch, ArgumentsLeftOutInTheMiddleAreMissingOnlyWhereOptional) {
     Counter c;
-    c.table.Add({"Span",
-                 5,
-                 kInvokeMethod,
-                 {{"From"}, {"Step", true}, {"To", true}},
-                 0,
-                 [](InvokeArgs& a) {
-                     std::string seen;
-                     for (size_t i = 0; i < 3; ++i)
-                         seen += a.Missing(i) ? "-" : a[i].ToText();
-                     return Variant(seen);
-                 },
-                 nullptr});
     const MemberInfo* span = c.table.Find("span");
     std::vector<Variant> args{Variant("1"), Variant(), Variant("9")};
     EXPECT_EQ(Invoke(span, kInvokeMethod, args, {false, true, false}).ToText(), "1-9");

@@ -186,12 +186,10 @@ TEST(DrawText, HostileInputNeverCrashes) {
     Canvas canvas;
     const std::string invalid = "\xFF\xFE ok \xC0\x80 \xED\xA0\x80 \xF4\x90\x80\x80 \xE2\x82";
     const std::string huge(100000, 'W');
-    const Rect rects[] = {{0, 0, 200, 100},
-                          {50, 50, 10, 10},
-                          {5, 5, 5, 5},
-                          {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
-                          {INT32_MAX - 3, INT32_MAX - 3, INT32_MAX, INT32_MAX},
-                          {-1000000, -10, 10, 1000000}};
+    const int32_t lo = INT32_MIN, hi = INT32_MAX;
+    const Rect rects[] = {{0, 0, 200, 100}, {50, 50, 10, 10},
+                          {5, 5, 5, 5},     {-1000000, -10, 10, 1000000},
+                          {lo, lo, hi, hi}, {hi - 3, hi - 3, hi, hi}};
     for (const Rect& rect : rects) {
         for (const std::string& text : {std::string(), invalid, huge, std::string("&"),
                                         std::string("&&&"), std::string("\n\n\n")}) {
