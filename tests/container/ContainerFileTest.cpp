@@ -65,7 +65,9 @@ protected:
     fs::path path_ = TempPath("form-container.json");
 };
 
+// Everything saved comes back: the loaded form describes itself as the saved one did.
 TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
+    std::string saved;
     {
         Form form(Rect{10, 20, 410, 320}, "Orders");
         ControlContainer container(form);
@@ -76,6 +78,7 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
         const FormDescription description = container.Describe();
         EXPECT_EQ(description.controls[1].properties.Count(), 1u);
         EXPECT_EQ(description.controls[1].extender.size(), size_t{kExtenderPropertyCount});
+        saved = FormToJson(description);
         container.Save(path_);
         EXPECT_FALSE(container.Dirty());
     }
@@ -84,32 +87,20 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
     ControlContainer container(form);
     const std::vector<Site*> loaded = container.Load(LoadFormFile(path_), registry_);
     EXPECT_FALSE(container.Dirty());
+    EXPECT_EQ(FormToJson(container.Describe()), saved);
     EXPECT_EQ(form.Caption(), "Orders");
-    EXPECT_EQ(form.Left(), 10);
     EXPECT_EQ(form.Width(), 400);
     ASSERT_EQ(loaded.size(), 2u);
-
     const auto& box = dynamic_cast<const SampleControl&>(loaded[0]->GetControl());
     EXPECT_FALSE(box.initialised);  // read, not initialised
     EXPECT_EQ(box.caption, "Amounts");
-    EXPECT_EQ(box.count, 5);
-    EXPECT_EQ(box.font.name, "Arial");
     EXPECT_TRUE(box.font.italic);
-    ASSERT_NE(box.icon, nullptr);
     EXPECT_EQ(box.icon->Image(), Gradient(8, 8));
     EXPECT_EQ(box.Left(), 12);
-    EXPECT_EQ(box.Top(), 34);
-    EXPECT_EQ(box.Width(), 120);
-    EXPECT_EQ(box.Name(), "Box1");
     EXPECT_EQ(box.TabIndex(), 1);
-    const Extender& extender = loaded[0]->GetExtender();
-    EXPECT_EQ(extender.Get("Tag").ToText(), "first");
-    EXPECT_EQ(extender.Get("WhatsThisHelpID").ToLong(), 77);
-    EXPECT_EQ(PictureFromVariant(extender.Get("DragIcon"))->Image(), Gradient(4, 4));
-
+    EXPECT_EQ(loaded[0]->GetExtender().Get("Tag").ToText(), "first");
     const auto& other = dynamic_cast<const SampleControl&>(loaded[1]->GetControl());
     EXPECT_EQ(other.count, 9);
-    EXPECT_EQ(other.caption, "Sample");
     EXPECT_FALSE(other.Visible());
     EXPECT_EQ(container.FindByName("box2"), loaded[1]);
 
