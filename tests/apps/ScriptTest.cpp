@@ -132,15 +132,6 @@ protected:
     ScriptSession session_{400, 300, out_};
 };
 
-TEST_F(ScriptTest, TheGridFillsItsFormAsANewInstance) {
-    Tabula& grid = session_.Grid();
-    EXPECT_EQ(grid.Width(), 400);
-    EXPECT_EQ(grid.Height(), 300);
-    EXPECT_EQ(grid.Rows(), 1);
-    EXPECT_EQ(grid.Cols(), 5);
-    EXPECT_TRUE(grid.ClientSite()->UserMode());
-}
-
 TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
     std::ostringstream out;
     ScriptSession tiny(-5, 100000, out);

@@ -48,13 +48,6 @@ TEST(OleTranslateColor, InvalidColoursFailAndLeaveTheResultAlone) {
     EXPECT_EQ(GetSysColor(kSystemColorCount), 0u);
 }
 
-TEST(Rgb, PacksRedInTheLowByte) {
-    EXPECT_EQ(RGB(0x12, 0x34, 0x56), 0x563412u);
-    EXPECT_EQ(GetRValue(0x563412), 0x12);
-    EXPECT_EQ(GetGValue(0x563412), 0x34);
-    EXPECT_EQ(GetBValue(0x563412), 0x56);
-}
-
 // --- Areas
 // ----------------------------------------------------------------------------------------
 

@@ -1,10 +1,69 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/text/Utf8.h"
 #include "tests/platform/Canvas.h"
 
+// Fonts, and text drawn with them.
+
 namespace tabula::test {
 namespace {
+
+// --- Font ---------------------------------------------------------------------------------------
+
+TEST(FontLibrary, ClassicNamesUseMetricCompatibleFaces) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"MS Sans Serif", "Liberation Sans"},    {"arial", "Liberation Sans"},
+        {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
+        {"DejaVu Sans", "DejaVu Sans"},
+    };
+    for (const auto& [name, face] : cases)
+        EXPECT_EQ(TestFonts().Get({name, 10})->FaceName(), face) << name;
+}
+
+TEST(FontLibrary, UnknownAndHostileNamesFallBack) {
+    const auto fallback = TestFonts().Get({"No Such Font Anywhere", 8});
+    EXPECT_FALSE(fallback->FaceName().empty());
+    EXPECT_GT(fallback->Height(), 0);
+    for (const std::string& name :
+         {std::string(10000, 'x'), std::string(), std::string("  "), std::string("a\0b", 3),
+          std::string("\xFF\xFE"), std::string(300, '\xC3')}) {
+        const auto font = TestFonts().Get({name, 8});
+        EXPECT_GT(font->TextWidth(U"text"), 0);
+        EXPECT_LE(font->Descriptor().name.size(), FontLibrary::kMaxNameLength);
+    }
+}
+
+TEST(FontLibrary, SizesAreClampedAndTheSameRequestGivesTheSameFont) {
+    EXPECT_EQ(TestFonts().Get({"Arial", -5})->Descriptor().size, FontLibrary::kMinPoints);
+    EXPECT_EQ(TestFonts().Get({"Arial", 1e9f})->Descriptor().size, FontLibrary::kMaxPoints);
+    EXPECT_EQ(TestFonts().Get({"Arial", std::nanf("")})->Descriptor().size, 8.0f);
+    EXPECT_EQ(TestFonts().Get({"Arial", 9, true}), TestFonts().Get({"Arial", 9, true}));
+    EXPECT_NE(TestFonts().Get({"Arial", 9, true}), TestFonts().Get({"Arial", 9, false}));
+}
+
+TEST(FontLibrary, DefaultFontFitsTheDefaultRowHeight) {
+    const auto font = TestFonts().Default();
+    EXPECT_GE(font->Height(), 10);
+    EXPECT_LE(font->Height(), 15);
+    EXPECT_GT(font->Ascent(), font->Descent());
+    // Control characters take no room.
+    EXPECT_EQ(font->Advance(U'\t'), 0);
+    EXPECT_EQ(font->Advance(U'\n'), 0);
+    EXPECT_EQ(font->GlyphFor(U'\r').coverage.size(), 0u);
+}
+
+TEST(Font, StylesChangeTheShape) {
+    const std::u32string text = U"Styled text";
+    const auto regular = TestFonts().Get({"Arial", 10});
+    EXPECT_GT(TestFonts().Get({"Arial", 10, true})->TextWidth(text), regular->TextWidth(text));
+    const auto large = TestFonts().Get({"Arial", 20});
+    EXPECT_GT(large->Height(), regular->Height());
+    EXPECT_GT(large->TextWidth(text), regular->TextWidth(text));
+}
+
+// --- Text ---------------------------------------------------------------------------------------
 
 // The flags the grid draws a cell with, single-line and wrapped.
 constexpr uint32_t kSingle = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING;
