@@ -60,7 +60,8 @@ void ExpectSameBag(const PropertyBag& a, const PropertyBag& b) {
 // ---------------------------------------------------------------------------------------
 // Base64
 
-TEST(Base64, EncodesTheStandardAlphabetWithPaddingAndDecodesWhatItEncodes) {
+// The standard alphabet with padding; decoding takes only what encoding gives.
+TEST(Base64, EncodesTheStandardAlphabetAndDecodesOnlyCanonicalText) {
     const std::pair<std::string_view, const char*> cases[] = {
         {"", ""}, {"M", "TQ=="}, {"Ma", "TWE="}, {"Man", "TWFu"}, {"\xFB\xFF", "+/8="}};
     for (const auto& [bytes, text] : cases)
@@ -70,13 +71,9 @@ TEST(Base64, EncodesTheStandardAlphabetWithPaddingAndDecodesWhatItEncodes) {
         EXPECT_EQ(DecodeBase64(EncodeBase64(all)), all) << length;
         all.push_back(static_cast<uint8_t>(length * 7));
     }
-}
-
-TEST(Base64, RefusesAnythingButCanonicalText) {
     for (const char* text : {"TWF", "TW=u", "T===", "====", "TWE!", "TQ=A",
-                             "TR==", "TWE/=", " TWFu", "TWFu\n", "TQ==TQ=="}) {
+                             "TR==", "TWE/=", " TWFu", "TWFu\n", "TQ==TQ=="})
         EXPECT_EQ(DecodeBase64(text), std::nullopt) << text;
-    }
 }
 
 // ---------------------------------------------------------------------------------------

@@ -57,7 +57,7 @@ TEST_F(SiteTest, AmbientDefaultsAndTheDisplayNameFromTheExtender) {
     EXPECT_EQ(bare.FindByName("Hidden"), nullptr);
 }
 
-TEST_F(SiteTest, AmbientChangesReachEachControlByName) {
+TEST_F(SiteTest, AmbientChangesReachEachControlAndPropertyChangesMarkTheForm) {
     SampleControl a(form_.hWnd());
     SampleControl b(form_.hWnd());
     PictureBox plain(form_.hWnd(), Rect{0, 0, 5, 5});  // not a contained control: ignored
@@ -79,13 +79,10 @@ TEST_F(SiteTest, AmbientChangesReachEachControlByName) {
     container_.SetAmbient(design);
     EXPECT_EQ(a.ambientChanges, (Names{"Font", "UserMode", "BackColor", "ForeColor"}));
     container_.Remove(plain);  // a plain control must leave before it goes
-}
 
-TEST_F(SiteTest, PropertyChangedIsRecordedPerControlAndMarksTheForm) {
-    SampleControl a(form_.hWnd());
-    SampleControl b(form_.hWnd());
-    Site& siteA = container_.Add(a, SampleControl::kType);
-    Site& siteB = container_.Add(b, SampleControl::kType);
+    // The other way, property changes are recorded per control and mark the form.
+    Site& siteA = *container_.SiteOf(a);
+    Site& siteB = *container_.SiteOf(b);
     EXPECT_FALSE(container_.Dirty());
 
     a.SetCount(7);
@@ -308,8 +305,8 @@ TEST_F(InPlaceFrameTest, TheActiveObjectTakesTabBeforeTheFormNavigates) {
     host_.PressKey(VK_TAB);
     host_.PressKey(VK_TAB, vbShiftMask);
     EXPECT_EQ(taker_.seen, (Names{"down", "up", "down shift", "up shift"}));
-    EXPECT_TRUE(grid_.HasFocus());  // the form did not move on
-    EXPECT_EQ(keys, (Names{"16"}));   // Shift reached the control, Tab did not
+    EXPECT_TRUE(grid_.HasFocus());   // the form did not move on
+    EXPECT_EQ(keys, (Names{"16"}));  // Shift reached the control, Tab did not
 
     // Other keys pass through to the control as usual.
     host_.PressKey(VK_DOWN);
@@ -403,7 +400,8 @@ protected:
     ToolTipPage page_;
 };
 
-TEST_F(PropertyPageFrameTest, OpeningFillsThePageFromTheSelection) {
+// Opening fills the page from the selection; Apply writes the edit and clears Changed.
+TEST_F(PropertyPageFrameTest, OpeningFillsThePageAndApplyWritesTheEdit) {
     PropertyPageFrame frame(page_, Both());
     EXPECT_EQ(page_.fills, 1);
     EXPECT_EQ(page_.field, "first");
@@ -412,15 +410,12 @@ TEST_F(PropertyPageFrameTest, OpeningFillsThePageFromTheSelection) {
     EXPECT_FALSE(frame.ApplyEnabled());
     EXPECT_TRUE(frame.IsOpen());
 
+    frame.Apply();  // nothing edited: nothing applied
+    EXPECT_EQ(page_.applies, 0);
     frame.SetSelectedControls({container_.SiteOf(b_)});
     EXPECT_EQ(page_.fills, 2);
     EXPECT_EQ(page_.field, "second");
-}
-
-TEST_F(PropertyPageFrameTest, ApplyWritesTheEditAndClearsChanged) {
-    PropertyPageFrame frame(page_, Both());
-    frame.Apply();  // nothing edited: nothing applied
-    EXPECT_EQ(page_.applies, 0);
+    frame.SetSelectedControls(Both());
 
     page_.Edit("tip");
     EXPECT_TRUE(frame.Changed());
