@@ -53,7 +53,7 @@ TEST(OleTranslateColor, InvalidColoursFailAndLeaveTheResultAlone) {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-TEST(FillRect, StopsOnePixelShortOfRightAndBottom) {
+TEST(FillRect, StopsOnePixelShortOfRightAndBottomAndClips) {
     Canvas canvas(10, 8);
     FillRect(canvas.dc, Rect{2, 1, 5, 4}, CreateSolidBrush(kRed));
     EXPECT_EQ(Picture(canvas.image, canvas.image.Bounds(), kWhite),
@@ -66,10 +66,8 @@ TEST(FillRect, StopsOnePixelShortOfRightAndBottom) {
               "..........\n"
               "..........\n");
     EXPECT_EQ(canvas.image.Pixel(2, 1), kRed);
-}
-
-TEST(FillRect, EmptyInvertedAndHugeRectanglesAreClipped) {
-    Canvas canvas(10, 8);
+    // Empty, inverted and huge rectangles are clipped.
+    canvas.image = PixelImage(10, 8, kWhite);
     FillRect(canvas.dc, Rect{5, 5, 5, 9}, CreateSolidBrush(kRed));  // zero width
     FillRect(canvas.dc, Rect{6, 6, 2, 2}, CreateSolidBrush(kRed));  // inverted
     EXPECT_EQ(canvas.CountInk(), 0);
@@ -100,7 +98,7 @@ TEST(InvertRect, InvertsColourBitsAndTwiceRestoresEveryPixel) {
     EXPECT_EQ(canvas.image, before);
 }
 
-TEST(DrawFocusRect, DotsEveryOtherOutlinePixel) {
+TEST(DrawFocusRect, DotsEveryOtherOutlinePixelAndTwiceRestoresThem) {
     Canvas canvas(9, 7);
     DrawFocusRect(canvas.dc, Rect{1, 1, 8, 6});
     EXPECT_EQ(Picture(canvas.image, canvas.image.Bounds(), kWhite),
@@ -116,9 +114,7 @@ TEST(DrawFocusRect, DotsEveryOtherOutlinePixel) {
     Canvas column(6, 6);
     DrawFocusRect(column.dc, Rect{2, 0, 3, 6});
     EXPECT_EQ(column.CountInk(), 3);
-}
-
-TEST(DrawFocusRect, TwiceRestoresEveryPixelForAnyShape) {
+    // Drawn twice, any shape restores every pixel.
     const Rect shapes[] = {{1, 1, 8, 6},
                            {2, 2, 3, 6},
                            {2, 2, 7, 3},
@@ -289,7 +285,7 @@ INSTANTIATE_TEST_SUITE_P(
         return "Edge" + std::to_string(info.param.edge);
     });
 
-TEST(DrawEdge, DrawsOnlyTheFlaggedSides) {
+TEST(DrawEdge, DrawsOnlyTheFlaggedSidesAndAdjustsOnlyWhenAsked) {
     Canvas canvas(10, 8, kBackground);
     Rect r{0, 0, 10, 8};
     DrawEdge(canvas.dc, r, BDR_RAISEDINNER, BF_LEFT | BF_TOP);
@@ -301,6 +297,13 @@ TEST(DrawEdge, DrawsOnlyTheFlaggedSides) {
     EXPECT_EQ(canvas.image.Pixel(0, 7), kDark);
     EXPECT_EQ(canvas.image.Pixel(0, 0), kHighlight);
     EXPECT_EQ(r, (Rect{0, 0, 10, 8}));  // no BF_ADJUST: rectangle unchanged
+    // BF_ADJUST shrinks the rectangle by the edges drawn; BF_MIDDLE fills what is left.
+    DrawEdge(canvas.dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE);
+    EXPECT_EQ(r, (Rect{2, 2, 8, 6}));
+    EXPECT_EQ(canvas.image.Pixel(4, 3), GetSysColor(COLOR_BTNFACE));
+    Rect thin{0, 0, 10, 8};
+    DrawEdge(canvas.dc, thin, BDR_RAISEDOUTER, BF_TOP | BF_ADJUST);
+    EXPECT_EQ(thin, (Rect{0, 1, 10, 8}));
 }
 
 TEST(DrawEdge, MonoDrawsOneColourFrame) {
@@ -314,17 +317,6 @@ TEST(DrawEdge, MonoDrawsOneColourFrame) {
               "#....#\n"
               "######\n");
     EXPECT_EQ(canvas.CountPixels(GetSysColor(COLOR_WINDOWFRAME)), 18);
-}
-
-TEST(DrawEdge, AdjustShrinksByTheEdgesDrawnAndMiddleFills) {
-    Canvas canvas(10, 8, kBackground);
-    Rect r{0, 0, 10, 8};
-    DrawEdge(canvas.dc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST | BF_MIDDLE);
-    EXPECT_EQ(r, (Rect{2, 2, 8, 6}));
-    EXPECT_EQ(canvas.image.Pixel(4, 3), GetSysColor(COLOR_BTNFACE));
-    Rect thin{0, 0, 10, 8};
-    DrawEdge(canvas.dc, thin, BDR_RAISEDOUTER, BF_TOP | BF_ADJUST);
-    EXPECT_EQ(thin, (Rect{0, 1, 10, 8}));
 }
 
 TEST(DrawEdge, DegenerateRectanglesDrawNothingOutsideTheImage) {

@@ -94,7 +94,7 @@ TEST_F(WindowTest, VkKeyScanAndCharactersAgreeOnTheLayout) {
     EXPECT_EQ(VkKeyScan(U'é'), -1);
 }
 
-TEST_F(WindowTest, SetCursorPosQueuesOneMouseMove) {
+TEST_F(WindowTest, SetCursorPosQueuesOneMouseMoveAndButtonsCarryKeysAndClientCoordinates) {
     const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
     MakeWindow("button", form, {10, 10, 60, 40});
     TakeLog();
@@ -104,12 +104,8 @@ TEST_F(WindowTest, SetCursorPosQueuesOneMouseMove) {
     EXPECT_EQ(p, (Point{120, 125}));
     desktop_.PumpMessages();
     EXPECT_EQ(TakeLog(), (Log{"button:MOUSEMOVE 0 " + std::to_string(MAKELPARAM(10, 15))}));
-}
 
-TEST_F(WindowTest, MouseButtonsCarryKeysAndClientCoordinates) {
-    const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
-    MakeWindow("button", form, {10, 10, 60, 40});
-    TakeLog();
+    // Buttons carry the keys held and client coordinates.
     logMouseMoves_ = false;
     desktop_.InjectKey(VK_SHIFT, true);
     desktop_.InjectMouseButton(0, true, {115, 112});
