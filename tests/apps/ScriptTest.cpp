@@ -99,6 +99,10 @@ TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
     for (const char* line : lines)
         EXPECT_EQ(RaisedError([&] { ParseLine(line); }), kErrSyntax) << line;
     EXPECT_EQ(RaisedError([] { ParseLine("print someName"); }), kErrVariableUndefined);
+    // Nesting too deep is refused, not overflowing the stack.
+    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
+    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
+    EXPECT_NO_THROW(ParseLine(Nested("(", 50, ")")));
 }
 
 // "print" and 1 inside `depth` openings and closings.
@@ -110,12 +114,6 @@ std::string Nested(std::string_view open, int depth, std::string_view close) {
     for (int i = 0; i < depth; ++i)
         line += close;
     return line;
-}
-
-TEST(ScriptStatements, NestingTooDeepIsRefusedNotOverflowingTheStack) {
-    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
-    EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
-    EXPECT_NO_THROW(ParseLine(Nested("(", 50, ")")));
 }
 
 class ScriptTest : public testing::Test {

@@ -71,14 +71,14 @@ TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
 
 TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
     const FontDescriptor ambient;
-    FontDescriptor fields[6] = {ambient, ambient, ambient, ambient, ambient, ambient};
-    fields[0].name = "Arial";
-    fields[1].size = 9;
-    fields[2].bold = true;
-    fields[3].italic = true;
-    fields[4].underline = true;
-    fields[5].strikethrough = true;
-    for (const FontDescriptor& font : fields) {
+    const std::string name = ambient.name;
+    const FontDescriptor fonts[] = {{"Arial"},
+                                    {name, 9},
+                                    {name, 8, true},
+                                    {name, 8, false, true},
+                                    {name, 8, false, false, true},
+                                    {name, 8, false, false, false, true}};
+    for (const FontDescriptor& font : fonts) {
         PropertyBag bag;
         bag.WriteFont("Font", font, ambient);
         ASSERT_TRUE(bag.Contains("Font"));
@@ -115,7 +115,7 @@ TEST(PropertyBag, WriteOrderIsKeptThroughRemovals) {
     EXPECT_EQ(KeysOf(bag).back(), "Row");
 }
 
-TEST(PropertyBag, ReadingTheWrongKindRaisesTypeMismatch) {
+TEST(PropertyBag, TheWrongKindIsRefusedAndOnlyPicturesAmongObjectsAreStored) {
     PropertyBag bag;
     bag.WriteFont("Font", FontDescriptor{});
     bag.WriteProperty("Rows", 3);
@@ -128,23 +128,21 @@ TEST(PropertyBag, ReadingTheWrongKindRaisesTypeMismatch) {
               "Type mismatch: property \"rows\" holds a value, not a font");
     // A picture is an object, so it can come back as a Variant.
     EXPECT_EQ(PictureFromVariant(bag.ReadProperty("MouseIcon")), bag.ReadPicture("MouseIcon"));
-}
-
-TEST(PropertyBag, OnlyPicturesAmongObjectsCanBeStored) {
+    // Only pictures among objects can be stored.
     struct Thing : AutomationObject {};
-    PropertyBag bag;
+    PropertyBag pictures;
     EXPECT_EQ(RaisedError([&] {
-                  bag.WriteProperty("Thing", Variant::FromObject(std::make_shared<Thing>()));
+                  pictures.WriteProperty("Thing", Variant::FromObject(std::make_shared<Thing>()));
               }),
               kErrTypeMismatch);
     const PicturePtr picture = SomePicture();
-    bag.WriteProperty("Icon", VariantFromPicture(picture));
-    EXPECT_EQ(bag.ReadPicture("Icon"), picture);
-    bag.WriteProperty("Icon", Variant::FromObject(nullptr));  // Nothing: no picture
-    EXPECT_EQ(bag.ReadPicture("Icon", picture), nullptr);
-    EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1); }), kErrInvalidCall);
-    EXPECT_EQ(RaisedError([&] { bag.WriteProperty("", 1, 1); }), kErrInvalidCall);
-    EXPECT_EQ(bag.Count(), 1u);
+    pictures.WriteProperty("Icon", VariantFromPicture(picture));
+    EXPECT_EQ(pictures.ReadPicture("Icon"), picture);
+    pictures.WriteProperty("Icon", Variant::FromObject(nullptr));  // Nothing: no picture
+    EXPECT_EQ(pictures.ReadPicture("Icon", picture), nullptr);
+    EXPECT_EQ(RaisedError([&] { pictures.WriteProperty("", 1); }), kErrInvalidCall);
+    EXPECT_EQ(RaisedError([&] { pictures.WriteProperty("", 1, 1); }), kErrInvalidCall);
+    EXPECT_EQ(pictures.Count(), 1u);
 }
 
 // --- FontObject ---------------------------------------------------------------------------------

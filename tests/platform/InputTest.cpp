@@ -137,7 +137,7 @@ TEST_F(WindowTest, DoubleClicksNeedTheSameSpotSoonEnough) {
     EXPECT_EQ(click({40, 40}), "w:LBUTTONDOWN 1");  // too far
 }
 
-TEST_F(WindowTest, CaptureGetsTheMouseEverywhereAndDisabledWindowsGetNothing) {
+TEST_F(WindowTest, CaptureAndFocusDecideWhereTheMouseGoesAndDisabledWindowsGetNothing) {
     const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
     const HWND a = MakeWindow("a", form, {0, 0, 50, 50});
     MakeWindow("b", form, {100, 100, 150, 150});
@@ -152,16 +152,15 @@ TEST_F(WindowTest, CaptureGetsTheMouseEverywhereAndDisabledWindowsGetNothing) {
     TakeLog();
     desktop_.InjectMouseButton(0, true, {120, 120});
     desktop_.InjectMouseMove({10, 10});
+    desktop_.InjectMouseButton(0, false, {10, 10});
     EXPECT_TRUE(Pump().empty());
-}
-
-TEST_F(WindowTest, WheelGoesToTheFocusWindowWithDeltaInTheHighWord) {
-    const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
-    SetFocus(MakeWindow("grid", form, {0, 0, 50, 50}));
+    // The wheel goes to the focus window, wherever the mouse is, the delta in the high word.
+    EnableWindow(form, true);
+    SetFocus(a);
     TakeLog();
     desktop_.InjectWheel(-120, {150, 150});
     desktop_.PumpMessages();
-    EXPECT_EQ(TakeLog(), (Log{"grid:MOUSEWHEEL " + std::to_string(MAKEWPARAM(0, -120)) + " " +
+    EXPECT_EQ(TakeLog(), (Log{"a:MOUSEWHEEL " + std::to_string(MAKEWPARAM(0, -120)) + " " +
                               std::to_string(MAKELPARAM(150, 150))}));
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(MAKEWPARAM(0, -120)), -120);
 }

@@ -21,7 +21,7 @@ TEST_F(WindowTest, CreationAndDestructionNotifyParentsBeforeChildren) {
     EXPECT_EQ(SendMessage(form, WM_USER, 0, 0), 0);
 }
 
-TEST_F(WindowTest, RectanglesInParentAndScreenCoordinates) {
+TEST_F(WindowTest, RectanglesAndHitTestingFollowNestingZOrderAndVisibility) {
     const HWND form = MakeWindow("form", 0, {100, 50, 500, 350});
     const HWND panel = MakeWindow("panel", form, {10, 20, 210, 120});
     const HWND button = MakeWindow("button", panel, {5, 6, 45, 26});
@@ -33,6 +33,20 @@ TEST_F(WindowTest, RectanglesInParentAndScreenCoordinates) {
     EXPECT_EQ(ClientToScreen(button, {1, 2}), (Point{116, 78}));
     EXPECT_EQ(ScreenToClient(panel, {110, 70}), (Point{0, 0}));
     EXPECT_FALSE(GetWindowRect(0, &r));
+    // Hit testing follows z-order, visibility and nesting.
+    const HWND top = MakeWindow("top", 0, {0, 0, 300, 200});
+    const HWND back = MakeWindow("back", top, {10, 10, 110, 110});
+    const HWND front = MakeWindow("front", top, {50, 50, 150, 150});
+    const HWND inner = MakeWindow("inner", back, {0, 0, 20, 20});
+    EXPECT_EQ(WindowFromPoint({60, 60}), front);
+    EXPECT_EQ(WindowFromPoint({15, 15}), inner);
+    EXPECT_EQ(WindowFromPoint({200, 20}), top);
+    ShowWindow(front, false);
+    EXPECT_EQ(WindowFromPoint({60, 60}), back);
+    EXPECT_FALSE(IsWindowVisible(front));
+    ShowWindow(top, false);
+    EXPECT_FALSE(IsWindowVisible(inner));  // hidden with its parent
+    EXPECT_EQ(WindowFromPoint({15, 15}), 0u);
 }
 
 TEST_F(WindowTest, MovingSendsMoveAndSizeOnlyForWhatChangedAndSizesClampToZero) {
@@ -73,22 +87,6 @@ TEST_F(WindowTest, ZOrderOfSiblingsAndTopmostWindows) {
     EXPECT_EQ(GetTopLevelWindows().front(), form);
     SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     EXPECT_EQ(GetTopLevelWindows().front(), other);
-}
-
-TEST_F(WindowTest, HitTestingFollowsZOrderVisibilityAndNesting) {
-    const HWND form = MakeWindow("form", 0, {0, 0, 300, 200});
-    const HWND back = MakeWindow("back", form, {10, 10, 110, 110});
-    const HWND front = MakeWindow("front", form, {50, 50, 150, 150});
-    const HWND inner = MakeWindow("inner", back, {0, 0, 20, 20});
-    EXPECT_EQ(WindowFromPoint({60, 60}), front);
-    EXPECT_EQ(WindowFromPoint({15, 15}), inner);
-    EXPECT_EQ(WindowFromPoint({200, 20}), form);
-    ShowWindow(front, false);
-    EXPECT_EQ(WindowFromPoint({60, 60}), back);
-    EXPECT_FALSE(IsWindowVisible(front));
-    ShowWindow(form, false);
-    EXPECT_FALSE(IsWindowVisible(inner));  // hidden with its parent
-    EXPECT_EQ(WindowFromPoint({15, 15}), 0u);
 }
 
 TEST_F(WindowTest, PropertiesSetReadAndRemoveOnZero) {
