@@ -14,7 +14,7 @@ namespace {
 // --------------------------------------------------------------------------------------
 
 // Plain colours pass through; system colours resolve from the classic palette.
-TEST(OleTranslateColor, PlainAndSystemColours) {
+TEST(OleTranslateColor, PlainAndSystemColoursResolveAndInvalidOnesFail) {
     const std::pair<OLE_COLOR, COLORREF> cases[] = {
         {0x00123456, 0x123456},
         {0x02ABCDEF, 0xABCDEF},  // "nearest palette colour": the RGB value on 32 bits
@@ -35,9 +35,7 @@ TEST(OleTranslateColor, PlainAndSystemColours) {
     }
     EXPECT_EQ(SystemColor(COLOR_BTNFACE), 0x8000000Fu);
     EXPECT_EQ(GetSysColor(COLOR_3DFACE), 0xC0C0C0u);
-}
-
-TEST(OleTranslateColor, InvalidColoursFailAndLeaveTheResultAlone) {
+    // Invalid colours fail and leave the result alone.
     for (OLE_COLOR bad : {0xFFFFFFFFu, 0x80000050u, 0x80000100u, 0x01000005u, 0x40000000u}) {
         COLORREF c = 0x5A5A5A;
         EXPECT_EQ(OleTranslateColor(bad, &c), E_INVALIDARG) << std::hex << bad;

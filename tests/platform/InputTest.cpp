@@ -7,7 +7,7 @@ std::string N(HWND h) {
     return std::to_string(h);
 }
 
-TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus) {
+TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocusAndLeavesWindowsThatGo) {
     const HWND form = MakeWindow("form");
     const HWND a = MakeWindow("a", form);
     const HWND b = MakeWindow("b", form);
@@ -33,22 +33,20 @@ TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus) {
     SetFocus(field);
     EXPECT_EQ(TakeLog(), (Log{"form:KILLFOCUS " + N(field) + " 0", "form:ACTIVATE 0 " + N(other),
                               "other:ACTIVATE 1 " + N(form), "field:SETFOCUS " + N(form) + " 0"}));
+    // Destroying or disabling the focus window drops the focus.
+    const HWND owner = MakeWindow("owner");
+    const HWND child = MakeWindow("child", owner);
+    SetFocus(child);
+    EnableWindow(owner, false);
+    EXPECT_EQ(GetFocus(), 0u);
+    EnableWindow(owner, true);
+    SetFocus(child);
+    DestroyWindow(child);
+    EXPECT_EQ(GetFocus(), 0u);
+    EXPECT_EQ(GetActiveWindow(), owner);
 }
 
-TEST_F(WindowTest, DestroyingOrDisablingTheFocusWindowDropsTheFocus) {
-    const HWND form = MakeWindow("form");
-    const HWND a = MakeWindow("a", form);
-    SetFocus(a);
-    EnableWindow(form, false);
-    EXPECT_EQ(GetFocus(), 0u);
-    EnableWindow(form, true);
-    SetFocus(a);
-    DestroyWindow(a);
-    EXPECT_EQ(GetFocus(), 0u);
-    EXPECT_EQ(GetActiveWindow(), form);
-}
-
-TEST_F(WindowTest, SyntheticKeysArriveAsDownCharUpWithShiftApplied) {
+TEST_F(WindowTest, KeysArriveAsDownCharUpWithShiftAndControlAppliedAndTextAsCharacters) {
     SetFocus(MakeWindow("w"));
     TakeLog();
     for (const auto& [vk, flags] : {std::pair<uint8_t, uint32_t>{'A', 0},
@@ -61,10 +59,7 @@ TEST_F(WindowTest, SyntheticKeysArriveAsDownCharUpWithShiftApplied) {
     EXPECT_TRUE(TakeLog().empty());  // nothing arrives before the pump runs
     EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 65", "w:CHAR 97", "w:KEYUP 65", "w:KEYDOWN 16",
                            "w:KEYDOWN 49", "w:CHAR 33", "w:KEYUP 49", "w:KEYUP 16"}));
-}
-
-TEST_F(WindowTest, KeyStateControlCharactersAndTextInput) {
-    SetFocus(MakeWindow("w"));
+    // Key state, and control characters.
     desktop_.InjectKey(VK_CONTROL, true);
     desktop_.PumpMessages();
     EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0x8000);

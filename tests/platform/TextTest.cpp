@@ -135,7 +135,7 @@ TEST(DrawText, AlignmentMovesTheTextWithoutChangingIt) {
     EXPECT_EQ(InkOf("Hello", tall, kWrapped | DT_BOTTOM), wrapped);
 }
 
-TEST(DrawText, EndEllipsisShortensOnlyWhatDoesNotFit) {
+TEST(DrawText, EndEllipsisShortensOnlyWhatDoesNotFitAndEndsTheLastVisibleLine) {
     const std::string text = "A rather long cell text that cannot fit";
     const Drawn cut = Draw(text, Rect{10, 10, 70, 25}, kSingle);
     ASSERT_GE(cut.shown.size(), 4u);
@@ -148,6 +148,25 @@ TEST(DrawText, EndEllipsisShortensOnlyWhatDoesNotFit) {
     // Without DT_MODIFYSTRING nothing is reported.
     EXPECT_EQ(Draw("Short", Rect{0, 0, 100, 20}, kSingle & ~DT_MODIFYSTRING).shown,
               "(not reported)");
+    // Wrapped, the last visible line ends in an ellipsis when more follows.
+    const int32_t width = Width("three four");
+    const int32_t h = LineHeight();
+    const std::string words = "one two three four five six seven eight nine ten";
+    const Drawn two = Draw(words, Rect{0, 0, width, 2 * h}, kWrapped);
+    ASSERT_GE(two.shown.size(), 4u);
+    EXPECT_EQ(two.shown.substr(two.shown.size() - 3), "...");
+    EXPECT_LT(two.shown.size(), words.size());
+    EXPECT_LE(two.ink.bottom, 2 * h);
+    // An edit-control layout drops a last line that would be cut: 1.5 lines show one.
+    EXPECT_LE(InkOf(words, Rect{0, 0, width, h + h / 2}, kWrapped).bottom, h);
+    // Without it the cut line is drawn, clipped.
+    const Rect cutLine = InkOf(words, Rect{0, 0, width, h + h / 2}, kWrapped & ~DT_EDITCONTROL);
+    EXPECT_GT(cutLine.bottom, h);
+    EXPECT_LE(cutLine.bottom, h + h / 2);
+    // A rectangle shorter than one line still shows the first.
+    const Rect shortRect = InkOf("Hello world", Rect{0, 0, 200, 8}, kWrapped);
+    EXPECT_FALSE(shortRect.IsEmpty());
+    EXPECT_LE(shortRect.bottom, 8);
 }
 
 TEST(DrawText, WordBreakWrapsAtSpacesAndBreaksLongWordsInEditControls) {
@@ -165,27 +184,6 @@ TEST(DrawText, WordBreakWrapsAtSpacesAndBreaksLongWordsInEditControls) {
     EXPECT_GT(broken / LineHeight(), 1);
     EXPECT_LE(brokenWidth, 30);
     EXPECT_EQ(Measure("Supercalifragilistic", 30, kWrapped & ~DT_EDITCONTROL).first, LineHeight());
-}
-
-TEST(DrawText, LastVisibleLineEndsInEllipsisWhenMoreFollows) {
-    const int32_t width = Width("three four");
-    const int32_t h = LineHeight();
-    const std::string text = "one two three four five six seven eight nine ten";
-    const Drawn two = Draw(text, Rect{0, 0, width, 2 * h}, kWrapped);
-    ASSERT_GE(two.shown.size(), 4u);
-    EXPECT_EQ(two.shown.substr(two.shown.size() - 3), "...");
-    EXPECT_LT(two.shown.size(), text.size());
-    EXPECT_LE(two.ink.bottom, 2 * h);
-    // An edit-control layout drops a last line that would be cut: 1.5 lines show one.
-    EXPECT_LE(InkOf(text, Rect{0, 0, width, h + h / 2}, kWrapped).bottom, h);
-    // Without it the cut line is drawn, clipped.
-    const Rect cutLine = InkOf(text, Rect{0, 0, width, h + h / 2}, kWrapped & ~DT_EDITCONTROL);
-    EXPECT_GT(cutLine.bottom, h);
-    EXPECT_LE(cutLine.bottom, h + h / 2);
-    // A rectangle shorter than one line still shows the first.
-    const Rect shortRect = InkOf("Hello world", Rect{0, 0, 200, 8}, kWrapped);
-    EXPECT_FALSE(shortRect.IsEmpty());
-    EXPECT_LE(shortRect.bottom, 8);
 }
 
 TEST(DrawText, LineBreaksStartNewLinesUnlessSingleLine) {
@@ -264,21 +262,19 @@ TEST(DrawText, HostileInputNeverCrashes) {
     EXPECT_GT(Draw("\xFF", Rect{0, 0, 200, 30}, kSingle).inkPixels, 0);
 }
 
-TEST(DrawText, WithoutAFontDrawsNothing) {
+TEST(GetTextExtent, CountsCharactersNotBytesAndWithoutAFontNothingIsDrawn) {
+    Canvas canvas;
+    const Size e = GetTextExtent(canvas.dc, "é");
+    EXPECT_EQ(e.cx, TestFonts().Default()->Advance(U'é'));
+    EXPECT_EQ(e.cy, LineHeight());
+    EXPECT_EQ(Width("ab"), Width("a") + Width("b"));
+    // Without a font nothing is measured or drawn.
     PixelImage image(50, 20, kWhite);
     DeviceContext dc(image);
     Rect r{0, 0, 50, 20};
     EXPECT_EQ(DrawText(dc, "text", r, kSingle), 0);
     EXPECT_EQ(GetTextExtent(dc, "text"), (Size{0, 0}));
     EXPECT_EQ(image, PixelImage(50, 20, kWhite));
-}
-
-TEST(GetTextExtent, CountsCharactersNotBytes) {
-    Canvas canvas;
-    const Size e = GetTextExtent(canvas.dc, "é");
-    EXPECT_EQ(e.cx, TestFonts().Default()->Advance(U'é'));
-    EXPECT_EQ(e.cy, LineHeight());
-    EXPECT_EQ(Width("ab"), Width("a") + Width("b"));
 }
 
 }  // namespace

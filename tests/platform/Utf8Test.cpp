@@ -14,7 +14,7 @@ TEST(Utf8, DecodesAndEncodesEveryLength) {
               "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(Utf8, EveryBadByteBecomesOneReplacement) {
+TEST(Utf8, EveryBadByteIsOneCharacterAndPrefixesNeverSplitOne) {
     const std::pair<const char*, std::u32string> cases[] = {
         {"\x80", U"\uFFFD"},                                // stray continuation
         {"\xC0\x80", U"\uFFFD\uFFFD"},                      // overlong NUL
@@ -27,10 +27,8 @@ TEST(Utf8, EveryBadByteBecomesOneReplacement) {
         EXPECT_EQ(DecodeUtf8(in), out) << in;
         EXPECT_EQ(Utf8Length(in), out.size());
     }
-}
-
-TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
-    const std::tuple<const char*, size_t, const char*> cases[] = {
+    // Prefixes count characters and never split one.
+    const std::tuple<const char*, size_t, const char*> prefixes[] = {
         {"abc", 2, "ab"},
         {"abc", 9, "abc"},
         {"abc", 0, ""},
@@ -39,7 +37,7 @@ TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
         {"a\xFF\xC3\xA9", 2, "a\xFF"},                 // a bad byte counts as one
         {"\xE2\x82", 1, "\xE2"},                       // a sequence cut short: one byte each
     };
-    for (const auto& [text, count, prefix] : cases)
+    for (const auto& [text, count, prefix] : prefixes)
         EXPECT_EQ(Utf8Prefix(text, count), prefix) << text << " " << count;
 }
 
