@@ -272,7 +272,7 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
 // ---------------------------------------------------------------------------------------
 // Form files on disk
 
-TEST(FormFile, SavingReplacesTheFileAndAFailedSaveKeepsThePreviousOne) {
+TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
     const fs::path path = TempPath("form-keep.json");
     SaveFormFile(FormDescription{}, path);
     SaveFormFile(EveryKindOfValue(), path);
@@ -297,9 +297,7 @@ TEST(FormFile, SavingReplacesTheFileAndAFailedSaveKeepsThePreviousOne) {
     EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, "/nonexistent-dir/f.json"); }),
               kErrPathFileAccess);
     fs::remove(path);
-}
-
-TEST(FormFile, MissingUnreadableAndOversizedFilesAreRefused) {
+    // Missing, unreadable and oversized files are refused.
     EXPECT_EQ(RaisedError([] { LoadFormFile(TempPath("no-such-form.json")); }), kErrFileNotFound);
     EXPECT_EQ(RaisedError([] { LoadFormFile(fs::temp_directory_path()); }), kErrPathFileAccess);
 

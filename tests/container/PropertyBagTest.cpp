@@ -25,7 +25,7 @@ PicturePtr SomePicture() {
     return std::make_shared<Picture>(PixelImage(2, 2, RGB(1, 2, 3)));
 }
 
-TEST(PropertyBag, AbsentKeysReadAsTheirDefaultAndWritesWithoutOneAlwaysStore) {
+TEST(PropertyBag, DefaultsAreReadForAbsentKeysAndNeverStored) {
     PropertyBag bag;
     EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
     EXPECT_TRUE(bag.ReadProperty("Rows").IsEmpty());
@@ -41,32 +41,30 @@ TEST(PropertyBag, AbsentKeysReadAsTheirDefaultAndWritesWithoutOneAlwaysStore) {
     bag.WritePicture("MouseIcon", nullptr);
     EXPECT_EQ(KeysOf(bag), (Keys{"GridLineColor", "Redraw", "FontFixed", "MouseIcon"}));
     EXPECT_EQ(bag.ReadPicture("MouseIcon", fallback), nullptr);  // stored as none
-}
-
-TEST(PropertyBag, AValueEqualToItsDefaultIsNotStored) {
-    PropertyBag bag;
-    bag.WriteProperty("Rows", 10, 10);
-    bag.WriteProperty("Redraw", true, true);
+    // A value equal to its default is not stored; without a default it always is.
+    PropertyBag defaults;
+    defaults.WriteProperty("Rows", 10, 10);
+    defaults.WriteProperty("Redraw", true, true);
     // Variant equality: an Integer 1 equals a Long default 1, True equals -1.
-    bag.WriteProperty("BorderStyle", int16_t{1}, 1);
-    bag.WriteProperty("AllowSelection", int16_t{-1}, true);
-    bag.WriteProperty("FormatString", "", "");
+    defaults.WriteProperty("BorderStyle", int16_t{1}, 1);
+    defaults.WriteProperty("AllowSelection", int16_t{-1}, true);
+    defaults.WriteProperty("FormatString", "", "");
     FontDescriptor font;
-    bag.WriteFont("Font", font, font);
-    bag.WritePicture("MouseIcon", nullptr, nullptr);
+    defaults.WriteFont("Font", font, font);
+    defaults.WritePicture("MouseIcon", nullptr, nullptr);
     // Pictures compare by identity.
     const PicturePtr picture = SomePicture(), twin = SomePicture();
-    bag.WritePicture("Icon", picture, picture);
-    EXPECT_EQ(bag.Count(), 0u);
-    bag.WritePicture("Icon", twin, picture);
-    EXPECT_EQ(bag.ReadPicture("Icon"), twin);
+    defaults.WritePicture("Icon", picture, picture);
+    EXPECT_EQ(defaults.Count(), 0u);
+    defaults.WritePicture("Icon", twin, picture);
+    EXPECT_EQ(defaults.ReadPicture("Icon"), twin);
 
-    bag.WriteProperty("Rows", 20, 10);
-    EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 20);
+    defaults.WriteProperty("Rows", 20, 10);
+    EXPECT_EQ(defaults.ReadProperty("Rows", 10).ToLong(), 20);
     // Writing the default later takes the entry out again, so the default reads back.
-    bag.WriteProperty("Rows", 10, 10);
-    EXPECT_FALSE(bag.Contains("Rows"));
-    EXPECT_EQ(bag.ReadProperty("Rows", 10).ToLong(), 10);
+    defaults.WriteProperty("Rows", 10, 10);
+    EXPECT_FALSE(defaults.Contains("Rows"));
+    EXPECT_EQ(defaults.ReadProperty("Rows", 10).ToLong(), 10);
 }
 
 TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
