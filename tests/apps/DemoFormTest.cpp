@@ -149,7 +149,7 @@ TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirstShowsWhatIsTypedAndSendsItOnEn
     EXPECT_EQ(Press(VK_RETURN), (Log{"typed: new"}));
 }
 
-TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
+TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboardAndUsesTheClipboard) {
     ClickPlace("pad");
     host_.Type("d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
@@ -157,10 +157,7 @@ TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 ");
     EXPECT_EQ(Press(VK_ESCAPE), Log{});
     EXPECT_EQ(demo_.PadText(), "");
-}
-
-TEST_F(DemoFormTest, TheTypingLineCopiesAndPastesThroughTheClipboard) {
-    ClickPlace("pad");
+    // Copying and pasting go through the clipboard.
     host_.Type("ab");
     host_.PressKey('A', vbCtrlMask);
     EXPECT_EQ(Press('C', vbCtrlMask), Log{});  // copying changes nothing to report
@@ -213,7 +210,7 @@ TEST_F(DemoFormTest, TheListPicksByClicksAndKeysAndScrollsToItemsOutOfView) {
 
 // --- The options in their frame ------------------------------------------------------------
 
-TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
+TEST_F(DemoFormTest, TheCheckBoxTurnsGridLinesOffAndOnAndTheComboBoxSortsTheRows) {
     const PixelImage withLines = Cells();
     ASSERT_TRUE(demo_.GridLines());
     EXPECT_EQ(Click("gridlines"), (Log{"checked: 0"}));
@@ -223,9 +220,7 @@ TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
     EXPECT_EQ(Press(VK_SPACE), (Log{"checked: 1"}));
     EXPECT_TRUE(demo_.GridLines());
     EXPECT_EQ(Cells(), withLines);
-}
-
-TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRowsButEscapeDoesNot) {
+    // The combo box list opens, and a pick sorts the rows; Escape closes it without one.
     const PixelImage asEntered = Cells();
     EXPECT_EQ(Click("order"), Log{});  // opening the list picks nothing
     auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(WindowAt("order")));

@@ -16,7 +16,7 @@ namespace {
 
 using test::RaisedError;
 
-TEST(ScriptTokens, LiteralsSymbolsAndComments) {
+TEST(ScriptTokens, LiteralsSymbolsCommentsAndNumbers) {
     // Each line with the texts of its tokens, End left out.
     const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"grid.Rows = 3 ' a comment", {"grid", ".", "Rows", "=", "3"}},
@@ -33,19 +33,14 @@ TEST(ScriptTokens, LiteralsSymbolsAndComments) {
         }
         EXPECT_EQ(texts, expected) << line;
     }
-}
-
-TEST(ScriptTokens, NumbersBecomeLongsOrDoublesAndHexIsThirtyTwoBits) {
+    // Numbers become Longs or Doubles; hex is thirty-two bits.
     using enum VariantType;
-    const std::tuple<const char*, VariantType, double> cases[] = {
-        {"2147483647", Long, 2147483647.0},
-        {"2147483648", Double, 2147483648.0},
-        {"1.25", Double, 1.25},
-        {"&HFFFFFFFF", Long, -1.0},
-        {"&h00000000000010", Long, 16.0},
-        {"&H80000012", Long, -2147483630.0},
+    const std::tuple<const char*, VariantType, double> numbers[] = {
+        {"1.25", Double, 1.25},           {"2147483647", Long, 2147483647.0},
+        {"&HFFFFFFFF", Long, -1.0},       {"2147483648", Double, 2147483648.0},
+        {"&h00000000000010", Long, 16.0}, {"&H80000012", Long, -2147483630.0},
     };
-    for (const auto& [text, type, value] : cases) {
+    for (const auto& [text, type, value] : numbers) {
         const Token token = Tokenize(text).front();
         EXPECT_EQ(token.value.Type(), type) << text;
         EXPECT_EQ(token.value.ToDouble(), value) << text;
@@ -90,6 +85,17 @@ TEST(ScriptStatements, EachLineIsOneStatement) {
     EXPECT_EQ(ParseLine("rem anything at all").kind, Statement::Kind::Empty);
 }
 
+// "print" and 1 inside `depth` openings and closings.
+std::string Nested(std::string_view open, int depth, std::string_view close) {
+    std::string line = "print ";
+    for (int i = 0; i < depth; ++i)
+        line += open;
+    line += '1';
+    for (int i = 0; i < depth; ++i)
+        line += close;
+    return line;
+}
+
 TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
     const char* lines[] = {
         "grid",   "grid.",           "grid.Rows =",     "= 3",
@@ -103,17 +109,6 @@ TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
     EXPECT_NO_THROW(ParseLine(Nested("(", 50, ")")));
-}
-
-// "print" and 1 inside `depth` openings and closings.
-std::string Nested(std::string_view open, int depth, std::string_view close) {
-    std::string line = "print ";
-    for (int i = 0; i < depth; ++i)
-        line += open;
-    line += '1';
-    for (int i = 0; i < depth; ++i)
-        line += close;
-    return line;
 }
 
 class ScriptTest : public testing::Test {
@@ -158,15 +153,12 @@ TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
     std::remove(path.c_str());
 }
 
-TEST_F(ScriptTest, PrintShowsEachKindOfValue) {
+TEST_F(ScriptTest, PrintShowsEachKindOfValueAndObjectsTheirDefaultValue) {
     EXPECT_EQ(Run("print 1, -2.5, True, False, \"a b\", Empty, \"\"\nprint\n"),
               "1 -2.5 True False a b  \n\n");
     EXPECT_EQ(Run("print \"x\" & 1 & True & Chr(9731) & vbCrLf"), "x1True\xE2\x98\x83\r\n\n");
     EXPECT_EQ(Run("print - -3, -\"4\", -True, -2147483648, -&H80000000"),
               "3 -4 1 -2147483648 2147483648\n");
-}
-
-TEST_F(ScriptTest, ObjectsGiveTheirDefaultValueWhereAValueIsNeeded) {
     EXPECT_EQ(Run("print grid.Font\ngrid.TextMatrix(1, 1) = grid.FontFixed\n"
                   "print grid.TextMatrix(1, 1)\nprint grid.Picture\nprint grid.MouseIcon"),
               "MS Sans Serif\nMS Sans Serif\nerror 438: Object doesn't support this property "
