@@ -22,7 +22,7 @@ std::string Items(const Collection& c) {
 }
 
 // Keys ignore case, beyond ASCII too.
-TEST(Collection, AddsInOrderAndFindsByIndexOrKey) {
+TEST(Collection, AddsInOrderFindsByIndexOrKeyAndRemovingRenumbers) {
     Collection c;
     EXPECT_EQ(c.Count(), 0);
     c.Add("red", "r");
@@ -42,26 +42,24 @@ TEST(Collection, AddsInOrderAndFindsByIndexOrKey) {
     c.Add(3, "");  // an empty key is still a key
     EXPECT_TRUE(c.Exists(""));
     EXPECT_EQ(RaisedError([&] { c.Add(4, ""); }), 457);
-}
-
-TEST(Collection, RemovingRenumbersAndFreesTheKey) {
-    Collection c;
+    // Removing renumbers the items and frees the key.
+    Collection keyed;
     for (const char* key : {"a", "b", "c", "d"})
-        c.Add(key, std::string(key));
-    c.Remove(2);
-    EXPECT_EQ(Items(c), "a,c,d");
-    EXPECT_FALSE(c.Exists("b"));
-    c.Remove("D");
-    EXPECT_EQ(Items(c), "a,c");
-    EXPECT_EQ(c.Item("c").ToText(), "c");  // keys still reach the right item after shifts
-    c.Add("b again", "B");
-    EXPECT_EQ(Items(c), "a,c,b again");
-    EXPECT_EQ(c.Item("b").ToText(), "b again");
-    c.Remove(1);
-    c.Remove(1);
-    c.Remove(1);
-    EXPECT_EQ(c.Count(), 0);
-    EXPECT_FALSE(c.Exists("a"));
+        keyed.Add(key, std::string(key));
+    keyed.Remove(2);
+    EXPECT_EQ(Items(keyed), "a,c,d");
+    EXPECT_FALSE(keyed.Exists("b"));
+    keyed.Remove("D");
+    EXPECT_EQ(Items(keyed), "a,c");
+    EXPECT_EQ(keyed.Item("c").ToText(), "c");  // keys still reach the right item after shifts
+    keyed.Add("b again", "B");
+    EXPECT_EQ(Items(keyed), "a,c,b again");
+    EXPECT_EQ(keyed.Item("b").ToText(), "b again");
+    keyed.Remove(1);
+    keyed.Remove(1);
+    keyed.Remove(1);
+    EXPECT_EQ(keyed.Count(), 0);
+    EXPECT_FALSE(keyed.Exists("a"));
 }
 
 TEST(Collection, Errors) {

@@ -15,7 +15,7 @@ using test::RaisedError;
 
 constexpr double kJuly4th2001 = 37076;  // a Wednesday
 
-TEST(Dates, SerialsOfKnownDays) {
+TEST(Dates, SerialsOfKnownDaysAndTimes) {
     const std::tuple<int32_t, int32_t, int32_t, double> cases[] = {
         {1899, 12, 30, 0},       {1899, 12, 31, 1},     {1900, 1, 1, 2},       {1900, 3, 1, 61},
         {2000, 1, 1, 36526},     {2000, 2, 29, 36585},  {2001, 7, 4, 37076},   {100, 1, 1, -657434},
@@ -32,6 +32,21 @@ TEST(Dates, SerialsOfKnownDays) {
                                            {INT32_MIN, 1, 1},
                                            {2001, 1, INT32_MIN}})
         EXPECT_EQ(RaisedError([&] { DateSerial(year, month, day); }), 5) << year;
+    // The time of day.
+    const std::pair<double, CivilDate> times[] = {
+        {0.5, {1899, 12, 30, 7, 12, 0, 0}},
+        {-1.25, {1899, 12, 29, 6, 6, 0, 0}},  // the fraction's size, not 18:00
+        {-0.5, {1899, 12, 30, 7, 12, 0, 0}},
+        {kJuly4th2001 + 0.75 + 0.4 / 86400, {2001, 7, 4, 4, 18, 0, 0}},
+        {kJuly4th2001 + 0.75 + 0.6 / 86400, {2001, 7, 4, 4, 18, 0, 1}},
+        {kJuly4th2001 + 1 - 0.2 / 86400, {2001, 7, 5, 5, 0, 0, 0}},  // rounds into the next day
+        {-2 + 0.2 / 86400, {1899, 12, 28, 5, 0, 0, 0}},
+    };
+    for (const auto& [serial, date] : times)
+        EXPECT_EQ(DateFromSerial(serial), date) << serial;
+    for (double bad : {kMinDateSerial - 1, kMaxDateSerial + 1, kMaxDateSerial + 1 - 1e-9,
+                       std::nan(""), HUGE_VAL, -1e300})
+        EXPECT_EQ(RaisedError([&] { DateFromSerial(bad); }), 5) << bad;
 }
 
 // Every day from year 100 to 9999 converts back to its own serial, one day after the one
@@ -51,23 +66,6 @@ TEST(Dates, EveryDayRoundTrips) {
         previous = date;
     }
     EXPECT_EQ(previous, (CivilDate{9999, 12, 31, 6}));
-}
-
-TEST(Dates, TimeOfDay) {
-    const std::pair<double, CivilDate> cases[] = {
-        {0.5, {1899, 12, 30, 7, 12, 0, 0}},
-        {-1.25, {1899, 12, 29, 6, 6, 0, 0}},  // the fraction's size, not 18:00
-        {-0.5, {1899, 12, 30, 7, 12, 0, 0}},
-        {kJuly4th2001 + 0.75 + 0.4 / 86400, {2001, 7, 4, 4, 18, 0, 0}},
-        {kJuly4th2001 + 0.75 + 0.6 / 86400, {2001, 7, 4, 4, 18, 0, 1}},
-        {kJuly4th2001 + 1 - 0.2 / 86400, {2001, 7, 5, 5, 0, 0, 0}},  // rounds into the next day
-        {-2 + 0.2 / 86400, {1899, 12, 28, 5, 0, 0, 0}},
-    };
-    for (const auto& [serial, date] : cases)
-        EXPECT_EQ(DateFromSerial(serial), date) << serial;
-    for (double bad : {kMinDateSerial - 1, kMaxDateSerial + 1, kMaxDateSerial + 1 - 1e-9,
-                       std::nan(""), HUGE_VAL, -1e300})
-        EXPECT_EQ(RaisedError([&] { DateFromSerial(bad); }), 5) << bad;
 }
 
 // Each text with the date it gives month first and day first; 0 where it is no date.

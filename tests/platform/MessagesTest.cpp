@@ -105,7 +105,7 @@ TEST_F(WindowTest, AChildMayDestroyItsParentFromItsOwnProcedure) {
     EXPECT_FALSE(IsWindow(child.hwnd));
 }
 
-TEST_F(WindowTest, SentMessagesAreReentrant) {
+TEST_F(WindowTest, SentMessagesAreReentrantAndANestedPumpIsSafe) {
     Log log;
     Scripted s{[&](HWND h, UINT m, WPARAM depth, LPARAM) -> LRESULT {
         if (m != WM_USER) return 0;
@@ -118,25 +118,23 @@ TEST_F(WindowTest, SentMessagesAreReentrant) {
     EXPECT_EQ(SendMessage(w, WM_USER, 2, 0), 3);
     EXPECT_EQ(log, (Log{"enter 2", "enter 1", "enter 0", "leave 0", "leave 1", "leave 2"}));
     EXPECT_EQ(SendMessage(w, WM_USER, 1000, 0), 1001);
-}
-
-TEST_F(WindowTest, ANestedPumpInsideAHandlerIsSafe) {
-    Log log;
-    Scripted s{[&](HWND h, UINT m, WPARAM w, LPARAM) -> LRESULT {
+    // A nested pump inside a handler, as a modal loop would run, is safe.
+    Log seen;
+    Scripted nested{[&](HWND h, UINT m, WPARAM v, LPARAM) -> LRESULT {
         if (m != WM_USER) return 0;
-        log.push_back("message " + std::to_string(w));
-        if (w == 0) {
+        seen.push_back("message " + std::to_string(v));
+        if (v == 0) {
             PostMessage(h, WM_USER, 1, 0);
             desktop_.PumpMessages();  // a modal loop would do this
-            log.push_back("nested pump done");
+            seen.push_back("nested pump done");
         }
         return 0;
     }};
-    const HWND w = s.Make();
-    PostMessage(w, WM_USER, 0, 0);
-    PostMessage(w, WM_USER, 2, 0);
+    const HWND modal = nested.Make();
+    PostMessage(modal, WM_USER, 0, 0);
+    PostMessage(modal, WM_USER, 2, 0);
     desktop_.PumpMessages();
-    EXPECT_EQ(log, (Log{"message 0", "message 2", "message 1", "nested pump done"}));
+    EXPECT_EQ(seen, (Log{"message 0", "message 2", "message 1", "nested pump done"}));
 }
 
 TEST_F(WindowTest, DestroyingTheDesktopDestroysItsWindows) {
@@ -160,7 +158,7 @@ TEST_F(WindowTest, DestroyingTheDesktopDestroysItsWindows) {
 
 // --- Timers -------------------------------------------------------------------------------------
 
-TEST_F(WindowTest, TimersTickInTimeOrderOnTheVirtualClock) {
+TEST_F(WindowTest, TimersTickInTimeOrderAndWindowTimersDieWithTheirWindow) {
     Log ticks;
     auto record = [&](const std::string& name) {
         return [&ticks, name](HWND, UINT message, UINT_PTR, uint32_t time) {
@@ -178,9 +176,7 @@ TEST_F(WindowTest, TimersTickInTimeOrderOnTheVirtualClock) {
     EXPECT_EQ(ticks, (Log{"fast@30", "slow@50", "fast@60", "fast@90", "slow@100", "fast@120",
                           "fast@150", "slow@150"}));
     EXPECT_EQ(GetTickCount(), 150u);
-}
-
-TEST_F(WindowTest, WindowTimersSendWmTimerAndDieWithTheWindow) {
+    // A window's timers send it WM_TIMER and die with it.
     const HWND w = MakeWindow("w");
     TakeLog();
     EXPECT_EQ(SetTimer(w, 7, 100, nullptr), 7u);

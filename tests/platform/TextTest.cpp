@@ -215,17 +215,7 @@ TEST(DrawText, ClipsToItsRectangleUnlessNoClip) {
     EXPECT_GT(InkOf(text, cell, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP).right, 50);
 }
 
-TEST(DrawText, InkIsExactlyTheTextColourOverWhatWasThere) {
-    Canvas canvas(100, 30, RGB(10, 200, 30));
-    canvas.dc.SetTextColor(RGB(200, 0, 100));
-    Rect r{0, 0, 100, 30};
-    DrawText(canvas.dc, "Colour", r, kSingle);
-    EXPECT_GT(canvas.CountPixels(RGB(200, 0, 100)), 20);
-    EXPECT_EQ(canvas.CountPixels(RGB(200, 0, 100)) + canvas.CountPixels(RGB(10, 200, 30)),
-              100 * 30);
-}
-
-TEST(DrawText, UnderlineAndStrikeoutAddLines) {
+TEST(DrawText, InkIsExactlyTheTextColourAndUnderlineAndStrikeoutAddLines) {
     auto inkWith = [&](bool underline, bool strike) {
         Canvas canvas;
         canvas.dc.SelectFont(
@@ -237,6 +227,14 @@ TEST(DrawText, UnderlineAndStrikeoutAddLines) {
     const int plain = inkWith(false, false);
     EXPECT_GT(inkWith(true, false), plain);
     EXPECT_GT(inkWith(false, true), plain);
+    // The ink is exactly the text colour over what was there.
+    Canvas canvas(100, 30, RGB(10, 200, 30));
+    canvas.dc.SetTextColor(RGB(200, 0, 100));
+    Rect r{0, 0, 100, 30};
+    DrawText(canvas.dc, "Colour", r, kSingle);
+    EXPECT_GT(canvas.CountPixels(RGB(200, 0, 100)), 20);
+    EXPECT_EQ(canvas.CountPixels(RGB(200, 0, 100)) + canvas.CountPixels(RGB(10, 200, 30)),
+              100 * 30);
 }
 
 TEST(DrawText, HostileInputNeverCrashes) {

@@ -89,7 +89,7 @@ TEST_F(WindowTest, ZOrderOfSiblingsAndTopmostWindows) {
     EXPECT_EQ(GetTopLevelWindows().front(), other);
 }
 
-TEST_F(WindowTest, PropertiesSetReadAndRemoveOnZero) {
+TEST_F(WindowTest, PropertiesSetReadAndRemoveOnZeroAndForeignWindowsKeepTheirProcedures) {
     const HWND w = MakeWindow("w");
     EXPECT_EQ(GetProp(w, "missing"), 0);
     EXPECT_TRUE(SetProp(w, "C1234", 3));
@@ -113,9 +113,7 @@ TEST_F(WindowTest, PropertiesSetReadAndRemoveOnZero) {
     DestroyWindow(w);
     EXPECT_FALSE(SetProp(w, "x", 1));
     EXPECT_EQ(GetProp(w, longName), 0);
-}
-
-TEST_F(WindowTest, ForeignWindowsReportTheirProcessAndRefuseNewProcedures) {
+    // Foreign windows report their process and refuse new procedures.
     const HWND mine = MakeWindow("mine");
     const HWND foreign = MakeWindow("foreign", 0, {0, 0, 10, 10}, 777);
     uint32_t pid = 0;
