@@ -166,7 +166,7 @@ TEST_F(ScriptTest, PrintShowsEachKindOfValueAndObjectsTheirDefaultValue) {
 }
 
 // Event names ignore case; a handler keeps cancelling or changing keys until undone.
-TEST_F(ScriptTest, HandlersCancelAndChangeKeysOfTheEventsNamed) {
+TEST_F(ScriptTest, HandlersCancelAndChangeKeysAndEventLinesShowArgumentsAsRaised) {
     TabulaEventSource& events = session_.Grid().Events();
     bool edit = false, add = false;
     int16_t key = 97;
@@ -184,14 +184,11 @@ TEST_F(ScriptTest, HandlersCancelAndChangeKeysOfTheEventsNamed) {
     events.KeyPress(key);
     EXPECT_FALSE(edit);
     EXPECT_EQ(key, 97);
-}
-
-TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
+    // Event lines quote strings and show arguments as raised.
     Run("events on\ncancel BeforeEdit");
     out_.str("");
-    TabulaEventSource& events = session_.Grid().Events();
-    bool cancel = false;
-    events.BeforeEdit(2, 3, cancel);
+    bool cancelled = false;
+    events.BeforeEdit(2, 3, cancelled);
     events.AfterEdit(2, 3, "say \"hi\"");
     events.MouseDown(1, 0, 10.5f, 20);
     events.Click();
