@@ -172,7 +172,7 @@ TEST(RuntimeError, StandardDescriptions) {
         EXPECT_EQ(StandardErrorDescription(other), "Application-defined or object-defined error");
 }
 
-TEST(RuntimeError, RaiseFillsInTheDefaults) {
+TEST(RuntimeError, RaiseFillsInTheDefaultsAndTheSourceIsTheProgramsBareName) {
     try {
         RaiseError(kErrSubscriptOutOfRange);
         FAIL() << "RaiseError returned";
@@ -190,9 +190,7 @@ TEST(RuntimeError, RaiseFillsInTheDefaults) {
         EXPECT_EQ(error.source, "Tabula.Grid");
         EXPECT_STREQ(e.what(), "Row is locked");
     }
-}
-
-TEST(ProgramName, IsTheExecutablesBareNameWithoutDirectoryOrExtension) {
+    // The default source: the executable's name without directory or extension.
 #ifdef __linux__
     EXPECT_EQ(ProgramName(), "tabula_platform_tests");
 #endif

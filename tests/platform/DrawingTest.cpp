@@ -79,7 +79,7 @@ TEST(FillRect, StopsOnePixelShortOfRightAndBottomAndClips) {
     EXPECT_EQ(canvas.CountPixels(kWhite), 3 * 2);
 }
 
-TEST(InvertRect, InvertsColourBitsAndTwiceRestoresEveryPixel) {
+TEST(InvertRectAndDrawFocusRect, InvertColourBitsSoTwiceRestoresEveryPixel) {
     Canvas canvas(12, 9);
     canvas.image = Gradient(12, 9);
     const PixelImage before = canvas.image;
@@ -94,12 +94,10 @@ TEST(InvertRect, InvertsColourBitsAndTwiceRestoresEveryPixel) {
     EXPECT_EQ(canvas.image.Pixel(0, 0), before.Pixel(0, 0) ^ 0xFFFFFF);
     InvertRect(canvas.dc, Rect{-5, -5, 3, 3});
     EXPECT_EQ(canvas.image, before);
-}
-
-TEST(DrawFocusRect, DotsEveryOtherOutlinePixelAndTwiceRestoresThem) {
-    Canvas canvas(9, 7);
-    DrawFocusRect(canvas.dc, Rect{1, 1, 8, 6});
-    EXPECT_EQ(Picture(canvas.image, canvas.image.Bounds(), kWhite),
+    // A focus rectangle inverts every other outline pixel.
+    Canvas focus(9, 7);
+    DrawFocusRect(focus.dc, Rect{1, 1, 8, 6});
+    EXPECT_EQ(Picture(focus.image, focus.image.Bounds(), kWhite),
               ".........\n"
               ".#.#.#.#.\n"
               ".........\n"
@@ -107,7 +105,7 @@ TEST(DrawFocusRect, DotsEveryOtherOutlinePixelAndTwiceRestoresThem) {
               ".........\n"
               ".#.#.#.#.\n"
               ".........\n");
-    EXPECT_EQ(canvas.image.Pixel(1, 1), kBlack);  // white inverted
+    EXPECT_EQ(focus.image.Pixel(1, 1), kBlack);  // white inverted
     // A single column: every other pixel inverted once, none twice.
     Canvas column(6, 6);
     DrawFocusRect(column.dc, Rect{2, 0, 3, 6});
@@ -121,11 +119,11 @@ TEST(DrawFocusRect, DotsEveryOtherOutlinePixelAndTwiceRestoresThem) {
                            {0, 0, 9, 7},
                            {INT32_MIN, 2, INT32_MAX, 5}};
     for (const Rect& r : shapes) {
-        Canvas canvas(9, 7);
-        canvas.image = Gradient(9, 7);
-        DrawFocusRect(canvas.dc, r);
-        DrawFocusRect(canvas.dc, r);
-        EXPECT_EQ(canvas.image, Gradient(9, 7))
+        Canvas focus(9, 7);
+        focus.image = Gradient(9, 7);
+        DrawFocusRect(focus.dc, r);
+        DrawFocusRect(focus.dc, r);
+        EXPECT_EQ(focus.image, Gradient(9, 7))
             << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
 }
@@ -159,7 +157,7 @@ void Line(DeviceContext& dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     LineTo(dc, x2, y2);
 }
 
-TEST(LineTo, ExcludesTheEndPixelInEveryDirection) {
+TEST(LineTo, ExcludesTheEndPixelInEveryDirectionAndMovesThePosition) {
     Canvas canvas(8, 8);
     canvas.dc.SelectPen(Pen{PenStyle::Solid, kBlue});
     Line(canvas.dc, 1, 1, 6, 1);  // right
@@ -177,20 +175,18 @@ TEST(LineTo, ExcludesTheEndPixelInEveryDirection) {
               "..#####.\n"
               "........\n");
     EXPECT_EQ(canvas.CountPixels(kBlue), 16);
-}
-
-TEST(LineTo, MovesTheCurrentPositionSoLinesChain) {
-    Canvas canvas(6, 6);
+    // The current position moves, so lines chain.
+    Canvas chain(6, 6);
     Point previous{-1, -1};
-    MoveToEx(canvas.dc, 1, 1, &previous);
+    MoveToEx(chain.dc, 1, 1, &previous);
     EXPECT_EQ(previous, (Point{0, 0}));
-    LineTo(canvas.dc, 4, 1);
-    LineTo(canvas.dc, 4, 4);
-    EXPECT_EQ(canvas.dc.CurrentPosition(), (Point{4, 4}));
+    LineTo(chain.dc, 4, 1);
+    LineTo(chain.dc, 4, 4);
+    EXPECT_EQ(chain.dc.CurrentPosition(), (Point{4, 4}));
     // The corner is drawn once by the second line; the final end pixel is not drawn.
-    EXPECT_EQ(canvas.image.Pixel(4, 1), kBlack);
-    EXPECT_EQ(canvas.image.Pixel(4, 4), kWhite);
-    EXPECT_EQ(canvas.CountInk(), 6);
+    EXPECT_EQ(chain.image.Pixel(4, 1), kBlack);
+    EXPECT_EQ(chain.image.Pixel(4, 4), kWhite);
+    EXPECT_EQ(chain.CountInk(), 6);
 }
 
 TEST(LineTo, DottedPenAlternatesFromTheStart) {
@@ -302,7 +298,7 @@ TEST(DrawEdge, DrawsOnlyTheFlaggedSidesAndAdjustsOnlyWhenAsked) {
     EXPECT_EQ(thin, (Rect{0, 1, 10, 8}));
 }
 
-TEST(DrawEdge, MonoDrawsOneColourFrame) {
+TEST(DrawEdge, MonoDrawsOneColourFrameAndDegenerateRectanglesNothingOutside) {
     Canvas canvas(6, 5, kBackground);
     Rect r{0, 0, 6, 5};
     DrawEdge(canvas.dc, r, BDR_RAISEDOUTER, BF_RECT | BF_MONO);
@@ -313,15 +309,13 @@ TEST(DrawEdge, MonoDrawsOneColourFrame) {
               "#....#\n"
               "######\n");
     EXPECT_EQ(canvas.CountPixels(GetSysColor(COLOR_WINDOWFRAME)), 18);
-}
-
-TEST(DrawEdge, DegenerateRectanglesDrawNothingOutsideTheImage) {
-    Canvas canvas(10, 8, kBackground);
+    // Degenerate rectangles draw nothing outside the image.
+    Canvas degenerate(10, 8, kBackground);
     for (Rect r :
          {Rect{5, 5, 5, 5}, Rect{8, 8, 2, 2}, Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}}) {
-        DrawEdge(canvas.dc, r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
+        DrawEdge(degenerate.dc, r, EDGE_SUNKEN, BF_RECT | BF_MIDDLE | BF_ADJUST);
     }
-    EXPECT_EQ(canvas.CountPixels(GetSysColor(COLOR_BTNFACE)), 10 * 8);  // the huge one's middle
+    EXPECT_EQ(degenerate.CountPixels(GetSysColor(COLOR_BTNFACE)), 10 * 8);  // the huge one's middle
 }
 
 // An empty box: a sunken frame round an 11 x 11 square of window colour. A checked box adds

@@ -49,12 +49,13 @@ TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocusAndLeavesWindowsThatGo) 
 TEST_F(WindowTest, KeysArriveAsDownCharUpWithShiftAndControlAppliedAndTextAsCharacters) {
     SetFocus(MakeWindow("w"));
     TakeLog();
+    const uint32_t up = KEYEVENTF_KEYUP;
     for (const auto& [vk, flags] : {std::pair<uint8_t, uint32_t>{'A', 0},
-                                    {'A', KEYEVENTF_KEYUP},
+                                    {'A', up},
                                     {VK_SHIFT, 0},
                                     {'1', 0},
-                                    {'1', KEYEVENTF_KEYUP},
-                                    {VK_SHIFT, KEYEVENTF_KEYUP}})
+                                    {'1', up},
+                                    {VK_SHIFT, up}})
         keybd_event(vk, 0, KEYEVENTF_EXTENDEDKEY | flags, 0);
     EXPECT_TRUE(TakeLog().empty());  // nothing arrives before the pump runs
     EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 65", "w:CHAR 97", "w:KEYUP 65", "w:KEYDOWN 16",
@@ -76,9 +77,7 @@ TEST_F(WindowTest, KeysArriveAsDownCharUpWithShiftAndControlAppliedAndTextAsChar
     desktop_.InjectCharacter(U'é');
     desktop_.InjectKey('E', false);
     EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 69", "w:CHAR 233", "w:KEYUP 69"}));
-}
-
-TEST_F(WindowTest, VkKeyScanAndCharactersAgreeOnTheLayout) {
+    // VkKeyScan and the characters keys make agree on the layout.
     for (char32_t c : std::u32string(U"azAZ09!@#$%^&*() -=_+[]{};:'\",.<>/?\\|`~\t\r\b")) {
         const int16_t scan = VkKeyScan(c);
         ASSERT_NE(scan, -1) << uint32_t(c);

@@ -33,7 +33,7 @@ struct Scripted {
     }
 };
 
-TEST_F(WindowTest, PostedMessageRunsAfterTheSenderReturns) {
+TEST_F(WindowTest, PostedMessagesRunAfterTheSenderReturnsInOrderUnlessTheirWindowIsGone) {
     Log log;
     Scripted s{[&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
         if (m == WM_USER) {
@@ -50,9 +50,7 @@ TEST_F(WindowTest, PostedMessageRunsAfterTheSenderReturns) {
     EXPECT_EQ(desktop_.PumpMessages(), 1);
     EXPECT_EQ(log, (Log{"handling", "posted", "sender returned", "posted message"}));
     EXPECT_EQ(desktop_.PumpMessages(), 0);
-}
-
-TEST_F(WindowTest, PostedMessagesKeepTheirOrderAndThoseToDestroyedWindowsAreDropped) {
+    // Posted messages keep their order; those to destroyed windows are dropped.
     const HWND w = MakeWindow("w");
     const HWND other = MakeWindow("other");
     PostMessage(w, WM_USER, 1, 0);
