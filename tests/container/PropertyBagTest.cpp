@@ -84,7 +84,7 @@ TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
     }
 }
 
-TEST(PropertyBag, KeysIgnoreCaseAndKeepTheirFirstSpellingAndPlace) {
+TEST(PropertyBag, KeysIgnoreCaseAndKeepTheirFirstSpellingAndPlaceThroughRemovals) {
     PropertyBag bag;
     bag.WriteProperty("Rows", 3);
     bag.WriteProperty("Cols", 4);
@@ -97,20 +97,18 @@ TEST(PropertyBag, KeysIgnoreCaseAndKeepTheirFirstSpellingAndPlace) {
     // Case folding reaches beyond ASCII.
     bag.WriteProperty("Größe", 1);
     EXPECT_EQ(bag.ReadProperty("GRÖßE").ToLong(), 1);
-}
-
-TEST(PropertyBag, WriteOrderIsKeptThroughRemovals) {
-    PropertyBag bag;
+    // Write order is kept through removals.
+    PropertyBag ordered;
     for (const char* key : {"Rows", "Cols", "Row", "Col", "Redraw"})
-        bag.WriteProperty(key, 2, 1);
-    bag.WriteProperty("Row", 1, 1);  // back to its default: gone
-    bag.WriteProperty("AutoMove", 2, 1);
-    EXPECT_EQ(KeysOf(bag), (Keys{"Rows", "Cols", "Col", "Redraw", "AutoMove"}));
+        ordered.WriteProperty(key, 2, 1);
+    ordered.WriteProperty("Row", 1, 1);  // back to its default: gone
+    ordered.WriteProperty("AutoMove", 2, 1);
+    EXPECT_EQ(KeysOf(ordered), (Keys{"Rows", "Cols", "Col", "Redraw", "AutoMove"}));
     // Every remaining key is still found after the removal shifted them.
     for (const char* key : {"Rows", "Cols", "Col", "Redraw", "AutoMove"})
-        EXPECT_EQ(bag.ReadProperty(key).ToLong(), 2) << key;
-    bag.WriteProperty("Row", 2, 1);  // comes back at the end
-    EXPECT_EQ(KeysOf(bag).back(), "Row");
+        EXPECT_EQ(ordered.ReadProperty(key).ToLong(), 2) << key;
+    ordered.WriteProperty("Row", 2, 1);  // comes back at the end
+    EXPECT_EQ(KeysOf(ordered).back(), "Row");
 }
 
 TEST(PropertyBag, TheWrongKindIsRefusedAndOnlyPicturesAmongObjectsAreStored) {
@@ -163,7 +161,7 @@ TEST(FontObject, ScriptsReadAndChangeEveryPropertyOfTheSharedFont) {
     EXPECT_EQ(Invoke(font->Members(), "Bold", kInvokeGet, none).ToLong(), -1);
 }
 
-TEST(FontObject, SizesOutsideOneTo2048PointsAreRefusedAndChangeNothing) {
+TEST(FontObject, SizesOutsideOneTo2048PointsAreRefusedAndClonesAreIndependent) {
     FontObject font;
     for (double size : {0.0, -3.0, 2049.0, 1e300}) {
         std::vector<Variant> args{Variant(size)};
@@ -173,12 +171,10 @@ TEST(FontObject, SizesOutsideOneTo2048PointsAreRefusedAndChangeNothing) {
     EXPECT_EQ(font.Descriptor().size, 8.0f);
     font.SetSize(1.0f);
     EXPECT_EQ(font.Descriptor().size, 1.0f);
-}
-
-TEST(FontObject, ClonesAreIndependent) {
-    FontObject font(FontDescriptor{"Arial", 9});
-    const FontPtr copy = font.Clone();
-    font.SetSize(20.0f);
+    // Clones are independent.
+    FontObject original(FontDescriptor{"Arial", 9});
+    const FontPtr copy = original.Clone();
+    original.SetSize(20.0f);
     EXPECT_EQ(copy->Descriptor().size, 9.0f);
 }
 
