@@ -52,7 +52,18 @@ TEST(ScriptTokens, LiteralsSymbolsCommentsAndNumbers) {
     EXPECT_EQ(RaisedError([] { Tokenize("caf\xC3\xA9"); }), kErrSyntax);
 }
 
-TEST(ScriptStatements, EachLineIsOneStatement) {
+// "print" and 1 inside `depth` openings and closings.
+std::string Nested(std::string_view open, int depth, std::string_view close) {
+    std::string line = "print ";
+    for (int i = 0; i < depth; ++i)
+        line += open;
+    line += '1';
+    for (int i = 0; i < depth; ++i)
+        line += close;
+    return line;
+}
+
+TEST(ScriptStatements, EachLineIsOneStatementOrASyntaxError) {
     Statement s = ParseLine("grid.TextMatrix(1, 2) = \"x\"");
     EXPECT_EQ(s.kind, Statement::Kind::Assign);
     EXPECT_EQ(s.target.steps.back().args.size(), 2u);
@@ -83,20 +94,7 @@ TEST(ScriptStatements, EachLineIsOneStatement) {
     s = ParseLine("Print");
     EXPECT_EQ(s.command, "print");
     EXPECT_EQ(ParseLine("rem anything at all").kind, Statement::Kind::Empty);
-}
-
-// "print" and 1 inside `depth` openings and closings.
-std::string Nested(std::string_view open, int depth, std::string_view close) {
-    std::string line = "print ";
-    for (int i = 0; i < depth; ++i)
-        line += open;
-    line += '1';
-    for (int i = 0; i < depth; ++i)
-        line += close;
-    return line;
-}
-
-TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
+    // Lines that are no statements are syntax errors.
     const char* lines[] = {
         "grid",   "grid.",           "grid.Rows =",     "= 3",
         "3",      "print 1 2",       "grid.Rows(1 = 2", "set grid.Font",
