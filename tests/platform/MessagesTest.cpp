@@ -137,15 +137,16 @@ TEST_F(WindowTest, SentMessagesAreReentrantAndANestedPumpIsSafe) {
 
 TEST_F(WindowTest, DestroyingTheDesktopDestroysItsWindows) {
     Log log;
+    Scripted s{[&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
+        if (m == WM_DESTROY) log.push_back("destroyed");
+        return 0;
+    }};
     {
         Desktop inner;
         inner.MakeCurrent();
-        Scripted s{[&](HWND, UINT m, WPARAM, LPARAM) -> LRESULT {
-            if (m == WM_DESTROY) log.push_back("destroyed");
-            return 0;
-        }};
         s.Make();
     }
+    // The desktop destroyed the window, not the script going away.
     EXPECT_EQ(log, (Log{"destroyed"}));
     // The outer desktop is not current any more; calls fail harmlessly.
     EXPECT_EQ(Desktop::Current(), nullptr);
