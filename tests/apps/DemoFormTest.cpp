@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,49 +25,49 @@ protected:
         log_.clear();
     }
 
-    Rect Place(const std::string& name) const {
+    std::optional<Rect> FindPlace(const std::string& name) const {
         for (const auto& [n, r] : demo_.Places()) {
             if (n == name) return r;
         }
-        ADD_FAILURE() << "no place named " << name;
-        return {};
+        return std::nullopt;
+    }
+    Rect Place(const std::string& name) const {
+        const auto place = FindPlace(name);
+        if (!place) ADD_FAILURE() << "no place named " << name;
+        return place.value_or(Rect{});
     }
 
-    bool HasPlace(const std::string& name) const {
-        const auto places = demo_.Places();
-        return std::any_of(places.begin(), places.end(),
-                           [&](const auto& place) { return place.first == name; });
+    // The middle of a named place, in screen coordinates, and the window a person sees there.
+    Point Centre(const std::string& name) const {
+        const Rect r = Place(name);
+        return Point{int32_t(r.left + r.Width() / 2), int32_t(r.top + r.Height() / 2)};
     }
+    HWND WindowAt(const std::string& name) const { return WindowFromPoint(Centre(name)); }
 
-    static Point Centre(const Rect& r) {
-        return Point{static_cast<int32_t>(r.left + r.Width() / 2),
-                     static_cast<int32_t>(r.top + r.Height() / 2)};
-    }
-
-    // The window a person sees at the middle of a named place.
-    HWND WindowAt(const std::string& name) const { return WindowFromPoint(Centre(Place(name))); }
-
-    // Clicks the middle of a named place, in screen coordinates as a script would.
+    // Clicks the middle of a named place, as a script would.
     void ClickPlace(const std::string& name) {
-        const Point centre = Centre(Place(name));
-        const HWND window = WindowFromPoint(centre);
-        const Point client = ScreenToClient(window, centre);
+        const HWND window = WindowAt(name);
+        const Point client = ScreenToClient(window, Centre(name));
         host_.Click(window, client.x, client.y);
-    }
-
-    // The name of the control that has the focus, "" for none.
-    std::string FocusName() const {
-        Rect focus;
-        if (!GetWindowRect(GetFocus(), &focus)) return {};
-        for (const auto& [name, r] : demo_.Places()) {
-            if (r == focus && WindowAt(name) == GetFocus()) return name;
-        }
-        return {};
     }
 
     PixelImage Cells() { return host_.Screenshot(WindowAt("cells")); }
 
     Log TakeLog() { return std::exchange(log_, {}); }
+
+    // What a person does, each returning the lines it made the demo log.
+    Log Click(const std::string& name) {
+        ClickPlace(name);
+        return TakeLog();
+    }
+    Log Press(uint8_t key, int16_t shift = 0) {
+        host_.PressKey(key, shift);
+        return TakeLog();
+    }
+    Log Type(std::string_view text) {
+        host_.Type(text);
+        return TakeLog();
+    }
 
     HeadlessHost host_;
     Log log_;
@@ -75,31 +76,12 @@ protected:
 
 // --- Buttons and the status line ------------------------------------------------------------
 
-TEST_F(DemoFormTest, ClickingOkReportsIt) {
-    ClickPlace("OK");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
+// The status line shows the last click for a while, counted from the last click.
+TEST_F(DemoFormTest, ClickingOkReportsItAndTheStatusReturnsToReadyOnATimer) {
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
     EXPECT_EQ(demo_.Status(), "Clicked OK");
-}
-
-TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
-    ClickPlace("grid.2.1");
-    EXPECT_EQ(TakeLog(), (Log{"cell: 2,1"}));
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_RIGHT);
-    EXPECT_EQ(TakeLog(), (Log{"cell: 3,1", "cell: 3,2"}));
-    // The check-mark column: row 1 is ticked, a click clears it (the move is reported at
-    // the end of the press), a space ticks it again.
-    ClickPlace("grid.1.4");
-    host_.Type(" ");
-    EXPECT_EQ(TakeLog(), (Log{"mark: 1,4 0", "cell: 1,4", "mark: 1,4 1"}));
-    // The wheel, one notch towards the user: one row down.
-    host_.Wheel(-120);
-    EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
-}
-
-TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
-    ClickPlace("OK");
-    TakeLog();
+    host_.Advance(DemoForm::kStatusMilliseconds - 100);
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
     host_.Advance(DemoForm::kStatusMilliseconds - 1);
     EXPECT_EQ(demo_.Status(), "Clicked OK");
     host_.Advance(1);
@@ -109,18 +91,20 @@ TEST_F(DemoFormTest, TheStatusReturnsToReadyOnATimer) {
     EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, ASecondClickKeepsTheStatusUpForTheFullTimeAgain) {
-    ClickPlace("OK");
-    host_.Advance(DemoForm::kStatusMilliseconds - 100);
-    ClickPlace("OK");
-    host_.Advance(DemoForm::kStatusMilliseconds - 1);
-    EXPECT_EQ(demo_.Status(), "Clicked OK");
-    host_.Advance(1);
-    EXPECT_EQ(demo_.Status(), "Ready");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK", "clicked OK", "status cleared"}));
+TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
+    EXPECT_EQ(Click("grid.2.1"), (Log{"cell: 2,1"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"cell: 3,1"}));
+    EXPECT_EQ(Press(VK_RIGHT), (Log{"cell: 3,2"}));
+    // The check-mark column: row 1 is ticked, a click clears it (the move is reported at
+    // the end of the press), a space ticks it again.
+    EXPECT_EQ(Click("grid.1.4"), (Log{"mark: 1,4 0", "cell: 1,4"}));
+    EXPECT_EQ(Type(" "), (Log{"mark: 1,4 1"}));
+    // The wheel, one notch towards the user: one row down.
+    host_.Wheel(-120);
+    EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
 }
 
-TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
+TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm) {
     // While the box is up, the modal loop waits; a timer stands in for the person who
     // reads it and clicks OK.
     bool clickedOk = false;
@@ -133,97 +117,62 @@ TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClicked) {
         ClickPlace("about.OK");
         clickedOk = true;
     });
-    ClickPlace("About");
+    EXPECT_EQ(Click("About"), (Log{"about shown", "about closed"}));
     EXPECT_TRUE(clickedOk);
-    EXPECT_EQ(TakeLog(), (Log{"about shown", "about closed"}));
     EXPECT_EQ(demo_.AboutBox(), nullptr);
-    ClickPlace("OK");
-    EXPECT_EQ(TakeLog(), (Log{"clicked OK"}));
-}
-
-TEST_F(DemoFormTest, CloseUnloadsTheForm) {
-    ClickPlace("Close");
-    EXPECT_EQ(TakeLog(), (Log{"closed"}));
+    EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
+    // Close unloads the form.
+    EXPECT_EQ(Click("Close"), (Log{"closed"}));
     EXPECT_FALSE(demo_.GetForm().Loaded());
 }
 
 // --- The typing line -------------------------------------------------------------------------
 
-TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirst) {
-    EXPECT_EQ(FocusName(), "pad");
-    host_.Type("hi");
-    EXPECT_EQ(demo_.PadText(), "hi");
-}
-
-TEST_F(DemoFormTest, TypedLinesAreReportedOnEnter) {
-    ClickPlace("pad");
-    host_.Type("hellp");
-    host_.PressKey(VK_BACK);
-    host_.Type("o");
+TEST_F(DemoFormTest, TheTypingLineHasTheFocusFirstShowsWhatIsTypedAndSendsItOnEnter) {
+    EXPECT_EQ(GetFocus(), WindowAt("pad"));
+    const HWND pad = WindowAt("pad");
+    const PixelImage before = host_.Screenshot(pad);
+    EXPECT_EQ(Type("hellp"), Log{});
+    EXPECT_NE(host_.Screenshot(pad), before);
+    EXPECT_EQ(Press(VK_BACK), Log{});
+    EXPECT_EQ(Type("o"), Log{});
     EXPECT_EQ(demo_.PadText(), "hello");
-    EXPECT_TRUE(TakeLog().empty());
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: hello"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: hello"}));
     EXPECT_EQ(demo_.PadText(), "");
     EXPECT_EQ(demo_.Status(), "Typed: hello");
-    host_.PressKey(VK_RETURN);  // an empty line is sent too
-    EXPECT_EQ(TakeLog(), (Log{"typed: "}));
-}
-
-TEST_F(DemoFormTest, CtrlASelectsTheWholeLineSoTypingReplacesIt) {
-    ClickPlace("pad");
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: "}));  // an empty line is sent too
+    // Ctrl+A selects the whole line, so typing replaces it.
     host_.Type("old text");
     host_.PressKey('A', vbCtrlMask);
     host_.Type("new");
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: new"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: new"}));
 }
 
-TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboard) {
+TEST_F(DemoFormTest, TheTypingLineKeepsCharactersBeyondTheKeyboardAndUsesTheClipboard) {
     ClickPlace("pad");
     host_.Type("d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 \xF0\x9F\x98\x80");
     host_.PressKey(VK_BACK);  // removes the whole last character, not a byte of it
     EXPECT_EQ(demo_.PadText(), "d\xC3\xA9j\xC3\xA0 ");
-    host_.PressKey(VK_ESCAPE);
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
     EXPECT_EQ(demo_.PadText(), "");
-    EXPECT_EQ(TakeLog(), Log{});
-}
-
-TEST_F(DemoFormTest, TheTypingLineCopiesAndPastesThroughTheClipboard) {
-    ClickPlace("pad");
+    // Copying and pasting go through the clipboard.
     host_.Type("ab");
     host_.PressKey('A', vbCtrlMask);
-    host_.PressKey('C', vbCtrlMask);
+    EXPECT_EQ(Press('C', vbCtrlMask), Log{});  // copying changes nothing to report
     EXPECT_EQ(GetClipboardText(), "ab");
-    EXPECT_EQ(TakeLog(), Log{});  // copying changes nothing to report
     host_.PressKey(VK_END);
     // The line takes what comes before the first line break.
     SetClipboardText("c\nd");
-    host_.PressKey('V', vbCtrlMask);
-    EXPECT_EQ(TakeLog(), (Log{"pasted: abc"}));
-    host_.PressKey(VK_INSERT, vbShiftMask);
-    EXPECT_EQ(TakeLog(), (Log{"pasted: abcc"}));
-    host_.Type("x");  // typing after a paste is no paste
-    host_.PressKey(VK_RETURN);
-    EXPECT_EQ(TakeLog(), (Log{"typed: abccx"}));
-}
-
-TEST_F(DemoFormTest, APasteOfNothingReportsNothingAndLeavesNothingBehind) {
-    ClickPlace("pad");
+    EXPECT_EQ(Press('V', vbCtrlMask), (Log{"pasted: abc"}));
+    EXPECT_EQ(Press(VK_INSERT, vbShiftMask), (Log{"pasted: abcc"}));
+    EXPECT_EQ(Type("x"), Log{});  // typing after a paste is no paste
+    EXPECT_EQ(Press(VK_RETURN), (Log{"typed: abccx"}));
+    // A paste of nothing reports nothing and leaves nothing behind.
     SetClipboardText("");
     host_.PressKey('V', vbCtrlMask);
     host_.Type("z");
-    host_.PressKey(VK_ESCAPE);
-    EXPECT_EQ(TakeLog(), Log{});
-}
-
-TEST_F(DemoFormTest, TheTypingLineShowsWhatIsTyped) {
-    ClickPlace("pad");
-    const HWND pad = WindowAt("pad");
-    const PixelImage before = host_.Screenshot(pad);
-    host_.Type("WWW");
-    EXPECT_NE(host_.Screenshot(pad), before);
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
 }
 
 // --- Notes -----------------------------------------------------------------------------------
@@ -232,108 +181,78 @@ TEST_F(DemoFormTest, TheNotesBoxTakesLineBreaksWithoutSendingAnything) {
     ClickPlace("notes");
     host_.PressKey(VK_END, vbCtrlMask);
     host_.PressKey(VK_RETURN);
-    host_.Type("more");
-    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(Type("more"), Log{});
     EXPECT_EQ(demo_.PadText(), "");
-    const HWND notes = WindowAt("notes");
-    auto* box = dynamic_cast<TextBox*>(Control::FromHandle(notes));
+    auto* box = dynamic_cast<TextBox*>(Control::FromHandle(WindowAt("notes")));
     ASSERT_NE(box, nullptr);
     const std::string text = box->Text();
-    ASSERT_GE(text.size(), 6u);
-    EXPECT_EQ(text.substr(text.size() - 6), "\r\nmore");
+    EXPECT_TRUE(text.ends_with("\r\nmore")) << text;
     EXPECT_NE(text.find("Notes\r\n"), std::string::npos);
 }
 
 // --- The list --------------------------------------------------------------------------------
 
-TEST_F(DemoFormTest, AClickOnAListItemPicksIt) {
-    ClickPlace("list.2");
-    EXPECT_EQ(TakeLog(), (Log{"picked: March"}));
+TEST_F(DemoFormTest, TheListPicksByClicksAndKeysAndScrollsToItemsOutOfView) {
+    EXPECT_EQ(Click("list.2"), (Log{"picked: March"}));
     EXPECT_EQ(demo_.Status(), "Picked March");
-    ClickPlace("list.2");  // the same item again: nothing changed
-    EXPECT_EQ(TakeLog(), Log{});
-    ClickPlace("list.0");
-    EXPECT_EQ(TakeLog(), (Log{"picked: January"}));
-}
-
-TEST_F(DemoFormTest, TheListPicksByKeysAndScrollsToItemsOutOfView) {
-    EXPECT_TRUE(HasPlace("list.0"));
-    EXPECT_FALSE(HasPlace("list.11"));  // a dozen months do not all fit
-    ClickPlace("list.0");
-    host_.PressKey(VK_DOWN);
-    host_.Type("d");
-    EXPECT_EQ(TakeLog(), (Log{"picked: January", "picked: February", "picked: December"}));
+    EXPECT_EQ(Click("list.2"), Log{});  // the same item again: nothing changed
+    EXPECT_FALSE(FindPlace("list.11"));  // a dozen months do not all fit
+    EXPECT_EQ(Click("list.0"), (Log{"picked: January"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"picked: February"}));
+    EXPECT_EQ(Type("d"), (Log{"picked: December"}));
     // December is in view now, and the places follow the list.
-    EXPECT_TRUE(HasPlace("list.11"));
-    EXPECT_FALSE(HasPlace("list.0"));
-    ClickPlace("list.10");
-    EXPECT_EQ(TakeLog(), (Log{"picked: November"}));
+    EXPECT_TRUE(FindPlace("list.11"));
+    EXPECT_FALSE(FindPlace("list.0"));
+    EXPECT_EQ(Click("list.10"), (Log{"picked: November"}));
 }
 
 // --- The options in their frame ------------------------------------------------------------
 
-TEST_F(DemoFormTest, TheCheckBoxTurnsTheGridLinesOffAndOn) {
+TEST_F(DemoFormTest, TheCheckBoxTurnsGridLinesOffAndOnAndTheComboBoxSortsTheRows) {
     const PixelImage withLines = Cells();
     ASSERT_TRUE(demo_.GridLines());
-    ClickPlace("gridlines");
-    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+    EXPECT_EQ(Click("gridlines"), (Log{"checked: 0"}));
     EXPECT_FALSE(demo_.GridLines());
     EXPECT_NE(Cells(), withLines);
     // Space toggles it back, and the drawing is as it was.
-    host_.PressKey(VK_SPACE);
-    EXPECT_EQ(TakeLog(), (Log{"checked: 1"}));
+    EXPECT_EQ(Press(VK_SPACE), (Log{"checked: 1"}));
     EXPECT_TRUE(demo_.GridLines());
     EXPECT_EQ(Cells(), withLines);
-}
-
-TEST_F(DemoFormTest, TheComboBoxListOpensAndAPickSortsTheRows) {
+    // The combo box list opens, and a pick sorts the rows; Escape closes it without one.
     const PixelImage asEntered = Cells();
-    ClickPlace("order");
-    const HWND dropped = WindowAt("order");
-    auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(dropped));
+    EXPECT_EQ(Click("order"), Log{});  // opening the list picks nothing
+    auto* combo = dynamic_cast<ComboBox*>(Control::FromHandle(WindowAt("order")));
     ASSERT_NE(combo, nullptr);
     EXPECT_TRUE(combo->DroppedDown());
-    EXPECT_EQ(TakeLog(), Log{});  // opening the list picks nothing
-    host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_RETURN);
+    EXPECT_EQ(Press(VK_DOWN), Log{});
+    EXPECT_EQ(Press(VK_RETURN), (Log{"chose: Rows by name"}));
     EXPECT_FALSE(combo->DroppedDown());
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by name"}));
     EXPECT_EQ(demo_.SortOrder(), 1);
     const PixelImage byName = Cells();
     EXPECT_NE(byName, asEntered);
     // With the list closed, the arrows pick directly.
-    host_.PressKey(VK_DOWN);
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows by amount"}));
+    EXPECT_EQ(Press(VK_DOWN), (Log{"chose: Rows by amount"}));
     EXPECT_NE(Cells(), byName);
-    host_.PressKey(VK_HOME);
-    EXPECT_EQ(TakeLog(), (Log{"chose: Rows as entered"}));
+    EXPECT_EQ(Press(VK_HOME), (Log{"chose: Rows as entered"}));
     EXPECT_EQ(Cells(), asEntered);
-}
-
-TEST_F(DemoFormTest, TheComboBoxListClosesOnEscapeWithoutAChoice) {
+    // The list closes on Escape without a choice.
     ClickPlace("order");
     host_.PressKey(VK_DOWN);
-    host_.PressKey(VK_ESCAPE);
-    EXPECT_EQ(TakeLog(), Log{});
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
+    EXPECT_FALSE(combo->DroppedDown());
     EXPECT_EQ(demo_.SortOrder(), 0);
 }
 
-TEST_F(DemoFormTest, TheScrollBarArrowsStepTheRowHeight) {
+TEST_F(DemoFormTest, TheScrollBarStepsTheRowHeightAndStopsAtItsEndsWithItsLabelFollowing) {
     const PixelImage before = Cells();
-    ClickPlace("rows.right");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 21"}));
+    EXPECT_EQ(Click("rows.right"), (Log{"scrolled: 21"}));
     EXPECT_EQ(demo_.RowHeight(), 21);
     EXPECT_EQ(demo_.Status(), "Row height 21");
     EXPECT_NE(Cells(), before);
-    ClickPlace("rows.left");
-    ClickPlace("rows.left");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20", "scrolled: 19"}));
-    ClickPlace("rows.right");
-    EXPECT_EQ(TakeLog(), (Log{"scrolled: 20"}));
+    EXPECT_EQ(Click("rows.left"), (Log{"scrolled: 20"}));
+    EXPECT_EQ(Click("rows.left"), (Log{"scrolled: 19"}));
+    EXPECT_EQ(Click("rows.right"), (Log{"scrolled: 20"}));
     EXPECT_EQ(Cells(), before);
-}
-
-TEST_F(DemoFormTest, TheScrollBarStopsAtItsEndsAndItsLabelFollows) {
     auto* bar = dynamic_cast<ScrollBar*>(Control::FromHandle(WindowAt("rows")));
     ASSERT_NE(bar, nullptr);
     // The label showing the value sits just above the bar.
@@ -361,68 +280,56 @@ TEST_F(DemoFormTest, TheScrollBarStopsAtItsEndsAndItsLabelFollows) {
 
 TEST_F(DemoFormTest, TabGoesThroughTheFrameInOrderAndOutAgain) {
     ClickPlace("list.0");
-    EXPECT_EQ(FocusName(), "list");
+    EXPECT_EQ(GetFocus(), WindowAt("list"));
     const std::vector<std::string> expected = {"gridlines", "order", "rows", "OK",
                                                "About",     "Close", "pad",  "notes"};
     for (const std::string& name : expected) {
         host_.PressKey(VK_TAB);
-        EXPECT_EQ(FocusName(), name);
+        EXPECT_EQ(GetFocus(), WindowAt(name)) << name;
     }
     host_.PressKey(VK_TAB, vbShiftMask);
     host_.PressKey(VK_TAB, vbShiftMask);
-    EXPECT_EQ(FocusName(), "Close");
-    // Keys go where the focus is: Tab into the frame, then Space on the check box.
-    ClickPlace("list.0");
-    TakeLog();
-    host_.PressKey(VK_TAB);
-    host_.PressKey(VK_SPACE);
-    EXPECT_EQ(TakeLog(), (Log{"checked: 0"}));
+    EXPECT_EQ(GetFocus(), WindowAt("Close"));
 }
 
 // --- Places and layout -----------------------------------------------------------------------
 
-TEST_F(DemoFormTest, AnnouncedPlacesNameEveryClickableControl) {
+// Every place is announced, as "place NAME LEFT TOP WIDTH HEIGHT". Places have names of
+// their own, without spaces. They either keep apart or one holds the other (a frame its
+// controls, a list its items, a scroll bar its arrows); none sticks out of the form, which
+// is as tall as its sections.
+TEST_F(DemoFormTest, PlacesAreAnnouncedAndNestWithoutOverlappingAndANewSizeIsReported) {
     demo_.AnnouncePlaces();
     const Log lines = TakeLog();
-    for (const char* name : {"pad", "notes", "list", "list.0", "options", "gridlines", "order",
-                             "rows", "rows.left", "rows.right", "OK", "About", "Close"}) {
-        const Rect r = Place(name);
-        const std::string expected = std::string("place ") + name + " " + std::to_string(r.left) +
-                                     " " + std::to_string(r.top) + " " + std::to_string(r.Width()) +
-                                     " " + std::to_string(r.Height());
-        EXPECT_NE(std::find(lines.begin(), lines.end(), expected), lines.end()) << expected;
-    }
-}
-
-TEST_F(DemoFormTest, EveryPlaceHasANameOfItsOwn) {
     const auto places = demo_.Places();
+    ASSERT_EQ(lines.size(), places.size());
+    int32_t bottom = 0;
     for (size_t i = 0; i < places.size(); ++i) {
-        EXPECT_EQ(places[i].first.find(' '), std::string::npos) << places[i].first;
+        const auto& [name, a] = places[i];
+        EXPECT_EQ(lines[i], "place " + name + " " + std::to_string(a.left) + " " +
+                                std::to_string(a.top) + " " + std::to_string(a.Width()) + " " +
+                                std::to_string(a.Height()));
+        EXPECT_EQ(name.find(' '), std::string::npos) << name;
+        bottom = std::max(bottom, a.bottom);
+        EXPECT_LE(a.right, demo_.GetForm().Width()) << name;
         for (size_t j = i + 1; j < places.size(); ++j) {
-            EXPECT_NE(places[i].first, places[j].first);
+            const Rect& b = places[j].second;
+            const Rect both = Intersect(a, b);
+            EXPECT_NE(name, places[j].first);
+            EXPECT_TRUE(both.IsEmpty() || both == a || both == b)
+                << name << " overlaps " << places[j].first;
         }
-    }
-}
-
-TEST_F(DemoFormTest, PartsOfControlsLieInsideThem) {
-    const Rect list = Place("list");
-    const Rect bar = Place("rows");
-    for (const auto& [name, r] : demo_.Places()) {
-        if (name.rfind("list.", 0) == 0) {
-            EXPECT_EQ(Intersect(r, list), r) << name;
+        const std::string whole = name.substr(0, name.find('.'));
+        EXPECT_EQ(Intersect(a, Place(whole)), a) << name;
+        if (whole == "list") {
             EXPECT_EQ(WindowAt(name), WindowAt("list")) << name;
         }
     }
-    EXPECT_EQ(Intersect(Place("rows.left"), bar), Place("rows.left"));
-    EXPECT_EQ(Intersect(Place("rows.right"), bar), Place("rows.right"));
     EXPECT_LT(Place("rows.left").right, Place("rows.right").left);
-    // The controls in the frame are inside it.
     for (const char* name : {"gridlines", "order", "rows"}) {
         EXPECT_EQ(Intersect(Place(name), Place("options")), Place(name)) << name;
     }
-}
-
-TEST_F(DemoFormTest, ANewSizeIsReported) {
+    EXPECT_EQ(demo_.GetForm().Height(), bottom + 12);  // the bottom margin
     // A window host resizes the form with its window; scripts see it by this line.
     demo_.GetForm().Move(0, 0, 700, 360);
     EXPECT_EQ(TakeLog(), (Log{"form size 700x360"}));
@@ -430,25 +337,8 @@ TEST_F(DemoFormTest, ANewSizeIsReported) {
     EXPECT_EQ(TakeLog(), Log{});
 }
 
-TEST_F(DemoFormTest, TheFormIsAsTallAsItsSectionsAndNothingOverlaps) {
-    // Places either keep apart or one holds the other (a frame its controls, a list its
-    // items); none sticks out of the form.
-    const auto places = demo_.Places();
-    int32_t bottom = 0;
-    for (size_t i = 0; i < places.size(); ++i) {
-        const Rect& a = places[i].second;
-        bottom = std::max(bottom, a.bottom);
-        EXPECT_LE(a.right, demo_.GetForm().Width()) << places[i].first;
-        for (size_t j = i + 1; j < places.size(); ++j) {
-            const Rect& b = places[j].second;
-            const Rect both = Intersect(a, b);
-            EXPECT_TRUE(both.IsEmpty() || both == a || both == b)
-                << places[i].first << " overlaps " << places[j].first;
-        }
-    }
-    EXPECT_EQ(demo_.GetForm().Height(), bottom + 12);  // the bottom margin
-}
-
+// Rows wrap when a control does not fit and grow with the tallest control; a control wider
+// than a row still gets a place; the first row may start below the margin.
 TEST(FlowLayoutTest, WrapsRowsThatDoNotFitAndGrowsWithTheTallestControl) {
     FlowLayout layout(200, 10, 5);
     EXPECT_EQ(layout.Next(100, 20), (Rect{10, 10, 110, 30}));
@@ -461,18 +351,12 @@ TEST(FlowLayoutTest, WrapsRowsThatDoNotFitAndGrowsWithTheTallestControl) {
     EXPECT_EQ(layout.Next(180, 10), (Rect{10, 70, 190, 80}));
     EXPECT_EQ(layout.Height(), 90);
     EXPECT_EQ(layout.InnerWidth(), 180);
-}
+    EXPECT_EQ(layout.Next(300, 10), (Rect{10, 85, 310, 95}));
+    EXPECT_EQ(layout.Next(10, 10), (Rect{10, 100, 20, 110}));
 
-TEST(FlowLayoutTest, AControlWiderThanARowStillGetsAPlace) {
-    FlowLayout layout(100, 10, 5);
-    EXPECT_EQ(layout.Next(300, 10), (Rect{10, 10, 310, 20}));
-    EXPECT_EQ(layout.Next(10, 10), (Rect{10, 25, 20, 35}));
-}
-
-TEST(FlowLayoutTest, TheFirstRowMayStartBelowTheMargin) {
-    FlowLayout layout(100, 10, 5, 24);
-    EXPECT_EQ(layout.Next(80, 10), (Rect{10, 24, 90, 34}));
-    EXPECT_EQ(layout.Height(), 44);
+    FlowLayout below(100, 10, 5, 24);
+    EXPECT_EQ(below.Next(80, 10), (Rect{10, 24, 90, 34}));
+    EXPECT_EQ(below.Height(), 44);
 }
 
 }  // namespace

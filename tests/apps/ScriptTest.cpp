@@ -16,11 +16,9 @@ namespace {
 
 using test::RaisedError;
 
-TEST(ScriptTokens, LiteralsSymbolsAndComments) {
-    const struct {
-        const char* line;
-        std::vector<std::string> texts;  // the tokens' texts, End left out
-    } cases[] = {
+TEST(ScriptTokens, LiteralsSymbolsCommentsAndNumbers) {
+    // Each line with the texts of its tokens, End left out.
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
         {"grid.Rows = 3 ' a comment", {"grid", ".", "Rows", "=", "3"}},
         {"print \"a \"\"b\"\" ' c\"", {"print", "a \"b\" ' c"}},
         {"x&HFF&y", {"x", "&HFF", "&", "y"}},
@@ -28,32 +26,24 @@ TEST(ScriptTokens, LiteralsSymbolsAndComments) {
         {"", {}},
         {"   ' only a comment", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [line, expected] : cases) {
         std::vector<std::string> texts;
-        for (const Token& token : Tokenize(c.line)) {
+        for (const Token& token : Tokenize(line)) {
             if (token.kind != TokenKind::End) texts.push_back(token.text);
         }
-        EXPECT_EQ(texts, c.texts) << c.line;
+        EXPECT_EQ(texts, expected) << line;
     }
-}
-
-TEST(ScriptTokens, NumbersBecomeLongsOrDoublesAndHexIsThirtyTwoBits) {
-    const struct {
-        const char* text;
-        VariantType type;
-        double value;
-    } cases[] = {
-        {"2147483647", VariantType::Long, 2147483647.0},
-        {"2147483648", VariantType::Double, 2147483648.0},
-        {"1.25", VariantType::Double, 1.25},
-        {"&HFFFFFFFF", VariantType::Long, -1.0},
-        {"&h00000000000010", VariantType::Long, 16.0},
-        {"&H80000012", VariantType::Long, -2147483630.0},
+    // Numbers become Longs or Doubles; hex is thirty-two bits.
+    using enum VariantType;
+    const std::tuple<const char*, VariantType, double> numbers[] = {
+        {"1.25", Double, 1.25},           {"2147483647", Long, 2147483647.0},
+        {"&HFFFFFFFF", Long, -1.0},       {"2147483648", Double, 2147483648.0},
+        {"&h00000000000010", Long, 16.0}, {"&H80000012", Long, -2147483630.0},
     };
-    for (const auto& c : cases) {
-        const Token token = Tokenize(c.text).front();
-        EXPECT_EQ(token.value.Type(), c.type) << c.text;
-        EXPECT_EQ(token.value.ToDouble(), c.value) << c.text;
+    for (const auto& [text, type, value] : numbers) {
+        const Token token = Tokenize(text).front();
+        EXPECT_EQ(token.value.Type(), type) << text;
+        EXPECT_EQ(token.value.ToDouble(), value) << text;
     }
     EXPECT_EQ(RaisedError([] { Tokenize("&H100000000"); }), kErrSyntax);
     EXPECT_EQ(RaisedError([] { Tokenize("1e400"); }), 6);
@@ -62,7 +52,18 @@ TEST(ScriptTokens, NumbersBecomeLongsOrDoublesAndHexIsThirtyTwoBits) {
     EXPECT_EQ(RaisedError([] { Tokenize("caf\xC3\xA9"); }), kErrSyntax);
 }
 
-TEST(ScriptStatements, EachLineIsOneStatement) {
+// "print" and 1 inside `depth` openings and closings.
+std::string Nested(std::string_view open, int depth, std::string_view close) {
+    std::string line = "print ";
+    for (int i = 0; i < depth; ++i)
+        line += open;
+    line += '1';
+    for (int i = 0; i < depth; ++i)
+        line += close;
+    return line;
+}
+
+TEST(ScriptStatements, EachLineIsOneStatementOrASyntaxError) {
     Statement s = ParseLine("grid.TextMatrix(1, 2) = \"x\"");
     EXPECT_EQ(s.kind, Statement::Kind::Assign);
     EXPECT_EQ(s.target.steps.back().args.size(), 2u);
@@ -93,9 +94,7 @@ TEST(ScriptStatements, EachLineIsOneStatement) {
     s = ParseLine("Print");
     EXPECT_EQ(s.command, "print");
     EXPECT_EQ(ParseLine("rem anything at all").kind, Statement::Kind::Empty);
-}
-
-TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
+    // Lines that are no statements are syntax errors.
     const char* lines[] = {
         "grid",   "grid.",           "grid.Rows =",     "= 3",
         "3",      "print 1 2",       "grid.Rows(1 = 2", "set grid.Font",
@@ -104,20 +103,7 @@ TEST(ScriptStatements, LinesThatAreNoStatementsAreSyntaxErrors) {
     for (const char* line : lines)
         EXPECT_EQ(RaisedError([&] { ParseLine(line); }), kErrSyntax) << line;
     EXPECT_EQ(RaisedError([] { ParseLine("print someName"); }), kErrVariableUndefined);
-}
-
-// "print" and 1 inside `depth` openings and closings.
-std::string Nested(std::string_view open, int depth, std::string_view close) {
-    std::string line = "print ";
-    for (int i = 0; i < depth; ++i)
-        line += open;
-    line += '1';
-    for (int i = 0; i < depth; ++i)
-        line += close;
-    return line;
-}
-
-TEST(ScriptStatements, NestingTooDeepIsRefusedNotOverflowingTheStack) {
+    // Nesting too deep is refused, not overflowing the stack.
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
     EXPECT_NO_THROW(ParseLine(Nested("(", 50, ")")));
@@ -137,13 +123,11 @@ protected:
     ScriptSession session_{400, 300, out_};
 };
 
-TEST_F(ScriptTest, TheGridFillsItsFormAsANewInstance) {
-    Tabula& grid = session_.Grid();
-    EXPECT_EQ(grid.Width(), 400);
-    EXPECT_EQ(grid.Height(), 300);
-    EXPECT_EQ(grid.Rows(), 1);
-    EXPECT_EQ(grid.Cols(), 5);
-    EXPECT_TRUE(grid.ClientSite()->UserMode());
+TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
+    std::ostringstream out;
+    ScriptSession tiny(-5, 100000, out);
+    EXPECT_EQ(tiny.Grid().Width(), 1);
+    EXPECT_EQ(tiny.Grid().Height(), ScriptSession::kMaxSide);
 }
 
 TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
@@ -167,90 +151,42 @@ TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
     std::remove(path.c_str());
 }
 
-TEST(ScriptSessionSize, SidesOutsideTheRangeAreClamped) {
-    std::ostringstream out;
-    ScriptSession tiny(-5, 100000, out);
-    EXPECT_EQ(tiny.Grid().Width(), 1);
-    EXPECT_EQ(tiny.Grid().Height(), ScriptSession::kMaxSide);
-}
-
-TEST_F(ScriptTest, PrintShowsEachKindOfValue) {
+TEST_F(ScriptTest, PrintShowsEachKindOfValueAndObjectsTheirDefaultValue) {
     EXPECT_EQ(Run("print 1, -2.5, True, False, \"a b\", Empty, \"\"\nprint\n"),
               "1 -2.5 True False a b  \n\n");
     EXPECT_EQ(Run("print \"x\" & 1 & True & Chr(9731) & vbCrLf"), "x1True\xE2\x98\x83\r\n\n");
     EXPECT_EQ(Run("print - -3, -\"4\", -True, -2147483648, -&H80000000"),
               "3 -4 1 -2147483648 2147483648\n");
-}
-
-TEST_F(ScriptTest, ObjectsGiveTheirDefaultValueWhereAValueIsNeeded) {
     EXPECT_EQ(Run("print grid.Font\ngrid.TextMatrix(1, 1) = grid.FontFixed\n"
                   "print grid.TextMatrix(1, 1)\nprint grid.Picture\nprint grid.MouseIcon"),
               "MS Sans Serif\nMS Sans Serif\nerror 438: Object doesn't support this property "
               "or method\nerror 91: Object variable or With block variable not set\n");
 }
 
-// An object with a method that shows which arguments arrived.
-struct Probe : Dispatchable {
-    DispatchTable table;
-    Probe() {
-        table.Add({"Span",
-                   1,
-                   kInvokeMethod,
-                   {{"From"}, {"Step", true}, {"To", true}},
-                   0,
-                   [](InvokeArgs& a) {
-                       std::string seen;
-                       for (size_t i = 0; i < 3; ++i)
-                           seen += a.Missing(i) ? "-" : a[i].ToText();
-                       return Variant(seen);
-                   },
-                   nullptr});
-    }
-    const DispatchTable& Members() const override { return table; }
-};
-
-TEST_F(ScriptTest, ArgumentsLeftOutArriveAsMissing) {
-    Probe probe;
-    session_.GetInterpreter().AddObject("Probe", probe);
-    EXPECT_EQ(Run("print probe.Span(1, , 3)\nprint probe.Span(1)\nprint probe.Span(, 2)\n"
-                  "print probe.Span()\nprint probe.Span(1, 2, 3, 4)\nprobe.Span 7, , 9"),
-              "1-3\n1--\nerror 449: Argument not optional\n"
-              "error 450: Wrong number of arguments or invalid property assignment\n"
-              "error 450: Wrong number of arguments or invalid property assignment\n");
-    EXPECT_EQ(Run("nobody.Span 1"), "error 424: Object required: nobody\n");
-}
-
-TEST_F(ScriptTest, HandlersCancelAndChangeKeysOfTheEventsNamed) {
+// Event names ignore case; a handler keeps cancelling or changing keys until undone.
+TEST_F(ScriptTest, HandlersCancelAndChangeKeysAndEventLinesShowArgumentsAsRaised) {
     TabulaEventSource& events = session_.Grid().Events();
-    Run("cancel BeforeEdit\ncancel beforedeleterow\nkeyascii 66");
-    bool cancel = false;
-    events.BeforeEdit(1, 1, cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    events.BeforeDeleteRow(1, cancel);
-    EXPECT_TRUE(cancel);
-    cancel = false;
-    events.BeforeAddRow(cancel);
-    EXPECT_FALSE(cancel);
+    bool edit = false, add = false;
     int16_t key = 97;
+    Run("cancel BeforeEdit\nkeyascii 66");
+    events.BeforeEdit(1, 1, edit);
+    events.BeforeAddRow(add);
     events.KeyPress(key);
+    EXPECT_TRUE(edit);
+    EXPECT_FALSE(add);  // only the events named
     EXPECT_EQ(key, 66);
-
     Run("uncancel BEFOREEDIT\nkeyascii off");
-    cancel = false;
-    events.BeforeEdit(1, 1, cancel);
-    EXPECT_FALSE(cancel);
+    edit = false;
     key = 97;
+    events.BeforeEdit(1, 1, edit);
     events.KeyPress(key);
+    EXPECT_FALSE(edit);
     EXPECT_EQ(key, 97);
-}
-
-TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
+    // Event lines quote strings and show arguments as raised.
     Run("events on\ncancel BeforeEdit");
     out_.str("");
-    TabulaEventSource& events = session_.Grid().Events();
-    bool cancel = false;
-    events.BeforeEdit(2, 3, cancel);
+    bool cancelled = false;
+    events.BeforeEdit(2, 3, cancelled);
     events.AfterEdit(2, 3, "say \"hi\"");
     events.MouseDown(1, 0, 10.5f, 20);
     events.Click();
@@ -259,33 +195,22 @@ TEST_F(ScriptTest, EventLinesQuoteStringsAndShowArgumentsAsRaised) {
               "event MouseDown 1 0 10.5 20\nevent Click\n");
 }
 
+// A megabyte of text, bytes that are no text, nesting too deep and numbers at the limits.
 TEST_F(ScriptTest, HostileLinesFailAloneAndTheScriptGoesOn) {
-    std::string script = "print \"";
-    script.append(1 << 20, 'x');
-    script += "\" & \"\"\n";  // a megabyte
-    script.append("\x00\xFF\xFE garbage\n", 12);
-    script += "grid.TextMatrix(";
-    script.append(3000, '(');
-    script += "1, 1) = 2\n";
-    script += "grid.ColEditWidth(1) = 4\n";
-    script += "grid.TextMatrix(1, 1) = \"";
-    script.append(1 << 20, 'y');
-    script += "\"\n";
-    script += "grid.TextMatrix(2147483647, -2147483648) = 1\n";
-    script += "grid.Rows = 2147483647\n";
-    script += "grid.Cols = -2147483648\n";
-    script += "print grid.TextMatrix(1, 1), grid.Rows, grid.Cols\n";
-    const std::string output = Run(script);
-    std::string expected(1 << 20, 'x');
-    expected +=
-        "\n"
-        "error 2: Syntax error: unexpected character byte &H00\n"
-        "error 2: Syntax error: the expression is nested too deeply\n"
-        "error 9: Subscript out of range\n"
-        "error 6: Overflow\n"
-        "error 9: Subscript out of range\n"
-        "yyyy 1 5\n";
-    EXPECT_EQ(output, expected);
+    const std::string x(1 << 20, 'x'), y(1 << 20, 'y');
+    const std::string output =
+        Run("print \"" + x + "\" & \"\"\n" + std::string("\x00\xFF\xFE garbage\n", 12) +
+            "grid.TextMatrix(" + std::string(3000, '(') + "1, 1) = 2\n" +
+            "grid.ColEditWidth(1) = 4\ngrid.TextMatrix(1, 1) = \"" + y + "\"\n" +
+            "grid.TextMatrix(2147483647, -2147483648) = 1\ngrid.Rows = 2147483647\n"
+            "grid.Cols = -2147483648\nprint grid.TextMatrix(1, 1), grid.Rows, grid.Cols\n");
+    EXPECT_EQ(output, x + "\n"
+                          "error 2: Syntax error: unexpected character byte &H00\n"
+                          "error 2: Syntax error: the expression is nested too deeply\n"
+                          "error 9: Subscript out of range\n"
+                          "error 6: Overflow\n"
+                          "error 9: Subscript out of range\n"
+                          "yyyy 1 5\n");
 }
 
 }  // namespace

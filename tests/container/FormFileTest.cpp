@@ -3,12 +3,16 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <limits>
+#include <functional>
 
+#include "hosts/headless/HeadlessHost.h"
 #include "platform/container/Base64.h"
+#include "platform/container/ControlContainer.h"
 #include "platform/container/FormFile.h"
+#include "platform/window/Windows.h"
 #include "tests/container/Raised.h"
-#include "tests/container/TestFiles.h"
+#include "tests/container/SampleControl.h"
+#include "tests/support/TestFiles.h"
 
 namespace tabula {
 namespace {
@@ -17,7 +21,10 @@ namespace fs = std::filesystem;
 using test::Gradient;
 using test::RaisedDescription;
 using test::RaisedError;
+using test::SampleControl;
 using test::TempPath;
+
+// --- FormFile -----------------------------------------------------------------------------------
 
 std::string ReadAll(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -28,59 +35,45 @@ void WriteAll(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
 }
 
-// Two values are the same saved value: same kind, same Variant type and value, same font,
-// pictures with the same pixels (a loaded picture is a new object).
-void ExpectSameValue(const PropertyValue& a, const PropertyValue& b, const std::string& key) {
-    ASSERT_EQ(a.Kind(), b.Kind()) << key;
-    switch (a.Kind()) {
-        case PropertyKind::Value:
-            EXPECT_EQ(a.AsValue().Type(), b.AsValue().Type()) << key;
-            EXPECT_TRUE(VariantEquals(a.AsValue(), b.AsValue())) << key;
-            break;
-        case PropertyKind::Font:
-            EXPECT_EQ(a.AsFont(), b.AsFont()) << key;
-            break;
-        case PropertyKind::Picture:
-            ASSERT_EQ(a.AsPicture() == nullptr, b.AsPicture() == nullptr) << key;
-            if (a.AsPicture()) {
-                EXPECT_EQ(a.AsPicture()->Image(), b.AsPicture()->Image()) << key;
-            }
-            break;
-    }
-}
-
+// Two bags hold the same saved values in the same order: same kind, same Variant type and
+// value, same font, pictures with the same pixels (a loaded picture is a new object).
 void ExpectSameBag(const PropertyBag& a, const PropertyBag& b) {
     ASSERT_EQ(a.Count(), b.Count());
     for (size_t i = 0; i < a.Count(); ++i) {
-        EXPECT_EQ(a.Entries()[i].key, b.Entries()[i].key);
-        ExpectSameValue(a.Entries()[i].value, b.Entries()[i].value, a.Entries()[i].key);
+        const auto& [key, x] = a.Entries()[i];
+        const PropertyValue& y = b.Entries()[i].value;
+        EXPECT_EQ(b.Entries()[i].key, key);
+        ASSERT_EQ(x.Kind(), y.Kind()) << key;
+        if (x.Kind() == PropertyKind::Value) {
+            EXPECT_EQ(x.AsValue().Type(), y.AsValue().Type()) << key;
+            EXPECT_TRUE(VariantEquals(x.AsValue(), y.AsValue())) << key;
+        } else if (x.Kind() == PropertyKind::Font) {
+            EXPECT_EQ(x.AsFont(), y.AsFont()) << key;
+        } else if (!x.AsPicture() || !y.AsPicture()) {
+            EXPECT_EQ(x.AsPicture(), y.AsPicture()) << key;
+        } else {
+            EXPECT_EQ(x.AsPicture()->Image(), y.AsPicture()->Image()) << key;
+        }
     }
 }
 
 // ---------------------------------------------------------------------------------------
 // Base64
 
-TEST(Base64, EncodesTheStandardAlphabetWithPadding) {
-    const auto bytes = [](std::string_view text) {
-        return std::vector<uint8_t>(text.begin(), text.end());
-    };
-    EXPECT_EQ(EncodeBase64(bytes("")), "");
-    EXPECT_EQ(EncodeBase64(bytes("M")), "TQ==");
-    EXPECT_EQ(EncodeBase64(bytes("Ma")), "TWE=");
-    EXPECT_EQ(EncodeBase64(bytes("Man")), "TWFu");
-    EXPECT_EQ(EncodeBase64(std::vector<uint8_t>{0xFB, 0xFF}), "+/8=");
+// The standard alphabet with padding; decoding takes only what encoding gives.
+TEST(Base64, EncodesTheStandardAlphabetAndDecodesOnlyCanonicalText) {
+    const std::pair<std::string_view, const char*> cases[] = {
+        {"", ""}, {"M", "TQ=="}, {"Ma", "TWE="}, {"Man", "TWFu"}, {"\xFB\xFF", "+/8="}};
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(EncodeBase64(std::vector<uint8_t>(bytes.begin(), bytes.end())), text);
     std::vector<uint8_t> all;
     for (int length = 0; length < 300; ++length) {
         EXPECT_EQ(DecodeBase64(EncodeBase64(all)), all) << length;
         all.push_back(static_cast<uint8_t>(length * 7));
     }
-}
-
-TEST(Base64, RefusesAnythingButCanonicalText) {
     for (const char* text : {"TWF", "TW=u", "T===", "====", "TWE!", "TQ=A",
-                             "TR==", "TWE/=", " TWFu", "TWFu\n", "TQ==TQ=="}) {
+                             "TR==", "TWE/=", " TWFu", "TWFu\n", "TQ==TQ=="})
         EXPECT_EQ(DecodeBase64(text), std::nullopt) << text;
-    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -121,11 +114,17 @@ FormDescription EveryKindOfValue() {
     return form;
 }
 
-TEST(FormJson, EveryKindOfValueRoundTripsWithItsTypeAndOrder) {
+TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) {
     const FormDescription original = EveryKindOfValue();
     const std::string text = FormToJson(original);
-    const FormDescription loaded = FormFromJson(text);
+    EXPECT_EQ(text.rfind("{\n  \"format\": \"Tabula form\",\n  \"version\": 1,", 0), 0u);
+    EXPECT_NE(text.find("\"key\": \"Rows\",\n"), std::string::npos);
+    EXPECT_NE(text.find("\"Long\": 2147483647"), std::string::npos);
+    EXPECT_NE(text.find("\"NoIcon\",\n          \"Picture\": null"), std::string::npos);
+    EXPECT_LT(text.find("\"Rows\""), text.find("\"Cols\""));
+    EXPECT_LT(text.find("\"Cols\""), text.find("\"BorderStyle\""));
 
+    const FormDescription loaded = FormFromJson(text);
     ExpectSameBag(original.form, loaded.form);
     ASSERT_EQ(loaded.controls.size(), 2u);
     const ControlDescription& grid = loaded.controls[0];
@@ -134,57 +133,37 @@ TEST(FormJson, EveryKindOfValueRoundTripsWithItsTypeAndOrder) {
     ASSERT_EQ(grid.extender.size(), original.controls[0].extender.size());
     for (size_t i = 0; i < grid.extender.size(); ++i) {
         const auto& [property, value] = grid.extender[i];
+        const Variant& saved = original.controls[0].extender[i].second;
         EXPECT_EQ(property, original.controls[0].extender[i].first);
         if (property == ExtenderProperty::DragIcon) {
             EXPECT_EQ(PictureFromVariant(value)->Image(), Gradient(16, 16));
         } else {
-            EXPECT_EQ(value.Type(), original.controls[0].extender[i].second.Type());
-            EXPECT_TRUE(VariantEquals(value, original.controls[0].extender[i].second));
+            EXPECT_EQ(value.Type(), saved.Type());
+            EXPECT_TRUE(VariantEquals(value, saved));
         }
     }
     EXPECT_EQ(loaded.controls[1].typeName, "Other");
     EXPECT_EQ(loaded.controls[1].properties.Count(), 0u);
     // Saving what was loaded gives the same text again.
     EXPECT_EQ(FormToJson(loaded), text);
-}
-
-TEST(FormJson, TheTextIsReadableJson) {
-    const std::string text = FormToJson(EveryKindOfValue());
-    EXPECT_EQ(text.rfind("{\n  \"format\": \"Tabula form\",\n  \"version\": 1,", 0), 0u);
-    EXPECT_NE(text.find("\"key\": \"Rows\",\n"), std::string::npos);
-    EXPECT_NE(text.find("\"Long\": 2147483647"), std::string::npos);
-    EXPECT_NE(text.find("\"NoIcon\",\n          \"Picture\": null"), std::string::npos);
-    EXPECT_LT(text.find("\"Rows\""), text.find("\"Cols\""));
-    EXPECT_LT(text.find("\"Cols\""), text.find("\"BorderStyle\""));
-}
-
-TEST(FormJson, WhatCannotBeReadBackCannotBeSaved) {
-    const auto saving = [](auto change) {
+    // What cannot be read back cannot be saved.
+    const std::function<void(FormDescription&)> changes[] = {
+        [](FormDescription& f) { f.controls[0].properties.WriteProperty("Bad", std::nan("")); },
+        [](FormDescription& f) { f.form.WriteProperty("Bad", HUGE_VAL); },
+        [](FormDescription& f) {
+            f.controls[0].properties.WriteProperty(
+                "Long", std::string(form_file_limits::kMaxTextBytes + 1, 'x'));
+        },
+        [](FormDescription& f) { f.controls[1].typeName = ""; },
+        [](FormDescription& f) {
+            f.controls[0].properties.WriteFont("Font", {"Arial", 0});
+        },
+    };
+    for (const auto& change : changes) {
         FormDescription form = EveryKindOfValue();
         change(form);
-        return RaisedError([&] { FormToJson(form); });
-    };
-    EXPECT_EQ(saving([](FormDescription& f) {
-                  f.controls[0].properties.WriteProperty("Bad", std::nan(""));
-              }),
-              kErrInvalidPropertyValue);
-    EXPECT_EQ(saving([](FormDescription& f) {
-                  f.form.WriteProperty("Bad", std::numeric_limits<double>::infinity());
-              }),
-              kErrInvalidPropertyValue);
-    EXPECT_EQ(saving([](FormDescription& f) {
-                  f.controls[0].properties.WriteProperty(
-                      "Long", std::string(form_file_limits::kMaxTextBytes + 1, 'x'));
-              }),
-              kErrInvalidPropertyValue);
-    EXPECT_EQ(saving([](FormDescription& f) { f.controls[1].typeName = ""; }),
-              kErrInvalidPropertyValue);
-    EXPECT_EQ(saving([](FormDescription& f) {
-                  FontDescriptor font;
-                  font.size = 0;
-                  f.controls[0].properties.WriteFont("Font", font);
-              }),
-              kErrInvalidPropertyValue);
+        EXPECT_EQ(RaisedError([&] { FormToJson(form); }), kErrInvalidPropertyValue);
+    }
 }
 
 // A damaged text and what the error says about it.
@@ -205,24 +184,35 @@ std::string WithExtender(const std::string& members) {
     return WithControl(R"({"type": "T", "extender": {)" + members + R"(}, "properties": []})");
 }
 
+// Hostile sizes are refused too, and deep nesting is stopped at once, not walked to its end.
 TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
+    std::string manyEntries = R"({"key": "K", "Long": 1})";
+    for (size_t i = 0; i < form_file_limits::kMaxBagEntries; ++i)
+        manyEntries += R"(, {"key": "K)" + std::to_string(i) + R"(", "Long": 1})";
+    const std::string tabula = R"({"format": "Tabula form", )";
+    const std::string styles =
+        R"("bold": false, "italic": false, "underline": false, "strikethrough": false}})";
     const Damage damages[] = {
+        {WithEntry(R"({"key": "S", "String": ")" + std::string(10 << 20, 'x') + "\"}"),
+         "The form file is damaged: controls[0].properties[0] (\"S\").String: a text longer "
+         "than 1048576 bytes"},
+        {WithExtender("\"Tag\": \"" + std::string(2 << 20, 'x') + "\""),
+         "extender.Tag: a text longer than"},
+        {std::string(200000, '[') + std::string(200000, ']'), "nested more than 8 deep"},
+        {WithEntry(R"({"key": "F", "Font": {"name": [[[[[1]]]]]}})"), "nested more than"},
+        {WithEntry(manyEntries), "more than 1000 properties"},
         {"", "not valid JSON"},
         {"{", "not valid JSON"},
         {"{\"format\": \"Tabula form\"} trailing", "not valid JSON"},
         {"[]", "does not hold a JSON object"},
         {R"({"format": "Other", "version": 1, "form": [], "controls": []})",
          "format: not a Tabula form file"},
-        {R"({"format": "Tabula form", "version": 2, "form": [], "controls": []})",
+        {tabula + R"("version": 2, "form": [], "controls": []})",
          "version 2 is not one this program reads"},
-        {R"({"format": "Tabula form", "version": "1", "form": [], "controls": []})",
-         "version: not a whole number"},
-        {R"({"format": "Tabula form", "version": 1, "form": []})",
-         "the entry \"controls\" is missing"},
-        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": {}})",
-         "controls: not a list"},
-        {R"({"format": "Tabula form", "version": 1, "form": [], "controls": [], "x": 1})",
-         "unexpected entry \"x\""},
+        {tabula + R"("version": "1", "form": [], "controls": []})", "version: not a whole number"},
+        {tabula + R"("version": 1, "form": []})", "the entry \"controls\" is missing"},
+        {tabula + R"("version": 1, "form": [], "controls": {}})", "controls: not a list"},
+        {tabula + R"("version": 1, "form": [], "controls": [], "x": 1})", "unexpected entry \"x\""},
         {WithControl("5"), "controls[0]: not a control"},
         {WithControl(R"({"extender": {}, "properties": []})"),
          "controls[0]: the entry \"type\" is missing"},
@@ -258,11 +248,9 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {WithEntry(R"({"key": "X", "Date": 2958466})"), "Date: a number out of range"},
         {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"),
          "Font: the entry \"bold\" is missing"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, "bold": false,)"
-                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, )" + styles),
          "Font.size: a font size of 0"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, "bold": false,)"
-                   R"( "italic": false, "underline": false, "strikethrough": false}})"),
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, )" + styles),
          "Font.size: a number out of range"},
         {WithEntry(R"({"key": "P", "Picture": "!!!!"})"), "a picture that is not base64 text"},
         {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"),
@@ -279,54 +267,15 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
     }
 }
 
-TEST(FormJson, HostileSizesAreRefusedBeforeTheyCostMuch) {
-    const std::string tenMegabytes(10 << 20, 'x');
-    EXPECT_EQ(RaisedDescription([&] {
-                  FormFromJson(WithEntry(R"({"key": "S", "String": ")" + tenMegabytes + "\"}"));
-              }),
-              "The form file is damaged: controls[0].properties[0] (\"S\").String: a text longer "
-              "than 1048576 bytes");
-    const std::string twoMegabytes(2 << 20, 'x');
-    EXPECT_NE(RaisedDescription([&] {
-                  FormFromJson(WithExtender("\"Tag\": \"" + twoMegabytes + "\""));
-              }).find("extender.Tag: a text longer than"),
-              std::string::npos);
-
-    // Deep nesting is stopped at once, not walked to its end.
-    const std::string deep = std::string(200000, '[') + std::string(200000, ']');
-    EXPECT_NE(RaisedDescription([&] { FormFromJson(deep); }).find("nested more than 8 deep"),
-              std::string::npos);
-    const std::string deepInside = WithEntry(R"({"key": "F", "Font": {"name": [[[[[1]]]]]}})");
-    EXPECT_EQ(RaisedError([&] { FormFromJson(deepInside); }), kErrInvalidFileFormat);
-
-    std::string manyEntries;
-    for (size_t i = 0; i <= form_file_limits::kMaxBagEntries; ++i) {
-        if (i > 0) manyEntries += ",";
-        manyEntries += R"({"key": "K)" + std::to_string(i) + R"(", "Long": 1})";
-    }
-    EXPECT_NE(RaisedDescription([&] {
-                  FormFromJson(WithEntry(manyEntries));
-              }).find("more than 1000 properties"),
-              std::string::npos);
-}
-
 // ---------------------------------------------------------------------------------------
 // Form files on disk
 
-TEST(FormFile, SavingReplacesTheFileAndLeavesNoTemporaryBehind) {
-    const fs::path path = TempPath("form-save.json");
-    SaveFormFile(EveryKindOfValue(), path);
-    FormDescription second;
-    second.form.WriteProperty("Caption", "Second");
-    SaveFormFile(second, path);
-    EXPECT_EQ(LoadFormFile(path).form.ReadProperty("Caption").ToText(), "Second");
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
-    fs::remove(path);
-}
-
-TEST(FormFile, AFailedSaveKeepsThePreviousFile) {
+TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
     const fs::path path = TempPath("form-keep.json");
+    SaveFormFile(FormDescription{}, path);
     SaveFormFile(EveryKindOfValue(), path);
+    EXPECT_EQ(LoadFormFile(path).form.ReadProperty("Caption").ToText(), "Zürich ✓");
+    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
     const std::string before = ReadAll(path);
 
     // Refused before the disk is touched.
@@ -346,9 +295,7 @@ TEST(FormFile, AFailedSaveKeepsThePreviousFile) {
     EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, "/nonexistent-dir/f.json"); }),
               kErrPathFileAccess);
     fs::remove(path);
-}
-
-TEST(FormFile, MissingUnreadableAndOversizedFilesAreRefused) {
+    // Missing, unreadable and oversized files are refused.
     EXPECT_EQ(RaisedError([] { LoadFormFile(TempPath("no-such-form.json")); }), kErrFileNotFound);
     EXPECT_EQ(RaisedError([] { LoadFormFile(fs::temp_directory_path()); }), kErrPathFileAccess);
 
@@ -365,6 +312,152 @@ TEST(FormFile, MissingUnreadableAndOversizedFilesAreRefused) {
     EXPECT_EQ(description.rfind(damaged.string() + ": The form file is damaged: ", 0), 0u)
         << description;
     fs::remove(damaged);
+}
+
+// --- ContainerFile ------------------------------------------------------------------------------
+
+// A container saving its form and its controls to a form file and loading them back.
+
+class ContainerFileTest : public testing::Test {
+protected:
+    ContainerFileTest() {
+        registry_.Register(SampleControl::kType,
+                           [](HWND parent) { return std::make_unique<SampleControl>(parent); });
+        registry_.Register("Sample.Broken", [](HWND parent) {
+            auto control = std::make_unique<SampleControl>(parent);
+            control->failReading = true;
+            return control;
+        });
+    }
+    ~ContainerFileTest() override { fs::remove(path_); }
+
+    // A form with two controls whose settings differ from their defaults in every way.
+    void BuildDesign(ControlContainer& container) {
+        Site& first = container.Place(registry_, SampleControl::kType);
+        auto& box = dynamic_cast<SampleControl&>(first.GetControl());
+        box.caption = "Amounts";
+        box.font.name = "Arial";
+        box.font.italic = true;
+        box.icon = std::make_shared<Picture>(Gradient(8, 8));
+        Extender& extender = first.GetExtender();
+        extender.Let("Name", "Box1");
+        extender.Let("Left", 12);
+        extender.Let("Top", 34);
+        extender.Let("Width", 120);
+        extender.Let("Height", 60);
+        extender.Let("Tag", "first");
+        extender.Let("TabIndex", 1);
+        extender.Let("WhatsThisHelpID", 77);
+        extender.Let("DragIcon", VariantFromPicture(std::make_shared<Picture>(Gradient(4, 4))));
+
+        Site& second = container.Place(registry_, SampleControl::kType);
+        dynamic_cast<SampleControl&>(second.GetControl()).SetCount(9);
+        second.GetExtender().Let("Name", "Box2");
+        second.GetExtender().Let("Visible", false);
+    }
+
+    HeadlessHost host_;
+    ControlRegistry registry_;
+    fs::path path_ = TempPath("form-container.json");
+};
+
+// Everything saved comes back: the loaded form describes itself as the saved one did.
+TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
+    std::string saved;
+    {
+        Form form(Rect{10, 20, 410, 320}, "Orders");
+        ControlContainer container(form);
+        BuildDesign(container);
+        EXPECT_TRUE(container.Dirty());
+        // Settings equal to their defaults are not written: the second control saves only
+        // its Count, and every extender property is written.
+        const FormDescription description = container.Describe();
+        EXPECT_EQ(description.controls[1].properties.Count(), 1u);
+        EXPECT_EQ(description.controls[1].extender.size(), size_t{kExtenderPropertyCount});
+        saved = FormToJson(description);
+        container.Save(path_);
+        EXPECT_FALSE(container.Dirty());
+    }
+
+    Form form(Rect{0, 0, 100, 100}, "Blank");
+    ControlContainer container(form);
+    const std::vector<Site*> loaded = container.Load(LoadFormFile(path_), registry_);
+    EXPECT_FALSE(container.Dirty());
+    EXPECT_EQ(FormToJson(container.Describe()), saved);
+    EXPECT_EQ(form.Caption(), "Orders");
+    EXPECT_EQ(form.Width(), 400);
+    ASSERT_EQ(loaded.size(), 2u);
+    const auto& box = dynamic_cast<const SampleControl&>(loaded[0]->GetControl());
+    EXPECT_FALSE(box.initialised);  // read, not initialised
+    EXPECT_EQ(box.caption, "Amounts");
+    EXPECT_TRUE(box.font.italic);
+    EXPECT_EQ(box.icon->Image(), Gradient(8, 8));
+    EXPECT_EQ(box.Left(), 12);
+    EXPECT_EQ(box.TabIndex(), 1);
+    EXPECT_EQ(loaded[0]->GetExtender().Get("Tag").ToText(), "first");
+    const auto& other = dynamic_cast<const SampleControl&>(loaded[1]->GetControl());
+    EXPECT_EQ(other.count, 9);
+    EXPECT_FALSE(other.Visible());
+    EXPECT_EQ(container.FindByName("box2"), loaded[1]);
+
+    // A host with fewer extender properties skips the others, and saving again leaves
+    // them out.
+    Form second(Rect{0, 0, 100, 100}, "F");
+    ControlContainer fewer(second, ExtenderSet::All()
+                                       .Without(ExtenderProperty::WhatsThisHelpID)
+                                       .Without(ExtenderProperty::Tag));
+    const std::vector<Site*> again = fewer.Load(LoadFormFile(path_), registry_);
+    EXPECT_EQ(again[0]->GetExtender().Get("Left").ToLong(), 12);
+    EXPECT_EQ(RaisedError([&] { again[0]->GetExtender().Get("Tag"); }), kErrNotSupported);
+    EXPECT_EQ(fewer.Describe().controls[0].extender.size(), size_t{kExtenderPropertyCount - 2});
+}
+
+TEST_F(ContainerFileTest, ALoadThatFailsChangesNothing) {
+    Form form(Rect{0, 0, 300, 200}, "Untouched");
+    SampleControl existing(form.hWnd());  // outlives the container, as it must
+    ControlContainer container(form);
+    container.Add(existing, SampleControl::kType);
+    const size_t windows = GetChildren(form.hWnd()).size();
+
+    const auto control = [](std::string type, ExtenderProperty property, Variant value) {
+        ControlDescription description;
+        description.typeName = std::move(type);
+        description.extender.emplace_back(property, std::move(value));
+        return description;
+    };
+    FormDescription description;
+    description.form.WriteProperty("Caption", "Changed");
+    description.controls.push_back(control(SampleControl::kType, ExtenderProperty::Left, 5));
+    description.controls.push_back(control(SampleControl::kType, ExtenderProperty::Width, -5));
+    description.controls.push_back(control(SampleControl::kType, ExtenderProperty::Left, 6));
+
+    const auto expectUnchanged = [&] {
+        EXPECT_EQ(container.Sites().size(), 1u);
+        EXPECT_EQ(GetChildren(form.hWnd()).size(), windows);
+        EXPECT_EQ(form.Caption(), "Untouched");
+        EXPECT_EQ(form.Width(), 300);
+        EXPECT_FALSE(container.Dirty());
+    };
+    // A value the second control's extender refuses.
+    EXPECT_EQ(RaisedDescription([&] { container.Load(description, registry_); }),
+              "Control 2 (Sample.Box): Invalid property value for Width");
+    expectUnchanged();
+
+    // A control whose ReadProperties fails.
+    description.controls[1] = control("Sample.Broken", ExtenderProperty::Left, 1);
+    EXPECT_EQ(RaisedError([&] { container.Load(description, registry_); }), kErrInvalidFileFormat);
+    expectUnchanged();
+
+    // A type nobody registered: refused before any control is made.
+    description.controls[1] = control("No.Such", ExtenderProperty::Left, 1);
+    EXPECT_EQ(RaisedError([&] { container.Load(description, registry_); }), kErrCannotCreateObject);
+    expectUnchanged();
+
+    // Form settings of the wrong type.
+    description.controls.clear();
+    description.form.WriteProperty("Width", "wide");
+    EXPECT_EQ(RaisedError([&] { container.Load(description, registry_); }), kErrInvalidFileFormat);
+    expectUnchanged();
 }
 
 }  // namespace

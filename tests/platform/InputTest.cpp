@@ -3,13 +3,11 @@
 namespace tabula::test {
 namespace {
 
-using Log = std::vector<std::string>;
-
 std::string N(HWND h) {
     return std::to_string(h);
 }
 
-TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus) {
+TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocusAndLeavesWindowsThatGo) {
     const HWND form = MakeWindow("form");
     const HWND a = MakeWindow("a", form);
     const HWND b = MakeWindow("b", form);
@@ -27,55 +25,42 @@ TEST_F(WindowTest, FocusMovesWithKillFocusBeforeSetFocus) {
     SetFocus(0);
     EXPECT_EQ(TakeLog(), (Log{"b:KILLFOCUS 0 0"}));
     EXPECT_EQ(GetFocus(), 0u);
-}
-
-TEST_F(WindowTest, FocusInAnotherFormActivatesIt) {
-    const HWND first = MakeWindow("first");
-    const HWND second = MakeWindow("second");
-    const HWND field = MakeWindow("field", second);
-    SetFocus(first);
+    // Focus in another form activates it.
+    const HWND other = MakeWindow("other");
+    const HWND field = MakeWindow("field", other);
+    SetFocus(form);
     TakeLog();
     SetFocus(field);
-    EXPECT_EQ(TakeLog(),
-              (Log{"first:KILLFOCUS " + N(field) + " 0", "first:ACTIVATE 0 " + N(second),
-                   "second:ACTIVATE 1 " + N(first), "field:SETFOCUS " + N(first) + " 0"}));
+    EXPECT_EQ(TakeLog(), (Log{"form:KILLFOCUS " + N(field) + " 0", "form:ACTIVATE 0 " + N(other),
+                              "other:ACTIVATE 1 " + N(form), "field:SETFOCUS " + N(form) + " 0"}));
+    // Destroying or disabling the focus window drops the focus.
+    const HWND owner = MakeWindow("owner");
+    const HWND child = MakeWindow("child", owner);
+    SetFocus(child);
+    EnableWindow(owner, false);
+    EXPECT_EQ(GetFocus(), 0u);
+    EnableWindow(owner, true);
+    SetFocus(child);
+    DestroyWindow(child);
+    EXPECT_EQ(GetFocus(), 0u);
+    EXPECT_EQ(GetActiveWindow(), owner);
 }
 
-TEST_F(WindowTest, DestroyingOrDisablingTheFocusWindowDropsTheFocus) {
-    const HWND form = MakeWindow("form");
-    const HWND a = MakeWindow("a", form);
-    SetFocus(a);
-    EnableWindow(form, false);
-    EXPECT_EQ(GetFocus(), 0u);
-    EnableWindow(form, true);
-    SetFocus(a);
-    DestroyWindow(a);
-    EXPECT_EQ(GetFocus(), 0u);
-    EXPECT_EQ(GetActiveWindow(), form);
-}
-
-TEST_F(WindowTest, SyntheticKeysArriveAsDownCharUpWithShiftApplied) {
-    const HWND w = MakeWindow("w");
-    SetFocus(w);
+TEST_F(WindowTest, KeysArriveAsDownCharUpWithShiftAndControlAppliedAndTextAsCharacters) {
+    SetFocus(MakeWindow("w"));
     TakeLog();
-    keybd_event('A', 0, KEYEVENTF_EXTENDEDKEY, 0);
-    keybd_event('A', 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY, 0);
-    keybd_event('1', 0, KEYEVENTF_EXTENDEDKEY, 0);
-    keybd_event('1', 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
-    keybd_event(VK_SHIFT, 0, KEYEVENTF_EXTENDEDKEY | KEYEVENTF_KEYUP, 0);
+    const uint32_t up = KEYEVENTF_KEYUP;
+    for (const auto& [vk, flags] : {std::pair<uint8_t, uint32_t>{'A', 0},
+                                    {'A', up},
+                                    {VK_SHIFT, 0},
+                                    {'1', 0},
+                                    {'1', up},
+                                    {VK_SHIFT, up}})
+        keybd_event(vk, 0, KEYEVENTF_EXTENDEDKEY | flags, 0);
     EXPECT_TRUE(TakeLog().empty());  // nothing arrives before the pump runs
-    desktop_.PumpMessages();
-    Log kinds;
-    for (const auto& line : TakeLog())
-        kinds.push_back(line.substr(0, line.rfind(' ')));
-    EXPECT_EQ(kinds, (Log{"w:KEYDOWN 65", "w:CHAR 97", "w:KEYUP 65", "w:KEYDOWN 16", "w:KEYDOWN 49",
-                          "w:CHAR 33", "w:KEYUP 49", "w:KEYUP 16"}));
-}
-
-TEST_F(WindowTest, KeyStateAndControlCharacters) {
-    const HWND w = MakeWindow("w");
-    SetFocus(w);
+    EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 65", "w:CHAR 97", "w:KEYUP 65", "w:KEYDOWN 16",
+                           "w:KEYDOWN 49", "w:CHAR 33", "w:KEYUP 49", "w:KEYUP 16"}));
+    // Key state, and control characters.
     desktop_.InjectKey(VK_CONTROL, true);
     desktop_.PumpMessages();
     EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0x8000);
@@ -84,28 +69,15 @@ TEST_F(WindowTest, KeyStateAndControlCharacters) {
     desktop_.InjectKey('C', true);
     desktop_.InjectKey('C', false);
     desktop_.InjectKey(VK_CONTROL, false);
-    desktop_.PumpMessages();
-    EXPECT_EQ(TakeLog()[1].substr(0, 8), "w:CHAR 3");
-    EXPECT_EQ(GetAsyncKeyState(VK_CONTROL), 0);
-    EXPECT_EQ(GetAsyncKeyState(-1), 0);
-    EXPECT_EQ(GetAsyncKeyState(4096), 0);
-}
-
-TEST_F(WindowTest, TextInputArrivesAsCharactersWithoutKeys) {
-    const HWND w = MakeWindow("w");
-    SetFocus(w);
-    TakeLog();
+    EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 67", "w:CHAR 3", "w:KEYUP 67", "w:KEYUP 17"}));
+    for (int key : {int(VK_CONTROL), -1, 4096})
+        EXPECT_EQ(GetAsyncKeyState(key), 0) << key;
+    // Text input arrives as characters without keys of their own.
     desktop_.InjectKey('E', true, /*translate=*/false);
     desktop_.InjectCharacter(U'é');
     desktop_.InjectKey('E', false);
-    desktop_.PumpMessages();
-    Log kinds;
-    for (const auto& line : TakeLog())
-        kinds.push_back(line.substr(0, line.rfind(' ')));
-    EXPECT_EQ(kinds, (Log{"w:KEYDOWN 69", "w:CHAR 233", "w:KEYUP 69"}));
-}
-
-TEST_F(WindowTest, VkKeyScanAndCharactersAgreeOnTheLayout) {
+    EXPECT_EQ(Pump(), (Log{"w:KEYDOWN 69", "w:CHAR 233", "w:KEYUP 69"}));
+    // VkKeyScan and the characters keys make agree on the layout.
     for (char32_t c : std::u32string(U"azAZ09!@#$%^&*() -=_+[]{};:'\",.<>/?\\|`~\t\r\b")) {
         const int16_t scan = VkKeyScan(c);
         ASSERT_NE(scan, -1) << uint32_t(c);
@@ -116,9 +88,9 @@ TEST_F(WindowTest, VkKeyScanAndCharactersAgreeOnTheLayout) {
     EXPECT_EQ(VkKeyScan(U'é'), -1);
 }
 
-TEST_F(WindowTest, SetCursorPosQueuesOneMouseMove) {
+TEST_F(WindowTest, SetCursorPosQueuesOneMouseMoveAndButtonsCarryKeysAndClientCoordinates) {
     const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
-    const HWND button = MakeWindow("button", form, {10, 10, 60, 40});
+    MakeWindow("button", form, {10, 10, 60, 40});
     TakeLog();
     SetCursorPos(120, 125);
     Point p;
@@ -126,26 +98,21 @@ TEST_F(WindowTest, SetCursorPosQueuesOneMouseMove) {
     EXPECT_EQ(p, (Point{120, 125}));
     desktop_.PumpMessages();
     EXPECT_EQ(TakeLog(), (Log{"button:MOUSEMOVE 0 " + std::to_string(MAKELPARAM(10, 15))}));
-    (void)button;
-}
 
-TEST_F(WindowTest, MouseButtonsCarryKeysAndClientCoordinates) {
-    const HWND form = MakeWindow("form", 0, {100, 100, 300, 300});
-    MakeWindow("button", form, {10, 10, 60, 40});
-    TakeLog();
+    // Buttons carry the keys held and client coordinates.
     logMouseMoves_ = false;
     desktop_.InjectKey(VK_SHIFT, true);
     desktop_.InjectMouseButton(0, true, {115, 112});
     desktop_.InjectMouseButton(0, false, {115, 112});
     desktop_.InjectKey(VK_SHIFT, false);
     desktop_.PumpMessages();
-    const Log log = TakeLog();
     const std::string at = std::to_string(MAKELPARAM(5, 2));
-    EXPECT_EQ(log, (Log{"form:ACTIVATE 1 0",
-                        "button:LBUTTONDOWN " + std::to_string(MK_LBUTTON | MK_SHIFT) + " " + at,
-                        "button:LBUTTONUP " + std::to_string(MK_SHIFT) + " " + at,
-                        // With no focus window, keys go to the window the click activated.
-                        "form:KEYUP 16 " + std::to_string(int32_t(0xC0000001))}));
+    EXPECT_EQ(TakeLog(),
+              (Log{"form:ACTIVATE 1 0",
+                   "button:LBUTTONDOWN " + std::to_string(MK_LBUTTON | MK_SHIFT) + " " + at,
+                   "button:LBUTTONUP " + std::to_string(MK_SHIFT) + " " + at,
+                   // With no focus window, keys go to the window the click activated.
+                   "form:KEYUP 16 " + std::to_string(int32_t(0xC0000001))}));
 }
 
 TEST_F(WindowTest, DoubleClicksNeedTheSameSpotSoonEnough) {
@@ -154,22 +121,17 @@ TEST_F(WindowTest, DoubleClicksNeedTheSameSpotSoonEnough) {
     auto click = [&](Point p) {
         desktop_.InjectMouseButton(0, true, p);
         desktop_.InjectMouseButton(0, false, p);
-        desktop_.PumpMessages();
+        return Pump().front();
     };
     click({10, 10});
-    TakeLog();
-    click({12, 11});
-    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDBLCLK");
-    click({12, 11});  // a third press starts again
-    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
+    EXPECT_EQ(click({12, 11}), "w:LBUTTONDBLCLK 1");
+    EXPECT_EQ(click({12, 11}), "w:LBUTTONDOWN 1");  // a third press starts again
     desktop_.AdvanceClock(Desktop::kDoubleClickMilliseconds + 1);
-    click({12, 11});
-    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
-    click({40, 40});  // too far
-    EXPECT_EQ(TakeLog()[0].substr(0, 15), "w:LBUTTONDOWN 1");
+    EXPECT_EQ(click({12, 11}), "w:LBUTTONDOWN 1");  // too late
+    EXPECT_EQ(click({40, 40}), "w:LBUTTONDOWN 1");  // too far
 }
 
-TEST_F(WindowTest, CaptureGetsTheMouseEverywhereAndDisabledWindowsGetNothing) {
+TEST_F(WindowTest, CaptureAndFocusDecideWhereTheMouseGoesAndDisabledWindowsGetNothing) {
     const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
     const HWND a = MakeWindow("a", form, {0, 0, 50, 50});
     MakeWindow("b", form, {100, 100, 150, 150});
@@ -184,21 +146,16 @@ TEST_F(WindowTest, CaptureGetsTheMouseEverywhereAndDisabledWindowsGetNothing) {
     TakeLog();
     desktop_.InjectMouseButton(0, true, {120, 120});
     desktop_.InjectMouseMove({10, 10});
-    desktop_.PumpMessages();
-    EXPECT_TRUE(TakeLog().empty());
-}
-
-TEST_F(WindowTest, WheelGoesToTheFocusWindowWithDeltaInTheHighWord) {
-    const HWND form = MakeWindow("form", 0, {0, 0, 200, 200});
-    const HWND grid = MakeWindow("grid", form, {0, 0, 50, 50});
-    SetFocus(grid);
+    desktop_.InjectMouseButton(0, false, {10, 10});
+    EXPECT_TRUE(Pump().empty());
+    // The wheel goes to the focus window, wherever the mouse is, the delta in the high word.
+    EnableWindow(form, true);
+    SetFocus(a);
     TakeLog();
     desktop_.InjectWheel(-120, {150, 150});
     desktop_.PumpMessages();
-    const Log log = TakeLog();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0], "grid:MOUSEWHEEL " + std::to_string(MAKEWPARAM(0, -120)) + " " +
-                          std::to_string(MAKELPARAM(150, 150)));
+    EXPECT_EQ(TakeLog(), (Log{"a:MOUSEWHEEL " + std::to_string(MAKEWPARAM(0, -120)) + " " +
+                              std::to_string(MAKELPARAM(150, 150))}));
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(MAKEWPARAM(0, -120)), -120);
 }
 

@@ -1,59 +1,68 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/image/PngData.h"
 #include "platform/image/PngFile.h"
+#include "tests/support/TestFiles.h"
 
-namespace tabula {
+namespace tabula::test {
 namespace {
 
-std::string TempPath(const std::string& name) {
-    return (std::filesystem::temp_directory_path() / ("tabula-test-" + name)).string();
+std::string TempFile(const std::string& name) {
+    return TempPath(name).string();
 }
 
-TEST(Png, RoundTripsEveryPixel) {
-    PixelImage image(7, 5);
-    for (int32_t y = 0; y < 5; ++y) {
-        for (int32_t x = 0; x < 7; ++x)
-            image.SetPixel(x, y, RGB(x * 36, y * 60, (x * y) & 0xFF));
-    }
-    const std::string path = TempPath("roundtrip.png");
+TEST(Png, RoundTripsEveryPixelInMemoryAndOnDisk) {
+    const PixelImage image = Gradient(7, 5);
+    const std::vector<uint8_t> png = EncodePng(image);
+    ASSERT_GT(png.size(), 8u);
+    EXPECT_EQ(png[1], 'P');
+    EXPECT_EQ(DecodePng(png), image);
+
+    const std::string path = TempFile("roundtrip.png");
     WritePng(image, path);
     EXPECT_EQ(ReadPng(path), image);
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    // A failed write keeps the previous file: an empty image fails before anything is touched.
+    EXPECT_THROW(WritePng(PixelImage(), path), PngError);
+    EXPECT_EQ(ReadPng(path), image);
     std::filesystem::remove(path);
 }
 
-TEST(Png, FailuresAreReportedAndLeaveNothingBehind) {
-    PixelImage image(3, 3);
-    EXPECT_THROW(WritePng(image, "/nonexistent-dir/x.png"), PngError);
-    EXPECT_THROW(WritePng(PixelImage(0, 5), TempPath("empty.png")), PngError);
-    EXPECT_THROW(ReadPng(TempPath("missing.png")), PngError);
+TEST(Png, DamagedOrOversizedDataAndFileFailuresAreReportedAndLeaveNothingBehind) {
+    EXPECT_THROW(EncodePng(PixelImage()), PngError);
+    EXPECT_THROW(DecodePng({}), PngError);
+    const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g'};
+    EXPECT_THROW(DecodePng(text), PngError);
 
-    const std::string garbage = TempPath("garbage.png");
+    std::vector<uint8_t> png = EncodePng(Gradient(20, 20));
+    const std::vector<uint8_t> cut(png.begin(), png.begin() + static_cast<long>(png.size() / 2));
+    EXPECT_THROW(DecodePng(cut), PngError);
+    png[png.size() / 2] ^= 0xFF;  // a damaged data chunk fails its checksum
+    EXPECT_THROW(DecodePng(png), PngError);
+
+    // The size limit is checked from the header, before the pixels are read.
+    const std::vector<uint8_t> big = EncodePng(Gradient(30, 30));
+    EXPECT_THROW(DecodePng(big, 899), PngError);
+    EXPECT_EQ(DecodePng(big, 900).Width(), 30);
+    EXPECT_THROW(WritePng(Gradient(3, 3), "/nonexistent-dir/x.png"), PngError);
+    EXPECT_THROW(WritePng(PixelImage(0, 5), TempFile("empty.png")), PngError);
+    EXPECT_THROW(ReadPng(TempFile("missing.png")), PngError);
+
+    const std::string garbage = TempFile("garbage.png");
     std::ofstream(garbage) << "not a png at all";
     EXPECT_THROW(ReadPng(garbage), PngError);
 
     // A valid signature followed by damage.
-    const std::string truncated = TempPath("truncated.png");
-    WritePng(image, truncated);
+    const std::string truncated = TempFile("truncated.png");
+    WritePng(Gradient(3, 3), truncated);
     std::filesystem::resize_file(truncated, 40);
     EXPECT_THROW(ReadPng(truncated), PngError);
     std::filesystem::remove(garbage);
     std::filesystem::remove(truncated);
 }
 
-TEST(Png, AFailedWriteKeepsThePreviousFile) {
-    const std::string path = TempPath("keep.png");
-    PixelImage first(4, 4, RGB(1, 2, 3));
-    WritePng(first, path);
-    // Writing an empty image fails before anything is touched.
-    EXPECT_THROW(WritePng(PixelImage(), path), PngError);
-    EXPECT_EQ(ReadPng(path), first);
-    std::filesystem::remove(path);
-}
-
 }  // namespace
-}  // namespace tabula
+}  // namespace tabula::test

@@ -5,18 +5,17 @@
 namespace tabula {
 namespace {
 
-TEST(Utf8, DecodesEveryLength) {
+TEST(Utf8, DecodesAndEncodesEveryLength) {
     EXPECT_EQ(DecodeUtf8("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), U"aé€😀");
     EXPECT_EQ(Utf8Length("a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"), 4u);
     EXPECT_EQ(EncodeUtf8(U"aé€😀"), "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    // Code points that are no characters are written as replacements.
+    EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
+              "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(Utf8, EveryBadByteBecomesOneReplacement) {
-    struct Case {
-        const char* in;
-        std::u32string out;
-    };
-    const Case cases[] = {
+TEST(Utf8, EveryBadByteIsOneCharacterAndPrefixesNeverSplitOne) {
+    const std::pair<const char*, std::u32string> cases[] = {
         {"\x80", U"\uFFFD"},                                // stray continuation
         {"\xC0\x80", U"\uFFFD\uFFFD"},                      // overlong NUL
         {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD"},            // surrogate
@@ -24,18 +23,12 @@ TEST(Utf8, EveryBadByteBecomesOneReplacement) {
         {"\xE2\x82", U"\uFFFD\uFFFD"},                      // cut short
         {"a\xFFz", U"a\uFFFDz"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecodeUtf8(c.in), c.out) << c.in;
-        EXPECT_EQ(Utf8Length(c.in), c.out.size());
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(DecodeUtf8(in), out) << in;
+        EXPECT_EQ(Utf8Length(in), out.size());
     }
-}
-
-TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
-    const struct {
-        const char* text;
-        size_t count;
-        const char* prefix;
-    } cases[] = {
+    // Prefixes count characters and never split one.
+    const std::tuple<const char*, size_t, const char*> prefixes[] = {
         {"abc", 2, "ab"},
         {"abc", 9, "abc"},
         {"abc", 0, ""},
@@ -44,13 +37,8 @@ TEST(Utf8, PrefixesCountCharactersAndNeverSplitOne) {
         {"a\xFF\xC3\xA9", 2, "a\xFF"},                 // a bad byte counts as one
         {"\xE2\x82", 1, "\xE2"},                       // a sequence cut short: one byte each
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Utf8Prefix(c.text, c.count), c.prefix) << c.text << " " << c.count;
-}
-
-TEST(Utf8, EncodingInvalidCodePointsWritesReplacements) {
-    EXPECT_EQ(EncodeUtf8(std::u32string{char32_t(0xD800), char32_t(0x110000)}),
-              "\xEF\xBF\xBD\xEF\xBF\xBD");
+    for (const auto& [text, count, prefix] : prefixes)
+        EXPECT_EQ(Utf8Prefix(text, count), prefix) << text << " " << count;
 }
 
 }  // namespace
