@@ -9,7 +9,7 @@
 #include "apps/tabula-script/ScriptSession.h"
 #include "platform/image/PngFile.h"
 #include "platform/window/Windows.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula::script {
 namespace {

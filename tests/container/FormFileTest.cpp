@@ -10,8 +10,8 @@
 #include "platform/container/ControlContainer.h"
 #include "platform/container/FormFile.h"
 #include "platform/window/Windows.h"
-#include "tests/container/Raised.h"
 #include "tests/container/SampleControl.h"
+#include "tests/support/Raised.h"
 #include "tests/support/TestFiles.h"
 
 namespace tabula {

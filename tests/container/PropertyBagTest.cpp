@@ -3,8 +3,7 @@
 #include "platform/container/FontObject.h"
 #include "platform/container/Picture.h"
 #include "platform/container/PropertyBag.h"
-#include "tests/container/Raised.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

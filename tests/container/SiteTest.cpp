@@ -9,7 +9,7 @@
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 #include "tests/container/SampleControl.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 // Sites, extenders and the frames a container gives its controls and property pages.
 

@@ -9,8 +9,8 @@
 
 #include "platform/window/VirtualKeys.h"
 
-#include "tests/container/Raised.h"
 #include "tests/support/GridFixture.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "edit/DateMask.h"
 #include "tests/edit/TypeKeys.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula::test {
 namespace {

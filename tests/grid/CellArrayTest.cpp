@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/CellArray.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

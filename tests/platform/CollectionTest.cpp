@@ -4,7 +4,7 @@
 
 #include "platform/runtime/Collection.h"
 #include "platform/text/CaseFold.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

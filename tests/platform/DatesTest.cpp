@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "platform/runtime/Dates.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

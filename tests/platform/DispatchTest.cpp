@@ -3,7 +3,7 @@
 #include "platform/runtime/Dispatch.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/ProgramName.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 // Late-bound calls, events and the runtime errors they raise.
 

@@ -5,7 +5,7 @@
 
 #include "platform/runtime/Dates.h"
 #include "platform/runtime/Variant.h"
-#include "tests/platform/RaisedError.h"
+#include "tests/support/Raised.h"
 
 namespace tabula {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "core/Tabula.h"
 #include "platform/container/ControlContainer.h"
-#include "tests/platform/RaisedError.h"
 #include "tests/support/EventRecorder.h"
 #include "tests/support/FormFixture.h"
+#include "tests/support/Raised.h"
 
 namespace tabula::test {
 
