@@ -18,8 +18,7 @@ TEST_F(GridTest, TheCurrentCellStaysInsideTheTable) {
     for (const auto& c : cases) {
         grid_.SetRow(c.written);
         grid_.SetCol(c.written);
-        EXPECT_EQ(grid_.Row(), c.row) << c.written;
-        EXPECT_EQ(grid_.Col(), c.col) << c.written;
+        EXPECT_EQ(Current(), (Cell{c.row, c.col})) << c.written;
     }
 }
 
@@ -30,10 +29,7 @@ TEST_F(GridTest, TheBlockCornersAreKeptInsideTheTableWithoutRedrawOrAnnouncement
     grid_.SetCol1(2);
     grid_.SetRow2(40);
     grid_.SetCol2(INT32_MAX);
-    EXPECT_EQ(grid_.Row1(), 0);
-    EXPECT_EQ(grid_.Col1(), 2);
-    EXPECT_EQ(grid_.Row2(), 4);
-    EXPECT_EQ(grid_.Col2(), 5);
+    EXPECT_EQ(Selected(), (Block{0, 2, 4, 5}));
     EXPECT_EQ(grid_.RedrawCount(), redraws);
     EXPECT_TRUE(Announced().empty());
 }
