@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "tests/support/GridFixture.h"
 
 namespace tabula {
@@ -61,12 +63,8 @@ TEST_F(GridTest, ShrinkingLowersTheCurrentCellAndTheBlockOnlyWhereTheyExceed) {
     s.Col = 8, s.Col1 = 9, s.Col2 = 1;
     grid_.SetRows(3);
     grid_.SetCols(4);
-    EXPECT_EQ(s.Row, 3);
-    EXPECT_EQ(s.Row1, 2);
-    EXPECT_EQ(s.Row2, 3);
-    EXPECT_EQ(s.Col, 4);
-    EXPECT_EQ(s.Col1, 4);
-    EXPECT_EQ(s.Col2, 1);
+    EXPECT_EQ((std::array{s.Row, s.Row1, s.Row2, s.Col, s.Col1, s.Col2}),
+              (std::array{3, 2, 3, 4, 4, 1}));
     // Growing again leaves them where they are.
     grid_.SetRows(20);
     EXPECT_EQ(s.Row, 3);
