@@ -1,3 +1,4 @@
+#include <array>
 #include <utility>
 
 #include "render/Overlays.h"
@@ -19,18 +20,15 @@ TEST_F(OverlayTest, ABlockGivenBackwardsCoversTheSameCells) {
     render::InvertBlock(grid_.Record(), 2, 2, 4, 3);
     const PixelImage forwards = grid_.picGrid.Picture();
     EXPECT_NE(forwards, before);
-    // A second inversion restores the picture.
+    // A second inversion restores the picture; backwards in both directions or in one the
+    // block covers the same cells.
     render::InvertBlock(grid_.Record(), 2, 2, 4, 3);
     ASSERT_EQ(grid_.picGrid.Picture(), before);
-    render::InvertBlock(grid_.Record(), 4, 3, 2, 2);
-    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
-    render::InvertBlock(grid_.Record(), 4, 3, 2, 2);
-    // Backwards in one direction only.
-    render::InvertBlock(grid_.Record(), 4, 2, 2, 3);
-    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
-    render::InvertBlock(grid_.Record(), 4, 2, 2, 3);
-    render::InvertBlock(grid_.Record(), 2, 3, 4, 2);
-    EXPECT_EQ(grid_.picGrid.Picture(), forwards);
+    for (auto [r1, c1, r2, c2] : {std::array{4, 3, 2, 2}, {4, 2, 2, 3}, {2, 3, 4, 2}}) {
+        render::InvertBlock(grid_.Record(), r1, c1, r2, c2);
+        EXPECT_EQ(grid_.picGrid.Picture(), forwards) << r1 << "," << c1 << " " << r2 << "," << c2;
+        render::InvertBlock(grid_.Record(), r1, c1, r2, c2);
+    }
 }
 
 TEST_F(OverlayTest, BlocksAboveTheTopRowDrawNothingAndStraddlingOnesStartAtTheTop) {
