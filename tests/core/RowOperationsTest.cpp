@@ -78,11 +78,9 @@ TEST_F(RowOperationsTest, AddItemAppendsARowFromTabSeparatedFields) {
     const int64_t redraws = grid_.RedrawCount();
 
     grid_.AddItem("alpha\tbeta");
-    EXPECT_EQ(grid_.Rows(), 3);
     EXPECT_EQ(RowText(3), "alpha|beta|0");  // column 3 keeps the text a new row starts with
     EXPECT_EQ(grid_.TextMatrix(3, 0), "");  // the header column is never filled
-    EXPECT_EQ(grid_.Row(), 3);
-    EXPECT_EQ(grid_.Col(), 2);
+    EXPECT_EQ(Current(), (Cell{3, 2}));
     EXPECT_EQ(Record().Take(), (Log{"BeforeAddRow", "AfterAddRow 3"}));
     EXPECT_EQ(grid_.RedrawCount(), redraws + 1);
     EXPECT_EQ(grid_.scrVertical.Max(), 3);
