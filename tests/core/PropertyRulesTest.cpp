@@ -22,12 +22,15 @@ struct WriteRule {
     const char* announce;  // "" for none
 };
 
-// Writes of a flag, a cell's flag and a colour, the value varied by the step.
+// Writes of a flag, a cell's flag or number and a colour, the value varied by the step.
 WriteRule::Write Flag(void (Tabula::*set)(bool)) {
     return [set](Tabula& g, int s) { (g.*set)(s % 2 == 0); };
 }
 WriteRule::Write CellFlag(void (Tabula::*set)(int32_t, int32_t, bool)) {
     return [set](Tabula& g, int s) { (g.*set)(1, 1, s % 2 == 0); };
+}
+WriteRule::Write CellNumber(void (Tabula::*set)(int32_t, int32_t, int32_t)) {
+    return [set](Tabula& g, int s) { (g.*set)(1, 1, s); };
 }
 WriteRule::Write Colour(void (Tabula::*set)(OLE_COLOR)) {
     return [set](Tabula& g, int s) { (g.*set)(OLE_COLOR(0x102030 + s)); };
@@ -42,10 +45,8 @@ std::vector<WriteRule> Rules() {
         {"TextMatrix", [](Tabula& g, int s) { g.SetTextMatrix(1, 2, std::to_string(s)); },
          Redraw::IfAuto, ""},
         {"Text", [](Tabula& g, int s) { g.SetText(std::to_string(s)); }, Redraw::IfAuto, ""},
-        {"CellBackColor", [](Tabula& g, int s) { g.SetCellBackColor(1, 1, s); }, Redraw::IfAuto,
-         ""},
-        {"CellForeColor", [](Tabula& g, int s) { g.SetCellForeColor(1, 1, s); }, Redraw::IfAuto,
-         ""},
+        {"CellBackColor", CellNumber(&Tabula::SetCellBackColor), Redraw::IfAuto, ""},
+        {"CellForeColor", CellNumber(&Tabula::SetCellForeColor), Redraw::IfAuto, ""},
         {"CellFontName", [](Tabula& g, int) { g.SetCellFontName(1, 1, "Arial"); }, Redraw::IfAuto,
          ""},
         {"CellFontSize", [](Tabula& g, int s) { g.SetCellFontSize(1, 1, int16_t(10 + s)); },
