@@ -92,8 +92,6 @@ TEST_F(GridTest, ANewInstanceHasTheDefaultsAndCellsOfANewlyPlacedControl) {
         {"AllowSelection", s.AllowSelection, true},
         {"UseTABKey", s.UseTABKey, true},
         {"Enabled", grid_.Enabled(), true},
-        {"Rows", s.Rows, 1},
-        {"Cols", s.Cols, 5},
         {"ListBoxRows", s.ListBoxRows, 6},
         {"BorderStyle", s.BorderStyle, 1},
         {"FixedStyle", s.FixedStyle, 1},
@@ -105,18 +103,16 @@ TEST_F(GridTest, ANewInstanceHasTheDefaultsAndCellsOfANewlyPlacedControl) {
         {"ForeColorFixed", s.ForeColorFixed, 0x80000012},
         {"BackColorBkg", s.BackColorBkg, 0x808080},
         {"GridLineColor", s.GridLineColor, 0xC0C0C0},
-        {"Row", s.Row, 1},
-        {"Col", s.Col, 1},
-        {"Row2", s.Row2, 1},
-        {"Col2", s.Col2, 1},
-        {"TopRow", s.TopRow, 1},
-        {"LeftCol", s.LeftCol, 1},
     };
     for (const auto& d : defaults)
         EXPECT_EQ(d.value, d.expected) << d.name;
     EXPECT_EQ(s.FormatString, "");
     EXPECT_EQ(s.Editor, &grid_.txtSingle);
-    // Two rows of six cells with header and data styles.
+    // At the top left, the block on the current cell.
+    EXPECT_EQ(Current(), (Cell{1, 1}));
+    EXPECT_EQ(Selected(), (Block{1, 1, 1, 1}));
+    EXPECT_EQ((Cell{s.TopRow, s.LeftCol}), (Cell{1, 1}));
+    // Two rows of six cells (one data row, five data columns) with header and data styles.
     EXPECT_EQ(s.ColWidth, (std::vector<int16_t>{32, 64, 64, 64, 64, 64}));
     EXPECT_EQ(s.RowHeight, (std::vector<int16_t>{15, 15}));
     for (int32_t c = 0; c <= 5; ++c) {
