@@ -83,14 +83,11 @@ TEST_F(GridTest, FontsAreSharedReferencesAndNothingIsRefused) {
     EXPECT_EQ(grid_.RedrawCount(), redraws);
 }
 
-TEST_F(GridTest, WordWrapChoosesTheEditBox) {
+TEST_F(GridTest, WordWrapChoosesTheEditBoxAndThePointerGoesToTheControlAndItsSurface) {
     grid_.SetWordWrap(true);
     EXPECT_EQ(grid_.State().Editor, &grid_.txtMulti);
     grid_.SetWordWrap(false);
     EXPECT_EQ(grid_.State().Editor, &grid_.txtSingle);
-}
-
-TEST_F(GridTest, ThePointerGoesToTheControlAndItsSurface) {
     grid_.SetMousePointer(vbSizeWE);
     EXPECT_EQ(grid_.MousePointer(), vbSizeWE);
     EXPECT_EQ(grid_.picGrid.MousePointer(), vbSizeWE);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "platform/window/Windows.h"
 #include "tests/support/GridFixture.h"
@@ -33,10 +34,10 @@ TEST_F(CreationTest, ACreatedGridHasNoDimensionsYetAndItsConstituentsAsChildren)
     const Control* children[] = {&grid.picGrid,   &grid.scrVertical, &grid.scrHorizontal,
                                  &grid.txtSingle, &grid.txtMulti,    &grid.cmdButton,
                                  &grid.cmdLookup, &grid.picSizer};
-    for (const Control* child : children)
+    for (const Control* child : children) {
         EXPECT_EQ(GetParent(child->hWnd()), grid.hWnd());
-    for (const Control* child : children)
         EXPECT_EQ(child->Visible(), child == &grid.picGrid);
+    }
     EXPECT_FALSE(grid.txtSingle.MultiLine());
     EXPECT_TRUE(grid.txtMulti.MultiLine());
     EXPECT_TRUE(grid.scrVertical.Vertical());
@@ -48,13 +49,10 @@ TEST_F(CreationTest, DestructionTakesEveryWindowAndTheSiteAway) {
     auto grid = std::make_unique<Tabula>(form_.hWnd(), Rect{0, 0, 200, 100});
     container.Add(*grid, "Tabula.Grid");
     grid->InitProperties();
-    const HWND self = grid->hWnd();
-    const HWND surface = grid->picGrid.hWnd();
-    const HWND editor = grid->txtMulti.hWnd();
+    const HWND windows[] = {grid->hWnd(), grid->picGrid.hWnd(), grid->txtMulti.hWnd()};
     grid.reset();
-    EXPECT_FALSE(IsWindow(self));
-    EXPECT_FALSE(IsWindow(surface));
-    EXPECT_FALSE(IsWindow(editor));
+    for (HWND window : windows)
+        EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(container.Sites().empty());
 }
 
@@ -71,7 +69,7 @@ TEST_F(CreationTest, WithoutAContainerANewInstanceUsesTheDefaultFontAndWritesSti
     EXPECT_EQ(grid.BackColorAlt(), 0x00FF00u);
 }
 
-TEST_F(GridTest, ANewInstanceHasTheDefaultsOfANewlyPlacedControl) {
+TEST_F(GridTest, ANewInstanceHasTheDefaultsAndCellsOfANewlyPlacedControl) {
     const GridState& s = grid_.State();
     const struct {
         const char* name;
@@ -94,8 +92,6 @@ TEST_F(GridTest, ANewInstanceHasTheDefaultsOfANewlyPlacedControl) {
         {"AllowSelection", s.AllowSelection, true},
         {"UseTABKey", s.UseTABKey, true},
         {"Enabled", grid_.Enabled(), true},
-        {"Rows", s.Rows, 1},
-        {"Cols", s.Cols, 5},
         {"ListBoxRows", s.ListBoxRows, 6},
         {"BorderStyle", s.BorderStyle, 1},
         {"FixedStyle", s.FixedStyle, 1},
@@ -107,21 +103,16 @@ TEST_F(GridTest, ANewInstanceHasTheDefaultsOfANewlyPlacedControl) {
         {"ForeColorFixed", s.ForeColorFixed, 0x80000012},
         {"BackColorBkg", s.BackColorBkg, 0x808080},
         {"GridLineColor", s.GridLineColor, 0xC0C0C0},
-        {"Row", s.Row, 1},
-        {"Col", s.Col, 1},
-        {"Row2", s.Row2, 1},
-        {"Col2", s.Col2, 1},
-        {"TopRow", s.TopRow, 1},
-        {"LeftCol", s.LeftCol, 1},
     };
     for (const auto& d : defaults)
         EXPECT_EQ(d.value, d.expected) << d.name;
     EXPECT_EQ(s.FormatString, "");
     EXPECT_EQ(s.Editor, &grid_.txtSingle);
-}
-
-TEST_F(GridTest, ANewInstanceHoldsTwoRowsOfSixCellsWithHeaderAndDataStyles) {
-    const GridState& s = grid_.State();
+    // At the top left, the block on the current cell.
+    EXPECT_EQ(Current(), (Cell{1, 1}));
+    EXPECT_EQ(Selected(), (Block{1, 1, 1, 1}));
+    EXPECT_EQ((Cell{s.TopRow, s.LeftCol}), (Cell{1, 1}));
+    // Two rows of six cells (one data row, five data columns) with header and data styles.
     EXPECT_EQ(s.ColWidth, (std::vector<int16_t>{32, 64, 64, 64, 64, 64}));
     EXPECT_EQ(s.RowHeight, (std::vector<int16_t>{15, 15}));
     for (int32_t c = 0; c <= 5; ++c) {
@@ -139,15 +130,6 @@ TEST_F(GridTest, ANewInstanceHoldsTwoRowsOfSixCellsWithHeaderAndDataStyles) {
     EXPECT_EQ(grid_.scrHorizontal.Max(), 5);
 }
 
-TEST_F(GridTest, InitialisationRedrawsOnceForColsAndOnceForRowsAndAnnouncesNothing) {
-    // The fixture cleared the announcements after InitProperties; a fresh grid shows them.
-    Tabula other(form_.hWnd(), Rect{0, 0, 100, 100});
-    Site& site = container_.Add(other, "Tabula.Grid");
-    other.InitProperties();
-    EXPECT_EQ(other.RedrawCount(), 2);
-    EXPECT_TRUE(site.ChangedProperties().empty());
-}
-
 TEST_F(GridTest, InitialisingAgainPutsTheCellBackWithPlainStoresAndNoEvent) {
     grid_.SetRows(9);
     grid_.SetCols(9);
@@ -160,24 +142,26 @@ TEST_F(GridTest, InitialisingAgainPutsTheCellBackWithPlainStoresAndNoEvent) {
     grid_.InitNew();
     // AutoRedraw is set before the Cols and Rows writes, so both redraw.
     EXPECT_EQ(grid_.RedrawCount(), redraws + 2);
-    EXPECT_EQ(grid_.Rows(), 1);
-    EXPECT_EQ(grid_.Cols(), 5);
-    EXPECT_EQ(grid_.Row(), 1);
-    EXPECT_EQ(grid_.Col(), 1);
-    EXPECT_EQ(grid_.Row2(), 1);
+    EXPECT_EQ((std::array{grid_.Rows(), grid_.Cols(), grid_.Row(), grid_.Col(), grid_.Row2()}),
+              (std::array{1, 5, 1, 1, 1}));
     const test::Log seen = Record().Take();
     EXPECT_EQ(std::count_if(seen.begin(), seen.end(),
                             [](const std::string& e) { return e.starts_with("RowColChange"); }),
               0);
 }
 
-TEST_F(GridTest, TheFontsComeFromTheAmbientFontAndAreThreeSeparateObjects) {
+TEST_F(GridTest, InitialisationTakesTheAmbientFontRedrawsTwiceAndAnnouncesNothing) {
     AmbientSettings ambient = container_.Ambient();
     ambient.font = FontDescriptor{"Courier New", 10};
     container_.SetAmbient(ambient);
+    // The fixture cleared the announcements after InitProperties; a fresh grid shows them.
     Tabula other(form_.hWnd(), Rect{0, 0, 100, 100});
-    container_.Add(other, "Tabula.Grid");
+    Site& site = container_.Add(other, "Tabula.Grid");
     other.InitProperties();
+    // Once for Cols and once for Rows.
+    EXPECT_EQ(other.RedrawCount(), 2);
+    EXPECT_TRUE(site.ChangedProperties().empty());
+    // Three separate font objects.
     const GridState& s = other.State();
     EXPECT_EQ(s.Font->Descriptor(), ambient.font);
     EXPECT_EQ(s.FontEdit->Descriptor(), ambient.font);
@@ -204,10 +188,9 @@ TEST_F(GridTest, AResizePlacesTheSurfaceAndBarsInsideTheBorderAndRedraws) {
         {&grid_.scrHorizontal, 2, 179, 295, 18},
     };
     for (const auto& p : places) {
-        EXPECT_EQ(p.control->Left(), p.left);
-        EXPECT_EQ(p.control->Top(), p.top);
-        EXPECT_EQ(p.control->Width(), p.width);
-        EXPECT_EQ(p.control->Height(), p.height);
+        const Control& c = *p.control;
+        EXPECT_EQ((std::array{c.Left(), c.Top(), c.Width(), c.Height()}),
+                  (std::array{p.left, p.top, p.width, p.height}));
     }
     // A control too small for its border leaves the surface empty rather than negative.
     grid_.Move(0, 0, 3, 3);

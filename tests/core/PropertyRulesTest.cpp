@@ -16,46 +16,50 @@ enum class Redraw { IfAuto, Always, No };
 
 struct WriteRule {
     const char* member;
-    std::function<void(Tabula&, int step)> write;  // `step` varies the value written
+    using Write = std::function<void(Tabula&, int step)>;  // `step` varies the value written
+    Write write;
     Redraw redraw;
     const char* announce;  // "" for none
 };
 
+// Writes of a flag, a cell's flag or number and a colour, the value varied by the step.
+WriteRule::Write Flag(void (Tabula::*set)(bool)) {
+    return [set](Tabula& g, int s) { (g.*set)(s % 2 == 0); };
+}
+WriteRule::Write CellFlag(void (Tabula::*set)(int32_t, int32_t, bool)) {
+    return [set](Tabula& g, int s) { (g.*set)(1, 1, s % 2 == 0); };
+}
+WriteRule::Write CellNumber(void (Tabula::*set)(int32_t, int32_t, int32_t)) {
+    return [set](Tabula& g, int s) { (g.*set)(1, 1, s); };
+}
+WriteRule::Write Colour(void (Tabula::*set)(OLE_COLOR)) {
+    return [set](Tabula& g, int s) { (g.*set)(OLE_COLOR(0x102030 + s)); };
+}
+
 std::vector<WriteRule> Rules() {
-    const auto flip = [](int step) { return step % 2 == 0; };
-    const auto colour = [](int step) { return OLE_COLOR(0x102030 + step); };
     return {
         {"Rows", [](Tabula& g, int s) { g.SetRows(3 + s); }, Redraw::IfAuto, ""},
         {"Cols", [](Tabula& g, int s) { g.SetCols(4 + s); }, Redraw::IfAuto, ""},
-        {"ColHeader", [=](Tabula& g, int s) { g.SetColHeader(flip(s)); }, Redraw::IfAuto,
-         "ColHeader"},
-        {"RowHeader", [=](Tabula& g, int s) { g.SetRowHeader(flip(s)); }, Redraw::IfAuto,
-         "RowHeader"},
+        {"ColHeader", Flag(&Tabula::SetColHeader), Redraw::IfAuto, "ColHeader"},
+        {"RowHeader", Flag(&Tabula::SetRowHeader), Redraw::IfAuto, "RowHeader"},
         {"TextMatrix", [](Tabula& g, int s) { g.SetTextMatrix(1, 2, std::to_string(s)); },
          Redraw::IfAuto, ""},
         {"Text", [](Tabula& g, int s) { g.SetText(std::to_string(s)); }, Redraw::IfAuto, ""},
-        {"CellBackColor", [](Tabula& g, int s) { g.SetCellBackColor(1, 1, s); }, Redraw::IfAuto,
-         ""},
-        {"CellForeColor", [](Tabula& g, int s) { g.SetCellForeColor(1, 1, s); }, Redraw::IfAuto,
-         ""},
+        {"CellBackColor", CellNumber(&Tabula::SetCellBackColor), Redraw::IfAuto, ""},
+        {"CellForeColor", CellNumber(&Tabula::SetCellForeColor), Redraw::IfAuto, ""},
         {"CellFontName", [](Tabula& g, int) { g.SetCellFontName(1, 1, "Arial"); }, Redraw::IfAuto,
          ""},
         {"CellFontSize", [](Tabula& g, int s) { g.SetCellFontSize(1, 1, int16_t(10 + s)); },
          Redraw::IfAuto, ""},
-        {"CellFontBold", [=](Tabula& g, int s) { g.SetCellFontBold(1, 1, flip(s)); },
-         Redraw::IfAuto, ""},
-        {"CellFontItalic", [=](Tabula& g, int s) { g.SetCellFontItalic(1, 1, flip(s)); },
-         Redraw::IfAuto, ""},
-        {"CellFontUnderline", [=](Tabula& g, int s) { g.SetCellFontUnderline(1, 1, flip(s)); },
-         Redraw::IfAuto, ""},
-        {"CellFontStrikeThru", [=](Tabula& g, int s) { g.SetCellFontStrikeThru(1, 1, flip(s)); },
-         Redraw::IfAuto, ""},
+        {"CellFontBold", CellFlag(&Tabula::SetCellFontBold), Redraw::IfAuto, ""},
+        {"CellFontItalic", CellFlag(&Tabula::SetCellFontItalic), Redraw::IfAuto, ""},
+        {"CellFontUnderline", CellFlag(&Tabula::SetCellFontUnderline), Redraw::IfAuto, ""},
+        {"CellFontStrikeThru", CellFlag(&Tabula::SetCellFontStrikeThru), Redraw::IfAuto, ""},
         {"CellTag", [](Tabula& g, int) { g.SetCellTag(1, 1, "t"); }, Redraw::No, ""},
-        {"CellReadOnly", [=](Tabula& g, int s) { g.SetCellReadOnly(1, 1, flip(s)); }, Redraw::No,
-         ""},
+        {"CellReadOnly", CellFlag(&Tabula::SetCellReadOnly), Redraw::No, ""},
         {"ColWidth", [](Tabula& g, int s) { g.SetColWidth(1, 50 + s); }, Redraw::IfAuto, ""},
         {"ColAlign", [](Tabula& g, int s) { g.SetColAlign(1, s % 3); }, Redraw::IfAuto, ""},
-        {"ColAllowEdit", [=](Tabula& g, int s) { g.SetColAllowEdit(1, flip(s)); }, Redraw::No,
+        {"ColAllowEdit", [](Tabula& g, int s) { g.SetColAllowEdit(1, s % 2 == 0); }, Redraw::No,
          "ColAllowEdit"},
         {"ColMask", [](Tabula& g, int s) { g.SetColMask(1, s % 12); }, Redraw::Always, ""},
         {"ColEditWidth", [](Tabula& g, int s) { g.SetColEditWidth(1, int16_t(s)); }, Redraw::Always,
@@ -63,24 +67,16 @@ std::vector<WriteRule> Rules() {
         {"RowHeight", [](Tabula& g, int s) { g.SetRowHeight(1, 20 + s); }, Redraw::IfAuto, ""},
         {"RowBookmark", [](Tabula& g, int s) { g.SetRowBookmark(1, Variant(int32_t(s))); },
          Redraw::No, ""},
-        {"BackColor", [=](Tabula& g, int s) { g.SetBackColor(colour(s)); }, Redraw::Always,
-         "BackColor"},
-        {"ForeColor", [=](Tabula& g, int s) { g.SetForeColor(colour(s)); }, Redraw::No,
-         "ForeColor"},
-        {"BackColorAlt", [=](Tabula& g, int s) { g.SetBackColorAlt(colour(s)); }, Redraw::Always,
-         "BackColorAlt"},
-        {"UseBackColorAlt", [=](Tabula& g, int s) { g.SetUseBackColorAlt(flip(s)); },
-         Redraw::Always, "UseBackColorAlt"},
-        {"BackColorFixed", [=](Tabula& g, int s) { g.SetBackColorFixed(colour(s)); },
-         Redraw::Always, "BackColorFixed"},
-        {"ForeColorFixed", [=](Tabula& g, int s) { g.SetForeColorFixed(colour(s)); },
-         Redraw::Always, "ForeColorFixed"},
-        {"BackColorBkg", [=](Tabula& g, int s) { g.SetBackColorBkg(colour(s)); }, Redraw::Always,
-         "BackColorBkg"},
-        {"GridLineColor", [=](Tabula& g, int s) { g.SetGridLineColor(colour(s)); }, Redraw::Always,
-         "GridLineColor"},
-        {"ShowGrid", [=](Tabula& g, int s) { g.SetShowGrid(flip(s)); }, Redraw::Always, ""},
-        {"GridSolid", [=](Tabula& g, int s) { g.SetGridSolid(flip(s)); }, Redraw::Always, ""},
+        {"BackColor", Colour(&Tabula::SetBackColor), Redraw::Always, "BackColor"},
+        {"ForeColor", Colour(&Tabula::SetForeColor), Redraw::No, "ForeColor"},
+        {"BackColorAlt", Colour(&Tabula::SetBackColorAlt), Redraw::Always, "BackColorAlt"},
+        {"UseBackColorAlt", Flag(&Tabula::SetUseBackColorAlt), Redraw::Always, "UseBackColorAlt"},
+        {"BackColorFixed", Colour(&Tabula::SetBackColorFixed), Redraw::Always, "BackColorFixed"},
+        {"ForeColorFixed", Colour(&Tabula::SetForeColorFixed), Redraw::Always, "ForeColorFixed"},
+        {"BackColorBkg", Colour(&Tabula::SetBackColorBkg), Redraw::Always, "BackColorBkg"},
+        {"GridLineColor", Colour(&Tabula::SetGridLineColor), Redraw::Always, "GridLineColor"},
+        {"ShowGrid", Flag(&Tabula::SetShowGrid), Redraw::Always, ""},
+        {"GridSolid", Flag(&Tabula::SetGridSolid), Redraw::Always, ""},
         // Each write changes the value: these members act only on a change.
         {"FixedStyle", [](Tabula& g, int) { g.SetFixedStyle(g.FixedStyle() == 0 ? 1 : 0); },
          Redraw::Always, "FixedStyle"},
@@ -92,30 +88,23 @@ std::vector<WriteRule> Rules() {
          Redraw::Always, "FontFixed"},
         {"FontEdit", [](Tabula& g, int) { g.SetFontEdit(std::make_shared<FontObject>()); },
          Redraw::Always, "FontEdit"},
-        {"WordWrap", [=](Tabula& g, int s) { g.SetWordWrap(flip(s)); }, Redraw::Always, "WordWrap"},
+        {"WordWrap", Flag(&Tabula::SetWordWrap), Redraw::Always, "WordWrap"},
         {"MousePointer", [](Tabula& g, int s) { g.SetMousePointer(s); }, Redraw::No,
          "MousePointer"},
         {"MouseIcon", [](Tabula& g, int) { g.SetMouseIcon(nullptr); }, Redraw::No, "MouseIcon"},
-        {"AutoMove", [=](Tabula& g, int s) { g.SetAutoMove(flip(s)); }, Redraw::No, ""},
-        {"AutoNewRow", [=](Tabula& g, int s) { g.SetAutoNewRow(flip(s)); }, Redraw::No,
-         "AutoNewRow"},
-        {"AllowSelection", [=](Tabula& g, int s) { g.SetAllowSelection(flip(s)); }, Redraw::No,
-         "AllowSelection"},
-        {"AllowUserResizing", [=](Tabula& g, int s) { g.SetAllowUserResizing(flip(s)); },
-         Redraw::No, "AllowUserResizing"},
+        {"AutoMove", Flag(&Tabula::SetAutoMove), Redraw::No, ""},
+        {"AutoNewRow", Flag(&Tabula::SetAutoNewRow), Redraw::No, "AutoNewRow"},
+        {"AllowSelection", Flag(&Tabula::SetAllowSelection), Redraw::No, "AllowSelection"},
+        {"AllowUserResizing", Flag(&Tabula::SetAllowUserResizing), Redraw::No, "AllowUserResizing"},
         {"SelectionMode", [](Tabula& g, int s) { g.SetSelectionMode(s % 4); }, Redraw::No,
          "SelectionMode"},
-        {"SelectText", [=](Tabula& g, int s) { g.SetSelectText(flip(s)); }, Redraw::No,
-         "SelectText"},
-        {"UseTABKey", [=](Tabula& g, int s) { g.SetUseTABKey(flip(s)); }, Redraw::No,
-         "InterceptTabs"},
-        {"LookupAllowEdit", [=](Tabula& g, int s) { g.SetLookupAllowEdit(flip(s)); }, Redraw::No,
-         "LookupAllowEdit"},
-        {"UseItemData", [=](Tabula& g, int s) { g.SetUseItemData(flip(s)); }, Redraw::No,
-         "UseItemData"},
+        {"SelectText", Flag(&Tabula::SetSelectText), Redraw::No, "SelectText"},
+        {"UseTABKey", Flag(&Tabula::SetUseTABKey), Redraw::No, "InterceptTabs"},
+        {"LookupAllowEdit", Flag(&Tabula::SetLookupAllowEdit), Redraw::No, "LookupAllowEdit"},
+        {"UseItemData", Flag(&Tabula::SetUseItemData), Redraw::No, "UseItemData"},
         {"ListBoxRows", [](Tabula& g, int s) { g.SetListBoxRows(int16_t(s)); }, Redraw::No,
          "ListBoxRows"},
-        {"Enabled", [=](Tabula& g, int s) { g.SetEnabled(flip(s)); }, Redraw::No, "Enabled"},
+        {"Enabled", Flag(&Tabula::SetEnabled), Redraw::No, "Enabled"},
         {"Row1", [](Tabula& g, int) { g.SetRow1(1); }, Redraw::No, ""},
         {"Col1", [](Tabula& g, int) { g.SetCol1(1); }, Redraw::No, ""},
         {"Row2", [](Tabula& g, int) { g.SetRow2(1); }, Redraw::No, ""},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -77,11 +78,9 @@ TEST_F(RowOperationsTest, AddItemAppendsARowFromTabSeparatedFields) {
     const int64_t redraws = grid_.RedrawCount();
 
     grid_.AddItem("alpha\tbeta");
-    EXPECT_EQ(grid_.Rows(), 3);
     EXPECT_EQ(RowText(3), "alpha|beta|0");  // column 3 keeps the text a new row starts with
     EXPECT_EQ(grid_.TextMatrix(3, 0), "");  // the header column is never filled
-    EXPECT_EQ(grid_.Row(), 3);
-    EXPECT_EQ(grid_.Col(), 2);
+    EXPECT_EQ(Current(), (Cell{3, 2}));
     EXPECT_EQ(Record().Take(), (Log{"BeforeAddRow", "AfterAddRow 3"}));
     EXPECT_EQ(grid_.RedrawCount(), redraws + 1);
     EXPECT_EQ(grid_.scrVertical.Max(), 3);
@@ -135,7 +134,7 @@ TEST_F(RowOperationsTest, FieldsGoToColumnsOneByOneAndOnlyANonEmptyRestIsStored)
     ExpectBarsAtTheView("without columns");
 }
 
-TEST_F(RowOperationsTest, TextsBeyond32767CharactersOverflowAfterTheRowIsAdded) {
+TEST_F(RowOperationsTest, TextsAndRowsBeyond32767Overflow) {
     grid_.SetAutoRedraw(false);
     grid_.SetCols(1);
     // Characters count, not bytes: 20000 two-byte letters are well inside the limit.
@@ -149,8 +148,15 @@ TEST_F(RowOperationsTest, TextsBeyond32767CharactersOverflowAfterTheRowIsAdded) 
 
     const int32_t rows = grid_.Rows();
     EXPECT_EQ(RaisedError([&] { grid_.AddItem(std::string(32768, 'a')); }), 6);
-    EXPECT_EQ(grid_.Rows(), rows + 1);
+    EXPECT_EQ(grid_.Rows(), rows + 1);  // the text overflows after the row is added
     EXPECT_EQ(grid_.TextMatrix(rows + 1, 1), "");
+    // A row past 32767 overflows before it is added.
+    grid_.SetRows(32767);
+    Record().Take();
+    EXPECT_EQ(RaisedError([&] { grid_.AddItem("x"); }), 6);
+    EXPECT_EQ(grid_.Rows(), 32767);
+    EXPECT_EQ(grid_.scrVertical.Max(), 32767);
+    EXPECT_EQ(Record().Take(), Log{"BeforeAddRow"});
 }
 
 TEST_F(RowOperationsTest, AfterRowInsertsABlankEditableRowThatKeepsTheTagAbove) {
@@ -175,9 +181,8 @@ TEST_F(RowOperationsTest, AfterRowInsertsABlankEditableRowThatKeepsTheTagAbove) 
     EXPECT_EQ(grid_.CellBackColor(1, 2), -1);
     EXPECT_EQ(grid_.CellBackColor(2, 2), 0x123456);  // moved down with its row
     // After row 0 the blank row keeps the tag of the row that was first.
-    EXPECT_EQ(grid_.CellTag(1, 1), "first");
-    EXPECT_EQ(grid_.CellTag(2, 1), "first");
-    EXPECT_EQ(grid_.CellTag(3, 1), "second");
+    EXPECT_EQ((std::array{grid_.CellTag(1, 1), grid_.CellTag(2, 1), grid_.CellTag(3, 1)}),
+              (std::array<std::string, 3>{"first", "first", "second"}));
     // Heights and bookmarks stay with their index.
     EXPECT_EQ(grid_.RowHeight(2), 30);
     EXPECT_EQ(grid_.RowBookmark(2).ToText(), "mark");
@@ -215,8 +220,7 @@ TEST_F(RowOperationsTest, ColoursGoToTheDataColumnsOfTheFilledRow) {
         EXPECT_EQ(grid_.CellForeColor(2, c), 0x00FF00) << c;
         EXPECT_EQ(grid_.CellBackColor(3, c), -1) << c;
     }
-    EXPECT_EQ(grid_.CellBackColor(2, 0), -1);
-    EXPECT_EQ(grid_.CellForeColor(2, 0), -1);
+    EXPECT_EQ(grid_.CellBackColor(2, 0), -1);  // nor the header column
     // Only the colour given is set.
     grid_.AddItem("d", std::nullopt, 0x00FF00);
     EXPECT_EQ(grid_.CellBackColor(4, 1), -1);
@@ -242,17 +246,6 @@ TEST_F(RowOperationsTest, ACancelledAddChangesNothingAndRaisesNothingMore) {
     Record().cancel = false;
     grid_.AddItem("x");
     EXPECT_FALSE(grid_.cmdButton.Visible());  // an add hides the in-cell buttons
-}
-
-TEST_F(RowOperationsTest, AddingBeyond32767RowsOverflowsBeforeTheRowIsAdded) {
-    grid_.SetAutoRedraw(false);
-    grid_.SetCols(1);
-    grid_.SetRows(32767);
-    Record().Take();
-    EXPECT_EQ(RaisedError([&] { grid_.AddItem("x"); }), 6);
-    EXPECT_EQ(grid_.Rows(), 32767);
-    EXPECT_EQ(grid_.scrVertical.Max(), 32767);
-    EXPECT_EQ(Record().Take(), Log{"BeforeAddRow"});
 }
 
 TEST_F(RowOperationsTest, AddingRowsOneByOneKeepsTheLastRowInView) {
@@ -354,7 +347,7 @@ TEST_F(RowOperationsTest, RemovingTheLastRemainingRowLeavesAnEmptyTable) {
     EXPECT_EQ(grid_.RedrawCount(), redraws);
 }
 
-TEST_F(RowOperationsTest, RowsOutsideTheDataRowsRaiseNineWithNothingChanged) {
+TEST_F(RowOperationsTest, RowsOutsideTheDataRowsAndACancelledDeleteChangeNothing) {
     Fill(4);
     grid_.SetTextMatrix(0, 1, "Header");
     Record().Take();
@@ -365,23 +358,13 @@ TEST_F(RowOperationsTest, RowsOutsideTheDataRowsRaiseNineWithNothingChanged) {
         EXPECT_EQ(RaisedError([&] { grid_.RemoveItem(row); }), 9) << row;
         EXPECT_EQ(grid_.Rows(), 4) << row;
     }
+    Record().cancel = true;
+    grid_.RemoveItem(2);
+    EXPECT_EQ(Record().Take(), Log{"BeforeDeleteRow 2"});
     EXPECT_EQ(Table(),
               (std::vector<std::string>{"r1|r1b|||", "r2|r2b|||", "r3|r3b|||", "r4|r4b|||"}));
     EXPECT_EQ(grid_.TextMatrix(0, 1), "Header");
     EXPECT_EQ(grid_.State().Cells.Style(0, 1), clsCellArray::kFixedCell);
-    EXPECT_TRUE(Record().Take().empty());
-    EXPECT_EQ(grid_.RedrawCount(), redraws);
-}
-
-TEST_F(RowOperationsTest, ACancelledDeleteKeepsTheRow) {
-    Fill(3);
-    Record().cancel = true;
-    Record().Take();
-    const int64_t redraws = grid_.RedrawCount();
-    grid_.RemoveItem(2);
-    EXPECT_EQ(grid_.Rows(), 3);
-    EXPECT_EQ(RowText(2), "r2|r2b|||");
-    EXPECT_EQ(Record().Take(), Log{"BeforeDeleteRow 2"});
     EXPECT_EQ(grid_.RedrawCount(), redraws);
 }
 
@@ -402,7 +385,7 @@ TEST_F(RowOperationsTest, AHandlerThatShrinksTheTableMakesTheRemovalFail) {
     EXPECT_EQ(RowText(1), "r1|r1b|||");
 }
 
-TEST_F(RowOperationsTest, RemovingRowsWhileScrolledToTheEndKeepsTheViewValid) {
+TEST_F(RowOperationsTest, RemovingRowsAndClearingWhileScrolledKeepTheViewValid) {
     form_.Show();
     grid_.SetAutoRedraw(false);
     Fill(60);
@@ -416,6 +399,11 @@ TEST_F(RowOperationsTest, RemovingRowsWhileScrolledToTheEndKeepsTheViewValid) {
     EXPECT_EQ(grid_.TopRow(), 50);
     EXPECT_NE(grid_.CellTop(50, 1), -1);
     ExpectPictureOfAFullRepaint();
+    // Clear shows its one row.
+    grid_.Clear();
+    EXPECT_EQ(grid_.TopRow(), 1);
+    EXPECT_NE(grid_.CellTop(1, 1), -1);
+    ExpectBarsAtTheView("after Clear");
 }
 
 // --- Clear and Reset --------------------------------------------------------------------
@@ -459,18 +447,6 @@ TEST_F(RowOperationsTest, ClearLeavesOneBlankRowUnderTheHeaders) {
     ExpectBarsAtTheView("Clear without columns");
 }
 
-TEST_F(RowOperationsTest, ClearOfAScrolledGridShowsItsOneRow) {
-    form_.Show();
-    grid_.SetAutoRedraw(false);
-    Fill(80);
-    grid_.SetAutoRedraw(true);
-    grid_.SetTopRow(70);
-    grid_.Clear();
-    EXPECT_EQ(grid_.TopRow(), 1);
-    EXPECT_NE(grid_.CellTop(1, 1), -1);
-    ExpectBarsAtTheView("after Clear");
-}
-
 TEST_F(RowOperationsTest, ResetRebuildsTheTableWithDefaultsAndKeepsTheGridSettings) {
     form_.Show();
     grid_.SetAutoRedraw(false);
@@ -494,12 +470,10 @@ TEST_F(RowOperationsTest, ResetRebuildsTheTableWithDefaultsAndKeepsTheGridSettin
     const int64_t redraws = grid_.RedrawCount();
 
     grid_.Reset();
-    EXPECT_EQ(grid_.Rows(), 1);
-    EXPECT_EQ(grid_.Cols(), 5);
-    EXPECT_EQ(grid_.ColWidth(1), 64);
+    EXPECT_EQ((std::array{grid_.Rows(), grid_.Cols(), grid_.ColWidth(1), grid_.RowHeight(1)}),
+              (std::array{1, 5, 64, 15}));
     EXPECT_EQ(grid_.ColMask(2), NoMask);
     EXPECT_TRUE(grid_.ColAllowEdit(3));
-    EXPECT_EQ(grid_.RowHeight(1), 15);
     EXPECT_TRUE(grid_.RowBookmark(1).IsEmpty());
     EXPECT_EQ(grid_.TextMatrix(0, 1), "");  // the old captions went with the store
     EXPECT_TRUE(grid_.CellFontBold(0, 1));
@@ -509,10 +483,9 @@ TEST_F(RowOperationsTest, ResetRebuildsTheTableWithDefaultsAndKeepsTheGridSettin
     EXPECT_EQ(grid_.FormatString(), "A|B");
     EXPECT_FALSE(grid_.AutoRedraw());
     // Back at the top left with both bars, redrawn although AutoRedraw is off.
-    EXPECT_EQ(grid_.TopRow(), 1);
-    EXPECT_EQ(grid_.LeftCol(), 1);
-    EXPECT_EQ(grid_.Row(), 1);
-    EXPECT_EQ(grid_.scrHorizontal.Max(), 5);
+    EXPECT_EQ((std::array{grid_.TopRow(), grid_.LeftCol(), grid_.Row(),
+                          int32_t(grid_.scrHorizontal.Max())}),
+              (std::array{1, 1, 1, 5}));
     EXPECT_FALSE(grid_.cmdButton.Visible());
     EXPECT_EQ(grid_.RedrawCount(), redraws + 1);
     ExpectBarsAtTheView("after Reset");
@@ -545,17 +518,12 @@ TEST_F(RowOperationsTest, AutoSetupDiscardsTheDataRowsAndKeepsTheHeaderRowAndCol
     const int64_t redraws = grid_.RedrawCount();
 
     grid_.AutoSetup(3, 4, false, true, "");
-    EXPECT_EQ(grid_.Rows(), 3);
-    EXPECT_EQ(grid_.Cols(), 4);
     EXPECT_EQ(Table(), (std::vector<std::string>{"|||", "|||", "|||"}));
-    EXPECT_EQ(grid_.CellBackColor(1, 1), -1);
+    EXPECT_EQ((std::array{grid_.Cols(), grid_.Row(), grid_.CellBackColor(1, 1), grid_.ColWidth(2),
+                          grid_.ColAlign(2)}),
+              (std::array{4, 3, -1, 99, int32_t(RightAlign)}));
     EXPECT_EQ(grid_.CellTag(2, 1), "");
     EXPECT_EQ(grid_.TextMatrix(0, 2), "Amount");
-    EXPECT_EQ(grid_.ColWidth(2), 99);
-    EXPECT_EQ(grid_.ColAlign(2), RightAlign);
-    EXPECT_FALSE(grid_.RowHeader());
-    EXPECT_TRUE(grid_.ColHeader());
-    EXPECT_EQ(grid_.Row(), 3);
     EXPECT_EQ(Announced(), (std::vector<std::string>{"RowHeader", "ColHeader"}));
     // One redraw at the end, with AutoRedraw as it was.
     EXPECT_EQ(grid_.RedrawCount(), redraws + 1);

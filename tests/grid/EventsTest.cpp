@@ -92,18 +92,14 @@ TEST_F(GridTest, ATypedSinkGetsEveryEventAndItsByReferenceChangesComeBack) {
     events.MouseMove(0, 0, 1, 1);
     events.MouseUp(2, 0, 1, 1);
     events.Scroll();
-    bool cancel = false;
-    events.BeforeEdit(2, 3, cancel);
-    EXPECT_TRUE(cancel);
+    bool cancelled[3] = {};
+    events.BeforeEdit(2, 3, cancelled[0]);
     events.AfterEdit(1, 2, "caf\xC3\xA9");
-    cancel = false;
-    events.BeforeAddRow(cancel);
-    EXPECT_TRUE(cancel);
+    events.BeforeAddRow(cancelled[1]);
     events.AfterAddRow(7);
-    cancel = false;
-    events.BeforeDeleteRow(4, cancel);
-    EXPECT_TRUE(cancel);
+    events.BeforeDeleteRow(4, cancelled[2]);
     events.AfterDeleteRow(6);
+    EXPECT_TRUE(cancelled[0] && cancelled[1] && cancelled[2]);
     events.Resize();
     events.RowColChange(3, 5);
     EXPECT_EQ(typed->seen,

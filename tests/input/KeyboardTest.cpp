@@ -1,7 +1,10 @@
 // Keyboard navigation on the cells, typed on the headless host with the cells focused:
 // what each key does to the current cell, the scroll position, check marks, the picture
-// and the application's events.
+// and the application's events; and the mouse wheel, which pages as keys do.
 
+#include <initializer_list>
+
+#include "platform/forms/PictureBox.h"
 #include "platform/window/VirtualKeys.h"
 #include "tests/support/GridFixture.h"
 
@@ -23,10 +26,24 @@ protected:
         grid_.SetCol(col);
         Record().Take();
     }
-    std::pair<int32_t, int32_t> Current() const { return {grid_.Row(), grid_.Col()}; }
     void Press(uint8_t vk, int times = 1) {
         for (int i = 0; i < times; ++i)
             host_.PressKey(vk);
+    }
+    // Keys pressed one after the other, each with the cell it leads to and, when given,
+    // the top row or left column it scrolls to.
+    struct Step {
+        uint8_t key;
+        int32_t row, col;
+        int32_t top = 0, left = 0;
+    };
+    void Walk(std::initializer_list<Step> steps) {
+        for (const Step& s : steps) {
+            Press(s.key);
+            EXPECT_EQ(Current(), (Cell{s.row, s.col})) << "key " << int(s.key);
+            EXPECT_EQ(s.top ? grid_.TopRow() : 0, s.top) << "key " << int(s.key);
+            EXPECT_EQ(s.left ? grid_.LeftCol() : 0, s.left) << "key " << int(s.key);
+        }
     }
 };
 
@@ -43,7 +60,7 @@ TEST_F(KeyboardTest, ArrowsMoveTheCellAndWrapBetweenRowsButNotPastTheEnds) {
     for (const auto& c : cases) {
         At(c.row, c.col);
         Press(c.key);
-        EXPECT_EQ(Current(), std::make_pair(c.toRow, c.toCol))
+        EXPECT_EQ(Current(), (Cell{c.toRow, c.toCol}))
             << "key " << int(c.key) << " at " << c.row << "," << c.col;
     }
     ExpectPictureOfAFullRepaint();
@@ -58,14 +75,10 @@ TEST_F(KeyboardTest, ArrowsMoveTheCellAndWrapBetweenRowsButNotPastTheEnds) {
 TEST_F(KeyboardTest, LeftAndRightSkipCellsThatCannotBeEditedUpAndDownDoNot) {
     grid_.SetColAllowEdit(3, false);
     At(2, 2);
-    Press(VK_RIGHT);
-    EXPECT_EQ(Current(), std::make_pair(2, 4));
-    Press(VK_LEFT);
-    EXPECT_EQ(Current(), std::make_pair(2, 2));
+    Walk({{VK_RIGHT, 2, 4}, {VK_LEFT, 2, 2}});
     // A read-only cell in an editable column is skipped as well.
     grid_.SetCellReadOnly(2, 1, true);
-    Press(VK_LEFT);
-    EXPECT_EQ(Current(), std::make_pair(1, 5));
+    Walk({{VK_LEFT, 1, 5}});
     // Nothing editable after (2, 2): Right comes back to it.
     for (int32_t r = 2; r <= 6; ++r) {
         for (int32_t c = 1; c <= 5; ++c)
@@ -73,25 +86,21 @@ TEST_F(KeyboardTest, LeftAndRightSkipCellsThatCannotBeEditedUpAndDownDoNot) {
     }
     grid_.SetCellReadOnly(2, 2, false);
     At(2, 2);
-    Press(VK_RIGHT);
-    EXPECT_EQ(Current(), std::make_pair(2, 2));
+    Walk({{VK_RIGHT, 2, 2}});
     EXPECT_EQ(Record().Take(), (Log{"KeyDown 39 0", "KeyUp 39 0"}));
-    Press(VK_DOWN);
-    EXPECT_EQ(Current(), std::make_pair(3, 2));
+    Walk({{VK_DOWN, 3, 2}});
     ExpectPictureOfAFullRepaint();
 }
 
 TEST_F(KeyboardTest, TabMovesOnlyWhenTheGridUsesItAndShiftIsHeldOrNot) {
     At(2, 2);
     grid_.KeyDown(VK_TAB, 0);
-    EXPECT_EQ(Current(), std::make_pair(2, 3));
+    EXPECT_EQ(Current(), (Cell{2, 3}));
     grid_.KeyDown(VK_TAB, -32768);  // the Shift key's state with its top bit set
-    EXPECT_EQ(Current(), std::make_pair(2, 2));
-    grid_.KeyDown(VK_TAB, 1);  // a shift mask is not the key state: nothing
-    EXPECT_EQ(Current(), std::make_pair(2, 2));
+    grid_.KeyDown(VK_TAB, 1);       // a shift mask is not the key state: nothing
     grid_.SetUseTABKey(false);
     grid_.KeyDown(VK_TAB, 0);
-    EXPECT_EQ(Current(), std::make_pair(2, 2));
+    EXPECT_EQ(Current(), (Cell{2, 2}));
     EXPECT_EQ(Record().Take(), (Log{"RowColChange 2 2", "RowColChange 2 3"}));
 }
 
@@ -99,22 +108,12 @@ TEST_F(KeyboardTest, HomeEndAndThePageKeysActOnReleaseAndScrollTheRowToTheTop) {
     grid_.SetRows(100);
     ASSERT_EQ(grid_.State().PageRows, 16);
     At(50, 3);
-    Press(VK_NEXT);
-    EXPECT_EQ(Current(), std::make_pair(66, 3));
-    EXPECT_EQ(grid_.TopRow(), 66);
+    Walk({{VK_NEXT, 66, 3, 66}});
     EXPECT_EQ(Record().Take(), (Log{"KeyDown 34 0", "Scroll", "KeyUp 34 0", "RowColChange 50 3"}));
     At(90, 3);
-    Press(VK_NEXT);
-    EXPECT_EQ(grid_.Row(), 100);
+    Walk({{VK_NEXT, 100, 3}});
     At(4, 3);
-    Press(VK_PRIOR);
-    EXPECT_EQ(grid_.Row(), 1);
-    EXPECT_EQ(grid_.TopRow(), 1);
-    Press(VK_END);
-    EXPECT_EQ(Current(), std::make_pair(100, 3));
-    EXPECT_EQ(grid_.TopRow(), 100);
-    Press(VK_HOME);
-    EXPECT_EQ(Current(), std::make_pair(1, 3));
+    Walk({{VK_PRIOR, 1, 3, 1}, {VK_END, 100, 3, 100}, {VK_HOME, 1, 3}});
     ExpectPictureOfAFullRepaint();
     // Held down, the page keys do nothing until they are let go.
     host_.KeyDown(VK_NEXT);
@@ -128,10 +127,7 @@ TEST_F(KeyboardTest, HomeEndAndThePageKeysActOnReleaseAndScrollTheRowToTheTop) {
 TEST_F(KeyboardTest, ThePageKeysReachBothEndsOfAGridWhoseRowsAllFit) {
     grid_.SetRows(5);
     At(2, 3);
-    Press(VK_NEXT);
-    EXPECT_EQ(Current(), std::make_pair(5, 3));
-    Press(VK_PRIOR);
-    EXPECT_EQ(Current(), std::make_pair(1, 3));
+    Walk({{VK_NEXT, 5, 3}, {VK_PRIOR, 1, 3}});
     ExpectPictureOfAFullRepaint();
 }
 
@@ -148,10 +144,8 @@ TEST_F(KeyboardTest, HoldingDownAtTheLastWholeRowScrollsOneRowPerRepeat) {
     EXPECT_EQ(grid_.TopRow(), 4);
     ExpectPictureOfAFullRepaint();
     Press(VK_UP, 16);
-    EXPECT_EQ(grid_.Row(), 4);
     EXPECT_EQ(grid_.TopRow(), 4);  // up to the top row nothing scrolls
-    Press(VK_UP);
-    EXPECT_EQ(grid_.TopRow(), 3);
+    Walk({{VK_UP, 3, 2, 3}});
     ExpectPictureOfAFullRepaint();
 }
 
@@ -159,20 +153,12 @@ TEST_F(KeyboardTest, RightScrollsAColumnThatDoesNotFitAndTheWrapScrollsBack) {
     grid_.SetRows(100);
     grid_.SetCols(12);
     At(1, 4);
-    Press(VK_RIGHT);
-    EXPECT_EQ(grid_.LeftCol(), 1);  // column 5 ends at 359, inside 395 less the bar
-    Press(VK_RIGHT);
-    EXPECT_EQ(grid_.Col(), 6);
-    EXPECT_EQ(grid_.LeftCol(), 2);
+    // Column 5 ends at 359, inside 395 less the bar.
+    Walk({{VK_RIGHT, 1, 5, 0, 1}, {VK_RIGHT, 1, 6, 0, 2}});
     Press(VK_RIGHT, 6);
-    EXPECT_EQ(Current(), std::make_pair(1, 12));
-    Press(VK_RIGHT);
-    EXPECT_EQ(Current(), std::make_pair(2, 1));
-    EXPECT_EQ(grid_.LeftCol(), 1);
+    Walk({{VK_RIGHT, 2, 1, 0, 1}});
     ExpectPictureOfAFullRepaint();
-    Press(VK_LEFT);
-    EXPECT_EQ(Current(), std::make_pair(1, 12));
-    EXPECT_EQ(grid_.LeftCol(), grid_.scrHorizontal.Max());
+    Walk({{VK_LEFT, 1, 12, 0, grid_.scrHorizontal.Max()}});
     ExpectPictureOfAFullRepaint();
 }
 
@@ -180,18 +166,16 @@ TEST_F(KeyboardTest, TheBlockFollowsTheKeysInTheRowAndColumnModes) {
     grid_.SetSelectionMode(SelectionByRow);
     At(2, 2);
     Press(VK_DOWN);
-    EXPECT_EQ(grid_.Row1(), 3);
-    EXPECT_EQ(grid_.Col2(), 5);
+    EXPECT_EQ(Selected(), (Block{3, 0, 3, 5}));
     Press(VK_RIGHT);
-    EXPECT_EQ(grid_.Row1(), 3);
+    EXPECT_EQ(Selected(), (Block{3, 0, 3, 5}));
     ExpectPictureOfAFullRepaint();
     grid_.SetSelectionMode(SelectionByCol);
     At(2, 2);
     Press(VK_LEFT);
-    EXPECT_EQ(grid_.Col1(), 1);
-    EXPECT_EQ(grid_.Row2(), 6);
+    EXPECT_EQ(Selected(), (Block{0, 1, 6, 1}));
     Press(VK_DOWN);  // the column block stays
-    EXPECT_EQ(grid_.Col1(), 1);
+    EXPECT_EQ(Selected(), (Block{0, 1, 6, 1}));
     ExpectPictureOfAFullRepaint();
 }
 
@@ -199,17 +183,76 @@ TEST_F(KeyboardTest, SpaceTogglesACheckMarkAndOtherCharactersOnlyReport) {
     grid_.SetColMask(2, checkmark);
     grid_.SetTextMatrix(3, 2, "True");
     At(3, 2);
-    host_.Type(" ");
-    EXPECT_EQ(grid_.TextMatrix(3, 2), "1");
-    host_.Type(" ");
+    host_.Type("  a");
     EXPECT_EQ(grid_.TextMatrix(3, 2), "0");
-    host_.Type("a");
-    EXPECT_EQ(grid_.TextMatrix(3, 2), "0");
+    // Each space toggles, and every key reports the mark as it left it.
     EXPECT_EQ(Record().Take(),
               (Log{"KeyDown 32 0", "KeyPress 32", "AfterEdit 3 2 1", "KeyUp 32 0", "KeyDown 32 0",
                    "KeyPress 32", "AfterEdit 3 2 0", "KeyUp 32 0", "KeyDown 65 0", "KeyPress 97",
                    "AfterEdit 3 2 0", "KeyUp 65 0"}));
     ExpectPictureOfAFullRepaint();
+}
+
+// The mouse wheel turned over a grid whose cells have the keyboard.
+// 100 rows on a shown form; the cells have the keyboard at row 20.
+class WheelTest : public GridTest {
+protected:
+    WheelTest() {
+        form_.Show();
+        grid_.SetRows(100);
+        grid_.picGrid.SetFocus();
+        grid_.SetRow(20);
+        Record();
+    }
+};
+
+TEST_F(WheelTest, ANotchMovesOneRowWithoutAKeyEvent) {
+    host_.Wheel(-120);
+    EXPECT_EQ(grid_.Row(), 21);
+    host_.Wheel(120);
+    host_.Wheel(120);
+    EXPECT_EQ(grid_.Row(), 19);
+    // Row 20 was scrolled to the top: going above it scrolls one row back.
+    EXPECT_EQ(grid_.TopRow(), 19);
+    EXPECT_EQ(Record().Take(),
+              (Log{"RowColChange 20 1", "RowColChange 21 1", "Scroll", "RowColChange 20 1"}));
+}
+
+TEST_F(WheelTest, SeveralNotchesOrHalfANotchPageAsReleasedKeys) {
+    ASSERT_EQ(grid_.State().PageRows, 16);
+    host_.Wheel(-240);
+    EXPECT_EQ(grid_.Row(), 36);
+    EXPECT_EQ(grid_.TopRow(), 36);
+    host_.Wheel(360);
+    EXPECT_EQ(grid_.Row(), 20);
+    // Half a notch rounds to none, which pages down.
+    host_.Wheel(60);
+    EXPECT_EQ(grid_.Row(), 36);
+    EXPECT_EQ(Record().Take(),
+              (Log{"Scroll", "KeyUp 34 0", "RowColChange 20 1", "Scroll", "KeyUp 33 0",
+                   "RowColChange 36 1", "Scroll", "KeyUp 34 0", "RowColChange 20 1"}));
+}
+
+TEST_F(WheelTest, OnlyTheGridWhoseCellsHaveTheKeyboardTurns) {
+    PictureBox elsewhere(form_.hWnd(), Rect{450, 10, 520, 60});
+    elsewhere.SetTabStop(true);
+    elsewhere.SetFocus();
+    host_.Wheel(-120);
+    EXPECT_EQ(grid_.Row(), 20);
+    // A second grid takes the wheel while its cells have the keyboard, then goes away.
+    {
+        Tabula other(form_.hWnd(), Rect{420, 100, 660, 300});
+        other.InitNew();
+        other.SetRows(10);
+        other.picGrid.SetFocus();
+        host_.Wheel(-120);
+        EXPECT_EQ(other.Row(), 2);
+        EXPECT_EQ(grid_.Row(), 20);
+    }
+    host_.Wheel(-120);  // nobody hooked: nothing happens, nothing breaks
+    grid_.picGrid.SetFocus();
+    host_.Wheel(-120);
+    EXPECT_EQ(grid_.Row(), 21);
 }
 
 }  // namespace

@@ -25,22 +25,7 @@ protected:
         Record();
     }
 
-    struct Block {
-        int32_t row1, col1, row2, col2;
-        friend bool operator==(const Block&, const Block&) = default;
-    };
-    Block Selected() const { return {grid_.Row1(), grid_.Col1(), grid_.Row2(), grid_.Col2()}; }
-    struct Cell {
-        int32_t row, col;
-        friend bool operator==(const Cell&, const Cell&) = default;
-    };
-    Cell Current() const { return {grid_.Row(), grid_.Col()}; }
-
     HWND Surface() const { return grid_.picGrid.hWnd(); }
-    // A point inside the cell clear of its text and focus rectangle.
-    static int32_t InX(int32_t col) { return CellX(col) + 40; }
-    static int32_t InY(int32_t row) { return CellY(row) + 8; }
-    COLORREF Inside(int32_t row, int32_t col) const { return Pixel(InX(col), InY(row)); }
 
     // Mouse input on picGrid. Every press comes after the double-click time, so that only
     // DoubleClick makes a double click.
@@ -100,18 +85,14 @@ TEST_F(MouseTest, HitTestingGivesEachRowAndColumnItsPixelsThroughTheLineAfterIt)
         {1, 1, 0, 0},     {33, 16, 0, 0},  // the headers own their grid lines
         {34, 17, 1, 1},                    // the first data pixel is data
         {98, 32, 1, 1},                    // the line after a cell is still that cell
-        {99, 33, 2, 2},   {358, 112, 6, 5}, {359, 113, -1, -1},  // past the last column and row
-        {-5, -5, -1, -1},
+        {99, 33, 2, 2},   {358, 112, 6, 5},     {359, 113, -1, -1},  // past the last column and row
+        {-5, -5, -1, -1}, {NAN, 1e30f, -1, -1},  // what cannot be an ordinary number hits nothing
     };
     for (const Case& c : cases) {
         HoverAt(c.x, c.y);
-        EXPECT_EQ(grid_.MouseRow(), c.row) << c.x << "," << c.y;
-        EXPECT_EQ(grid_.MouseCol(), c.col) << c.x << "," << c.y;
+        EXPECT_EQ((Cell{grid_.MouseRow(), grid_.MouseCol()}), (Cell{c.row, c.col}))
+            << c.x << "," << c.y;
     }
-    // Where they cannot be ordinary numbers, coordinates hit nothing.
-    HoverAt(NAN, 1e30f);
-    EXPECT_EQ(grid_.MouseRow(), -1);
-    EXPECT_EQ(grid_.MouseCol(), -1);
 }
 
 TEST_F(MouseTest, WithoutGridLinesAdjacentCellsShareTheEdgePixelAndTheLeftOneGetsIt) {
@@ -132,7 +113,7 @@ TEST_F(MouseTest, WithoutGridLinesAdjacentCellsShareTheEdgePixelAndTheLeftOneGet
     EXPECT_FALSE(grid_.State().HeaderClicked);
 }
 
-TEST_F(MouseTest, TheSizingPointerShowsWithinOneAndAHalfPixelsOfABoundary) {
+TEST_F(MouseTest, TheSizingPointerShowsWithinOneAndAHalfPixelsOfABoundaryTheToolTipOverTheCells) {
     grid_.SetMousePointer(vbIbeam);
     const struct {
         float x, y;
@@ -158,6 +139,10 @@ TEST_F(MouseTest, TheSizingPointerShowsWithinOneAndAHalfPixelsOfABoundary) {
     EXPECT_EQ(grid_.picGrid.MousePointer(), vbIbeam);
     Drag(162, 5, 200, 5);
     EXPECT_EQ(grid_.ColWidth(2), 64);
+    // The control's tool tip shows over the cells.
+    grid_.SetToolTipText("Prices in euro");
+    Move(50, 50);
+    EXPECT_EQ(grid_.picGrid.ToolTipText(), "Prices in euro");
 }
 
 // --- Resizing ----------------------------------------------------------------------------
@@ -193,6 +178,11 @@ TEST_F(MouseTest, AColumnDraggedPastItsLeftEdgeGetsWidthZeroAndTheHeaderColumnRe
     Drag(162, 8, 89, 8);
     EXPECT_EQ(grid_.ColWidth(2), 0);
     EXPECT_EQ(grid_.Cols(), 5);
+    // The press that starts a resize raises no MouseDown; its release raises MouseUp. A
+    // press on the same header away from a boundary is reported, after its work.
+    EXPECT_EQ(Record().Take(), (Log{"MouseUp 1 0 89 8", "Click"}));
+    Click(60, 8);
+    EXPECT_EQ(Record().Take(), (Log{"MouseDown 1 0 60 8", "MouseUp 1 0 60 8", "Click"}));
     // Left of the grid is accepted too.
     Drag(97, 8, -20, 8);
     EXPECT_EQ(grid_.ColWidth(1), 0);
@@ -218,14 +208,6 @@ TEST_F(MouseTest, DraggingARowBoundaryInTheHeaderColumnSetsTheRowHeight) {
     Drag(10, 17, 10, 25);
     EXPECT_EQ(grid_.RowHeight(0), 25);
     ExpectPictureOfAFullRepaint();
-}
-
-TEST_F(MouseTest, APressThatStartsAResizeRaisesNoMouseDownButItsReleaseRaisesMouseUp) {
-    Drag(97, 8, 120, 8);
-    EXPECT_EQ(Record().Take(), (Log{"MouseUp 1 0 120 8", "Click"}));
-    // A press on the same header away from a boundary is reported, after its work.
-    Click(60, 8);
-    EXPECT_EQ(Record().Take(), (Log{"MouseDown 1 0 60 8", "MouseUp 1 0 60 8", "Click"}));
 }
 
 // --- Clicks on cells -------------------------------------------------------------------
@@ -584,16 +566,7 @@ TEST_F(MouseTest, DoubleClickingAColumnBoundaryWidensTheColumnToItsLongestText) 
     EXPECT_EQ(grid_.ColWidth(3), 200);
 }
 
-TEST_F(MouseTest, AmongTextsOfEqualLengthTheFirstOneSetsTheFit) {
-    grid_.SetColWidth(2, 5);
-    grid_.SetTextMatrix(1, 2, "iii");
-    grid_.SetTextMatrix(2, 2, "WWW");
-    DoubleClick(32 + 65 + 5, 8);
-    EXPECT_EQ(grid_.ColWidth(2), grid_.picGrid.TextWidth("iii") + 5);
-    EXPECT_LT(grid_.ColWidth(2), grid_.picGrid.TextWidth("WWW") + 5);
-}
-
-TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothing) {
+TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothingAndEqualLengthsFitTheFirst) {
     grid_.SetTextMatrix(1, 5, "a fairly long text");
     // Half a pixel right of column 5's line, still within the last boundary's reach.
     HoverAt(358.5f, 8);
@@ -613,15 +586,16 @@ TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothing) {
     DoubleClick(InX(2), InY(2));
     EXPECT_EQ(grid_.ColWidth(2), 64);
     EXPECT_EQ(Current(), (Cell{2, 2}));
+    // Among texts of equal length the first one sets the fit.
+    grid_.SetColWidth(2, 5);
+    grid_.SetTextMatrix(1, 2, "iii");
+    grid_.SetTextMatrix(2, 2, "WWW");
+    DoubleClick(32 + 65 + 5, 8);
+    EXPECT_EQ(grid_.ColWidth(2), grid_.picGrid.TextWidth("iii") + 5);
+    EXPECT_LT(grid_.ColWidth(2), grid_.picGrid.TextWidth("WWW") + 5);
 }
 
 // --- The rest of the surface -----------------------------------------------------------
-
-TEST_F(MouseTest, TheControlsToolTipShowsOverTheCells) {
-    grid_.SetToolTipText("Prices in euro");
-    Move(50, 50);
-    EXPECT_EQ(grid_.picGrid.ToolTipText(), "Prices in euro");
-}
 
 }  // namespace
 }  // namespace tabula::test

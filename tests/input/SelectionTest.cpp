@@ -18,16 +18,6 @@ protected:
         grid_.SetRows(6);
         Record();
     }
-
-    struct Block {
-        int32_t row1, col1, row2, col2;
-        friend bool operator==(const Block&, const Block&) = default;
-    };
-    Block Selected() const { return {grid_.Row1(), grid_.Col1(), grid_.Row2(), grid_.Col2()}; }
-    // A point inside the cell clear of its text and focus rectangle.
-    COLORREF Inside(int32_t row, int32_t col) const {
-        return Pixel(CellX(col) + 40, CellY(row) + 8);
-    }
 };
 
 TEST_F(SelectionTest, TheRowWriteMovesTheFocusAndReportsEachRealChangeOnce) {

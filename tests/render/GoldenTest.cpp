@@ -61,12 +61,11 @@ TEST_F(GoldenTest, AStyledGrid) {
     grid.SetGridSolid(false);
     grid.SetGridLineColor(0x808080);
     const char* titles[] = {"Name", "Amount", "Paid", "Notes"};
-    for (int32_t c = 1; c <= 4; ++c)
+    const int32_t widths[] = {70, 60, 36, 80};
+    for (int32_t c = 1; c <= 4; ++c) {
         grid.SetTextMatrix(0, c, titles[c - 1]);
-    grid.SetColWidth(1, 70);
-    grid.SetColWidth(2, 60);
-    grid.SetColWidth(3, 36);
-    grid.SetColWidth(4, 80);
+        grid.SetColWidth(c, widths[c - 1]);
+    }
     grid.SetColAlign(2, RightAlign);
     grid.SetColMask(3, checkmark);
     const char* names[] = {"Ada", "Grace", "Linus", "Edsger", "Barbara", "Ken"};

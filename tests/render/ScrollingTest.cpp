@@ -35,43 +35,32 @@ protected:
         if (part == ScrollBar::Part::DecreaseArrow) where = layout.decreaseArrow;
         host_.Click(bar.hWnd(), (where.left + where.right) / 2, (where.top + where.bottom) / 2);
     }
-    // The picture a full repaint draws now.
-    PixelImage Repainted() {
-        grid_.Refresh();
-        return grid_.picGrid.Picture();
-    }
 };
 
-TEST_F(ScrollingTest, TheDownArrowScrollsOneRowAndKeepsTheCurrentCell) {
+TEST_F(ScrollingTest, TheArrowsScrollOneRowOrColumnAndKeepTheCurrentCell) {
     ASSERT_TRUE(grid_.VerticalScrollbar());
     Press(grid_.scrVertical, ScrollBar::Part::IncreaseArrow);
     EXPECT_EQ(grid_.TopRow(), 2);
     EXPECT_EQ(grid_.scrVertical.Value(), 2);
     EXPECT_EQ(Record().Take(), Log{"Scroll"});
-    EXPECT_EQ(grid_.Row(), 1);
-    EXPECT_EQ(grid_.Col(), 1);
+    EXPECT_EQ((std::pair{grid_.Row(), grid_.Col()}), (std::pair{1, 1}));
     EXPECT_TRUE(grid_.picGrid.HasFocus());  // the bar gives the keyboard back to the cells
     // Row 2 now lies under the header row.
     EXPECT_EQ(grid_.CellTop(2, 1), CellY(1));
     // The moved pixels and the strip painted in make the picture of a full repaint.
-    const PixelImage scrolled = grid_.picGrid.Picture();
-    EXPECT_EQ(scrolled, Repainted());
+    ExpectPictureOfAFullRepaint();
     Press(grid_.scrVertical, ScrollBar::Part::DecreaseArrow);
     EXPECT_EQ(grid_.TopRow(), 1);
-    const PixelImage back = grid_.picGrid.Picture();
-    EXPECT_EQ(back, Repainted());
-}
-
-TEST_F(ScrollingTest, TheRightArrowScrollsOneColumnWithItsHeader) {
+    ExpectPictureOfAFullRepaint();
+    // The right arrow scrolls one column with its header.
+    Record().Take();
     Press(grid_.scrHorizontal, ScrollBar::Part::IncreaseArrow);
     EXPECT_EQ(grid_.LeftCol(), 2);
     EXPECT_EQ(grid_.CellLeft(1, 2), CellX(1));
-    const PixelImage scrolled = grid_.picGrid.Picture();
-    EXPECT_EQ(scrolled, Repainted());
+    ExpectPictureOfAFullRepaint();
     Press(grid_.scrHorizontal, ScrollBar::Part::DecreaseArrow);
     EXPECT_EQ(grid_.LeftCol(), 1);
-    const PixelImage back = grid_.picGrid.Picture();
-    EXPECT_EQ(back, Repainted());
+    ExpectPictureOfAFullRepaint();
     EXPECT_EQ(Record().Take(), (Log{"Scroll", "Scroll"}));
 }
 
@@ -87,7 +76,7 @@ TEST_F(ScrollingTest, DraggingTheThumbJumpsWithoutRepaintingTheHeaderRow) {
     EXPECT_EQ(Record().Take(), Log{"Scroll"});
 }
 
-TEST_F(ScrollingTest, TopRowMakesTheRowCurrentAndScrollsItToTheTop) {
+TEST_F(ScrollingTest, TopRowMakesTheRowCurrentAndScrollsItToTheTopAsFarAsTheRowsGo) {
     grid_.SetTopRow(40);
     EXPECT_EQ(grid_.Row(), 40);
     EXPECT_EQ(grid_.TopRow(), 40);
@@ -95,8 +84,12 @@ TEST_F(ScrollingTest, TopRowMakesTheRowCurrentAndScrollsItToTheTop) {
     EXPECT_EQ(Record().Take(), (Log{"Scroll", "RowColChange 1 1"}));
     grid_.SetTopRow(40);  // the same row: nothing moves, nothing is raised
     EXPECT_EQ(Record().Take(), Log{});
-    const PixelImage shown = grid_.picGrid.Picture();
-    EXPECT_EQ(shown, Repainted());
+    ExpectPictureOfAFullRepaint();
+    // Fewer rows bring the top row back with the bar.
+    grid_.SetTopRow(90);
+    grid_.SetRows(50);
+    EXPECT_EQ(grid_.scrVertical.Value(), 50);
+    EXPECT_EQ(grid_.CellTop(50, 1), CellY(1));
     // Past the last row it stops there.
     grid_.SetRows(5);
     grid_.SetTopRow(10);
@@ -117,8 +110,7 @@ TEST_F(ScrollingTest, LeftColMakesTheColumnCurrentWithoutRowColChange) {
     grid_.SetLeftCol(-3);
     EXPECT_EQ(grid_.LeftCol(), 1);
     EXPECT_EQ(grid_.Col(), 1);
-    const PixelImage shown = grid_.picGrid.Picture();
-    EXPECT_EQ(shown, Repainted());
+    ExpectPictureOfAFullRepaint();
 }
 
 TEST_F(ScrollingTest, AOneRowScrollKeepsABlockShownInEveryMode) {
@@ -134,19 +126,10 @@ TEST_F(ScrollingTest, AOneRowScrollKeepsABlockShownInEveryMode) {
         Press(grid_.scrVertical, ScrollBar::Part::IncreaseArrow);
         Press(grid_.scrHorizontal, ScrollBar::Part::IncreaseArrow);
         Press(grid_.scrVertical, ScrollBar::Part::DecreaseArrow);
-        const PixelImage scrolled = grid_.picGrid.Picture();
-        EXPECT_EQ(scrolled, Repainted());
+        ExpectPictureOfAFullRepaint();
     }
     // By row, the current row is the block.
     EXPECT_EQ(grid_.Row1(), grid_.Row());
-}
-
-TEST_F(ScrollingTest, FewerRowsBringTheTopRowBackWithTheBar) {
-    grid_.SetTopRow(90);
-    grid_.SetRows(50);
-    EXPECT_EQ(grid_.scrVertical.Value(), 50);
-    EXPECT_EQ(grid_.TopRow(), 50);
-    EXPECT_EQ(grid_.CellTop(50, 1), CellY(1));
 }
 
 }  // namespace

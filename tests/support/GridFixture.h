@@ -58,6 +58,22 @@ protected:
     COLORREF Pixel(int32_t x, int32_t y) const { return grid_.picGrid.Picture().Pixel(x, y); }
     static int32_t CellX(int32_t col) { return 34 + 65 * (col - 1); }
     static int32_t CellY(int32_t row) { return 17 + 16 * (row - 1); }
+    // A point inside the cell clear of its text and focus rectangle, and its colour.
+    static int32_t InX(int32_t col) { return CellX(col) + 40; }
+    static int32_t InY(int32_t row) { return CellY(row) + 8; }
+    COLORREF Inside(int32_t row, int32_t col) const { return Pixel(InX(col), InY(row)); }
+
+    // The selected block and the current cell, as the public members give them.
+    struct Block {
+        int32_t row1, col1, row2, col2;
+        friend bool operator==(const Block&, const Block&) = default;
+    };
+    Block Selected() const { return {grid_.Row1(), grid_.Col1(), grid_.Row2(), grid_.Col2()}; }
+    struct Cell {
+        int32_t row, col;
+        friend bool operator==(const Cell&, const Cell&) = default;
+    };
+    Cell Current() const { return {grid_.Row(), grid_.Col()}; }
     // How many pixels of the rectangle differ from the colour.
     int32_t CountOther(int32_t left, int32_t top, int32_t right, int32_t bottom,
                        COLORREF color) const {

@@ -1,5 +1,5 @@
 // The date columns' masks: the guided month/day/year entry of Mask in each layout, and the
-// lenient day-first entry of Mask2 with its caret.
+// lenient day-first entry of Mask2 with its caret; and the time columns' mask.
 
 #include <gtest/gtest.h>
 
@@ -7,14 +7,16 @@
 #include <string>
 
 #include "edit/DateMask.h"
+#include "edit/TimeMask.h"
 #include "tests/edit/TypeKeys.h"
 #include "tests/support/Raised.h"
 
 namespace tabula::test {
 namespace {
 
-TEST(DateMask, DigitsBuildTheDateAndTheMaskInsertsTheRest) {
+TEST(DateMask, TheGuidedEntryOfMonthDayAndYear) {
     const Typing cases[] = {
+        // Digits build the date and the mask inserts the rest.
         {"", u"122504", "1|12/|12/2|12/25/|12/25/0|12/25/2004"},
         {"", u"31599", "03/|03/1|03/15/|03/15/9|03/15/1999"},
         {"", u"9", "09/"},
@@ -27,33 +29,49 @@ TEST(DateMask, DigitsBuildTheDateAndTheMaskInsertsTheRest) {
         {"12/25/", u"07", "12/25/0|12/25/2007"},  // 0y is 200y at once
         {"12/25/", u"45", "12/25/4|12/25/1945"},  // 30 to 99 are 19yy at once
         {"12/25/2004", u"5", "12/25/2004"},       // complete
-    };
-    ExpectTyping(clsDate(), cases);
-}
-
-TEST(DateMask, DaysAreCheckedAgainstTheirMonth) {
-    const Typing cases[] = {
+        // Days are checked against their month.
         {"04/", u"3", "04/30/"},  // a 30-day month: 3 can only be the 30th
-        {"04/", u"5", "04/05/"},       {"04/", u"31", "04/30/|04/30/1"},  // the 1 begins the year
-        {"01/3", u"2", "01/3"},                                           // January 32 is refused
-        {"01/3", u"1", "01/31/"},      {"01/", u"4", "01/04/"},
+        {"04/", u"5", "04/05/"},
+        {"04/", u"31", "04/30/|04/30/1"},  // the 1 begins the year
+        {"01/3", u"2", "01/3"},            // January 32 is refused
+        {"01/3", u"1", "01/31/"},
+        {"01/", u"4", "01/04/"},
         {"01/", u"00", "01/0|01/0"},    // day 00 is refused
         {"02/", u"3", "02/03/"},        // no February day begins with 3
         {"02/", u"29", "02/2|02/29/"},  // 29 passes until the year is known
-        {"02/", u"9", "02/09/"},       {"06/", u"0", "06/0"},
+        {"02/", u"9", "02/09/"},
+        {"06/", u"0", "06/0"},
         {"", u"F3", "02/|02/03/"},
-    };
-    ExpectTyping(clsDate(), cases);
-}
-
-TEST(DateMask, TheYearDecidesTwentyNinthFebruary) {
-    const Typing cases[] = {
+        // The year decides the 29th of February.
         {"02/29/", u"01", "02/29/0|02/29/"},  // 2001 is no leap year: both digits go
         {"02/29/", u"00", "02/29/0|02/29/2000"},
         {"02/29/", u"96", "02/29/9|02/29/1996"},
         {"02/29/", u"1999", "02/29/1|02/29/19|02/29/199|02/29/199"},  // the last is refused
         {"02/29/", u"2004", "02/29/2|02/29/20|02/29/200|02/29/2004"},
         {"02/28/", u"01", "02/28/0|02/28/2001"},
+        // Only digits follow the month.
+        {"12/", u"/a ", "12/|12/|12/"},
+        {"12/2", u"x/", "12/2|12/2"},
+        {"12/25/", u"a/", "12/25/|12/25/"},
+        {"12/25/2", u"x", "12/25/2"},
+        {"12/25/200", u"-", "12/25/200"},
+        // Backspace takes whole parts.
+        {"1", u"\b", ""},
+        {"Ju", u"\b", ""},
+        {"12/", u"\b", ""},
+        {"12/2", u"\b", "12/"},
+        {"12/25/", u"\b", "12/"},  // day and separator go together
+        {"12/25/2", u"\b", "12/25/"},
+        {"12/25/2004", u"\b\b\b\b", "12/25/200|12/25/20|12/25/2|12/25/"},
+        // Texts the mask never writes, found in a cell when the edit began.
+        {"12/25", u"1", ""},  // five characters: every key clears
+        {"12/25", u"\b", ""},
+        {"12/25/20041", u"1", ""},
+        {"12/25/2004 10:00", u"\b", ""},
+        {"ab/", u"1", "ab/"},  // no month to give a day to
+        {"13/", u"1", "13/"},
+        {"12/x", u"1", "12/x"},
+        {"\u00e9\u00e9\u00e9", u"\b", ""},  // counted in characters: the month part
     };
     ExpectTyping(clsDate(), cases);
 }
@@ -69,50 +87,6 @@ TEST(DateMask, MonthNamesByTheirFirstLetters) {
         {"", u"\u00e9", ""},      {"", u"j\u00e9", "J|J"},  // only English letters name months
     };
     ExpectTyping(clsDate(), cases);
-}
-
-TEST(DateMask, OnlyDigitsFollowTheMonth) {
-    const Typing cases[] = {
-        {"12/", u"/a ", "12/|12/|12/"},     {"12/2", u"x/", "12/2|12/2"},
-        {"12/25/", u"a/", "12/25/|12/25/"}, {"12/25/2", u"x", "12/25/2"},
-        {"12/25/200", u"-", "12/25/200"},
-    };
-    ExpectTyping(clsDate(), cases);
-}
-
-TEST(DateMask, BackspaceTakesWholeParts) {
-    const Typing cases[] = {
-        {"1", u"\b", ""},
-        {"Ju", u"\b", ""},
-        {"12/", u"\b", ""},
-        {"12/2", u"\b", "12/"},
-        {"12/25/", u"\b", "12/"},  // day and separator go together
-        {"12/25/2", u"\b", "12/25/"},
-        {"12/25/2004", u"\b\b\b\b", "12/25/200|12/25/20|12/25/2|12/25/"},
-    };
-    ExpectTyping(clsDate(), cases);
-}
-
-// Texts the mask never writes, found in a cell when the edit began.
-TEST(DateMask, TextsOfOtherLengthsOrShapes) {
-    const Typing cases[] = {
-        {"12/25", u"1", ""},  // five characters: every key clears
-        {"12/25", u"\b", ""},
-        {"12/25/20041", u"1", ""},
-        {"12/25/2004 10:00", u"\b", ""},
-        {"ab/", u"1", "ab/"},  // no month to give a day to
-        {"13/", u"1", "13/"},
-        {"12/x", u"1", "12/x"},
-        {"\u00e9\u00e9\u00e9", u"\b", ""},  // counted in characters: the month part
-    };
-    ExpectTyping(clsDate(), cases);
-}
-
-TEST(DateMask, NoKeyChangesNothing) {
-    const clsDate mask;
-    int16_t key = 0;
-    EXPECT_EQ(mask.Mask(key, "1"), "1");
-    EXPECT_EQ(key, 0);
 }
 
 TEST(DateMask, MonthNameLayouts) {
@@ -147,9 +121,11 @@ TEST(DateMask, MonthNameLayouts) {
     ExpectTyping(mask, full);
 }
 
-TEST(DateMask, LayoutNumbers) {
+TEST(DateMask, LayoutNumbersAndTheKeyZero) {
     clsDate mask;
     EXPECT_EQ(mask.DateTypeMask(), 0);
+    int16_t none = 0;  // no key changes nothing
+    EXPECT_EQ(mask.Mask(none, "1"), "1");
     mask.SetDateTypeMask(-5);
     EXPECT_EQ(mask.DateTypeMask(), -5);
     int16_t key = '1';
@@ -197,6 +173,65 @@ TEST(DateMask, Mask2FiltersKeysAndKeepsTheCaret) {
         EXPECT_EQ(t, result) << text << " at " << caret;
         EXPECT_EQ(position, caretAfter) << text << " at " << caret;
     }
+}
+
+// The time columns' mask in 24-hour and 12-hour mode, configured as the grid does it before
+// every key: Is24Hour first, then TimeMask, which chooses the layout.
+clsTime TimeMaskFor(bool is24Hour) {
+    clsTime mask;
+    mask.SetIs24Hour(is24Hour);
+    mask.SetTimeMask(SetTimeMask);
+    return mask;
+}
+
+TEST(TimeMask, TwentyFourHours) {
+    const Typing cases[] = {
+        {"", u"2359", "2|23:|23:5|23:59"},
+        {"", u"0007", "0|00:|00:0|00:07"},
+        {"", u"24", "2|24:"},
+        {"", u"25", "2|"},                // hour 25 clears the box
+        {"", u"3", ""},                   // no hour begins with 3
+        {"", u"2360", "2|23:|23:6|23:"},  // minute 60 goes with its first digit
+        {"23:59", u"1", "23:59"},         // full
+        {"", u"a:", "|"},
+        {"23:", u"p", "23:"},
+        {"12:3", u"\b", "12:"},
+        {"12:", u"\b", "1"},  // the colon goes with the digit before it
+        {"1", u"\b", ""},
+        {"123", u"4", "12:34"},  // a text without its colon is laid out again
+    };
+    ExpectTyping(TimeMaskFor(true), cases);
+}
+
+TEST(TimeMask, TwelveHoursWithAmOrPm) {
+    const Typing cases[] = {
+        {"", u"1030P", "1|10:|10:3|10:30|10:30PM"},
+        {"", u"0945a", "0|09:|09:4|09:45|09:45AM"},
+        {"", u"2", ""},  // no 12-hour hour begins with 2
+        {"", u"13", "1|"},
+        {"", u"12", "1|12:"},
+        {"", u"1075", "1|10:|10:7|10:"},
+        {"09:45", u"7x:", "09:45|09:45|09:45"},  // only A or P follow the minutes
+        {"09:45AM", u"p", "09:45PM"},            // a suffix is replaced
+        {"09:45PM", u"A", "09:45AM"},
+        {"10:30PM", u"\b", "10:30"},
+        {"10:3", u"a", "10:3"},  // not before the minutes are in
+    };
+    ExpectTyping(TimeMaskFor(false), cases);
+}
+
+TEST(TimeMask, TheLayoutIsChosenWhenTheMaskIsSet) {
+    clsTime mask;
+    EXPECT_EQ(mask.TimeMask(), 0);
+    EXPECT_FALSE(mask.Is24Hour());
+    mask.SetIs24Hour(true);
+    EXPECT_EQ(TypeKeys(mask, "", u"23591"), "2|23|235|2359|2359");  // four bare digits
+    mask.SetTimeMask(5);
+    EXPECT_EQ(mask.TimeMask(), -1);
+    EXPECT_EQ(TypeKeys(mask, "", u"2359"), "2|23:|23:5|23:59");
+    mask.SetTimeMask(UnSetTimeMask);
+    EXPECT_EQ(mask.TimeMask(), 0);
+    EXPECT_EQ(TypeKeys(mask, "", u"235"), "2|23|235");
 }
 
 }  // namespace
