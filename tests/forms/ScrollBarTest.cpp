@@ -41,12 +41,9 @@ TEST_F(ScrollBarTest, ArrowsStepBySmallChangeAndAtTheLimitsRaiseNothing) {
     host_.DoubleClick(bar_.hWnd(), kDownArrow.x, kDownArrow.y);  // a quick second click steps too
     host_.Advance(1000);
     ClickAt(kDownArrow);
-    EXPECT_EQ(bar_.Value(), 9);
     ClickAt(kDownArrow);  // only one more to go
     ClickAt(kDownArrow);  // already at Max
-    EXPECT_EQ(bar_.Value(), 10);
     ClickAt(kUpArrow);
-    EXPECT_EQ(bar_.Value(), 7);
     bar_.SetValue(0);
     ClickAt(kUpArrow);
     EXPECT_EQ(changes_, (Values{3, 6, 9, 10, 7, 0}));
@@ -241,12 +238,8 @@ TEST_F(ScrollBarTest, MinAboveMaxRunsTheBarBackwards) {
     EXPECT_LT(bar_.GetLayout().thumb.top, 30);
     changes_.clear();
     ClickAt(kDownArrow);
-    EXPECT_EQ(bar_.Value(), 9);
     ClickAt({8, 180});  // page towards Max
-    EXPECT_EQ(bar_.Value(), 7);
-    bar_.SetFocus();
     Keys("<End>");
-    EXPECT_EQ(bar_.Value(), 0);
     EXPECT_GT(bar_.GetLayout().thumb.bottom, 170);
     Keys("<Down><Home>");  // already at Max, then back to Min
     const Point thumb = Middle(bar_.GetLayout().thumb);
@@ -279,22 +272,13 @@ TEST_F(ScrollBarTest, TheWholeSixteenBitRangeWorks) {
     bar_.SetSmallChange(32767);
     ClickAt(kDownArrow);
     ClickAt(kDownArrow);
-    EXPECT_EQ(bar_.Value(), 32767);
-    bar_.SetFocus();
-    Keys("<Home>");
-    EXPECT_EQ(bar_.Value(), -32768);
-    Keys("<PgDn><PgDn><PgDn>");
-    EXPECT_EQ(bar_.Value(), 32767);
+    Keys("<Home><PgDn><PgDn><PgDn>");
     const Point thumb = Middle(bar_.GetLayout().thumb);
     host_.Drag(bar_.hWnd(), thumb.x, thumb.y, thumb.x, -500);
-    EXPECT_EQ(bar_.Value(), -32768);
     bar_.SetMin(32767);  // the range is that one value for a moment
     bar_.SetMax(-32768);
-    EXPECT_EQ(bar_.Value(), 32767);
-    Keys("<End>");
-    EXPECT_EQ(bar_.Value(), -32768);
-    Keys("<PgUp>");
-    EXPECT_EQ(bar_.Value(), -1);
+    Keys("<End><PgUp>");
+    EXPECT_EQ(changes_, (Values{32767, -32768, -1, 32766, 32767, -32768, 32767, -32768, -1}));
 }
 
 }  // namespace
