@@ -132,7 +132,6 @@ TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
     EXPECT_TRUE(dialog.Show(vbModal));
     EXPECT_FALSE(dialog.Loaded());
     EXPECT_EQ(GetActiveWindow(), form_.hWnd());
-    EXPECT_TRUE(ownerBox.HasFocus());
     host_.Click(ownerBox.hWnd(), 5, 5);
     host_.PressKey('A');
     EXPECT_EQ(ownerClicks, 1);
