@@ -185,7 +185,7 @@ TEST_F(TextBoxTest, SelStartAndSelLengthClampToTheText) {
 
 // --- Deleting and line breaks ---------------------------------------------------------------
 
-TEST_F(TextBoxTest, BackspaceAndDeleteInASingleLineBox) {
+TEST_F(TextBoxTest, BackspaceAndDeleteTakeACharacterOrTheSelectionAndEnterBreaksAMultiLineBox) {
     box_.SetText("abcdef");
     changes_ = 0;
     Edits(box_, {{"<Back><End><Del>", "abcdef", 6, 0},  // nothing before, then after, the caret
@@ -193,9 +193,6 @@ TEST_F(TextBoxTest, BackspaceAndDeleteInASingleLineBox) {
                  {"<Home><Del>", "bcde", 0, 0},
                  {"<S-Right><S-Right><Back>", "de", 0, 0}});  // a selection goes whole
     EXPECT_EQ(changes_, 3);
-}
-
-TEST_F(TextBoxTest, EnterBreaksAMultiLineBoxAndBackspaceRemovesTheWholeBreak) {
     Edits(multi_, {{"ab\ncd", "ab\r\ncd", 6, 0},
                    {"<Home>", "ab\r\ncd", 4, 0},
                    {"<Left>", "ab\r\ncd", 2, 0},  // over the break in one step
@@ -295,7 +292,7 @@ TEST_F(TextBoxTest, ALockedBoxSelectsAndCopiesButNeverChanges) {
 
 // --- Mouse ------------------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, AClickPlacesTheCaretAtTheNearestBoundaryOnTheLineUnderThePointer) {
+TEST_F(TextBoxTest, ClicksPlaceTheCaretDragsAndShiftClicksSelectAndDoubleClicksPickAWord) {
     box_.SetText("abcdef");
     multi_.SetText("first\r\nsecond\r\nthird");
     const int32_t abc = Measure(box_, U"abc"), d = Measure(box_, U"d");
@@ -315,9 +312,6 @@ TEST_F(TextBoxTest, AClickPlacesTheCaretAtTheNearestBoundaryOnTheLineUnderThePoi
         EXPECT_TRUE(click.box->HasFocus());
         EXPECT_EQ(click.box->SelStart(), click.selStart) << click.x << "," << click.y;
     }
-}
-
-TEST_F(TextBoxTest, DraggingSelectsAndShiftClickExtends) {
     box_.SetText("abcdefgh");
     const int32_t ab = Measure(box_, U"ab");
     const int32_t abcdef = Measure(box_, U"abcdef");
@@ -332,18 +326,16 @@ TEST_F(TextBoxTest, DraggingSelectsAndShiftClickExtends) {
     host_.Click(box_.hWnd(), 190, 10);
     host_.KeyUp(VK_SHIFT);
     EXPECT_EQ(box_.SelText(), "cdefgh");
-}
-
-TEST_F(TextBoxTest, ADoubleClickSelectsTheWordUnderThePointer) {
+    host_.Advance(1000);
     box_.SetText("one two, three");
     const struct {
         int32_t x;
         const char* word;
-    } clicks[] = {{kTextLeft + Measure(box_, U"one t") + 1, "two"},
-                  // The right half of the word's last letter is still that word.
-                  {kTextLeft + Measure(box_, U"one two") - 1, "two"},
-                  {190, "three"}};  // past the end: the last word
-    for (const auto& click : clicks) {
+    } words[] = {{kTextLeft + Measure(box_, U"one t") + 1, "two"},
+                 // The right half of the word's last letter is still that word.
+                 {kTextLeft + Measure(box_, U"one two") - 1, "two"},
+                 {190, "three"}};  // past the end: the last word
+    for (const auto& click : words) {
         host_.DoubleClick(box_.hWnd(), click.x, 10);
         host_.Advance(1000);
         EXPECT_EQ(box_.SelText(), click.word) << click.x;
@@ -352,13 +344,22 @@ TEST_F(TextBoxTest, ADoubleClickSelectsTheWordUnderThePointer) {
 
 // --- Painting ---------------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, ASunkenEdgeAroundAWhiteBoxOrNoneAtAll) {
+TEST_F(TextBoxTest, ASunkenEdgeAroundAWhiteBoxOrNoneAtAllAndGreyTextWhenDisabled) {
     EXPECT_EQ(box_.Image().Pixel(0, 0), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(box_.Image().Pixel(box_.Width() - 1, box_.Height() - 1),
               GetSysColor(COLOR_BTNHIGHLIGHT));
     EXPECT_EQ(box_.Image().Pixel(5, 5), kWhite);
     box_.SetBorderStyle(0);
     EXPECT_EQ(box_.Image().Pixel(0, 0), kWhite);
+    box_.SetText("HHHH");
+    box_.SetForeColor(RGB(0, 0, 255));
+    const Rect inside{kTextLeft, kTextTop, box_.Width() - kTextLeft, box_.Height() - kTextTop};
+    EXPECT_GT(CountPixels(box_.Image(), inside, RGB(0, 0, 255)), 0);
+    box_.SetEnabled(false);
+    EXPECT_EQ(CountPixels(box_.Image(), inside, RGB(0, 0, 255)), 0);
+    EXPECT_GT(CountPixels(box_.Image(), inside, GetSysColor(COLOR_GRAYTEXT)), 0);
+    host_.Click(box_.hWnd(), 10, 10);
+    EXPECT_FALSE(box_.HasFocus());
 }
 
 TEST_F(TextBoxTest, TheCaretAndTheSelectionShowOnlyWhileTheBoxHasTheFocus) {
@@ -383,18 +384,6 @@ TEST_F(TextBoxTest, TheCaretAndTheSelectionShowOnlyWhileTheBoxHasTheFocus) {
     EXPECT_GT(CountPixels(box_.Image(), inside, kBlack), 0);  // plain text again
     box_.SetHideSelection(false);
     EXPECT_EQ(CountPixels(box_.Image(), inside, highlight), selected);
-}
-
-TEST_F(TextBoxTest, ADisabledBoxDrawsGreyTextAndTakesNoClicks) {
-    box_.SetText("HHHH");
-    box_.SetForeColor(RGB(0, 0, 255));
-    const Rect inside{kTextLeft, kTextTop, box_.Width() - kTextLeft, box_.Height() - kTextTop};
-    EXPECT_GT(CountPixels(box_.Image(), inside, RGB(0, 0, 255)), 0);
-    box_.SetEnabled(false);
-    EXPECT_EQ(CountPixels(box_.Image(), inside, RGB(0, 0, 255)), 0);
-    EXPECT_GT(CountPixels(box_.Image(), inside, GetSysColor(COLOR_GRAYTEXT)), 0);
-    host_.Click(box_.hWnd(), 10, 10);
-    EXPECT_FALSE(box_.HasFocus());
 }
 
 TEST_F(TextBoxTest, ASingleLineBoxScrollsToKeepTheCaretInView) {
@@ -435,7 +424,7 @@ TEST_F(TextBoxTest, RightAlignedTextSitsAgainstTheRightEdge) {
 
 // --- Multi-line boxes -------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLines) {
+TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLinesKeepingTheColumn) {
     // Wide enough for "alpha beta " and not a letter more.
     const int32_t width = 2 * kTextLeft + Measure(multi_, U"alpha beta ") + 2;
     const int32_t lineHeight = LineHeight(multi_);
@@ -450,10 +439,8 @@ TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLines) {
                    {"<End>", text, 10, 0},  // the end of "beta", before the space
                    {"<S-Down>", text, 10, 6},
                    {"<C-Home><Right><Right><Down><Up>", text, 2, 0}});
-}
-
-TEST_F(TextBoxTest, UpAndDownKeepTheirColumnAcrossAShortLine) {
-    const char* text = "alpha beta\r\nx\r\nalpha beta";
+    // Up and Down keep their column across a short line.
+    text = "alpha beta\r\nx\r\nalpha beta";
     multi_.SetText(text);
     Edits(multi_, {{"<End>", text, 10, 0},
                    {"<Down>", text, 13, 0},  // after the "x"
