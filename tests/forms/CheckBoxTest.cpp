@@ -58,7 +58,7 @@ TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {
     EXPECT_EQ(InsideTheBox(), up);
 }
 
-TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndNotAtAllWhenUnchecked) {
+TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndTheFocusRectangleHugsTheCaption) {
     const COLORREF black = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
     EXPECT_EQ(MarkPixels(black), 0);
@@ -69,9 +69,6 @@ TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndNotAtAllWhenUn
     EXPECT_GT(MarkPixels(grey), 10);
     check_.SetValue(vbUnchecked);
     EXPECT_EQ(MarkPixels(grey), 0);
-}
-
-TEST_F(CheckBoxTest, TheFocusRectangleHugsTheCaption) {
     PictureBox other(form_.hWnd(), Rect{200, 10, 250, 40});
     other.SetFocus();
     const PixelImage unfocused = host_.Screenshot(check_.hWnd());

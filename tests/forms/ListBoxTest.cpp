@@ -113,7 +113,6 @@ TEST_F(ListBoxTest, ClickingAnItemSelectsItAndRaisesClickOnlyWhenTheSelectionMov
     ClickItem(4);
     // Below the last item there is nothing to pick.
     ClickAlone(list_.hWnd(), 20, list_.ItemRect(4).bottom + 3);
-    EXPECT_EQ(list_.ListIndex(), 4);
     host_.DoubleClick(list_.hWnd(), RowMiddle(3).x, RowMiddle(3).y);
     EXPECT_EQ(doubles, 1);
     EXPECT_EQ(clicks_, (Indexes{2, 4, 3}));

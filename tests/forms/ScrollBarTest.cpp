@@ -49,15 +49,12 @@ TEST_F(ScrollBarTest, ArrowsStepBySmallChangeAndAtTheLimitsRaiseNothing) {
     EXPECT_EQ(changes_, (Values{3, 6, 9, 10, 7, 0}));
 }
 
-TEST_F(ScrollBarTest, TrackPressesPageTowardsThePress) {
+TEST_F(ScrollBarTest, TrackPressesPageTowardsThePressAndTheThumbShowsOnePageOfTheWhole) {
     ClickAt({8, bar_.GetLayout().thumb.bottom + 5});
     ClickAt({8, 180});
     ClickAt({8, 180});
     ClickAt({8, 18});
     EXPECT_EQ(changes_, (Values{2, 4, 6, 4}));
-}
-
-TEST_F(ScrollBarTest, TheThumbShowsOnePageOfTheWhole) {
     // 166 pixels of track; a page of 2 in a range of 10 plus that page: 166 * 2 / 12.
     EXPECT_EQ(bar_.GetLayout().thumb.Height(), 27);
     bar_.SetLargeChange(10);
