@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/support/FormFixture.h"
@@ -21,8 +23,7 @@ using Events = std::vector<SDL_Event>;
 
 SDL_Event KeyEvent(bool down, SDL_Keycode sym, SDL_Scancode scancode, uint16_t mod = KMOD_NONE,
                    bool repeat = false) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    SDL_Event e{down ? SDL_KEYDOWN : SDL_KEYUP};
     e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.key.repeat = repeat ? 1 : 0;
     e.key.keysym = {scancode, sym, mod, 0};
@@ -30,8 +31,7 @@ SDL_Event KeyEvent(bool down, SDL_Keycode sym, SDL_Scancode scancode, uint16_t m
 }
 
 SDL_Event TextEvent(const char* utf8) {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
+    SDL_Event e{SDL_TEXTINPUT};
     std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
     return e;
 }
@@ -60,27 +60,22 @@ Events Holding(std::initializer_list<std::pair<SDL_Keycode, SDL_Scancode>> modif
 }
 
 SDL_Event MotionEvent(int32_t x, int32_t y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.x = x;
-    e.motion.y = y;
+    SDL_Event e{SDL_MOUSEMOTION};
+    std::tie(e.motion.x, e.motion.y) = std::pair(x, y);
     return e;
 }
 
 SDL_Event ButtonEvent(bool down, uint8_t button, int32_t x, int32_t y) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    SDL_Event e{down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP};
     e.button.button = button;
     e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.button.clicks = 1;
-    e.button.x = x;
-    e.button.y = y;
+    std::tie(e.button.x, e.button.y) = std::pair(x, y);
     return e;
 }
 
 SDL_Event WheelEvent(int32_t y, bool flipped = false) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEWHEEL;
+    SDL_Event e{SDL_MOUSEWHEEL};
     e.wheel.y = y;
     e.wheel.preciseY = static_cast<float>(y);
     e.wheel.direction = flipped ? SDL_MOUSEWHEEL_FLIPPED : SDL_MOUSEWHEEL_NORMAL;
@@ -88,8 +83,7 @@ SDL_Event WheelEvent(int32_t y, bool flipped = false) {
 }
 
 SDL_Event WindowEvent(uint8_t which) {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
+    SDL_Event e{SDL_WINDOWEVENT};
     e.window.event = which;
     return e;
 }
@@ -128,11 +122,9 @@ protected:
 
     // Only the key presses of the log.
     Log Presses() {
-        Log presses;
-        for (const auto& line : TakeLog()) {
-            if (line.rfind("press ", 0) == 0) presses.push_back(line);
-        }
-        return presses;
+        Log log = TakeLog();
+        std::erase_if(log, [](const std::string& line) { return line.rfind("press ", 0) != 0; });
+        return log;
     }
 
     SdlInput input_{host_.GetDesktop()};
@@ -279,21 +271,18 @@ TEST_F(SdlInputTest, MouseButtonsMapToLeftRightAndMiddle) {
 
 TEST_F(SdlInputTest, TheWheelSendsNotchesOf120ToTheFocusWindowAtTheMouse) {
     Log wheel;
-    struct Sink {
-        static LRESULT Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-            auto* log = reinterpret_cast<Log*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
-            if (message == WM_MOUSEWHEEL) {
-                log->push_back(std::to_string(static_cast<int16_t>(HIWORD(wParam))) + " at " +
-                               std::to_string(GET_X_LPARAM(lParam)) + "," +
-                               std::to_string(GET_Y_LPARAM(lParam)));
-            }
-            return DefWindowProc(hwnd, message, wParam, lParam);
-        }
-    };
     WindowOptions options;
     options.parent = form_.hWnd();
     options.rect = Rect{250, 10, 350, 90};
-    options.proc = Sink::Proc;
+    options.proc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        auto* log = reinterpret_cast<Log*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+        if (message == WM_MOUSEWHEEL) {
+            log->push_back(std::to_string(static_cast<int16_t>(HIWORD(wParam))) + " at " +
+                           std::to_string(GET_X_LPARAM(lParam)) + "," +
+                           std::to_string(GET_Y_LPARAM(lParam)));
+        }
+        return DefWindowProc(hwnd, message, wParam, lParam);
+    };
     options.userData = reinterpret_cast<intptr_t>(&wheel);
     const HWND list = CreateWindowEx(options);
     SetFocus(list);
