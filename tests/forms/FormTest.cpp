@@ -109,7 +109,7 @@ TEST_F(FormTest, ControlsThatNeverTakeTheFocusAreNoTabStopsAndLeaveItWhereItWas)
     EXPECT_FALSE(IsWindowShown(timer.hWnd()));
 }
 
-TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
+TEST_F(FormTest, AModalFormBlocksItsOwnerAndOnceUnloadedGivesTheKeyboardBackAndShowsNoMore) {
     PictureBox ownerBox(form_.hWnd(), {10, 10, 110, 60});
     form_.Show();
     ASSERT_TRUE(ownerBox.HasFocus());
@@ -119,7 +119,12 @@ TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
 
     Form dialog(Rect{200, 200, 400, 300}, "Dialog");
     CommandButton ok(dialog.hWnd(), {10, 10, 90, 35}, "OK");
-    ok.Click = [&] { dialog.Unload(); };
+    int unloaded = 0;
+    ok.Click = [&] {
+        dialog.Unload();
+        dialog.Unload();  // once is enough
+    };
+    dialog.Unloaded = [&] { ++unloaded; };
     // While the dialog runs, a person clicks the owner (ignored), then OK.
     SetTimer(0, 0, 100, [&](HWND, UINT, UINT_PTR id, uint32_t) {
         KillTimer(0, id);
@@ -130,7 +135,9 @@ TEST_F(FormTest, AModalFormBlocksItsOwnerAndGivesTheKeyboardBackWhenUnloaded) {
         host_.Click(ok.hWnd(), 5, 5);
     });
     EXPECT_TRUE(dialog.Show(vbModal));
-    EXPECT_FALSE(dialog.Loaded());
+    EXPECT_EQ(unloaded, 1);
+    EXPECT_FALSE(IsWindow(ok.hWnd()));  // the controls' windows went with it
+    EXPECT_FALSE(dialog.Show());
     EXPECT_EQ(GetActiveWindow(), form_.hWnd());
     host_.Click(ownerBox.hWnd(), 5, 5);
     host_.PressKey('A');
@@ -171,18 +178,6 @@ TEST_F(FormTest, PictureBoxKeepsWhatIsDrawnUntilClsAndThroughAResize) {
     EXPECT_GT(pic.TextHeight("Hi"), 20);
     pic.Move(0, 0, -5, -5);
     EXPECT_EQ(pic.Height(), 0);
-}
-
-TEST_F(FormTest, UnloadDestroysTheControlsWindowsButNotTheObjects) {
-    PictureBox pic(form_.hWnd(), {10, 10, 110, 60});
-    int unloaded = 0;
-    form_.Unloaded = [&] { ++unloaded; };
-    form_.Show();
-    form_.Unload();
-    form_.Unload();
-    EXPECT_EQ(unloaded, 1);
-    EXPECT_FALSE(IsWindow(pic.hWnd()));
-    EXPECT_FALSE(form_.Show());
 }
 
 }  // namespace

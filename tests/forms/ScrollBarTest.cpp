@@ -107,7 +107,8 @@ TEST_F(ScrollBarTest, HoldingTheTrackPagesUntilTheThumbReachesTheMouse) {
     EXPECT_EQ(changes_.size(), size_t(bar_.Value() / 10));
 }
 
-TEST_F(ScrollBarTest, ABarDestroyedByItsOwnChangeHandlerStopsRepeating) {
+TEST_F(ScrollBarTest,
+       ABarDestroyedByItsChangeHandlerStopsRepeatingAndAModalFormShownFromChangeEndsTheHeldPress) {
     auto doomed = std::make_unique<ScrollBar>(form_.hWnd(), Rect{50, 20, 67, 220}, true);
     int seen = 0;
     doomed->Change = [&] {
@@ -117,9 +118,6 @@ TEST_F(ScrollBarTest, ABarDestroyedByItsOwnChangeHandlerStopsRepeating) {
     host_.Advance(2000);
     EXPECT_EQ(seen, 2);
     EXPECT_EQ(doomed, nullptr);
-}
-
-TEST_F(ScrollBarTest, AModalFormShownFromChangeEndsTheHeldPress) {
     // The person lets go of the button while the dialog is up; the bar is on a disabled
     // form then and never sees the release.
     bar_.SetMax(100);
