@@ -203,16 +203,14 @@ TEST_F(TextBoxTest, BackspaceAndDeleteTakeACharacterOrTheSelectionAndEnterBreaks
 
 // --- Characters beyond ASCII ------------------------------------------------------------------
 
-TEST_F(TextBoxTest, PositionsCountCharactersAndEditsTakeWholeCharacters) {
+TEST_F(TextBoxTest, PositionsCountCharactersEditsTakeWholeCharactersAndSurrogateHalvesPairUp) {
     Edits(box_,
           {{"héllo€😀", "héllo€😀", 7, 0}, {"<Back>", "héllo€", 6, 0}, {"<S-Left>", "héllo€", 5, 1}});
     EXPECT_EQ(box_.SelText(), "€");
     box_.SetSelStart(1);
     box_.SetSelLength(1);
     Edits(box_, {{"<Del>", "hllo€", 1, 0}, {"😀", "h😀llo€", 2, 0}, {"<Left><Del>", "hllo€", 1, 0}});
-}
-
-TEST_F(TextBoxTest, SurrogateHalvesPairUpAndLoneHalvesInsertNothing) {
+    box_.SetText("");
     int presses = 0;
     bool dropSecondHalf = false;
     box_.KeyPress = [&](int16_t& ascii) {
@@ -234,7 +232,7 @@ TEST_F(TextBoxTest, SurrogateHalvesPairUpAndLoneHalvesInsertNothing) {
 
 // --- MaxLength and the clipboard ------------------------------------------------------------
 
-TEST_F(TextBoxTest, TypingAndPastingStopAtMaxLengthWithoutSplittingALineBreakButCodeDoesNot) {
+TEST_F(TextBoxTest, TypingAndPastingStopAtMaxLengthButCodeDoesNotAndTheClipboardRoundTrips) {
     box_.SetMaxLength(4);
     Edits(box_, {{"héllo€", "héll", 4, 0},
                  {"<S-Left>X", "hélX", 4, 0},  // a selection makes room
@@ -251,9 +249,7 @@ TEST_F(TextBoxTest, TypingAndPastingStopAtMaxLengthWithoutSplittingALineBreakBut
     SetClipboardText("abc\r\ndef");
     Edits(multi_, {{"<C-V>", "abc", 3, 0},
                    {"<Enter>", "abc", 3, 0}});  // a break needs two characters of room
-}
-
-TEST_F(TextBoxTest, CopyCutAndPasteRoundTripThroughTheClipboard) {
+    box_.SetMaxLength(0);                       // no limit
     box_.SetText("hello world");
     changes_ = 0;
     Edits(box_, {{"<S-End><C-C>", "hello world", 0, 11, "hello world"},
@@ -268,16 +264,13 @@ TEST_F(TextBoxTest, CopyCutAndPasteRoundTripThroughTheClipboard) {
 
 // A single-line box keeps the first line pasted, a multi-line one every line. Copying
 // nothing and pasting nothing change nothing.
-TEST_F(TextBoxTest, PastingKeepsTheLinesTheBoxCanHoldAndNothingCopiesOrPastesNothing) {
+TEST_F(TextBoxTest, PastingKeepsTheLinesTheBoxCanHoldAndALockedBoxSelectsAndCopiesButNeverChanges) {
     SetClipboardText("first\nsecond\rthird\r\nfourth\x01");
     Edits(box_, {{"<C-V>", "first", 5, 0},
                  {"<C-C>", "first", 5, 0, "first\nsecond\rthird\r\nfourth\x01"}});
     Edits(multi_, {{"<C-V>", "first\r\nsecond\r\nthird\r\nfourth", 28, 0}});
     SetClipboardText("");
     Edits(box_, {{"<C-A><C-V>", "first", 0, 5}});
-}
-
-TEST_F(TextBoxTest, ALockedBoxSelectsAndCopiesButNeverChanges) {
     box_.SetText("fixed");
     box_.SetLocked(true);
     changes_ = 0;
@@ -386,7 +379,8 @@ TEST_F(TextBoxTest, TheCaretAndTheSelectionShowOnlyWhileTheBoxHasTheFocus) {
     EXPECT_EQ(CountPixels(box_.Image(), inside, highlight), selected);
 }
 
-TEST_F(TextBoxTest, ASingleLineBoxScrollsToKeepTheCaretInView) {
+TEST_F(TextBoxTest,
+       ASingleLineBoxScrollsToKeepTheCaretInViewAndRightAlignedTextSitsAgainstTheRightEdge) {
     TextBox narrow(form_.hWnd(), {10, 200, 70, 221});
     narrow.SetFocus();
     host_.Type("the quick brown fox jumps over the lazy dog");
@@ -406,9 +400,6 @@ TEST_F(TextBoxTest, ASingleLineBoxScrollsToKeepTheCaretInView) {
     // Deleting brings back what fits.
     Keys("<Del>ab");
     EXPECT_EQ(CaretRect(narrow).left, kTextLeft + Measure(narrow, U"ab"));
-}
-
-TEST_F(TextBoxTest, RightAlignedTextSitsAgainstTheRightEdge) {
     box_.SetText("HH");
     box_.SetAlignment(TextBox::kAlignRight);
     const Rect left{2, 2, box_.Width() / 2, box_.Height() - 2};
@@ -449,7 +440,7 @@ TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLinesKeepingTh
                    {"<Up>", text, 10, 0}});  // the first line has nothing above
 }
 
-TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenBetweenCharacters) {
+TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenAndAMultiLineBoxScrollsToKeepTheCaretLineInView) {
     multi_.Move(10, 50, 60, 100);
     multi_.SetText(std::string(40, 'w'));
     multi_.SetFocus();
@@ -464,12 +455,8 @@ TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenBetweenCharacters) {
     multi_.Move(10, 50, 40, 100);
     Keys("<C-Home><Down>");
     EXPECT_LT(multi_.SelStart(), oneLine);
-}
-
-TEST_F(TextBoxTest, AMultiLineBoxScrollsToKeepTheCaretLineInView) {
-    const int32_t lineHeight = LineHeight(multi_);
+    multi_.SetText("");
     multi_.Move(10, 50, 100, 2 * lineHeight + 2 * kTextTop);  // two lines show
-    multi_.SetFocus();
     host_.Type("1\n2\n3\n4\n5");
     EXPECT_EQ(CaretRect(multi_).top, kTextTop + lineHeight);  // the last line, at the bottom
     Keys("<Up><Up>");
@@ -487,7 +474,7 @@ TEST_F(TextBoxTest, AMultiLineBoxScrollsToKeepTheCaretLineInView) {
 
 // --- Hostile input -------------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, InvalidUtf8IsReplacedAndEditsStayWhole) {
+TEST_F(TextBoxTest, InvalidUtf8IsReplacedAndBoxesOfNoSizeOrWindowAndHugeTextsNeverFail) {
     box_.SetText("\377\376ab\303");
     EXPECT_EQ(box_.Text(), "\uFFFD\uFFFDab\uFFFD");
     Edits(box_, {{"<End><Back>", "\uFFFD\uFFFDab", 4, 0}});
@@ -499,9 +486,7 @@ TEST_F(TextBoxTest, InvalidUtf8IsReplacedAndEditsStayWhole) {
     Keys("<C-V>");
     EXPECT_EQ(box_.SelStart(), 6);
     EXPECT_EQ(box_.TextLength(), 9);
-}
-
-TEST_F(TextBoxTest, BoxesOfNoSizeOrWindowAndHugeTextsNeverFail) {
+    box_.SetText("");
     TextBox tiny(form_.hWnd(), {10, 200, 10, 200}, true);
     tiny.SetText("some text\r\nover lines");
     tiny.SetFocus();
