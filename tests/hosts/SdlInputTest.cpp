@@ -205,13 +205,6 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"TextWithoutAKeyArrivesCharacterByCharacter",
                    {TextEvent("\xC3\xA9t\xC3\xA9"), TextEvent("\xF0\x9F\x98\x80")},
                    {"press 233", "press 116", "press 233", "press 55357", "press 56832"}},
-        // Backspace repeats by itself, with no text.
-        TypingCase{"AHeldKeyRepeatsItsCharacter",
-                   {KeyEvent(true, SDLK_x, SDL_SCANCODE_X), TextEvent("x"),
-                    KeyEvent(true, SDLK_x, SDL_SCANCODE_X, KMOD_NONE, true), TextEvent("x"),
-                    KeyEvent(false, SDLK_x, SDL_SCANCODE_X), KeyEvent(true, K(BACKSPACE)),
-                    KeyEvent(true, K(BACKSPACE), KMOD_NONE, true), KeyEvent(false, K(BACKSPACE))},
-                   {"press 120", "press 120", "press 8", "press 8"}},
         TypingCase{"KeypadDigitsWithNumLockTypeOnceAndWithoutItNothing",
                    Concat({Type(K(KP_7), "7", KMOD_NUM), Press(K(KP_7))}),
                    {"press 55"}}),
