@@ -59,8 +59,7 @@ TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {
 }
 
 TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndTheFocusRectangleHugsTheCaption) {
-    const COLORREF black = GetSysColor(COLOR_WINDOWTEXT);
-    const COLORREF grey = GetSysColor(COLOR_GRAYTEXT);
+    const COLORREF black = GetSysColor(COLOR_WINDOWTEXT), grey = GetSysColor(COLOR_GRAYTEXT);
     EXPECT_EQ(MarkPixels(black), 0);
     ClickAlone(check_.hWnd(), 5, 10);
     EXPECT_GT(MarkPixels(black), 10);

@@ -25,8 +25,7 @@ protected:
 
 TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaptionAndTheControlsInsideAreTabStopsOfTheForm) {
     const PixelImage shot = host_.Screenshot(frame_.hWnd());
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
     // Find the border's top line down the right-hand side, well clear of the caption.
     int32_t line = -1;
     for (int32_t y = 0; y < 20 && line < 0; ++y) {
