@@ -208,6 +208,7 @@ TEST_F(ScrollBarTest, ValuesSetByCodeAreClampedAndRaiseChangeOnlyWhenTheValueMov
     bar_.SetMax(20);
     bar_.SetLargeChange(0);  // steps below one are taken as one
     bar_.SetSmallChange(-5);
+    EXPECT_EQ((Values{bar_.LargeChange(), bar_.SmallChange()}), (Values{1, 1}));
     ClickAt(kDownArrow);
     ClickAt({8, 180});
     EXPECT_EQ(changes_, (Values{4, 10, 0, 8, 5, 6, 7}));
