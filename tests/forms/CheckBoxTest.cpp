@@ -51,8 +51,7 @@ TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {
     EXPECT_EQ(InsideTheBox(), pushed);
     host_.MouseMove(check_.hWnd(), 300, 10);
     host_.MouseUp(check_.hWnd(), 300, 10);
-    EXPECT_EQ(check_.Value(), vbUnchecked);
-    EXPECT_TRUE(values_.empty());
+    EXPECT_TRUE(values_.empty());  // released away: no change
     host_.MouseDown(check_.hWnd(), 5, 10);
     host_.MouseUp(check_.hWnd(), 5, 10);
     EXPECT_EQ(InsideTheBox(), up);

@@ -118,7 +118,8 @@ TEST_F(ComboBoxTest,
     EXPECT_EQ(clicks_.size(), 2u);
 }
 
-TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
+TEST_F(ComboBoxTest,
+       AClickElsewhereClosesTheListAndGoesNoFurtherAndTheFieldAndListDrawTheirSelection) {
     PictureBox other(form_.hWnd(), Rect{250, 20, 300, 60});
     int otherClicks = 0;
     other.Click = [&] { ++otherClicks; };
@@ -133,6 +134,23 @@ TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
     EXPECT_TRUE(clicks_.empty());
     host_.Click(other.hWnd(), 10, 10);  // closed: the click is the other control's
     EXPECT_EQ(otherClicks, 1);
+    // The field shows its text selected only while focused.
+    combo_.SetListIndex(0);
+    const Point inField{combo_.ButtonRect().left - 4, combo_.Height() / 2};
+    EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
+              GetSysColor(COLOR_WINDOW));
+    combo_.SetFocus();
+    EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
+              GetSysColor(COLOR_HIGHLIGHT));
+    Keys("<A-Down><Down>");
+    // On the screen, the list lies over the form below the field, its second item lit.
+    const PixelImage screen = host_.Screen();
+    ListBox* list = OpenList();
+    const Rect item = list->ItemRect(1);
+    const Point at = ClientToScreen(list->hWnd(), Point{item.right - 4, item.top + 3});
+    EXPECT_EQ(screen.Pixel(at.x, at.y), GetSysColor(COLOR_HIGHLIGHT));
+    const Point first = ClientToScreen(list->hWnd(), Point{item.right - 4, item.top - 3});
+    EXPECT_EQ(screen.Pixel(first.x, first.y), GetSysColor(COLOR_WINDOW));
 }
 
 TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndStaysOpen) {
@@ -228,29 +246,6 @@ TEST_F(ComboBoxTest,
     form_.Unload();
     EXPECT_FALSE(IsWindow(list));
     EXPECT_FALSE(combo_.DroppedDown());
-}
-
-// --- Drawing -------------------------------------------------------------------------------------
-
-TEST_F(ComboBoxTest, TheFocusedFieldShowsItsTextSelectedAndTheOpenListItsHighlight) {
-    PictureBox other(form_.hWnd(), Rect{250, 20, 300, 60});
-    other.SetFocus();
-    combo_.SetListIndex(0);
-    const Point inField{combo_.ButtonRect().left - 4, combo_.Height() / 2};
-    EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
-              GetSysColor(COLOR_WINDOW));
-    combo_.SetFocus();
-    EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
-              GetSysColor(COLOR_HIGHLIGHT));
-    Keys("<A-Down><Down>");
-    // On the screen, the list lies over the form below the field, its second item lit.
-    const PixelImage screen = host_.Screen();
-    ListBox* list = OpenList();
-    const Rect item = list->ItemRect(1);
-    const Point at = ClientToScreen(list->hWnd(), Point{item.right - 4, item.top + 3});
-    EXPECT_EQ(screen.Pixel(at.x, at.y), GetSysColor(COLOR_HIGHLIGHT));
-    const Point first = ClientToScreen(list->hWnd(), Point{item.right - 4, item.top - 3});
-    EXPECT_EQ(screen.Pixel(first.x, first.y), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

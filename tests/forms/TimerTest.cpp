@@ -76,7 +76,6 @@ TEST_F(TimerTest,
     host_.Advance(1000);
     EXPECT_EQ(ticks, 1);
     EXPECT_EQ(ownTicks, 3);
-    EXPECT_EQ(selfDestroying, nullptr);
     Form dialog(Rect{200, 200, 400, 300}, "Dialog");
     Timer closer(dialog.hWnd());
     closer.Tick = [&] {
