@@ -153,7 +153,8 @@ TEST_F(ComboBoxTest,
     EXPECT_EQ(screen.Pixel(first.x, first.y), GetSysColor(COLOR_WINDOW));
 }
 
-TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndStaysOpen) {
+TEST_F(ComboBoxTest,
+       ALongListScrollsWithItsOwnBarAndStaysOpenAndAListOpensAboveWhenTheScreenEndsBelow) {
     AddMore();
     ClickField();
     ListBox* list = OpenList();
@@ -176,9 +177,6 @@ TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndStaysOpen) {
     host_.Click(form_.hWnd(), 300, 250);
     EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_EQ(deactivations_, 0);
-}
-
-TEST_F(ComboBoxTest, TheListOpensAboveWhenTheScreenEndsBelow) {
     ComboBox low(form_.hWnd(), Rect{20, 270, 170, 291});
     form_.Move(100, 700);
     low.AddItem("one");

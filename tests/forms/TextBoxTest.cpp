@@ -132,7 +132,8 @@ TEST_F(TextBoxTest, ControlCharactersAreNeverTypedAndCodeChangesFireChangeOnlyWh
 
 // --- Moving and selecting -------------------------------------------------------------------
 
-TEST_F(TextBoxTest, ArrowsMoveShiftExtendsTheSelectionAndCtrlMovesByWords) {
+TEST_F(TextBoxTest,
+       ArrowsMoveShiftExtendsTheSelectionCtrlMovesByWordsAndCodeSelectionsClampToTheText) {
     const char* text = "hello world";
     box_.SetText(text);
     Edits(box_, {{"<S-Right><S-Right><S-Right>", text, 0, 3},
@@ -153,9 +154,6 @@ TEST_F(TextBoxTest, ArrowsMoveShiftExtendsTheSelectionAndCtrlMovesByWords) {
                  {"<C-Left>", text, 3, 0},  // the comma is a word of its own
                  {"<C-A>", text, 0, 15},
                  {"new", "new", 3, 0}});
-}
-
-TEST_F(TextBoxTest, SelStartAndSelLengthClampToTheText) {
     box_.SetText("abcdef");
     const struct {
         int32_t start, length, selStart, selLength;
@@ -347,7 +345,8 @@ TEST_F(TextBoxTest, ASunkenEdgeAroundAWhiteBoxOrNoneAtAllAndGreyTextWhenDisabled
     EXPECT_FALSE(box_.HasFocus());
 }
 
-TEST_F(TextBoxTest, TheCaretAndTheSelectionShowOnlyWhileTheBoxHasTheFocus) {
+TEST_F(TextBoxTest,
+       TheCaretAndSelectionShowWhileFocusedTheCaretStaysInViewAndRightAlignedTextSitsRight) {
     const Rect inside{2, 2, box_.Width() - 2, box_.Height() - 2};  // within the edge
     const int32_t lineHeight = LineHeight(box_);
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
@@ -369,10 +368,6 @@ TEST_F(TextBoxTest, TheCaretAndTheSelectionShowOnlyWhileTheBoxHasTheFocus) {
     EXPECT_GT(CountPixels(box_.Image(), inside, kBlack), 0);  // plain text again
     box_.SetHideSelection(false);
     EXPECT_EQ(CountPixels(box_.Image(), inside, highlight), selected);
-}
-
-TEST_F(TextBoxTest,
-       ASingleLineBoxScrollsToKeepTheCaretInViewAndRightAlignedTextSitsAgainstTheRightEdge) {
     TextBox narrow(form_.hWnd(), {10, 200, 70, 221});
     narrow.SetFocus();
     host_.Type("the quick brown fox jumps over the lazy dog");

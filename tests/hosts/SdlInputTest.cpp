@@ -47,6 +47,13 @@ Events Type(SDL_Keycode sym, SDL_Scancode scancode, const char* text, uint16_t m
             KeyEvent(false, sym, scancode, mod)};
 }
 
+Events Concat(std::initializer_list<Events> parts) {
+    Events all;
+    for (const Events& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
 // Keys pressed while a modifier (or two) is held.
 Events Holding(std::initializer_list<std::pair<SDL_Keycode, SDL_Scancode>> modifiers, uint16_t mod,
                const Events& keys) {
@@ -133,12 +140,33 @@ protected:
     CommandButton button_{form_.hWnd(), Rect{10, 100, 90, 126}, "OK"};
 };
 
-TEST_F(SdlInputTest, APrintableKeyTypesItsCharacterOnceWithTheShiftStateOnTheKeys) {
+TEST_F(SdlInputTest, KeysArriveWithTheShiftStateAndTheExtendedBitAndLosingTheKeyboardReleasesThem) {
     Feed(Type(SDLK_a, SDL_SCANCODE_A, "a"));
     EXPECT_EQ(TakeLog(), (Log{"down 65 0", "press 97", "up 65 0"}));
     // Shifted text comes from text input.
     Feed(Holding({{K(LSHIFT)}}, KMOD_LSHIFT, Type(K(1), "!", KMOD_LSHIFT)));
     EXPECT_EQ(TakeLog(), (Log{"down 16 1", "down 49 1", "press 33", "up 49 1", "up 16 0"}));
+    // Ctrl goes down here, the window loses the keyboard, Ctrl comes up elsewhere.
+    Feed({KeyEvent(true, K(LCTRL), KMOD_LCTRL), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    EXPECT_EQ(TakeLog(), (Log{"down 17 2", "up 17 0"}));
+    EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
+    // Back in the window, a plain key types plainly.
+    Feed(Type(SDLK_a, SDL_SCANCODE_A, "a"));
+    EXPECT_EQ(Presses(), (Log{"press 97"}));
+    // Nothing held: losing the keyboard again sends nothing.
+    Feed({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
+    EXPECT_EQ(TakeLog(), Log{});
+    Log messages;
+    // Watch the raw message for its extended-key bit.
+    SetKeyFilter([&](HWND, UINT message, WPARAM vk, LPARAM lParam) {
+        if (message == WM_KEYDOWN) {
+            messages.push_back(std::to_string(vk) + ((lParam >> 24) & 1 ? " extended" : ""));
+        }
+        return false;
+    });
+    Feed(Concat({Press(K(LEFT)), Press(K(KP_4))}));
+    EXPECT_EQ(messages, (Log{"37 extended", "37"}));
+    EXPECT_EQ(Presses(), Log{});
 }
 
 // Key and text events, and the characters the focused control is given for them.
@@ -157,13 +185,6 @@ TEST_P(SdlTypingTest, TypesTheCharactersAPersonMeans) {
 
 constexpr std::pair<SDL_Keycode, SDL_Scancode> kLShift{K(LSHIFT)}, kLCtrl{K(LCTRL)},
     kRCtrl{K(RCTRL)}, kLAlt{K(LALT)}, kRAlt{K(RALT)};
-
-Events Concat(std::initializer_list<Events> parts) {
-    Events all;
-    for (const Events& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
 
 INSTANTIATE_TEST_SUITE_P(
     SdlInput, SdlTypingTest,
@@ -209,33 +230,6 @@ INSTANTIATE_TEST_SUITE_P(
                    Concat({Type(K(KP_7), "7", KMOD_NUM), Press(K(KP_7))}),
                    {"press 55"}}),
     [](const testing::TestParamInfo<TypingCase>& info) { return info.param.name; });
-
-TEST_F(SdlInputTest, ArrowKeysArriveExtendedWithoutCharacters) {
-    Log messages;
-    // Watch the raw message for its extended-key bit.
-    SetKeyFilter([&](HWND, UINT message, WPARAM vk, LPARAM lParam) {
-        if (message == WM_KEYDOWN) {
-            messages.push_back(std::to_string(vk) + ((lParam >> 24) & 1 ? " extended" : ""));
-        }
-        return false;
-    });
-    Feed(Concat({Press(K(LEFT)), Press(K(KP_4))}));
-    EXPECT_EQ(messages, (Log{"37 extended", "37"}));
-    EXPECT_EQ(Presses(), Log{});
-}
-
-TEST_F(SdlInputTest, LosingTheKeyboardReleasesHeldKeys) {
-    // Ctrl goes down here, the window loses the keyboard, Ctrl comes up elsewhere.
-    Feed({KeyEvent(true, K(LCTRL), KMOD_LCTRL), WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
-    EXPECT_EQ(TakeLog(), (Log{"down 17 2", "up 17 0"}));
-    EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
-    // Back in the window, a plain key types plainly.
-    Feed(Type(SDLK_a, SDL_SCANCODE_A, "a"));
-    EXPECT_EQ(Presses(), (Log{"press 97"}));
-    // Nothing held: losing the keyboard again sends nothing.
-    Feed({WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)});
-    EXPECT_EQ(TakeLog(), Log{});
-}
 
 TEST_F(SdlInputTest,
        AClickAtWindowCoordinatesClicksTheButtonThereTabMovesOnAndButtonsMapToLeftRightAndMiddle) {
