@@ -28,7 +28,7 @@ protected:
     Values values_;
 };
 
-TEST_F(CheckBoxTest, ClicksAndSpaceToggleAGreyedBoxBecomesUncheckedAndOnlyChangesRaiseClick) {
+TEST_F(CheckBoxTest, ClicksAndSpaceToggleOnlyChangesRaiseClickAndTheMarkAndFocusRectangleShow) {
     ClickAlone(check_.hWnd(), 5, 10);
     ClickAlone(check_.hWnd(), 100, 10);  // on the caption
     for (int16_t value : {2, 2, 3, -1})  // code: only real changes raise Click
@@ -38,26 +38,6 @@ TEST_F(CheckBoxTest, ClicksAndSpaceToggleAGreyedBoxBecomesUncheckedAndOnlyChange
     EXPECT_TRUE(check_.HasFocus());
     Keys("  ");
     EXPECT_EQ(values_, (Values{1, 0, 2, 0, 1, 0, 1, 0}));
-}
-
-TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {
-    const COLORREF up = GetSysColor(COLOR_WINDOW), pushed = GetSysColor(COLOR_BTNFACE);
-    EXPECT_EQ(InsideTheBox(), up);
-    host_.MouseDown(check_.hWnd(), 5, 10);
-    EXPECT_EQ(InsideTheBox(), pushed);
-    host_.MouseMove(check_.hWnd(), 300, 10);
-    EXPECT_EQ(InsideTheBox(), up);
-    host_.MouseMove(check_.hWnd(), 5, 10);
-    EXPECT_EQ(InsideTheBox(), pushed);
-    host_.MouseMove(check_.hWnd(), 300, 10);
-    host_.MouseUp(check_.hWnd(), 300, 10);
-    EXPECT_TRUE(values_.empty());  // released away: no change
-    host_.MouseDown(check_.hWnd(), 5, 10);
-    host_.MouseUp(check_.hWnd(), 5, 10);
-    EXPECT_EQ(InsideTheBox(), up);
-}
-
-TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndTheFocusRectangleHugsTheCaption) {
     const COLORREF black = GetSysColor(COLOR_WINDOWTEXT), grey = GetSysColor(COLOR_GRAYTEXT);
     EXPECT_EQ(MarkPixels(black), 0);
     ClickAlone(check_.hWnd(), 5, 10);
@@ -76,6 +56,23 @@ TEST_F(CheckBoxTest, TheMarkShowsBlackWhenCheckedGreyWhenGreyedAndTheFocusRectan
     EXPECT_LT(changed.right, 120);  // the caption is shorter than the control
     EXPECT_GT(changed.Width(), 40);
     EXPECT_GT(changed.Height(), 10);
+}
+
+TEST_F(CheckBoxTest, TheBoxLooksPushedWhileHeldOverItAndAReleaseAwayCancels) {
+    const COLORREF up = GetSysColor(COLOR_WINDOW), pushed = GetSysColor(COLOR_BTNFACE);
+    EXPECT_EQ(InsideTheBox(), up);
+    host_.MouseDown(check_.hWnd(), 5, 10);
+    EXPECT_EQ(InsideTheBox(), pushed);
+    host_.MouseMove(check_.hWnd(), 300, 10);
+    EXPECT_EQ(InsideTheBox(), up);
+    host_.MouseMove(check_.hWnd(), 5, 10);
+    EXPECT_EQ(InsideTheBox(), pushed);
+    host_.MouseMove(check_.hWnd(), 300, 10);
+    host_.MouseUp(check_.hWnd(), 300, 10);
+    EXPECT_TRUE(values_.empty());  // released away: no change
+    host_.MouseDown(check_.hWnd(), 5, 10);
+    host_.MouseUp(check_.hWnd(), 5, 10);
+    EXPECT_EQ(InsideTheBox(), up);
 }
 
 }  // namespace

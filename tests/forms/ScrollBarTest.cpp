@@ -139,7 +139,8 @@ TEST_F(ScrollBarTest,
 
 // --- The thumb ---------------------------------------------------------------------------------
 
-TEST_F(ScrollBarTest, DraggingTheThumbScrollsWhileMovingAndChangesOnceOnRelease) {
+TEST_F(ScrollBarTest,
+       DraggingTheThumbChangesOnceOnReleaseAndThePartsAreDrawnWherePressedAndWhereValueSays) {
     const Point thumb = Middle(bar_.GetLayout().thumb);
     host_.Drag(bar_.hWnd(), thumb.x, thumb.y, thumb.x, thumb.y + 70, 7);
     EXPECT_GT(scrolls_, 1);
@@ -155,9 +156,6 @@ TEST_F(ScrollBarTest, DraggingTheThumbScrollsWhileMovingAndChangesOnceOnRelease)
     Press(end);
     Release({end.x, end.y - 139});
     EXPECT_EQ(changes_, (Values{5, 10, 0}));
-}
-
-TEST_F(ScrollBarTest, APressedArrowLooksPushedAndTheThumbIsDrawnWhereValueSays) {
     const COLORREF edge = host_.Screenshot(bar_.hWnd()).Pixel(1, 184);
     Press(kDownArrow);
     EXPECT_NE(host_.Screenshot(bar_.hWnd()).Pixel(1, 184), edge);  // the raised edge went in

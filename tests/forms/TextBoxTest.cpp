@@ -402,7 +402,8 @@ TEST_F(TextBoxTest,
 
 // --- Multi-line boxes -------------------------------------------------------------------------
 
-TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLinesKeepingTheColumn) {
+TEST_F(TextBoxTest,
+       AMultiLineBoxWrapsAtSpacesOrWithinAWordUpDownKeepTheColumnAndTheCaretLineStaysInView) {
     // Wide enough for "alpha beta " and not a letter more.
     const int32_t width = 2 * kTextLeft + Measure(multi_, U"alpha beta ") + 2;
     const int32_t lineHeight = LineHeight(multi_);
@@ -425,16 +426,12 @@ TEST_F(TextBoxTest, AMultiLineBoxWrapsAtSpacesAndUpDownMoveBetweenLinesKeepingTh
                    {"<Down>", text, 25, 0},  // the column came back
                    {"<Up><Up>", text, 10, 0},
                    {"<Up>", text, 10, 0}});  // the first line has nothing above
-}
-
-TEST_F(TextBoxTest, AWordWiderThanTheBoxIsBrokenAndAMultiLineBoxScrollsToKeepTheCaretLineInView) {
     multi_.Move(10, 50, 60, 100);
     multi_.SetText(std::string(40, 'w'));
     multi_.SetFocus();
     host_.PressKey(VK_DOWN);
     EXPECT_GT(multi_.SelStart(), 0);
     EXPECT_LT(multi_.SelStart(), 40);
-    const int32_t lineHeight = LineHeight(multi_);
     const Rect secondLine{kTextLeft, kTextTop + lineHeight, 56, kTextTop + 2 * lineHeight};
     EXPECT_GT(CountPixels(multi_.Image(), secondLine, kBlack), lineHeight);
     // Narrower and the same text takes more lines: the layout follows the size.
