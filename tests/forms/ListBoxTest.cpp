@@ -35,7 +35,20 @@ protected:
 
 // --- Items ---------------------------------------------------------------------------------------
 
-TEST_F(ListBoxTest, ItemsChangeByCodeTheSelectionFollowsItsItemAndIndexesOutOfRangeAreIgnored) {
+TEST_F(ListBoxTest, IntegralHeightKeepsWholeItemsItemsChangeByCodeAndBadIndexesAreIgnored) {
+    const int32_t item = list_.ItemHeight();
+    EXPECT_LE(list_.Height(), 100);
+    EXPECT_GT(list_.Height(), 100 - item);
+    EXPECT_EQ((list_.Height() - 4) % item, 0);
+    list_.Move(10, 10, 150, 7 * item + 4 + item / 2);
+    EXPECT_EQ(list_.Height(), 7 * item + 4);
+    EXPECT_EQ(list_.VisibleCount(), 7);
+    list_.Move(10, 10, 150, 1);  // never less than one item
+    EXPECT_EQ(list_.Height(), item + 4);
+    list_.SetIntegralHeight(false);
+    list_.Move(10, 10, 150, 7 * item + 4 + item / 2);
+    EXPECT_EQ(list_.Height(), 7 * item + 4 + item / 2);
+    EXPECT_EQ(list_.VisibleCount(), 7);
     list_.AddItem("b");
     list_.AddItem("d");
     list_.AddItem("a", 0);
@@ -175,23 +188,6 @@ TEST_F(ListBoxTest, KeysMoveTheSelectionAndKeepItInView) {
               (Indexes{0, 1, 2, 1, 29, 0, visible - 1, 2 * (visible - 1), visible - 1, 0}));
 }
 
-TEST_F(ListBoxTest, TypingSelectsTheNextItemStartingWithTheCharacter) {
-    for (const char* text : {"apple", "Banana", "avocado", "Apricot", "cherry", "élan", "Éclair"})
-        list_.AddItem(text);
-    list_.SetFocus();
-    const struct {
-        const char* typed;
-        const char* selected;
-    } steps[] = {{"a", "apple"},  {"A", "avocado"}, {"a", "Apricot"},
-                 {"a", "apple"},  // round to the first again
-                 {"z", "apple"},  // nothing starts with z: nothing moves
-                 {"C", "cherry"}, {"É", "élan"},    {"é", "Éclair"}};
-    for (const auto& step : steps) {
-        host_.Type(step.typed);
-        EXPECT_EQ(list_.Text(), step.selected) << step.typed;
-    }
-}
-
 // --- Scrolling -----------------------------------------------------------------------------------
 
 TEST_F(ListBoxTest, TheScrollBarScrollsTheListAndLeavesTheFocusWithIt) {
@@ -212,23 +208,7 @@ TEST_F(ListBoxTest, TheScrollBarScrollsTheListAndLeavesTheFocusWithIt) {
 
 // --- Size and font -------------------------------------------------------------------------------
 
-TEST_F(ListBoxTest, IntegralHeightShrinksTheBoxToWholeItems) {
-    const int32_t item = list_.ItemHeight();
-    EXPECT_LE(list_.Height(), 100);
-    EXPECT_GT(list_.Height(), 100 - item);
-    EXPECT_EQ((list_.Height() - 4) % item, 0);
-    list_.Move(10, 10, 150, 7 * item + 4 + item / 2);
-    EXPECT_EQ(list_.Height(), 7 * item + 4);
-    EXPECT_EQ(list_.VisibleCount(), 7);
-    list_.Move(10, 10, 150, 1);  // never less than one item
-    EXPECT_EQ(list_.Height(), item + 4);
-    list_.SetIntegralHeight(false);
-    list_.Move(10, 10, 150, 7 * item + 4 + item / 2);
-    EXPECT_EQ(list_.Height(), 7 * item + 4 + item / 2);
-    EXPECT_EQ(list_.VisibleCount(), 7);
-}
-
-TEST_F(ListBoxTest, FontSizeSetsTheItemHeightAndTheScrollBarShowsWhenTheItemsDoNotFit) {
+TEST_F(ListBoxTest, FontSizeSetsTheItemHeightTheBarShowsWhenNeededAndTypingSelectsAnItem) {
     Fill(3);
     EXPECT_FALSE(list_.ScrollBarVisible());
     const int32_t fullWidth = list_.ItemRect(0).Width();
@@ -241,6 +221,21 @@ TEST_F(ListBoxTest, FontSizeSetsTheItemHeightAndTheScrollBarShowsWhenTheItemsDoN
     EXPECT_EQ(list_.ListIndex(), 1);
     EXPECT_TRUE(list_.ScrollBarVisible());  // two big rows: the third item needs the bar
     EXPECT_EQ(list_.ItemRect(0).Width(), fullWidth - ListBox::kScrollBarWidth);
+    list_.Clear();
+    for (const char* text : {"apple", "Banana", "avocado", "Apricot", "cherry", "élan", "Éclair"})
+        list_.AddItem(text);
+    list_.SetFocus();
+    const struct {
+        const char* typed;
+        const char* selected;
+    } steps[] = {{"a", "apple"},  {"A", "avocado"}, {"a", "Apricot"},
+                 {"a", "apple"},  // round to the first again
+                 {"z", "apple"},  // nothing starts with z: nothing moves
+                 {"C", "cherry"}, {"É", "élan"},    {"é", "Éclair"}};
+    for (const auto& step : steps) {
+        host_.Type(step.typed);
+        EXPECT_EQ(list_.Text(), step.selected) << step.typed;
+    }
 }
 
 // --- Drawing -------------------------------------------------------------------------------------

@@ -60,8 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         Script{"UnloadingTheFormStopsItsTimers", "i100 w100=1 u w1000=1 i100 e1 w1000=1"}),
     [](const testing::TestParamInfo<Script>& info) { return info.param.name; });
 
-TEST_F(TimerTest,
-       ATimerDestroyedWhileRunningOrFromItsOwnTickNeverTicksAgainAndTimersTickUnderAModalForm) {
+TEST_F(TimerTest, ADestroyedTimerNeverTicksAgainAndTimersTickUnderAModalForm) {
     auto timer = std::make_unique<Timer>(form_.hWnd());
     auto selfDestroying = std::make_unique<Timer>(form_.hWnd());
     int ticks = 0, ownTicks = 0;

@@ -140,7 +140,7 @@ protected:
     CommandButton button_{form_.hWnd(), Rect{10, 100, 90, 126}, "OK"};
 };
 
-TEST_F(SdlInputTest, KeysArriveWithTheShiftStateAndTheExtendedBitAndLosingTheKeyboardReleasesThem) {
+TEST_F(SdlInputTest, KeysCarryTheShiftStateAndExtendedBitAndLosingTheKeyboardReleasesThem) {
     Feed(Type(SDLK_a, SDL_SCANCODE_A, "a"));
     EXPECT_EQ(TakeLog(), (Log{"down 65 0", "press 97", "up 65 0"}));
     // Shifted text comes from text input.
@@ -231,8 +231,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"press 55"}}),
     [](const testing::TestParamInfo<TypingCase>& info) { return info.param.name; });
 
-TEST_F(SdlInputTest,
-       AClickAtWindowCoordinatesClicksTheButtonThereTabMovesOnAndButtonsMapToLeftRightAndMiddle) {
+TEST_F(SdlInputTest, ClicksButtonsAndWheelNotchesReachTheWindowsAtTheMouseOtherEventsAreLeft) {
     Feed({MotionEvent(50, 110), ButtonEvent(true, SDL_BUTTON_LEFT, 50, 110),
           ButtonEvent(false, SDL_BUTTON_LEFT, 50, 110)});
     EXPECT_EQ(TakeLog(), (Log{"click"}));
@@ -253,10 +252,6 @@ TEST_F(SdlInputTest,
     // Side buttons have no place in the runtime and are dropped.
     EXPECT_EQ(TakeLog(),
               (Log{"up 9 0", "mousedown 1 10,20", "mousedown 2 12,22", "mousedown 4 11,21"}));
-}
-
-TEST_F(SdlInputTest,
-       TheWheelSendsNotchesOf120ToTheFocusWindowAtTheMouseAndOtherEventsAreLeftToTheHost) {
     Log wheel;
     WindowOptions options;
     options.parent = form_.hWnd();
