@@ -29,6 +29,11 @@ protected:
         const Rect r = list->ItemRect(index);
         ClickAlone(list->hWnd(), r.left + 10, (r.top + r.bottom) / 2);
     }
+    static Rect ScreenRect(HWND hwnd) {
+        Rect r;
+        GetWindowRect(hwnd, &r);
+        return r;
+    }
     void AddMore() {
         for (int i = 0; i < 20; ++i)
             combo_.AddItem("More " + std::to_string(i));
@@ -41,9 +46,8 @@ protected:
 
 // --- Items and text ------------------------------------------------------------------------------
 
-TEST_F(ComboBoxTest, TextIsTheSelectedItemAndCodeChangesRaiseNothing) {
+TEST_F(ComboBoxTest, TextIsTheSelectedItemCodeChangesRaiseNothingAndTheHeightFollowsTheFont) {
     EXPECT_EQ(combo_.Style(), 2);
-    EXPECT_EQ(combo_.ListCount(), 5);
     EXPECT_EQ(combo_.Text(), "");
     for (int32_t index : {2, 1000, -5})
         combo_.SetListIndex(index);
@@ -59,9 +63,6 @@ TEST_F(ComboBoxTest, TextIsTheSelectedItemAndCodeChangesRaiseNothing) {
     combo_.Clear();
     EXPECT_EQ(combo_.ListCount(), 0);
     EXPECT_TRUE(clicks_.empty());
-}
-
-TEST_F(ComboBoxTest, TheHeightFollowsTheFont) {
     const int32_t normal = combo_.Height();
     combo_.Move(20, 20, 150, 100);
     EXPECT_EQ(combo_.Height(), normal);
@@ -71,47 +72,36 @@ TEST_F(ComboBoxTest, TheHeightFollowsTheFont) {
 
 // --- Opening and picking with the mouse ----------------------------------------------------------
 
-TEST_F(ComboBoxTest, AClickOpensTheListBelowAndAClickOnAnItemPicksIt) {
+TEST_F(ComboBoxTest, AClickOpensTheListBelowAClickOrReleaseOnAnItemPicksAndDraggingScrolls) {
     int dropDowns = 0;
     combo_.DropDown = [&] { ++dropDowns; };
     ClickField();
-    ASSERT_TRUE(combo_.DroppedDown());
     ListBox* list = OpenList();
     ASSERT_NE(list, nullptr);
     EXPECT_EQ(GetParent(list->hWnd()), 0u);  // a window of its own, over every form
-    Rect field, dropped;
-    GetWindowRect(combo_.hWnd(), &field);
-    GetWindowRect(list->hWnd(), &dropped);
+    const Rect field = ScreenRect(combo_.hWnd()), dropped = ScreenRect(list->hWnd());
     EXPECT_EQ(dropped, (Rect{field.left, field.bottom, field.right, dropped.bottom}));
-    EXPECT_EQ(list->ListCount(), 5);
     const HWND listWindow = list->hWnd();
     ClickItem(3);
-    EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_FALSE(IsWindow(listWindow));
-    EXPECT_EQ(combo_.Text(), "Damson");
     EXPECT_TRUE(combo_.HasFocus());
     // The list opens on the selection; picking it again closes without Click.
     ClickField();
     EXPECT_EQ(OpenList()->ListIndex(), 3);
-    ClickItem(3);
-    EXPECT_FALSE(combo_.DroppedDown());
+    ClickItem(3);  // closed again: the next press opens it anew
     EXPECT_EQ(clicks_, (Texts{"Damson"}));
     EXPECT_EQ(dropDowns, 2);
     EXPECT_EQ(deactivations_, 0);  // the form stayed active throughout
-}
-
-TEST_F(ComboBoxTest, PressingTheFieldAndReleasingOnAnItemPicksItAndDraggingBelowScrolls) {
     AddMore();
     host_.MouseDown(combo_.hWnd(), 20, 5);
-    ListBox* list = OpenList();
+    list = OpenList();
     ASSERT_NE(list, nullptr);
     const Rect r = list->ItemRect(2);
     host_.MouseMove(list->hWnd(), 10, r.top + 2);
     EXPECT_EQ(list->ListIndex(), 2);  // the highlight follows the mouse
-    EXPECT_TRUE(clicks_.empty());
+    EXPECT_EQ(clicks_.size(), 1u);
     host_.MouseUp(list->hWnd(), 10, r.top + 2);
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (Texts{"Cherry"}));
+    EXPECT_EQ(clicks_, (Texts{"Damson", "Cherry"}));
     host_.Advance(1000);
     host_.MouseDown(combo_.hWnd(), 20, 5);
     list = OpenList();
@@ -122,10 +112,10 @@ TEST_F(ComboBoxTest, PressingTheFieldAndReleasingOnAnItemPicksItAndDraggingBelow
     EXPECT_EQ(list->ListIndex(), ComboBox::kMaxDroppedItems + 1);
     host_.MouseUp(list->hWnd(), 10, list->Height() + 6);
     EXPECT_TRUE(combo_.DroppedDown());  // released off the list: nothing picked yet
-    EXPECT_EQ(clicks_.size(), 1u);
+    EXPECT_EQ(clicks_.size(), 2u);
 }
 
-TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
+TEST_F(ComboBoxTest, AClickElsewhereChangingItemsOrUnloadingCloseTheListWhichDrawsItsSelection) {
     PictureBox other(form_.hWnd(), Rect{250, 20, 300, 60});
     int otherClicks = 0;
     other.Click = [&] { ++otherClicks; };
@@ -137,138 +127,10 @@ TEST_F(ComboBoxTest, AClickElsewhereClosesTheListAndGoesNoFurther) {
     EXPECT_TRUE(combo_.HasFocus());
     ClickField();
     ClickField();  // the field again closes it too
-    EXPECT_FALSE(combo_.DroppedDown());
     EXPECT_TRUE(clicks_.empty());
     host_.Click(other.hWnd(), 10, 10);  // closed: the click is the other control's
     EXPECT_EQ(otherClicks, 1);
-}
-
-TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndStaysOpen) {
-    AddMore();
-    ClickField();
-    ListBox* list = OpenList();
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(list->VisibleCount(), ComboBox::kMaxDroppedItems);
-    ASSERT_TRUE(list->ScrollBarVisible());
-    ScrollBar* bar = FindChild<ScrollBar>(list->hWnd());
-    ASSERT_NE(bar, nullptr);
-    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);  // the down arrow
-    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);
-    EXPECT_TRUE(combo_.DroppedDown());
-    EXPECT_EQ(list->TopIndex(), 2);
-    EXPECT_TRUE(combo_.HasFocus());
-    ClickItem(2);
-    EXPECT_EQ(combo_.Text(), "Cherry");
-    // After using the bar a press elsewhere still closes the list.
-    ClickField();
-    bar = FindChild<ScrollBar>(OpenList()->hWnd());
-    ASSERT_NE(bar, nullptr);
-    ClickAlone(bar->hWnd(), 8, 5);
-    host_.Click(form_.hWnd(), 300, 250);
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(deactivations_, 0);
-}
-
-TEST_F(ComboBoxTest, TheListOpensAboveWhenTheScreenEndsBelow) {
-    ComboBox low(form_.hWnd(), Rect{20, 270, 170, 291});
-    form_.Move(100, 700);
-    low.AddItem("one");
-    low.SetFocus();
-    Keys("<A-Down>");
-    ASSERT_TRUE(low.DroppedDown());
-    Rect field, dropped;
-    GetWindowRect(low.hWnd(), &field);
-    GetWindowRect(low.DropDownWindow(), &dropped);
-    EXPECT_EQ(dropped.bottom, field.top);
-}
-
-// --- Keyboard ------------------------------------------------------------------------------------
-
-TEST_F(ComboBoxTest, ArrowsHomeEndTypingAndTheWheelChangeTheSelectionWithoutOpening) {
-    combo_.SetFocus();
-    Keys("<Down><Down><Up>");
-    EXPECT_EQ(combo_.Text(), "Apple");
-    EXPECT_FALSE(combo_.DroppedDown());
-    Keys("<Up><End><Down><Home>c");  // at the top already, then to the far ends
-    host_.Wheel(-kWheelDelta);
-    host_.Wheel(-kWheelDelta);
-    host_.Wheel(kWheelDelta * 5);
-    EXPECT_EQ(clicks_, (Texts{"Apple", "Banana", "Apple", "Elderberry", "Apple", "Cherry", "Damson",
-                              "Elderberry", "Apple"}));
-}
-
-TEST_F(ComboBoxTest, KeysMoveTheOpenListsHighlightAndEnterPicksIt) {
-    combo_.SetFocus();
-    Keys("<F4><Down><Down>e");
-    ASSERT_TRUE(combo_.DroppedDown());
-    EXPECT_EQ(OpenList()->Text(), "Elderberry");
-    EXPECT_TRUE(clicks_.empty());
-    EXPECT_EQ(combo_.ListIndex(), -1);
-    Keys("<Up><Enter>");
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (Texts{"Damson"}));
-}
-
-TEST_F(ComboBoxTest, EscapeClosesWithoutAChangeAltUpPicksAndTabAwayCloses) {
-    PictureBox next(form_.hWnd(), Rect{250, 20, 300, 60});
-    combo_.SetFocus();
-    Keys("<A-Down><Down><Esc>");
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(combo_.ListIndex(), -1);
-    Keys("<A-Down><End><A-Up>");
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(clicks_, (Texts{"Elderberry"}));
-    Keys("<A-Down>");
-    ASSERT_TRUE(combo_.DroppedDown());
-    Keys("<Tab>");
-    EXPECT_TRUE(next.HasFocus());
-    EXPECT_FALSE(combo_.DroppedDown());
-    EXPECT_EQ(GetCapture(), 0u);
-}
-
-// --- Life and hostile values ---------------------------------------------------------------------
-
-TEST_F(ComboBoxTest, AnEmptyComboOpensAndClosesQuietly) {
-    combo_.Clear();
-    ClickField();
-    ASSERT_TRUE(combo_.DroppedDown());
-    host_.Click(OpenList()->hWnd(), 10, 5);
-    Keys("<Down><Enter>");
-    EXPECT_FALSE(combo_.DroppedDown());
-    Keys("<End>x");
-    EXPECT_EQ(combo_.ListIndex(), -1);
-    EXPECT_TRUE(clicks_.empty());
-}
-
-TEST_F(ComboBoxTest,
-       ChangingTheItemsOrUnloadingTheFormClosesTheOpenListAndADisabledComboDoesNotOpen) {
-    combo_.SetDroppedDown(true);
-    ASSERT_TRUE(combo_.DroppedDown());
-    combo_.AddItem("Fig");
-    EXPECT_FALSE(combo_.DroppedDown());
-    combo_.SetDroppedDown(true);
-    EXPECT_EQ(OpenList()->ListCount(), 6);
-    combo_.SetDroppedDown(false);
-    EXPECT_EQ(GetCapture(), 0u);
-    combo_.SetEnabled(false);
-    ClickField();
-    combo_.SetDroppedDown(true);
-    EXPECT_FALSE(combo_.DroppedDown());
-    // Unloading the form takes an open list with it.
-    combo_.SetEnabled(true);
-    ClickField();
-    const HWND list = combo_.DropDownWindow();
-    ASSERT_TRUE(IsWindow(list));
-    form_.Unload();
-    EXPECT_FALSE(IsWindow(list));
-    EXPECT_FALSE(combo_.DroppedDown());
-}
-
-// --- Drawing -------------------------------------------------------------------------------------
-
-TEST_F(ComboBoxTest, TheFocusedFieldShowsItsTextSelectedAndTheOpenListItsHighlight) {
-    PictureBox other(form_.hWnd(), Rect{250, 20, 300, 60});
-    other.SetFocus();
+    // The field shows its text selected only while focused.
     combo_.SetListIndex(0);
     const Point inField{combo_.ButtonRect().left - 4, combo_.Height() / 2};
     EXPECT_EQ(host_.Screenshot(combo_.hWnd()).Pixel(inField.x, inField.y),
@@ -285,7 +147,95 @@ TEST_F(ComboBoxTest, TheFocusedFieldShowsItsTextSelectedAndTheOpenListItsHighlig
     EXPECT_EQ(screen.Pixel(at.x, at.y), GetSysColor(COLOR_HIGHLIGHT));
     const Point first = ClientToScreen(list->hWnd(), Point{item.right - 4, item.top - 3});
     EXPECT_EQ(screen.Pixel(first.x, first.y), GetSysColor(COLOR_WINDOW));
+    combo_.SetDroppedDown(true);
+    combo_.AddItem("Fig");
+    EXPECT_FALSE(combo_.DroppedDown());
+    combo_.SetDroppedDown(true);
+    EXPECT_EQ(OpenList()->ListCount(), 6);
+    combo_.SetDroppedDown(false);
+    EXPECT_EQ(GetCapture(), 0u);
+    combo_.SetEnabled(false);
+    ClickField();
+    combo_.SetDroppedDown(true);
+    EXPECT_FALSE(combo_.DroppedDown());
+    // Unloading the form takes an open list with it.
+    combo_.SetEnabled(true);
+    ClickField();
+    const HWND listWindow = combo_.DropDownWindow();
+    ASSERT_TRUE(IsWindow(listWindow));
+    form_.Unload();
+    EXPECT_FALSE(IsWindow(listWindow));
+    EXPECT_FALSE(combo_.DroppedDown());
 }
+
+TEST_F(ComboBoxTest, ALongListScrollsWithItsOwnBarAndAListOpensAboveAtTheScreensFoot) {
+    AddMore();
+    ClickField();
+    ListBox* list = OpenList();
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->VisibleCount(), ComboBox::kMaxDroppedItems);
+    ASSERT_TRUE(list->ScrollBarVisible());
+    ScrollBar* bar = FindChild<ScrollBar>(list->hWnd());
+    ASSERT_NE(bar, nullptr);
+    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);  // the down arrow
+    ClickAlone(bar->hWnd(), 8, bar->Height() - 5);
+    EXPECT_EQ(list->TopIndex(), 2);
+    EXPECT_TRUE(combo_.HasFocus());
+    ClickItem(2);
+    EXPECT_EQ(combo_.Text(), "Cherry");
+    // After using the bar a press elsewhere still closes the list.
+    ClickField();
+    bar = FindChild<ScrollBar>(OpenList()->hWnd());
+    ASSERT_NE(bar, nullptr);
+    ClickAlone(bar->hWnd(), 8, 5);
+    host_.Click(form_.hWnd(), 300, 250);
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(deactivations_, 0);
+    ComboBox low(form_.hWnd(), Rect{20, 270, 170, 291});
+    form_.Move(100, 700);
+    low.AddItem("one");
+    low.SetFocus();
+    Keys("<A-Down>");
+    EXPECT_EQ(ScreenRect(low.DropDownWindow()).bottom, ScreenRect(low.hWnd()).top);
+}
+
+// --- Keyboard ------------------------------------------------------------------------------------
+
+TEST_F(ComboBoxTest, ArrowsHomeEndTypingAndTheWheelChangeTheSelectionWithoutOpening) {
+    combo_.SetFocus();
+    Keys("<Down><Down><Up>");
+    EXPECT_FALSE(combo_.DroppedDown());
+    Keys("<Up><End><Down><Home>c");  // at the top already, then to the far ends
+    host_.Wheel(-kWheelDelta);
+    host_.Wheel(-kWheelDelta);
+    host_.Wheel(kWheelDelta * 5);
+    EXPECT_EQ(clicks_, (Texts{"Apple", "Banana", "Apple", "Elderberry", "Apple", "Cherry", "Damson",
+                              "Elderberry", "Apple"}));
+}
+
+TEST_F(ComboBoxTest, InTheOpenListKeysMoveTheHighlightEnterOrAltUpPickAndEscapeOrTabClose) {
+    PictureBox next(form_.hWnd(), Rect{250, 20, 300, 60});
+    combo_.SetFocus();
+    Keys("<F4><Down><Down>e");
+    ASSERT_TRUE(combo_.DroppedDown());
+    EXPECT_EQ(OpenList()->Text(), "Elderberry");
+    EXPECT_EQ(combo_.ListIndex(), -1);  // nothing picked while the list is open
+    Keys("<Up><Enter>");
+    EXPECT_FALSE(combo_.DroppedDown());
+    Keys("<A-Down><Down><Esc>");
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(combo_.Text(), "Damson");
+    Keys("<A-Down><End><A-Up>");
+    EXPECT_EQ(clicks_, (Texts{"Damson", "Elderberry"}));
+    Keys("<A-Down>");
+    ASSERT_TRUE(combo_.DroppedDown());
+    Keys("<Tab>");
+    EXPECT_TRUE(next.HasFocus());
+    EXPECT_FALSE(combo_.DroppedDown());
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
+// --- Life and hostile values ---------------------------------------------------------------------
 
 }  // namespace
 }  // namespace tabula

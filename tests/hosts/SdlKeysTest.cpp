@@ -7,15 +7,6 @@
 namespace tabula {
 namespace {
 
-TEST(SdlKeysTest, LettersAreTheirUpperCaseCodesWhateverTheShift) {
-    for (char c = 'a'; c <= 'z'; ++c) {
-        const auto scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'a'));
-        const SdlVirtualKey expected{static_cast<uint8_t>(c - 'a' + 'A'), false};
-        EXPECT_EQ(VirtualKeyFromSdl(c, scancode, KMOD_NONE), expected) << c;
-        EXPECT_EQ(VirtualKeyFromSdl(c, scancode, KMOD_LSHIFT), expected) << c;
-    }
-}
-
 struct KeyCase {
     SDL_Keycode key;
     SDL_Scancode scancode;
@@ -46,9 +37,12 @@ constexpr KeyCase kPlainKeys[] = {{K(0), '0', false},
                                   {K(PAUSE), VK_PAUSE, false},
                                   {K(PRINTSCREEN), VK_SNAPSHOT, true}};
 
-// Letters and punctuation follow the layout (French A where the US keyboard has Q, German
-// Y and Z swapped); characters the US keyboard lacks fall back to the key's position.
+// Letters are their upper-case codes whatever the shift, and letters and punctuation follow
+// the layout (French A where the US keyboard has Q, German Y and Z swapped); characters the US
+// keyboard lacks fall back to the key's position.
 constexpr KeyCase kLayoutKeys[] = {
+    {SDLK_a, SDL_SCANCODE_A, 'A', false},
+    {SDLK_z, SDL_SCANCODE_Z, 'Z', false, KMOD_LSHIFT},
     {SDLK_a, SDL_SCANCODE_Q, 'A', false},
     {SDLK_z, SDL_SCANCODE_Y, 'Z', false},
     {0x0444 /* Cyrillic ef */, SDL_SCANCODE_A, 'A', false},
@@ -119,17 +113,13 @@ INSTANTIATE_TEST_SUITE_P(NavigationAndModifiers, SdlKeyTableTest,
 INSTANTIATE_TEST_SUITE_P(Keypad, SdlKeyTableTest, testing::ValuesIn(kKeypadKeys));
 
 TEST(SdlKeysTest, KeysThatTypeThroughTextInput) {
-    for (uint8_t vk :
-         {uint8_t{'A'}, uint8_t{'Z'}, uint8_t{'0'}, uint8_t{'9'}, uint8_t{VK_SPACE},
-          uint8_t{VK_OEM_1}, uint8_t{VK_OEM_3}, uint8_t{VK_OEM_4}, uint8_t{VK_OEM_7},
-          uint8_t{VK_NUMPAD0}, uint8_t{VK_NUMPAD0 + 9}, uint8_t{VK_DECIMAL}, uint8_t{VK_DIVIDE}}) {
-        EXPECT_TRUE(TypesThroughTextInput(vk)) << int(vk);
-    }
-    for (uint8_t vk : {uint8_t{VK_RETURN}, uint8_t{VK_BACK}, uint8_t{VK_TAB}, uint8_t{VK_ESCAPE},
-                       uint8_t{VK_SHIFT}, uint8_t{VK_LEFT}, uint8_t{VK_F1}, uint8_t{VK_DELETE},
-                       uint8_t{0xC1}, uint8_t{0xDA}, uint8_t{0xDF}}) {
-        EXPECT_FALSE(TypesThroughTextInput(vk)) << int(vk);
-    }
+    for (int vk :
+         std::initializer_list<int>{'A', 'Z', '0', '9', VK_SPACE, VK_OEM_1, VK_OEM_3, VK_OEM_4,
+                                    VK_OEM_7, VK_NUMPAD0, VK_NUMPAD0 + 9, VK_DECIMAL, VK_DIVIDE})
+        EXPECT_TRUE(TypesThroughTextInput(uint8_t(vk))) << vk;
+    for (int vk : std::initializer_list<int>{VK_RETURN, VK_BACK, VK_TAB, VK_ESCAPE, VK_SHIFT,
+                                             VK_LEFT, VK_F1, VK_DELETE, 0xC1, 0xDA, 0xDF})
+        EXPECT_FALSE(TypesThroughTextInput(uint8_t(vk))) << vk;
 }
 
 TEST(SdlKeysTest, TextInputSplitsIntoCodePointsReplacesMalformedBytesAndDropsControls) {
