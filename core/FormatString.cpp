@@ -97,9 +97,10 @@ void Tabula::ApplyFormatString() {
     }
     const std::string_view last = text.substr(start);
     // A text ending with a delimiter leaves one empty field, blanked like any other, and
-    // stops there; otherwise the captions after the last one given are blanked.
+    // stops there; past the last column it has nothing to blank. Otherwise the captions
+    // after the last one given are blanked.
     if (last.empty()) {
-        if (!text.empty()) applyField(last);
+        if (!text.empty() && col <= s_.Cols) applyField(last);
         return;
     }
     applyField(last);

@@ -74,6 +74,11 @@ TEST_F(FormatStringTest, EmptyFieldsBlankTheirColumnAndATrailingDelimiterStops) 
     EXPECT_EQ(Caption(4), "d");
     EXPECT_EQ(Caption(5), "e");
     EXPECT_NE(grid_.ColWidth(4), 64);
+    // With no column left for it, the final delimiter blanks nothing and raises nothing.
+    grid_.SetCols(2);
+    grid_.SetFormatString("X|Y|");
+    EXPECT_EQ(grid_.Cols(), 2);
+    EXPECT_EQ(Caption(2), "Y");
 }
 
 TEST_F(FormatStringTest, RowFieldsFollowTheFirstSemicolonAndWidenTheHeaderColumn) {
