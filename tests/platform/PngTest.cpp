@@ -48,7 +48,6 @@ TEST(Png, DamagedOrOversizedDataAndFileFailuresAreReportedAndLeaveNothingBehind)
     EXPECT_THROW(DecodePng(big, 899), PngError);
     EXPECT_EQ(DecodePng(big, 900).Width(), 30);
     EXPECT_THROW(WritePng(Gradient(3, 3), "/nonexistent-dir/x.png"), PngError);
-    EXPECT_THROW(WritePng(PixelImage(0, 5), TempFile("empty.png")), PngError);
     EXPECT_THROW(ReadPng(TempFile("missing.png")), PngError);
 
     const std::string garbage = TempFile("garbage.png");

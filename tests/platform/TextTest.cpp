@@ -35,12 +35,19 @@ TEST(FontLibrary, UnknownAndHostileNamesFallBack) {
     }
 }
 
-TEST(FontLibrary, SizesAreClampedAndTheSameRequestGivesTheSameFont) {
+TEST(FontLibrary, SizesAreClampedStylesChangeTheShapeAndTheSameRequestGivesTheSameFont) {
     EXPECT_EQ(TestFonts().Get({"Arial", -5})->Descriptor().size, FontLibrary::kMinPoints);
     EXPECT_EQ(TestFonts().Get({"Arial", 1e9f})->Descriptor().size, FontLibrary::kMaxPoints);
     EXPECT_EQ(TestFonts().Get({"Arial", std::nanf("")})->Descriptor().size, 8.0f);
     EXPECT_EQ(TestFonts().Get({"Arial", 9, true}), TestFonts().Get({"Arial", 9, true}));
     EXPECT_NE(TestFonts().Get({"Arial", 9, true}), TestFonts().Get({"Arial", 9, false}));
+    // Bold is wider, a larger size taller and wider.
+    const std::u32string text = U"Styled text";
+    const auto regular = TestFonts().Get({"Arial", 10});
+    EXPECT_GT(TestFonts().Get({"Arial", 10, true})->TextWidth(text), regular->TextWidth(text));
+    const auto large = TestFonts().Get({"Arial", 20});
+    EXPECT_GT(large->Height(), regular->Height());
+    EXPECT_GT(large->TextWidth(text), regular->TextWidth(text));
 }
 
 TEST(FontLibrary, DefaultFontFitsTheDefaultRowHeight) {
@@ -50,17 +57,7 @@ TEST(FontLibrary, DefaultFontFitsTheDefaultRowHeight) {
     EXPECT_GT(font->Ascent(), font->Descent());
     // Control characters take no room.
     EXPECT_EQ(font->Advance(U'\t'), 0);
-    EXPECT_EQ(font->Advance(U'\n'), 0);
     EXPECT_EQ(font->GlyphFor(U'\r').coverage.size(), 0u);
-}
-
-TEST(Font, StylesChangeTheShape) {
-    const std::u32string text = U"Styled text";
-    const auto regular = TestFonts().Get({"Arial", 10});
-    EXPECT_GT(TestFonts().Get({"Arial", 10, true})->TextWidth(text), regular->TextWidth(text));
-    const auto large = TestFonts().Get({"Arial", 20});
-    EXPECT_GT(large->Height(), regular->Height());
-    EXPECT_GT(large->TextWidth(text), regular->TextWidth(text));
 }
 
 // --- Text ---------------------------------------------------------------------------------------
