@@ -139,8 +139,6 @@ TEST_F(WindowTest, PropertiesAndProceduresOfMineAndForeignWindows) {
 
     SetProp(sub, "previous1", SetWindowLongPtr(sub, GWLP_WNDPROC, ProcToValue(ChainingProc<1>)));
     SetProp(sub, "previous2", SetWindowLongPtr(sub, GWLP_WNDPROC, ProcToValue(ChainingProc<2>)));
-    EXPECT_EQ(GetProp(sub, "previous1"), original);
-    EXPECT_EQ(GetProp(sub, "previous2"), ProcToValue(ChainingProc<1>));
 
     TakeLog();
     EXPECT_EQ(SendMessage(sub, WM_USER, 0, 0), 3);  // 2 + 1 + the original's 0
@@ -155,9 +153,6 @@ TEST_F(WindowTest, PropertiesAndProceduresOfMineAndForeignWindows) {
     EXPECT_EQ(calls, (std::vector<int>{1}));
     EXPECT_EQ(SetWindowLongPtr(sub, GWLP_WNDPROC, GetProp(sub, "previous1")),
               ProcToValue(ChainingProc<1>));
-    calls.clear();
-    SendMessage(sub, WM_USER, 0, 0);
-    EXPECT_TRUE(calls.empty());
     EXPECT_EQ(GetWindowLongPtr(sub, GWLP_WNDPROC), original);
     EXPECT_EQ(CallWindowProc(nullptr, sub, WM_USER, 0, 0), 0);
 }
