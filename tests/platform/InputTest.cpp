@@ -56,10 +56,9 @@ TEST_F(WindowTest, KeysArriveAsDownCharUpWithShiftAndControlAppliedAndTextAsChar
                            "w:KEYDOWN 49", "w:CHAR 33", "w:KEYUP 49", "w:KEYUP 16"}));
     // Key state, and control characters.
     desktop_.InjectKey(VK_CONTROL, true);
-    desktop_.PumpMessages();
+    Pump();
     EXPECT_EQ(GetAsyncKeyState(VK_CONTROL) & 0x8000, 0x8000);
     EXPECT_EQ(GetAsyncKeyState(VK_SHIFT), 0);
-    TakeLog();
     desktop_.InjectKey('C', true);
     desktop_.InjectKey('C', false);
     desktop_.InjectKey(VK_CONTROL, false);

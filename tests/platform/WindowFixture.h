@@ -39,18 +39,14 @@ protected:
     // The log since the last call, and cleared.
     Log TakeLog() { return std::exchange(log_, {}); }
 
-    // The same without each line's lParam: "name:MESSAGE wParam".
-    Log TakeMessages() {
+    // Runs the posted messages and returns the log without each line's lParam:
+    // "name:MESSAGE wParam".
+    Log Pump() {
+        desktop_.PumpMessages();
         Log out;
         for (const auto& line : TakeLog())
             out.push_back(line.substr(0, line.rfind(' ')));
         return out;
-    }
-
-    // Runs the posted messages and returns what arrived, without lParams.
-    Log Pump() {
-        desktop_.PumpMessages();
-        return TakeMessages();
     }
 
     Log log_;
