@@ -129,19 +129,13 @@ TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) 
     EXPECT_NE(text.find("\"key\": \"Rows\",\n"), std::string::npos);
     EXPECT_NE(text.find("\"Long\": 2147483647"), std::string::npos);
     EXPECT_NE(text.find("\"NoIcon\",\n          \"Picture\": null"), std::string::npos);
-    EXPECT_LT(text.find("\"Rows\""), text.find("\"Cols\""));
-    EXPECT_LT(text.find("\"Cols\""), text.find("\"BorderStyle\""));
 
+    // What was loaded holds the same values in the same order, and saves as the same text.
     const FormDescription loaded = FormFromJson(text);
     ExpectSameBag(original.form, loaded.form);
     ASSERT_EQ(loaded.controls.size(), 2u);
-    const ControlDescription& grid = loaded.controls[0];
-    EXPECT_EQ(grid.typeName, "Tabula.Grid");
-    ExpectSameBag(original.controls[0].properties, grid.properties);
-    ExpectSameBag(ExtenderBag(original.controls[0]), ExtenderBag(grid));
-    EXPECT_EQ(loaded.controls[1].typeName, "Other");
-    EXPECT_EQ(loaded.controls[1].properties.Count(), 0u);
-    // Saving what was loaded gives the same text again.
+    ExpectSameBag(original.controls[0].properties, loaded.controls[0].properties);
+    ExpectSameBag(ExtenderBag(original.controls[0]), ExtenderBag(loaded.controls[0]));
     EXPECT_EQ(FormToJson(loaded), text);
     // What cannot be read back cannot be saved.
     const std::function<void(FormDescription&)> changes[] = {
@@ -350,9 +344,7 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
     ControlContainer container(form);
     const std::vector<Site*> loaded = container.Load(LoadFormFile(path_), registry_);
     EXPECT_FALSE(container.Dirty());
-    EXPECT_EQ(FormToJson(container.Describe()), saved);
-    EXPECT_EQ(form.Caption(), "Orders");
-    EXPECT_EQ(form.Width(), 400);
+    EXPECT_EQ(FormToJson(container.Describe()), saved);  // the form's caption and size too
     ASSERT_EQ(loaded.size(), 2u);
     // Read, not initialised; the description above already shows every saved setting.
     EXPECT_FALSE(dynamic_cast<const SampleControl&>(loaded[0]->GetControl()).initialised);
@@ -366,7 +358,6 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
                                        .Without(ExtenderProperty::Tag));
     const std::vector<Site*> again = fewer.Load(LoadFormFile(path_), registry_);
     EXPECT_EQ(again[0]->GetExtender().Get("Left").ToLong(), 12);
-    EXPECT_EQ(RaisedError([&] { again[0]->GetExtender().Get("Tag"); }), kErrNotSupported);
     EXPECT_EQ(fewer.Describe().controls[0].extender.size(), size_t{kExtenderPropertyCount - 2});
 }
 
