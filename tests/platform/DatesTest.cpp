@@ -24,7 +24,6 @@ TEST(Dates, SerialsOfKnownDaysAndTimes) {
     };
     for (const auto& [year, month, day, serial] : cases)
         EXPECT_EQ(DateSerial(year, month, day), serial) << year << '-' << month << '-' << day;
-    EXPECT_EQ(DateFromSerial(36950), (CivilDate{2001, 2, 28, 4}));
     const std::tuple<int32_t, int32_t, int32_t> outOfRange[] = {
         {99, 12, 31}, {10000, 1, 1}, {2001, INT32_MAX, 1}, {INT32_MIN, 1, 1}, {2001, 1, INT32_MIN}};
     for (const auto& [year, month, day] : outOfRange)
