@@ -127,8 +127,7 @@ TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
         "error 75: Path/File access error: cannot create /nonexistent/x.png.tmp: No such "
         "file or directory\n");
     const PixelImage shot = ReadPng(path);
-    EXPECT_EQ(shot.Width(), 400);
-    EXPECT_EQ(shot.Height(), 300);
+    EXPECT_EQ(shot.Bounds(), (Rect{0, 0, 400, 300}));
     // The single border's dark outer line, then picGrid's header cell at (2, 2) on.
     EXPECT_EQ(shot.Pixel(0, 0), session_.Grid().Image().Pixel(0, 0));
     EXPECT_NE(shot.Pixel(0, 0), shot.Pixel(3, 3));

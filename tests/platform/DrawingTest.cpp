@@ -47,27 +47,24 @@ TEST(OleTranslateColor, PlainAndSystemColoursResolveAndInvalidOnesFail) {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
 TEST(FillRect, StopsOnePixelShortOfRightAndBottomAndClips) {
-    Canvas canvas(10, 8);
+    Canvas canvas(10, 5);
     FillRect(canvas.dc, Rect{2, 1, 5, 4}, CreateSolidBrush(kRed));
     EXPECT_EQ(Picture(canvas.image, canvas.image.Bounds(), kWhite),
               "..........\n"
               "..###.....\n"
               "..###.....\n"
               "..###.....\n"
-              "..........\n"
-              "..........\n"
-              "..........\n"
               "..........\n");
     EXPECT_EQ(canvas.image.Pixel(2, 1), kRed);
     // Empty, inverted and huge rectangles are clipped.
-    canvas.image = PixelImage(10, 8, kWhite);
+    canvas.image = PixelImage(10, 5, kWhite);
     FillRect(canvas.dc, Rect{5, 5, 5, 9}, CreateSolidBrush(kRed));  // zero width
     FillRect(canvas.dc, Rect{6, 6, 2, 2}, CreateSolidBrush(kRed));  // inverted
     EXPECT_EQ(canvas.CountInk(), 0);
     FillRect(canvas.dc, Rect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, CreateSolidBrush(kRed));
-    EXPECT_EQ(canvas.CountPixels(kRed), 80);
+    EXPECT_EQ(canvas.CountPixels(kRed), 50);
     FillRect(canvas.dc, Rect{-100, 3, 3, 1000000}, CreateSolidBrush(kBlack));
-    EXPECT_EQ(canvas.CountPixels(kBlack), 3 * 5);
+    EXPECT_EQ(canvas.CountPixels(kBlack), 3 * 2);
     // And to the context's clip rectangle.
     canvas.dc.SetClipRect(Rect{3, 3, 6, 5});
     FillRect(canvas.dc, canvas.image.Bounds(), CreateSolidBrush(kWhite));
@@ -309,8 +306,6 @@ TEST(DrawFrameControl, CheckBoxIsASunkenWhiteSquareAndTheMarkIsInside) {
     EXPECT_EQ(empty.InkBounds(), (Rect{3, 1, 18, 16}));
     EXPECT_EQ(empty.image.Pixel(3, 1), kShadow);  // sunken outer
     EXPECT_EQ(empty.image.Pixel(4, 2), kDark);    // sunken inner
-    EXPECT_EQ(empty.image.Pixel(17, 15), kHighlight);
-    EXPECT_EQ(empty.image.Pixel(16, 14), kLight);
     // The highlighted bottom and right sides are white too.
     EXPECT_EQ(empty.CountPixels(kWhite), 11 * 11 + 15 + 14);
 
