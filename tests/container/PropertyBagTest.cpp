@@ -68,12 +68,12 @@ TEST(PropertyBag, DefaultsAreReadForAbsentKeysAndNeverStored) {
 TEST(PropertyBag, FontsDifferingInAnyFieldAreStored) {
     const FontDescriptor ambient;
     const std::string name = ambient.name;
-    const FontDescriptor fonts[] = {{"Arial"},
-                                    {name, 9},
-                                    {name, 8, true},
-                                    {name, 8, false, true},
-                                    {name, 8, false, false, true},
-                                    {name, 8, false, false, false, true}};
+    // Each field differing in turn: name, size, bold, italic, underline, strikethrough.
+    const bool t = true, f = false;
+    const FontDescriptor fonts[] = {
+        {"Arial"},       {name, 9},          {name, 8, t},
+        {name, 8, f, t}, {name, 8, f, f, t}, {name, 8, f, f, f, t},
+    };
     for (const FontDescriptor& font : fonts) {
         PropertyBag bag;
         bag.WriteFont("Font", font, ambient);
