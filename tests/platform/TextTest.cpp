@@ -109,7 +109,6 @@ TEST(DrawText, AlignmentMovesTheTextWithoutChangingIt) {
     const Rect left = InkOf("Hello", cell, kSingle);
     const Rect centre = InkOf("Hello", cell, kSingle | DT_CENTER);
     const Rect right = InkOf("Hello", cell, kSingle | DT_RIGHT);
-    ASSERT_FALSE(left.IsEmpty());
     EXPECT_NEAR(left.left, 11, 1);
     EXPECT_NEAR(right.right, 108.5, 1.5);
     EXPECT_NEAR((centre.left + centre.right) / 2.0, 60.0, 2.0);

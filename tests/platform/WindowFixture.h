@@ -26,14 +26,12 @@ protected:
     HWND MakeWindow(const std::string& name, HWND parent = 0, Rect rect = {0, 0, 100, 50},
                     uint32_t processId = 0) {
         recorders_.push_back(std::make_unique<Recorder>(Recorder{this, name}));
-        WindowOptions options;
-        options.parent = parent;
-        options.rect = rect;
-        options.proc = RecordingProc;
-        options.userData = reinterpret_cast<intptr_t>(recorders_.back().get());
-        options.className = name;
-        options.processId = processId;
-        return CreateWindowEx(options);
+        return CreateWindowEx({.parent = parent,
+                               .rect = rect,
+                               .proc = RecordingProc,
+                               .userData = reinterpret_cast<intptr_t>(recorders_.back().get()),
+                               .className = name,
+                               .processId = processId});
     }
 
     // The log since the last call, and cleared.
