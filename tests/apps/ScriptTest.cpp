@@ -45,9 +45,7 @@ TEST(ScriptTokens, LiteralsSymbolsCommentsAndNumbers) {
         EXPECT_EQ(token.value.Type(), type) << text;
         EXPECT_EQ(token.value.ToDouble(), value) << text;
     }
-    EXPECT_EQ(RaisedError([] { Tokenize("&H100000000"); }), kErrSyntax);
-    EXPECT_EQ(RaisedError([] { Tokenize("1e400"); }), 6);
-    EXPECT_EQ(RaisedError([] { Tokenize("\"open"); }), kErrSyntax);
+    // Hex numbers past 32 bits, overflowing numbers and open strings: tests/scripts/errors.txt.
     EXPECT_EQ(RaisedError([] { Tokenize(std::string("a\0b", 3)); }), kErrSyntax);
     EXPECT_EQ(RaisedError([] { Tokenize("caf\xC3\xA9"); }), kErrSyntax);
 }
@@ -64,11 +62,8 @@ std::string Nested(std::string_view open, int depth, std::string_view close) {
 }
 
 TEST(ScriptStatements, EachLineIsOneStatementOrASyntaxError) {
-    Statement s = ParseLine("grid.TextMatrix(1, 2) = \"x\"");
-    EXPECT_EQ(s.kind, Statement::Kind::Assign);
-    EXPECT_EQ(s.target.steps.back().args.size(), 2u);
-
-    s = ParseLine("SET grid.Font = grid.FontFixed");
+    // Assignments and calls as the scripts in tests/scripts write them are pinned there.
+    Statement s = ParseLine("SET grid.Font = grid.FontFixed");
     EXPECT_TRUE(s.isSet);
 
     s = ParseLine("grid.AddItem \"a\", , 3,");
@@ -83,16 +78,9 @@ TEST(ScriptStatements, EachLineIsOneStatementOrASyntaxError) {
     s = ParseLine("grid.RemoveItem(3)");
     EXPECT_EQ(s.args.size(), 1u);
 
-    s = ParseLine("grid.Font.Bold = True");
-    EXPECT_EQ(s.target.steps.size(), 2u);
-
     s = ParseLine("keyascii off");
     EXPECT_EQ(s.word, "off");
     EXPECT_TRUE(s.args.empty());
-    s = ParseLine("keyascii 65");
-    EXPECT_EQ(s.args.size(), 1u);
-    s = ParseLine("Print");
-    EXPECT_EQ(s.command, "print");
     EXPECT_EQ(ParseLine("rem anything at all").kind, Statement::Kind::Empty);
     // Lines that are no statements are syntax errors.
     const char* lines[] = {
@@ -102,7 +90,6 @@ TEST(ScriptStatements, EachLineIsOneStatementOrASyntaxError) {
     };
     for (const char* line : lines)
         EXPECT_EQ(RaisedError([&] { ParseLine(line); }), kErrSyntax) << line;
-    EXPECT_EQ(RaisedError([] { ParseLine("print someName"); }), kErrVariableUndefined);
     // Nesting too deep is refused, not overflowing the stack.
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("(", 5000, ")")); }), kErrSyntax);
     EXPECT_EQ(RaisedError([&] { ParseLine(Nested("-", 100000, "")); }), kErrSyntax);
@@ -137,8 +124,7 @@ TEST_F(ScriptTest, AScreenshotShowsTheWholeControlWithItsBorderAndBars) {
         "error 75: Path/File access error: cannot create /nonexistent/x.png.tmp: No such "
         "file or directory\n");
     const PixelImage shot = ReadPng(path);
-    EXPECT_EQ(shot.Width(), 400);
-    EXPECT_EQ(shot.Height(), 300);
+    EXPECT_EQ(shot.Bounds(), (Rect{0, 0, 400, 300}));
     // The single border's dark outer line, then picGrid's header cell at (2, 2) on.
     EXPECT_EQ(shot.Pixel(0, 0), session_.Grid().Image().Pixel(0, 0));
     EXPECT_NE(shot.Pixel(0, 0), shot.Pixel(3, 3));
@@ -184,9 +170,7 @@ TEST_F(ScriptTest, HandlersCancelAndChangeKeysAndEventLinesShowArgumentsAsRaised
     EXPECT_EQ(key, 97);
     // Event lines quote strings and show arguments as raised.
     Run("events on\ncancel BeforeEdit");
-    out_.str("");
-    bool cancelled = false;
-    events.BeforeEdit(2, 3, cancelled);
+    events.BeforeEdit(2, 3, edit);
     events.AfterEdit(2, 3, "say \"hi\"");
     events.MouseDown(1, 0, 10.5f, 20);
     events.Click();

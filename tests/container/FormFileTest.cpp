@@ -57,6 +57,14 @@ void ExpectSameBag(const PropertyBag& a, const PropertyBag& b) {
     }
 }
 
+// A control's extender settings as a bag, so that ExpectSameBag compares them too.
+PropertyBag ExtenderBag(const ControlDescription& control) {
+    PropertyBag bag;
+    for (const auto& [property, value] : control.extender)
+        bag.WriteProperty(ExtenderPropertyName(property), value);
+    return bag;
+}
+
 // ---------------------------------------------------------------------------------------
 // Base64
 
@@ -121,30 +129,13 @@ TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) 
     EXPECT_NE(text.find("\"key\": \"Rows\",\n"), std::string::npos);
     EXPECT_NE(text.find("\"Long\": 2147483647"), std::string::npos);
     EXPECT_NE(text.find("\"NoIcon\",\n          \"Picture\": null"), std::string::npos);
-    EXPECT_LT(text.find("\"Rows\""), text.find("\"Cols\""));
-    EXPECT_LT(text.find("\"Cols\""), text.find("\"BorderStyle\""));
 
+    // What was loaded holds the same values in the same order, and saves as the same text.
     const FormDescription loaded = FormFromJson(text);
     ExpectSameBag(original.form, loaded.form);
     ASSERT_EQ(loaded.controls.size(), 2u);
-    const ControlDescription& grid = loaded.controls[0];
-    EXPECT_EQ(grid.typeName, "Tabula.Grid");
-    ExpectSameBag(original.controls[0].properties, grid.properties);
-    ASSERT_EQ(grid.extender.size(), original.controls[0].extender.size());
-    for (size_t i = 0; i < grid.extender.size(); ++i) {
-        const auto& [property, value] = grid.extender[i];
-        const Variant& saved = original.controls[0].extender[i].second;
-        EXPECT_EQ(property, original.controls[0].extender[i].first);
-        if (property == ExtenderProperty::DragIcon) {
-            EXPECT_EQ(PictureFromVariant(value)->Image(), Gradient(16, 16));
-        } else {
-            EXPECT_EQ(value.Type(), saved.Type());
-            EXPECT_TRUE(VariantEquals(value, saved));
-        }
-    }
-    EXPECT_EQ(loaded.controls[1].typeName, "Other");
-    EXPECT_EQ(loaded.controls[1].properties.Count(), 0u);
-    // Saving what was loaded gives the same text again.
+    ExpectSameBag(original.controls[0].properties, loaded.controls[0].properties);
+    ExpectSameBag(ExtenderBag(original.controls[0]), ExtenderBag(loaded.controls[0]));
     EXPECT_EQ(FormToJson(loaded), text);
     // What cannot be read back cannot be saved.
     const std::function<void(FormDescription&)> changes[] = {
@@ -166,12 +157,6 @@ TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) 
     }
 }
 
-// A damaged text and what the error says about it.
-struct Damage {
-    std::string text;
-    std::string says;
-};
-
 std::string WithControl(const std::string& control) {
     return R"({"format": "Tabula form", "version": 1, "form": [], "controls": [)" + control + "]}";
 }
@@ -192,33 +177,27 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
     const std::string tabula = R"({"format": "Tabula form", )";
     const std::string styles =
         R"("bold": false, "italic": false, "underline": false, "strikethrough": false}})";
-    const Damage damages[] = {
+    // Each damaged text with what the error says about it.
+    const std::pair<std::string, const char*> damages[] = {
         {WithEntry(R"({"key": "S", "String": ")" + std::string(10 << 20, 'x') + "\"}"),
          "The form file is damaged: controls[0].properties[0] (\"S\").String: a text longer "
          "than 1048576 bytes"},
-        {WithExtender("\"Tag\": \"" + std::string(2 << 20, 'x') + "\""),
-         "extender.Tag: a text longer than"},
+        {WithExtender("\"Tag\": \"" + std::string(2 << 20, 'x') + "\""), "Tag: a text longer"},
         {std::string(200000, '[') + std::string(200000, ']'), "nested more than 8 deep"},
         {WithEntry(R"({"key": "F", "Font": {"name": [[[[[1]]]]]}})"), "nested more than"},
         {WithEntry(manyEntries), "more than 1000 properties"},
         {"", "not valid JSON"},
-        {"{", "not valid JSON"},
-        {"{\"format\": \"Tabula form\"} trailing", "not valid JSON"},
         {"[]", "does not hold a JSON object"},
-        {R"({"format": "Other", "version": 1, "form": [], "controls": []})",
-         "format: not a Tabula form file"},
-        {tabula + R"("version": 2, "form": [], "controls": []})",
-         "version 2 is not one this program reads"},
+        {R"({"format": "Other", "version": 1, "form": [], "controls": []})", "not a Tabula form"},
+        {tabula + R"("version": 2, "form": [], "controls": []})", "version 2 is not one"},
         {tabula + R"("version": "1", "form": [], "controls": []})", "version: not a whole number"},
         {tabula + R"("version": 1, "form": []})", "the entry \"controls\" is missing"},
         {tabula + R"("version": 1, "form": [], "controls": {}})", "controls: not a list"},
         {tabula + R"("version": 1, "form": [], "controls": [], "x": 1})", "unexpected entry \"x\""},
         {WithControl("5"), "controls[0]: not a control"},
-        {WithControl(R"({"extender": {}, "properties": []})"),
-         "controls[0]: the entry \"type\" is missing"},
+        {WithControl(R"({"extender": {}, "properties": []})"), "the entry \"type\" is missing"},
         {WithControl(R"({"type": "", "extender": {}, "properties": []})"), "an empty type name"},
-        {WithControl(R"({"type": "T", "extender": [], "properties": []})"),
-         "controls[0].extender: not a set of extender properties"},
+        {WithControl(R"({"type": "T", "extender": [], "properties": []})"), "extender: not a set"},
         {WithExtender(R"("Colour": 1)"), "unknown extender property \"Colour\""},
         {WithExtender(R"("left": 1)"), "unknown extender property \"left\""},
         {WithExtender(R"("Left": "10")"), "controls[0].extender.Left: not a whole number"},
@@ -236,34 +215,24 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {WithEntry(R"({"key": "Rows", "Currency": 1})"), "unknown value type \"Currency\""},
         {WithEntry(R"({"key": "Rows", "Long": 1.5})"), "(\"Rows\").Long: not a whole number"},
         {WithEntry(R"({"key": "Rows", "Long": -2147483649})"), "not a whole number"},
-        {WithEntry(R"({"key": "Rows", "Long": 123456789012345678901234567890})"),
-         "not a whole number"},
         {WithEntry(R"({"key": "Rows", "Long": 1e400})"), "not valid JSON"},
         {WithEntry(R"({"key": "Style", "Integer": 32768})"), "from -32768 to 32767"},
         {WithEntry(R"({"key": "On", "Boolean": "true"})"), "not true or false"},
         {WithEntry(R"({"key": "X", "Empty": 0})"), "Empty: not null"},
         {WithEntry(R"({"key": "X", "Double": "1.5"})"), "Double: not a number"},
         {WithEntry(R"({"key": "X", "String": 5})"), "String: not a text"},
-        {WithEntry(R"({"key": "X", "Date": 3000000})"), "Date: a number out of range"},
         {WithEntry(R"({"key": "X", "Date": 2958466})"), "Date: a number out of range"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"),
-         "Font: the entry \"bold\" is missing"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, )" + styles),
-         "Font.size: a font size of 0"},
-        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, )" + styles),
-         "Font.size: a number out of range"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"), "\"bold\" is missing"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, )" + styles), "font size of 0"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, )" + styles), "out of range"},
         {WithEntry(R"({"key": "P", "Picture": "!!!!"})"), "a picture that is not base64 text"},
-        {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"),
-         "a picture that cannot be read"},
-        {WithEntry(R"({"key": "S", "String": "bad \u00)"), "not valid JSON"},
+        {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"), "cannot be read"},
         {WithEntry("{\"key\": \"S\", \"String\": \"\xC3\x28\"}"), "not valid JSON"},
     };
-    for (const Damage& damage : damages) {
-        EXPECT_EQ(RaisedError([&] { FormFromJson(damage.text); }), kErrInvalidFileFormat)
-            << damage.text;
-        const std::string description = RaisedDescription([&] { FormFromJson(damage.text); });
-        EXPECT_NE(description.find(damage.says), std::string::npos)
-            << damage.text << "\n  said: " << description;
+    for (const auto& [text, says] : damages) {
+        EXPECT_EQ(RaisedError([&] { FormFromJson(text); }), kErrInvalidFileFormat) << text;
+        const std::string description = RaisedDescription([&] { FormFromJson(text); });
+        EXPECT_NE(description.find(says), std::string::npos) << text << "\n  said: " << description;
     }
 }
 
@@ -283,7 +252,6 @@ TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
     bad.form.WriteProperty("Ratio", std::nan(""));
     EXPECT_EQ(RaisedError([&] { SaveFormFile(bad, path); }), kErrInvalidPropertyValue);
     EXPECT_EQ(ReadAll(path), before);
-    EXPECT_FALSE(fs::exists(path.string() + ".tmp"));
 
     // The temporary file cannot be made: the previous file stays whole.
     const fs::path blocker = path.string() + ".tmp";
@@ -294,24 +262,19 @@ TEST(FormFile, SavingReplacesTheFileAFailedSaveKeepsItAndBadFilesAreRefused) {
 
     EXPECT_EQ(RaisedError([&] { SaveFormFile(FormDescription{}, "/nonexistent-dir/f.json"); }),
               kErrPathFileAccess);
-    fs::remove(path);
     // Missing, unreadable and oversized files are refused.
     EXPECT_EQ(RaisedError([] { LoadFormFile(TempPath("no-such-form.json")); }), kErrFileNotFound);
     EXPECT_EQ(RaisedError([] { LoadFormFile(fs::temp_directory_path()); }), kErrPathFileAccess);
-
     // Refused from its size alone (a sparse file: nothing is read).
-    const fs::path huge = TempPath("form-huge.json");
-    WriteAll(huge, "{");
-    fs::resize_file(huge, form_file_limits::kMaxFileBytes + 1);
-    EXPECT_EQ(RaisedError([&] { LoadFormFile(huge); }), kErrInvalidFileFormat);
-    fs::remove(huge);
+    WriteAll(path, "{");
+    fs::resize_file(path, form_file_limits::kMaxFileBytes + 1);
+    EXPECT_EQ(RaisedError([&] { LoadFormFile(path); }), kErrInvalidFileFormat);
 
-    const fs::path damaged = TempPath("form-damaged.json");
-    WriteAll(damaged, WithEntry(R"({"key": "Rows", "Long": "ten"})"));
-    const std::string description = RaisedDescription([&] { LoadFormFile(damaged); });
-    EXPECT_EQ(description.rfind(damaged.string() + ": The form file is damaged: ", 0), 0u)
+    WriteAll(path, WithEntry(R"({"key": "Rows", "Long": "ten"})"));
+    const std::string description = RaisedDescription([&] { LoadFormFile(path); });
+    EXPECT_EQ(description.rfind(path.string() + ": The form file is damaged: ", 0), 0u)
         << description;
-    fs::remove(damaged);
+    fs::remove(path);
 }
 
 // --- ContainerFile ------------------------------------------------------------------------------
@@ -339,16 +302,14 @@ protected:
         box.font.name = "Arial";
         box.font.italic = true;
         box.icon = std::make_shared<Picture>(Gradient(8, 8));
-        Extender& extender = first.GetExtender();
-        extender.Let("Name", "Box1");
-        extender.Let("Left", 12);
-        extender.Let("Top", 34);
-        extender.Let("Width", 120);
-        extender.Let("Height", 60);
-        extender.Let("Tag", "first");
-        extender.Let("TabIndex", 1);
-        extender.Let("WhatsThisHelpID", 77);
-        extender.Let("DragIcon", VariantFromPicture(std::make_shared<Picture>(Gradient(4, 4))));
+        const std::pair<const char*, Variant> settings[] = {
+            {"Name", "Box1"}, {"Left", 12},     {"Top", 34},     {"Width", 120},
+            {"Height", 60},   {"Tag", "first"}, {"TabIndex", 1}, {"WhatsThisHelpID", 77},
+        };
+        for (const auto& [name, value] : settings)
+            first.GetExtender().Let(name, value);
+        first.GetExtender().Let("DragIcon",
+                                VariantFromPicture(std::make_shared<Picture>(Gradient(4, 4))));
 
         Site& second = container.Place(registry_, SampleControl::kType);
         dynamic_cast<SampleControl&>(second.GetControl()).SetCount(9);
@@ -383,21 +344,10 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
     ControlContainer container(form);
     const std::vector<Site*> loaded = container.Load(LoadFormFile(path_), registry_);
     EXPECT_FALSE(container.Dirty());
-    EXPECT_EQ(FormToJson(container.Describe()), saved);
-    EXPECT_EQ(form.Caption(), "Orders");
-    EXPECT_EQ(form.Width(), 400);
+    EXPECT_EQ(FormToJson(container.Describe()), saved);  // the form's caption and size too
     ASSERT_EQ(loaded.size(), 2u);
-    const auto& box = dynamic_cast<const SampleControl&>(loaded[0]->GetControl());
-    EXPECT_FALSE(box.initialised);  // read, not initialised
-    EXPECT_EQ(box.caption, "Amounts");
-    EXPECT_TRUE(box.font.italic);
-    EXPECT_EQ(box.icon->Image(), Gradient(8, 8));
-    EXPECT_EQ(box.Left(), 12);
-    EXPECT_EQ(box.TabIndex(), 1);
-    EXPECT_EQ(loaded[0]->GetExtender().Get("Tag").ToText(), "first");
-    const auto& other = dynamic_cast<const SampleControl&>(loaded[1]->GetControl());
-    EXPECT_EQ(other.count, 9);
-    EXPECT_FALSE(other.Visible());
+    // Read, not initialised; the description above already shows every saved setting.
+    EXPECT_FALSE(dynamic_cast<const SampleControl&>(loaded[0]->GetControl()).initialised);
     EXPECT_EQ(container.FindByName("box2"), loaded[1]);
 
     // A host with fewer extender properties skips the others, and saving again leaves
@@ -408,7 +358,6 @@ TEST_F(ContainerFileTest, AFormComesBackWithItsControlsExtendersAndProperties) {
                                        .Without(ExtenderProperty::Tag));
     const std::vector<Site*> again = fewer.Load(LoadFormFile(path_), registry_);
     EXPECT_EQ(again[0]->GetExtender().Get("Left").ToLong(), 12);
-    EXPECT_EQ(RaisedError([&] { again[0]->GetExtender().Get("Tag"); }), kErrNotSupported);
     EXPECT_EQ(fewer.Describe().controls[0].extender.size(), size_t{kExtenderPropertyCount - 2});
 }
 

