@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "bench/Figures.h"
-#include "grid/CellArray.h"
 #include "core/Tabula.h"
+#include "grid/CellArray.h"
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/forms/Form.h"
 

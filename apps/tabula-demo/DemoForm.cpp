@@ -1,7 +1,7 @@
 #include "apps/tabula-demo/DemoForm.h"
 
-#include "grid/Events.h"
 #include "core/Tabula.h"
+#include "grid/Events.h"
 
 #include <algorithm>
 #include <array>
