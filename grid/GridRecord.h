@@ -15,6 +15,7 @@
 #include "platform/forms/ScrollBar.h"
 #include "platform/forms/TextBox.h"
 #include "platform/window/Windows.h"
+#include "services/KeySender.h"
 
 namespace tabula {
 
@@ -42,6 +43,8 @@ struct GridRecord {
     int64_t redrawCount = 0;
     // Tells the container that a property changed; empty without a container.
     std::function<void(std::string_view name)> announce;
+    // Sends keys to the window with the keyboard, as the edit box forwards them.
+    cSendKeys KeySender;
     // The window procedure the wheel hook replaced, while the hook is on.
     WNDPROC wheelPrevious = nullptr;
 
