@@ -122,6 +122,9 @@ void Interpreter::Execute(const Statement& statement) {
             return Assign(statement);
         case Statement::Kind::Call:
             return Call(statement);
+        case Statement::Kind::Variable:
+            variables_[AsciiLower(statement.word)] = Evaluate(*statement.value);
+            return;
         case Statement::Kind::Command:
             if (const auto found = commands_.find(statement.command); found != commands_.end()) {
                 return found->second(statement);
@@ -152,8 +155,15 @@ Variant Interpreter::InvokeStep(Dispatchable& object, const MemberStep& step, In
     if (!member) RaiseError(kErrNotSupported);
     std::vector<Variant> values;
     std::vector<bool> skipped;
-    for (const ExprPtr& arg : args) {
-        values.push_back(arg ? Scalar(Evaluate(*arg)) : Variant());
+    const auto byReference = [&](size_t i) {
+        return i < member->parameters.size() && member->parameters[i].byRef && args[i] &&
+               args[i]->kind == Expr::Kind::Variable;
+    };
+    for (size_t i = 0; i < args.size(); ++i) {
+        const ExprPtr& arg = args[i];
+        // A variable passed by reference may be new: the member fills it.
+        const bool fresh = byReference(i) && !variables_.contains(AsciiLower(arg->function));
+        values.push_back(arg && !fresh ? Scalar(Evaluate(*arg)) : Variant());
         skipped.push_back(!arg);
     }
     if (values.size() < RequiredCount(*member)) RaiseError(kErrWrongArguments);
@@ -165,7 +175,38 @@ Variant Interpreter::InvokeStep(Dispatchable& object, const MemberStep& step, In
     if (kind == kInvokeGet && !(member->kinds & kInvokeGet) && (member->kinds & kInvokeMethod)) {
         kind = kInvokeMethod;
     }
-    return Invoke(member, kind, values, skipped);
+    Variant result = Invoke(member, kind, values, skipped);
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (byReference(i)) variables_[AsciiLower(args[i]->function)] = values[i];
+    }
+    return result;
+}
+
+Variant Interpreter::Variable(const std::string& name) const {
+    const auto found = variables_.find(AsciiLower(name));
+    if (found == variables_.end())
+        RaiseError(kErrVariableUndefined, {}, "Variable is undefined: '" + name + "'");
+    return found->second;
+}
+
+bool Interpreter::Compare(const Variant& a, const Variant& b, std::string_view op) {
+    int order = 0;
+    const auto numeric = [](const Variant& v) {
+        return v.Type() != VariantType::String && v.Type() != VariantType::Object;
+    };
+    if (numeric(a) && numeric(b)) {
+        const double x = a.ToDouble(), y = b.ToDouble();
+        order = x < y ? -1 : x > y ? 1 : 0;
+    } else {
+        order = a.ToText().compare(b.ToText());
+        order = order < 0 ? -1 : order > 0 ? 1 : 0;
+    }
+    if (op == "=") return order == 0;
+    if (op == "<>") return order != 0;
+    if (op == "<") return order < 0;
+    if (op == ">") return order > 0;
+    if (op == "<=") return order <= 0;
+    return order >= 0;
 }
 
 Variant Interpreter::Read(const MemberPath& path) {
@@ -238,6 +279,27 @@ Variant Interpreter::Evaluate(const Expr& expr) {
                     }
                     return Variant(-value.ToDouble());
             }
+        }
+        case Expr::Kind::Variable:
+            return Variable(expr.function);
+        case Expr::Kind::Compare:
+            return Variant(Compare(Scalar(Evaluate(*expr.operands[0])),
+                                   Scalar(Evaluate(*expr.operands[1])), expr.function));
+        case Expr::Kind::Not: {
+            // Booleans are negated, numbers have their bits flipped.
+            const Variant value = Scalar(Evaluate(*expr.operands[0]));
+            if (value.Type() == VariantType::Boolean) return Variant(!value.ToBoolean());
+            return Variant(~value.ToLong());
+        }
+        case Expr::Kind::And:
+        case Expr::Kind::Or: {
+            const Variant a = Scalar(Evaluate(*expr.operands[0]));
+            const Variant b = Scalar(Evaluate(*expr.operands[1]));
+            const bool isAnd = expr.kind == Expr::Kind::And;
+            if (a.Type() == VariantType::Boolean && b.Type() == VariantType::Boolean)
+                return Variant(isAnd ? a.ToBoolean() && b.ToBoolean()
+                                     : a.ToBoolean() || b.ToBoolean());
+            return Variant(isAnd ? a.ToLong() & b.ToLong() : a.ToLong() | b.ToLong());
         }
         case Expr::Kind::Function: {
             // Chr and ChrW: the character with a code point, as UTF-8.

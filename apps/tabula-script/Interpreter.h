@@ -14,6 +14,10 @@
 //   keyascii N           handlers of KeyPress set KeyAscii to N from now on
 //   keyascii off         ... and no longer
 //
+// Variables hold any value (`n = grid.Rows`); an argument that is a variable and that a
+// member takes by reference is written back (`grid.FindCellTag "key", r, c`), and may be
+// new then.
+//
 // A failing statement prints "error N: description" and the script goes on. Unknown
 // members raise 438, a wrong number of arguments 450, a line that is no statement 2.
 
@@ -70,6 +74,9 @@ private:
     Variant InvokeStep(Dispatchable& object, const MemberStep& step, InvokeKind kind,
                        const std::vector<ExprPtr>& args, const Variant* value = nullptr);
     Variant Read(const MemberPath& path);
+    Variant Variable(const std::string& name) const;
+    // a op b for the comparison operators: numbers by value, anything else as text.
+    static bool Compare(const Variant& a, const Variant& b, std::string_view op);
     // An object's default value (its member 0), anything else as it is.
     Variant Scalar(Variant value);
 
@@ -88,7 +95,8 @@ private:
     std::map<std::string, Handler> commands_;
 
     bool printEvents_ = false;
-    std::set<std::string> cancelled_;  // lower-case event names
+    std::set<std::string> cancelled_;           // lower-case event names
+    std::map<std::string, Variant> variables_;  // by lower-case name
     std::optional<int16_t> keyAscii_;
 };
 

@@ -88,6 +88,7 @@ public:
         for (const CommandRule& rule : kCommands) {
             if (keyword == rule.keyword) return Command(rule);
         }
+        if (IsSymbol("=", 1)) return VariableAssignment();
         if (Peek(1).kind != TokenKind::Symbol || Peek(1).text != ".") {
             Fail("grid.Member, set or a command such as print");
         }
@@ -205,6 +206,35 @@ private:
         return statement;
     }
 
+    Statement VariableAssignment() {
+        Statement statement;
+        statement.kind = Statement::Kind::Variable;
+        Variant ignored;
+        if (NamedLiteral(Peek().text, ignored) || IsFunction(Peek().text) || IsOperatorWord(0))
+            Fail("a variable name");
+        statement.word = Next().text;
+        Next();
+        statement.value = Expression();
+        ExpectEnd();
+        return statement;
+    }
+
+    bool IsWord(std::string_view lower, size_t ahead = 0) const {
+        return Peek(ahead).kind == TokenKind::Name && AsciiLower(Peek(ahead).text) == lower;
+    }
+    bool IsOperatorWord(size_t ahead) const {
+        return IsWord("and", ahead) || IsWord("or", ahead) || IsWord("not", ahead);
+    }
+
+    static ExprPtr Binary(Expr::Kind kind, ExprPtr left, ExprPtr right, std::string op = {}) {
+        auto expr = std::make_unique<Expr>();
+        expr->kind = kind;
+        expr->function = std::move(op);
+        expr->operands.push_back(std::move(left));
+        expr->operands.push_back(std::move(right));
+        return expr;
+    }
+
     Statement Command(const CommandRule& rule) {
         Statement statement;
         statement.kind = Statement::Kind::Command;
@@ -239,6 +269,44 @@ private:
 
     ExprPtr Expression() {
         Deeper guard(*this);
+        ExprPtr left = Conjunction();
+        while (IsWord("or")) {
+            Next();
+            left = Binary(Expr::Kind::Or, std::move(left), Conjunction());
+        }
+        return left;
+    }
+
+    ExprPtr Conjunction() {
+        ExprPtr left = Negation();
+        while (IsWord("and")) {
+            Next();
+            left = Binary(Expr::Kind::And, std::move(left), Negation());
+        }
+        return left;
+    }
+
+    ExprPtr Negation() {
+        if (!IsWord("not")) return Comparison();
+        Next();
+        Deeper guard(*this);
+        auto expr = std::make_unique<Expr>();
+        expr->kind = Expr::Kind::Not;
+        expr->operands.push_back(Negation());
+        return expr;
+    }
+
+    ExprPtr Comparison() {
+        ExprPtr left = Concatenation();
+        for (const char* op : {"=", "<>", "<", ">", "<=", ">="}) {
+            if (!IsSymbol(op)) continue;
+            Next();
+            return Binary(Expr::Kind::Compare, std::move(left), Concatenation(), op);
+        }
+        return left;
+    }
+
+    ExprPtr Concatenation() {
         ExprPtr first = Unary();
         if (!IsSymbol("&")) return first;
         auto join = std::make_unique<Expr>();
@@ -297,10 +365,10 @@ private:
             Expect(")");
             return expr;
         }
-        std::string description = "Variable is undefined: '";
-        description += token.text;
-        description += '\'';
-        RaiseError(kErrVariableUndefined, {}, std::move(description));
+        if (IsOperatorWord(0)) Fail("an expression");
+        expr->kind = Expr::Kind::Variable;
+        expr->function = Next().text;
+        return expr;
     }
 
     // Counts nesting while an expression is being read.

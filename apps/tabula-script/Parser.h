@@ -10,9 +10,12 @@
 //   grid.Method(a, b)                      the same with parentheses
 //   KEYWORD arguments                      a command: print, events, cancel, ...
 //
+//   name = expr                            a variable takes the value
+//
 // Expressions: literals (numbers, -n, &H hex, "text", True, False, vbTab, vbCr, vbLf,
-// vbCrLf, Empty, Nothing), member reads (grid.TextMatrix(1, 2), grid.Font.Name), Chr(n),
-// parentheses, and & to join texts.
+// vbCrLf, Empty, Nothing), variables, member reads (grid.TextMatrix(1, 2),
+// grid.Font.Name), Chr(n), parentheses, & to join texts, the comparisons = <> < > <= >=,
+// and Not, And, Or, in rising order of how loosely they bind.
 //
 // Commands name the shape of their arguments in a table (Parser.cpp), so a new command
 // is one row there and one handler in the interpreter.
@@ -42,22 +45,25 @@ struct MemberPath {
 };
 
 struct Expr {
-    enum class Kind { Literal, Read, Join, Negate, Function };
+    enum class Kind { Literal, Read, Join, Negate, Function, Variable, Compare, Not, And, Or };
     Kind kind = Kind::Literal;
     Variant value;                  // Literal
     MemberPath path;                // Read
-    std::string function;           // Function: its name, as written
-    std::vector<ExprPtr> operands;  // Join (two or more), Negate (one), Function arguments
+    std::string function;           // Function: its name, as written; Variable: its name;
+                                    // Compare: the operator
+    std::vector<ExprPtr> operands;  // Join (two or more), Negate and Not (one), Compare, And
+                                    // and Or (two), Function arguments
 };
 
 struct Statement {
-    enum class Kind { Empty, Assign, Call, Command };
+    enum class Kind { Empty, Assign, Call, Command, Variable };
     Kind kind = Kind::Empty;
     MemberPath target;          // Assign, Call
     bool isSet = false;         // Assign: "set" given
-    ExprPtr value;              // Assign
+    ExprPtr value;              // Assign, Variable
     std::string command;        // Command: the keyword, in lower case
-    std::string word;           // Command: a word argument (on, off, an event name)
+    std::string word;           // Command: a word argument (on, off, an event name);
+                                // Variable: the variable's name
     std::vector<ExprPtr> args;  // Command: expression arguments; Call: the arguments
 };
 

@@ -138,6 +138,12 @@ std::vector<Token> Tokenize(std::string_view line) {
             tokens.push_back(ReadHex(line, i));
         } else if (c == '"') {
             tokens.push_back(ReadString(line, i));
+        } else if (c == '<' || c == '>') {
+            // "<", ">", "<=", ">=" and "<>".
+            const bool pair =
+                i + 1 < line.size() && (line[i + 1] == '=' || (c == '<' && line[i + 1] == '>'));
+            tokens.push_back({TokenKind::Symbol, std::string(line.substr(i, pair ? 2 : 1)), {}});
+            i += pair ? 2 : 1;
         } else if (c == '.' || c == '(' || c == ')' || c == ',' || c == '=' || c == '&' ||
                    c == '-') {
             tokens.push_back({TokenKind::Symbol, std::string(1, c), {}});
