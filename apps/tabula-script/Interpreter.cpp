@@ -73,6 +73,10 @@ void Interpreter::SetCommand(std::string name, CommandHandler handler) {
     commands_[std::move(name)] = std::move(handler);
 }
 
+void Interpreter::SetReadOnlyValue(std::string name, std::function<Variant()> value) {
+    readOnly_[AsciiLower(name)] = std::move(value);
+}
+
 Interpreter::~Interpreter() {
     for (const auto& [source, cookie] : advised_)
         source->Unadvise(cookie);
@@ -123,6 +127,8 @@ void Interpreter::Execute(const Statement& statement) {
         case Statement::Kind::Call:
             return Call(statement);
         case Statement::Kind::Variable:
+            if (readOnly_.contains(AsciiLower(statement.word)))
+                Raise(kErrInvalidCall, statement.word + " cannot be assigned");
             variables_[AsciiLower(statement.word)] = Evaluate(*statement.value);
             return;
         case Statement::Kind::Command:
@@ -183,6 +189,8 @@ Variant Interpreter::InvokeStep(Dispatchable& object, const MemberStep& step, In
 }
 
 Variant Interpreter::Variable(const std::string& name) const {
+    if (const auto value = readOnly_.find(AsciiLower(name)); value != readOnly_.end())
+        return value->second();
     const auto found = variables_.find(AsciiLower(name));
     if (found == variables_.end())
         RaiseError(kErrVariableUndefined, {}, "Variable is undefined: '" + name + "'");

@@ -59,6 +59,9 @@ public:
     // pixel, screenshot act on the session's grid).
     using CommandHandler = std::function<void(const Statement&)>;
     void SetCommand(std::string name, CommandHandler handler);
+    // A name that reads as a value the host works out each time (`print focus`); scripts
+    // cannot assign it.
+    void SetReadOnlyValue(std::string name, std::function<Variant()> value);
 
 private:
     class ScriptEvents;
@@ -95,8 +98,9 @@ private:
     std::map<std::string, Handler> commands_;
 
     bool printEvents_ = false;
-    std::set<std::string> cancelled_;           // lower-case event names
-    std::map<std::string, Variant> variables_;  // by lower-case name
+    std::set<std::string> cancelled_;                           // lower-case event names
+    std::map<std::string, Variant> variables_;                  // by lower-case name
+    std::map<std::string, std::function<Variant()>> readOnly_;  // by lower-case name
     std::optional<int16_t> keyAscii_;
 };
 

@@ -36,6 +36,12 @@ const CommandRule kCommands[] = {
     {"click", Shape::Operands},
     {"dblclick", Shape::Operands},
     {"drag", Shape::Operands},
+    {"move", Shape::Operands},
+    {"keydown", Shape::Operands},
+    {"keyup", Shape::Operands},
+    {"keypress", Shape::Operands},
+    {"wheel", Shape::Operands},
+    {"wait", Shape::Operands},
 };
 
 // Deeper nesting than this is refused rather than risking the stack.

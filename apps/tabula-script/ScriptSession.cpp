@@ -6,11 +6,15 @@
 
 #include "platform/image/PngFile.h"
 #include "platform/runtime/Error.h"
+#include "platform/text/Utf8.h"
+#include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
 namespace tabula::script {
 
 namespace {
+constexpr int32_t kMaxWait = 3600000;
+
 int32_t Side(int32_t value) {
     return std::clamp(value, 1, ScriptSession::kMaxSide);
 }
@@ -53,6 +57,15 @@ ScriptSession::ScriptSession(int32_t width, int32_t height, std::ostream& out)
     interpreter_.SetCommand("click", [this](const Statement& s) { Click(s, false); });
     interpreter_.SetCommand("dblclick", [this](const Statement& s) { Click(s, true); });
     interpreter_.SetCommand("drag", [this](const Statement& s) { Drag(s); });
+    interpreter_.SetCommand("move", [this](const Statement& s) { Move(s); });
+    interpreter_.SetCommand("keydown", [this](const Statement& s) { KeyChange(s, true); });
+    interpreter_.SetCommand("keyup", [this](const Statement& s) { KeyChange(s, false); });
+    interpreter_.SetCommand("keypress", [this](const Statement& s) { KeyPressed(s); });
+    interpreter_.SetCommand("wheel", [this](const Statement& s) { Wheel(s); });
+    interpreter_.SetCommand("wait", [this](const Statement& s) { Wait(s); });
+    interpreter_.SetReadOnlyValue("focus", [this] { return Variant(FocusName()); });
+    interpreter_.SetReadOnlyValue(
+        "pointer", [this] { return Variant(int32_t{grid_.picGrid.MousePointer()}); });
 }
 
 int32_t ScriptSession::Number(const Statement& statement, size_t i) {
@@ -63,16 +76,93 @@ void ScriptSession::FocusCells() {
     if (!IsChild(grid_.hWnd(), GetFocus())) grid_.picGrid.SetFocus();
 }
 
-void ScriptSession::PressKey(const Statement& statement) {
-    const char* usage = "key takes a key code and an optional shift mask";
-    ExpectArguments(statement, statement.args.size() == 2 ? 2 : 1, usage);
-    const int32_t code = Number(statement, 0);
-    const int32_t shift = statement.args.size() == 2 ? Number(statement, 1) : 0;
+int32_t ScriptSession::Optional(const Statement& statement, size_t i, int32_t fallback) {
+    return statement.args.size() > i ? Number(statement, i) : fallback;
+}
+
+// A key code and a shift mask, checked.
+static std::pair<uint8_t, int16_t> KeyArguments(int32_t code, int32_t shift) {
     if (code < 1 || code > 254 || shift < 0 || shift > 7) {
         Raise(kErrInvalidCall, "key codes run from 1 to 254, shift masks from 0 to 7");
     }
+    return {static_cast<uint8_t>(code), static_cast<int16_t>(shift)};
+}
+
+template <class Input>
+void ScriptSession::WithModifiers(int32_t shift, Input input) {
+    if (shift < 0 || shift > 7) Raise(kErrInvalidCall, "shift masks run from 0 to 7");
+    const uint8_t modifiers[] = {VK_SHIFT, VK_CONTROL, VK_MENU};
+    for (int i = 0; i < 3; ++i) {
+        if (shift & (1 << i)) host_.KeyDown(modifiers[i]);
+    }
+    input();
+    for (int i = 2; i >= 0; --i) {
+        if (shift & (1 << i)) host_.KeyUp(modifiers[i]);
+    }
+}
+
+void ScriptSession::PressKey(const Statement& statement) {
+    const char* usage = "key takes a key code and an optional shift mask";
+    ExpectArguments(statement, statement.args.size() == 2 ? 2 : 1, usage);
+    const auto [code, shift] = KeyArguments(Number(statement, 0), Optional(statement, 1, 0));
     FocusCells();
-    host_.PressKey(static_cast<uint8_t>(code), static_cast<int16_t>(shift));
+    host_.PressKey(code, shift);
+}
+
+void ScriptSession::KeyChange(const Statement& statement, bool down) {
+    const char* usage = down ? "keydown takes a key code and an optional shift mask"
+                             : "keyup takes a key code and an optional shift mask";
+    ExpectArguments(statement, statement.args.size() == 2 ? 2 : 1, usage);
+    const auto [code, shift] = KeyArguments(Number(statement, 0), Optional(statement, 1, 0));
+    FocusCells();
+    WithModifiers(shift, [&, code = code] { down ? host_.KeyDown(code) : host_.KeyUp(code); });
+}
+
+void ScriptSession::KeyPressed(const Statement& statement) {
+    ExpectArguments(statement, 1, "keypress takes a character code");
+    const int32_t ascii = Number(statement, 0);
+    if (ascii < 1 || ascii > 0x10FFFF || (ascii >= 0xD800 && ascii <= 0xDFFF))
+        Raise(kErrInvalidCall, "keypress takes a character code from 1");
+    std::string text;
+    AppendUtf8(static_cast<char32_t>(ascii), text);
+    FocusCells();
+    host_.Type(text);
+}
+
+void ScriptSession::Move(const Statement& statement) {
+    ExpectArguments(statement, 2, "move takes x and y");
+    host_.MouseMove(grid_.picGrid.hWnd(), Number(statement, 0), Number(statement, 1));
+}
+
+void ScriptSession::Wheel(const Statement& statement) {
+    ExpectArguments(statement, 1, "wheel takes a turn, 120 a notch");
+    const int32_t delta = Number(statement, 0);
+    if (delta < INT16_MIN || delta > INT16_MAX) Raise(kErrInvalidCall, "wheel turns are 16-bit");
+    host_.Wheel(delta);
+}
+
+void ScriptSession::Wait(const Statement& statement) {
+    ExpectArguments(statement, 1, "wait takes milliseconds");
+    const int32_t ms = Number(statement, 0);
+    if (ms < 0 || ms > kMaxWait) Raise(kErrInvalidCall, "wait takes 0 to 3600000 milliseconds");
+    host_.Advance(ms);
+}
+
+std::string ScriptSession::FocusName() {
+    const HWND focus = GetFocus();
+    const std::pair<const Control*, const char*> parts[] = {{&grid_, "grid"},
+                                                            {&grid_.picGrid, "picGrid"},
+                                                            {&grid_.scrVertical, "scrVertical"},
+                                                            {&grid_.scrHorizontal, "scrHorizontal"},
+                                                            {&grid_.txtSingle, "txtSingle"},
+                                                            {&grid_.txtMulti, "txtMulti"},
+                                                            {&grid_.cmdButton, "cmdButton"},
+                                                            {&grid_.cmdLookup, "cmdLookup"},
+                                                            {&grid_.picSizer, "picSizer"}};
+    for (const auto& [control, name] : parts) {
+        if (control->hWnd() == focus) return name;
+    }
+    return {};
 }
 
 void ScriptSession::TypeText(const Statement& statement) {
@@ -83,13 +173,26 @@ void ScriptSession::TypeText(const Statement& statement) {
 }
 
 void ScriptSession::Click(const Statement& statement, bool twice) {
-    ExpectArguments(statement, 2, twice ? "dblclick takes x and y" : "click takes x and y");
+    const char* usage = twice ? "dblclick takes x, y and an optional button and shift mask"
+                              : "click takes x, y and an optional button and shift mask";
+    const size_t count = std::clamp<size_t>(statement.args.size(), 2, 4);
+    ExpectArguments(statement, count, usage);
     const int32_t x = Number(statement, 0);
     const int32_t y = Number(statement, 1);
-    if (twice)
-        host_.DoubleClick(grid_.picGrid.hWnd(), x, y);
-    else
-        host_.Click(grid_.picGrid.hWnd(), x, y);
+    const int32_t button = Optional(statement, 2, vbLeftButton);
+    if (button != vbLeftButton && button != vbRightButton && button != vbMiddleButton)
+        Raise(kErrInvalidCall, "buttons are 1 (left), 2 (right) and 4 (middle)");
+    // The host numbers buttons 0, 1, 2.
+    const int hostButton = button == vbLeftButton ? 0 : button == vbRightButton ? 1 : 2;
+    const HWND surface = grid_.picGrid.hWnd();
+    WithModifiers(Optional(statement, 3, 0), [&] {
+        if (twice && hostButton == 0) {
+            host_.DoubleClick(surface, x, y);
+        } else {
+            host_.Click(surface, x, y, hostButton);
+            if (twice) host_.Click(surface, x, y, hostButton);
+        }
+    });
 }
 
 void ScriptSession::Drag(const Statement& statement) {

@@ -7,6 +7,18 @@
 //   pixel X Y            prints the colour of picGrid at the point as &H and six hex
 //                        digits BBGGRR
 //   screenshot "f.png"   writes picGrid's image to a PNG file
+// and a person's input, points in picGrid's pixels, buttons 1 left, 2 right, 4 middle,
+// shift masks 1 Shift, 2 Ctrl, 4 Alt (held around the input):
+//   move X, Y                        the pointer moves there, no button held
+//   click X, Y [, BUTTON [, SHIFT]]  dblclick X, Y [, BUTTON [, SHIFT]]   drag X1, Y1, X2, Y2
+//   key CODE [, SHIFT]               a key pressed and let go on the cells
+//   keydown CODE [, SHIFT]           keyup CODE [, SHIFT]     keypress ASCII
+//   type "text"                      to whatever has the keyboard (the cells when it is
+//                                    outside the grid)
+//   wheel DELTA                      a wheel turn (120 a notch) through the window's messages
+//   wait MS                          the clock moves on
+// `focus` reads as the name of the grid's control with the keyboard ("" outside the grid)
+// and `pointer` as picGrid's mouse pointer.
 
 #include <iosfwd>
 
@@ -41,6 +53,17 @@ private:
     void TypeText(const Statement& statement);
     void Click(const Statement& statement, bool twice);
     void Drag(const Statement& statement);
+    void Move(const Statement& statement);
+    void KeyChange(const Statement& statement, bool down);
+    void KeyPressed(const Statement& statement);
+    void Wheel(const Statement& statement);
+    void Wait(const Statement& statement);
+    // Holds the modifier keys of `shift` around `input`.
+    template <class Input>
+    void WithModifiers(int32_t shift, Input input);
+    // The optional argument `i`, `fallback` when it was not given.
+    int32_t Optional(const Statement& statement, size_t i, int32_t fallback);
+    std::string FocusName();
     int32_t Number(const Statement& statement, size_t i);
     void FocusCells();
 
