@@ -55,6 +55,7 @@
 #include <string>
 #include <string_view>
 
+#include "edit/ColumnMask.h"
 #include "grid/Events.h"
 #include "grid/GridRecord.h"
 #include "grid/GridState.h"
@@ -377,6 +378,8 @@ private:
     // Declared after the constituents, which it refers to.
     GridRecord g_;
     GridState& s_ = g_.state;
+    // The structured masks' objects, one each for the grid's life; the editor applies them.
+    edit::ColumnMasks masks_;
     PicturePtr mouseIcon_;
     // Built on first use: each entry calls this grid.
     mutable std::unique_ptr<DispatchTable> members_;
