@@ -26,11 +26,13 @@
 #include "core/Tabula.h"
 #include "grid/Checks.h"
 #include "grid/ColumnFormat.h"
+#include "grid/RowQueries.h"
 #include "platform/text/Blanks.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 #include "render/Layout.h"
+#include "render/SizeWrites.h"
 
 namespace tabula {
 
@@ -134,7 +136,7 @@ void Tabula::RemoveItem(int32_t row) {
     if (row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
 
     s_.Cells.Remove(row);
-    StoreRowCount(s_.Rows - 1);
+    render::StoreRowCount(g_, s_.Rows - 1);
     RedrawIfAuto();
     HideCellButtons();
     g_.events.AfterDeleteRow(row);
@@ -230,11 +232,7 @@ void Tabula::FindCellTag(std::string_view value, int32_t& row, int32_t& col) con
 }
 
 bool Tabula::RowEmpty(int32_t row) const {
-    if (row < 0 || row > s_.Rows) RaiseError(kErrSubscriptOutOfRange);
-    for (int32_t c = 1; c <= s_.Cols; ++c) {
-        if (!TrimSpaces(s_.Cells.Text(row, c)).empty() && s_.ColMask[c] != checkmark) return false;
-    }
-    return true;
+    return tabula::RowEmpty(s_, row);
 }
 
 void Tabula::HideCellButtons() {

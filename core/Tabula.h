@@ -359,8 +359,6 @@ private:
     // The control surface's background: light grey with a border, else BackColorBkg.
     void ApplySurfaceColor();
     void StoreFont(FontPtr& field, FontPtr font, std::string_view name);
-    // Sets Rows to a checked count with everything that follows it (Dimensions.cpp).
-    void StoreRowCount(int32_t rows);
     // Applies the stored FormatString (FormatString.cpp).
     void ApplyFormatString();
     void ApplyColumnCaption(int32_t col, std::string_view field);

@@ -29,4 +29,24 @@ void WriteRowHeight(GridRecord& grid, int32_t row, int32_t height) {
     RedrawIfAuto(grid);
 }
 
+void WriteRows(GridRecord& grid, int32_t rows) {
+    if (rows < 0) RaiseError(kErrSubscriptOutOfRange);
+    // The scroll bar holds the count as a 16-bit number, and the cell store refuses a table
+    // too large for memory: both are checked before the bar changes, so nothing does.
+    CheckedInteger(rows);
+    if (!clsCellArray::Fits(rows, grid.state.Cells.Cols())) RaiseError(kErrOutOfMemory);
+    StoreRowCount(grid, rows);
+    RedrawIfAuto(grid);
+}
+
+void StoreRowCount(GridRecord& grid, int32_t rows) {
+    GridState& s = grid.state;
+    grid.parts.scrVertical.SetMax(static_cast<int16_t>(rows));
+    SetRowCount(s, rows);
+    s.Rows = rows;
+    s.Row = std::min(s.Row, rows);
+    s.Row1 = std::min(s.Row1, rows);
+    s.Row2 = std::min(s.Row2, rows);
+}
+
 }  // namespace tabula::render
