@@ -140,6 +140,7 @@ struct GridState {
     bool PageRowsFixed = false;  // PageRows came from rows that reached the bottom
     bool Editing = false;
     bool EditCancel = false;
+    bool EditEnding = false;  // an ending runs: endings its handlers cause do nothing
     bool RowsSelected = false;
     bool ColsSelected = false;
     bool MouseButtonDown = false;

@@ -9,6 +9,7 @@
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
+#include "render/Scrolling.h"
 
 namespace tabula::input {
 
@@ -27,13 +28,8 @@ bool Editable(const GridState& s, int32_t row, int32_t col) {
     return s.ColAllowEdit[col] && !s.Cells.ReadOnly(row, col);
 }
 
-// Moves the bar; a repaint that followed drew the focus rectangle, which is taken off again.
 void MoveBar(GridRecord& grid, ScrollBar& bar, int32_t value) {
-    const int16_t before = bar.Value();
-    bar.SetValue(static_cast<int16_t>(value));
-    if (bar.Value() == before) return;
-    const bool repainted = &bar == &grid.parts.scrHorizontal || bar.Visible();
-    if (repainted) render::DrawFocusCell(grid);
+    render::MoveBarFocusOff(grid, bar, value);
 }
 
 // One row further down when the current row does not fit above the bottom.

@@ -64,6 +64,14 @@ int32_t PaintExposed(const Axis& axis, int32_t from, int32_t shift, int32_t marg
 
 }  // namespace
 
+void MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
+    const int16_t before = bar.Value();
+    bar.SetValue(static_cast<int16_t>(value));
+    if (bar.Value() == before) return;
+    const bool repainted = &bar == &grid.parts.scrHorizontal || bar.Visible();
+    if (repainted) DrawFocusCell(grid);
+}
+
 void VerticalBarChanged(GridRecord& grid) {
     BarChanged(grid, Bar::Vertical);
 }

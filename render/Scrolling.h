@@ -36,6 +36,10 @@ void HorizontalBarChanged(GridRecord& grid);
 void ScrollRows(GridRecord& grid);
 void ScrollColumns(GridRecord& grid);
 
+// Moves the bar while the focus rectangle is off: a repaint that followed drew it, so it
+// is taken off again.
+void MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value);
+
 // After a one-step shift of `shift` pixels: paint the rows (columns) from the first one
 // that the shift uncovered to the bottom (right) of the surface.
 void PaintExposedRows(GridRecord& grid, int32_t fromRow, int32_t shift);

@@ -1,0 +1,58 @@
+#pragma once
+
+// The in-place editor of the current cell: starting an edit in the edit box over the cell,
+// the keys that end it, and every way an edit ends, stored or discarded.
+//
+// Call flow of an ending (EndEdit), with the selection's look (on = drawn):
+//   guard on; BeforeEdit, Cancel coming back          paths that store
+//   the box's text, formatted for the column, into the cell   unless vetoed
+//   Editing = False
+//   InvertBlock                                      look off (row and column modes)
+//   the box hidden and sent to the back
+//   PaintCell, DrawGridLines
+//   AfterEdit                                        paths that store
+//   picGrid takes the keyboard                       Enter, Up, Down
+//   "{UP}" or "{DOWN}" queued to the cells           Up, Down
+//   MoveToNextEditableCell                           Enter with AutoMove
+//   DrawFocusCell                                    the focus rectangle back
+//   InvertBlock                                      look on
+//   AfterEdit                                        the control losing the keyboard
+// Every ending does nothing without an edit or while another ending runs.
+
+#include <cstdint>
+
+#include "edit/ColumnMask.h"
+#include "grid/GridRecord.h"
+
+namespace tabula::edit {
+
+enum class Ending {
+    Enter,             // stored; AutoMove moves on
+    Up,                // stored; the cells then move up
+    Down,              // stored; the cells then move down
+    Escape,            // discarded
+    Tab,               // stored, the keyboard left where it is (CommitEdit)
+    BoxLostFocus,      // stored
+    ControlLostFocus,  // stored, AfterEdit last
+};
+
+// Starts an edit of the current cell with the key that started it (0 for none): BeforeEdit
+// may veto it; a locked cell does not open; an empty last row grows the grid by one row
+// first while AutoNewRow is set. The box opens over the cell with the cell's text and the
+// key applied through the column's mask.
+void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool fromButton);
+// The edit box's keys: Enter, Esc, Up and Down end the edit; others go to the box.
+void EditKeyDown(GridRecord& grid, int16_t keyCode);
+// A character typed into the box: the key to insert after the mask and KeyPress.
+int16_t EditKeyPress(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii);
+void EndEdit(GridRecord& grid, Ending ending);
+inline void CommitEdit(GridRecord& grid) {
+    EndEdit(grid, Ending::Tab);
+}
+// A press on another cell ends the edit, stored; the mouse draws the new current cell.
+void CommitEditForClick(GridRecord& grid);
+// The next cell in reading order that can be edited becomes current, scrolled into view;
+// from the last one nothing moves.
+void MoveToNextEditableCell(GridRecord& grid);
+
+}  // namespace tabula::edit
