@@ -29,14 +29,18 @@ int16_t ApplyColumnMask(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii) 
     const GridState& s = grid.state;
     TextBox& box = s.Editor ? *s.Editor : grid.parts.txtSingle;
     const std::string text = box.Text();
+    // The mask object writes the whole new text; the key comes back as it left it.
+    const auto rewriteWith = [&](const auto& mask) {
+        Rewrite(box, mask.Mask(keyAscii, text));
+        return keyAscii;
+    };
     switch (s.ColMask[s.Col]) {
         case Uppercase:
             return UpperCaseKey(keyAscii);
         case NumericOnly:
             return NumericKeyFilter(keyAscii);
         case DateOnly:
-            Rewrite(box, masks.DateMask.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.DateMask);
         case EuroDate: {
             int16_t caret = static_cast<int16_t>(box.SelStart());
             box.SetText(masks.DateMask.Mask2(keyAscii, text, caret));
@@ -44,24 +48,19 @@ int16_t ApplyColumnMask(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii) 
             return keyAscii;
         }
         case SSN:
-            Rewrite(box, masks.SSNMaskObject.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.SSNMaskObject);
         case Phone:
-            Rewrite(box, masks.PhoneMask.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.PhoneMask);
         case USZip:
-            Rewrite(box, masks.ZipMask.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.ZipMask);
         case IntlZip:
-            Rewrite(box, masks.IntlZipMaskObject.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.IntlZipMaskObject);
         case Time12hr:
         case Time24hr:
             // The layout is chosen from Is24Hour when the mask is set: in this order.
             masks.TimeMaskObject.SetIs24Hour(s.ColMask[s.Col] == Time24hr);
             masks.TimeMaskObject.SetTimeMask(SetTimeMask);
-            Rewrite(box, masks.TimeMaskObject.Mask(keyAscii, text));
-            return keyAscii;
+            return rewriteWith(masks.TimeMaskObject);
         default:
             return keyAscii;  // NoMask, checkmark and values outside the list
     }
