@@ -118,6 +118,7 @@ void Tabula::SetFontEdit(FontPtr font) {
 }
 
 void Tabula::SetWordWrap(bool on) {
+    EndEditFirst();
     s_.WordWrap = on;
     s_.Editor = on ? &txtMulti : &txtSingle;
     Refresh();

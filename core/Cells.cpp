@@ -14,6 +14,9 @@ std::string Tabula::TextMatrix(int32_t row, int32_t col) const {
 
 void Tabula::SetTextMatrix(int32_t row, int32_t col, std::string_view text) {
     CheckCell(s_, row, col);
+    // The redraw would end an edit in progress after the write, and its store would
+    // overwrite the text written here: it ends before.
+    if (s_.AutoRedraw) EndEditFirst();
     s_.Cells.SetText(row, col, FormatForColumn(s_, text, col));
     RedrawIfAuto();
 }

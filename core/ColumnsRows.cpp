@@ -48,6 +48,7 @@ int32_t Tabula::ColMask(int32_t col) const {
 }
 
 void Tabula::SetColMask(int32_t col, int32_t mask) {
+    EndEditFirst();
     const int16_t stored = CheckedInteger(mask);
     CheckIndex(s_.ColMask.size(), col);
     s_.ColMask[col] = stored;

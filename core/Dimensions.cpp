@@ -9,10 +9,12 @@
 namespace tabula {
 
 void Tabula::SetRows(int32_t rows) {
+    EndEditFirst();
     render::WriteRows(g_, rows);
 }
 
 void Tabula::SetCols(int32_t cols) {
+    EndEditFirst();
     if (cols < 0) RaiseError(kErrSubscriptOutOfRange);
     const int16_t max = CheckedInteger(cols);
     if (!clsCellArray::Fits(s_.Cells.Rows(), std::max(cols, 1))) RaiseError(kErrOutOfMemory);

@@ -33,6 +33,7 @@ int32_t AlignmentOf(char c) {
 }  // namespace
 
 void Tabula::SetFormatString(std::string text) {
+    EndEditFirst();
     s_.FormatString = std::move(text);
     // Emptying the lookup lists joins here with lookup columns.
     ApplyFormatString();

@@ -14,6 +14,7 @@ namespace tabula {
 
 // The current cell never goes below 0: the table has no row or column there.
 void Tabula::SetRow(int32_t row) {
+    EndEditFirst();
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
     // A row outside the page scrolls into view: the bar's change scrolls the grid. The
@@ -28,6 +29,7 @@ void Tabula::SetRow(int32_t row) {
 
 // Unlike the row, the column neither scrolls nor reshapes the block.
 void Tabula::SetCol(int32_t col) {
+    EndEditFirst();
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(s_.Row, std::clamp(col, 0, s_.Cols));
     FocusSurface(g_);
@@ -36,6 +38,7 @@ void Tabula::SetCol(int32_t col) {
 
 // The row given becomes the current row and, through the bar's change, the top row.
 void Tabula::SetTopRow(int32_t row) {
+    EndEditFirst();
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
     scrVertical.SetValue(CheckedInteger(s_.Row));
@@ -47,6 +50,7 @@ void Tabula::SetTopRow(int32_t row) {
 // The column given becomes the first shown and the current column; no RowColChange.
 // Below 1 it would index the header column as data, so it is kept at 1 or more.
 void Tabula::SetLeftCol(int32_t col) {
+    EndEditFirst();
     const int32_t v = std::max(std::min(col, int32_t{scrHorizontal.Max()}), 1);
     render::DrawFocusCell(g_);
     s_.LeftCol = v;

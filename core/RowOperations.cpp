@@ -24,9 +24,9 @@
 #include <algorithm>
 
 #include "core/Tabula.h"
+#include "grid/CellQueries.h"
 #include "grid/Checks.h"
 #include "grid/ColumnFormat.h"
-#include "grid/RowQueries.h"
 #include "platform/text/Blanks.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
@@ -47,6 +47,7 @@ constexpr char kFieldSeparator = '\t';
 
 void Tabula::AddItem(std::string_view rowData, std::optional<int32_t> backColor,
                      std::optional<int32_t> foreColor, std::optional<int32_t> afterRow) {
+    EndEditFirst();
     bool cancel = false;
     g_.events.BeforeAddRow(cancel);
     if (cancel) return;
@@ -125,6 +126,7 @@ void Tabula::ScrollLastRowIntoView() {
 }
 
 void Tabula::RemoveItem(int32_t row) {
+    EndEditFirst();
     if (s_.Rows == 0) return;
     // Only data rows can go: row 0 would pull row 1 into the header row, and a row past
     // the end would take the last row with it.
@@ -143,6 +145,7 @@ void Tabula::RemoveItem(int32_t row) {
 }
 
 void Tabula::Clear() {
+    EndEditFirst();
     HideCellButtons();
     SetRows(1);
     for (int32_t c = 1; c <= s_.Cols; ++c)
@@ -155,6 +158,7 @@ void Tabula::Clear() {
 }
 
 void Tabula::Reset() {
+    EndEditFirst();
     HideCellButtons();
     // Both bars go back to their start while the old table is still there to repaint: a
     // bar moved later would scroll a table that has no rows or columns yet.
@@ -181,6 +185,7 @@ void Tabula::Reset() {
 
 void Tabula::AutoSetup(int32_t rows, int32_t cols, bool rowHeader, bool colHeader,
                        std::string formatString) {
+    EndEditFirst();
     // The data rows go before the new counts apply: counts that the Rows and Cols writes
     // would refuse are refused here, while the rows are still there.
     for (const int32_t count : {rows, cols}) {

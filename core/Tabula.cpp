@@ -68,7 +68,7 @@ Tabula::Tabula(HWND parent, const Rect& rect)
         input::SurfaceMouseUp(g_, button, shift, x, y);
     };
     picGrid.Click = [this] { input::SurfaceClick(g_); };
-    picGrid.DblClick = [this] { input::SurfaceDblClick(g_); };
+    picGrid.DblClick = [this] { input::SurfaceDblClick(g_, masks_); };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed
@@ -79,14 +79,21 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     };
     picGrid.KeyPress = [this](int16_t& keyAscii) {
         g_.events.KeyPress(keyAscii);
-        input::CharacterTyped(g_, keyAscii);
+        input::CharacterTyped(g_, masks_, keyAscii);
     };
     picGrid.KeyUp = [this](int16_t& keyCode, int16_t shift) {
         input::KeyReleased(g_, keyCode, shift);
     };
     // The wheel reaches the control's window while the cells have the keyboard.
     picGrid.GotFocus = [this] { input::HookPicGrid(g_); };
-    picGrid.LostFocus = [this] { input::UnhookPicGrid(g_); };
+    picGrid.LostFocus = [this] {
+        if (KeyboardLeftControl())
+            ExitFocus();
+        else
+            input::UnhookPicGrid(g_);
+    };
+    WireEditBox(txtSingle);
+    WireEditBox(txtMulti);
     PlaceConstituents();
 }
 
@@ -94,6 +101,7 @@ Tabula::~Tabula() {
     // The record goes before the constituents: their windows' last focus changes must not
     // reach it.
     picGrid.GotFocus = picGrid.LostFocus = nullptr;
+    txtSingle.LostFocus = txtMulti.LostFocus = nullptr;
     input::UnhookPicGrid(g_);
 }
 
@@ -166,7 +174,7 @@ void Tabula::MouseUp(int16_t button, int16_t shift, float x, float y) {
 }
 
 void Tabula::DblClick() {
-    input::DblClick(g_);
+    input::DblClick(g_, masks_);
 }
 
 void Tabula::MouseWheel(int32_t mouseKeys, int32_t rotation, int32_t x, int32_t y) {

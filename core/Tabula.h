@@ -9,6 +9,7 @@
 // Where the members live, by theme:
 //   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
 //                      resize, AboutBox
+//   Editing.cpp        the edit boxes' handlers, the control losing the keyboard
 //   Events.h           the 18 events, their ids and a typed sink
 //   Automation.cpp     the member table for Invoke: names, ids, parameters, conversions
 //   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
@@ -368,6 +369,15 @@ private:
     // AddItem's steps: the fields into row `row`; scrolling the new last row into view.
     void StoreRowFields(int32_t row, std::string_view rowData);
     void ScrollLastRowIntoView();
+    // The edit boxes' key and focus handlers (Editing.cpp).
+    void WireEditBox(TextBox& box);
+    // Whether the keyboard is now outside the control and its constituents.
+    bool KeyboardLeftControl() const;
+    // The whole control lost the keyboard: the edit ends, stored, and the wheel hook goes.
+    void ExitFocus();
+    // Anything that moves the current cell, reshapes the table or scrolls stores an edit
+    // in progress first.
+    void EndEditFirst();
     // The in-cell buttons are hidden whenever rows may have moved under them.
     void HideCellButtons();
     // Erases the focus rectangle, makes the cell current and draws the rectangle there.

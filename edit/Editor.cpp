@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "grid/ColumnFormat.h"
-#include "grid/RowQueries.h"
+#include "grid/CellQueries.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 #include "render/CellPainter.h"
+#include "render/EditEndings.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -18,28 +18,21 @@ namespace tabula::edit {
 
 namespace {
 
+constexpr int16_t kBackspace = 8;
 constexpr int16_t kEnter = 13;
-constexpr int16_t kEscape = 27;
+constexpr int16_t kDelete = 127;
 
-TextBox& Box(GridRecord& grid) {
-    return grid.state.Editor ? *grid.state.Editor : grid.parts.txtSingle;
+// A character the box can show: no control character and no half of a surrogate pair
+// (units above 0x7FFF arrive as negative keys).
+bool Typeable(int16_t key) {
+    const auto unit = static_cast<uint16_t>(key);
+    return unit >= 32 && unit != kDelete && (unit < 0xD800 || unit > 0xDFFF);
 }
 
-bool Editable(const GridState& s, int32_t row, int32_t col) {
-    return s.ColAllowEdit[col] && !s.Cells.ReadOnly(row, col);
-}
-
-bool SelectionShown(const GridState& s) {
-    return s.AllowSelection && s.SelectionMode >= SelectionByRow;
-}
-
-// The veto and the store: the box's text, formatted for the column, unless BeforeEdit
-// cancels.
-void VetoAndStore(GridRecord& grid) {
-    GridState& s = grid.state;
-    s.EditCancel = false;
-    grid.events.BeforeEdit(s.Row, s.Col, s.EditCancel);
-    if (!s.EditCancel) s.Cells.SetText(s.Row, s.Col, FormatForColumn(s, Box(grid).Text(), s.Col));
+// Besides characters, Backspace and Enter open the box (adding nothing); other control
+// keys, Esc and a key a handler vetoed to 0 open nothing.
+bool StartsEdit(int16_t key) {
+    return Typeable(key) || key == kBackspace || key == kEnter;
 }
 
 // The cell painted again where the box was, with the grid lines its check box may cover.
@@ -69,16 +62,18 @@ void AddRowForEdit(GridRecord& grid) {
 void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool) {
     GridState& s = grid.state;
     if (s.EditEnding || s.Rows < 1 || s.Cols < 1) return;
+    // A double click starts with no key (0), which is no vetoed key.
+    if (keyAscii != 0 && !StartsEdit(keyAscii)) return;
     bool cancel = false;
     grid.events.BeforeEdit(s.Row, s.Col, cancel);
     if (cancel) return;
-    if (s.Cells.ReadOnly(s.Row, s.Col) && !s.ColAllowEdit[s.Col]) return;
+    if (CellLocked(s, s.Row, s.Col)) return;
     if (s.Editing) return;
     render::DrawFocusCell(grid);
     AddRowForEdit(grid);
     s.Editing = true;
     // Lookup columns open their list here when they join.
-    TextBox& box = Box(grid);
+    TextBox& box = render::EditBox(grid);
     box.SetFont(s.FontEdit->Descriptor());
     box.SetBackColor(0xFFFFFF);
     box.SetForeColor(0);
@@ -88,8 +83,7 @@ void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool) {
     box.SetText(s.Cells.Text(s.Row, s.Col));
     box.SetSelStart(box.TextLength());
     const int16_t key = ApplyColumnMask(grid, masks, keyAscii);
-    // Only a character that can be typed goes in: no control character reaches a cell.
-    if (key > kEnter && key != kEscape && key != 127) {
+    if (Typeable(key)) {
         std::string typed;
         AppendUtf8(static_cast<char32_t>(key), typed);
         box.SetText(s.SelectText ? typed : box.Text() + typed);
@@ -102,23 +96,29 @@ void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool) {
     box.SetFocus();
 }
 
-void EditKeyDown(GridRecord& grid, int16_t keyCode) {
-    if (!grid.state.Editing) return;
+bool EditKeyDown(GridRecord& grid, int16_t keyCode) {
+    if (!grid.state.Editing) return false;
     switch (keyCode) {
         case VK_RETURN:
-            return EndEdit(grid, Ending::Enter);
+            EndEdit(grid, Ending::Enter);
+            return true;
         case VK_ESCAPE:
-            return EndEdit(grid, Ending::Escape);
+            EndEdit(grid, Ending::Escape);
+            return true;
         case VK_UP:
-            return EndEdit(grid, Ending::Up);
+            EndEdit(grid, Ending::Up);
+            return true;
         case VK_DOWN:
-            return EndEdit(grid, Ending::Down);
+            EndEdit(grid, Ending::Down);
+            return true;
         default:
-            return;
+            return false;
     }
 }
 
 int16_t EditKeyPress(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii) {
+    // The character of a key that ended the edit (Enter, Esc) arrives after the ending.
+    if (!grid.state.Editing) return 0;
     int16_t key = ApplyColumnMask(grid, masks, keyAscii);
     grid.events.KeyPress(key);
     return key;
@@ -129,12 +129,10 @@ void EndEdit(GridRecord& grid, Ending ending) {
     if (!s.Editing || s.EditEnding) return;
     s.EditEnding = true;
     const bool stores = ending != Ending::Escape;
-    if (stores) VetoAndStore(grid);
+    if (stores) render::StoreEdit(grid);
     s.Editing = false;
-    if (SelectionShown(s)) render::InvertBlock(grid);
-    TextBox& box = Box(grid);
-    box.SetVisible(false);
-    box.ZOrder(1);
+    if (render::SelectionShown(s)) render::InvertBlock(grid);
+    render::PutEditBoxAway(grid);
     RepaintCell(grid);
     const std::string value = s.Cells.Text(s.Row, s.Col);
     if (stores && ending != Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
@@ -146,7 +144,7 @@ void EndEdit(GridRecord& grid, Ending ending) {
         grid.KeySender.SendKeys(ending == Ending::Up ? "{UP}" : "{DOWN}");
     if (ending == Ending::Enter && s.AutoMove) MoveToNextEditableCell(grid);
     render::DrawFocusCell(grid);
-    if (SelectionShown(s)) render::InvertBlock(grid);
+    if (render::SelectionShown(s)) render::InvertBlock(grid);
     if (ending == Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
     s.EditEnding = false;
 }
@@ -155,17 +153,17 @@ void CommitEditForClick(GridRecord& grid) {
     GridState& s = grid.state;
     if (!s.Editing || s.EditEnding) return;
     s.EditEnding = true;
-    VetoAndStore(grid);
-    TextBox& box = Box(grid);
+    render::StoreEdit(grid);
+    TextBox& box = render::EditBox(grid);
     if (box.Visible()) {
         box.SetVisible(false);
         grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
     }
-    box.ZOrder(1);
+    render::PutEditBoxAway(grid);
     s.Editing = false;
-    if (SelectionShown(s)) render::InvertBlock(grid);
+    if (render::SelectionShown(s)) render::InvertBlock(grid);
     RepaintCell(grid);
-    if (SelectionShown(s)) render::InvertBlock(grid);
+    if (render::SelectionShown(s)) render::InvertBlock(grid);
     s.EditEnding = false;
 }
 
@@ -179,7 +177,7 @@ void MoveToNextEditableCell(GridRecord& grid) {
             col = 1;
             if (++row > s.Rows) return;
         }
-    } while (!Editable(s, row, col));
+    } while (!CellEditable(s, row, col));
     s.Row = row;
     s.Col = col;
     ScrollBar& across = grid.parts.scrHorizontal;

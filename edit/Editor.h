@@ -4,11 +4,11 @@
 // the keys that end it, and every way an edit ends, stored or discarded.
 //
 // Call flow of an ending (EndEdit), with the selection's look (on = drawn):
-//   guard on; BeforeEdit, Cancel coming back          paths that store
-//   the box's text, formatted for the column, into the cell   unless vetoed
+//   guard on; StoreEdit: BeforeEdit, then the box's text   paths that store
+//     formatted for the column into the cell unless vetoed
 //   Editing = False
 //   InvertBlock                                      look off (row and column modes)
-//   the box hidden and sent to the back
+//   PutEditBoxAway: hidden, to the back, the keyboard to the cells if the box had it
 //   PaintCell, DrawGridLines
 //   AfterEdit                                        paths that store
 //   picGrid takes the keyboard                       Enter, Up, Down
@@ -36,14 +36,17 @@ enum class Ending {
     ControlLostFocus,  // stored, AfterEdit last
 };
 
-// Starts an edit of the current cell with the key that started it (0 for none): BeforeEdit
-// may veto it; a locked cell does not open; an empty last row grows the grid by one row
+// Starts an edit of the current cell with the key that started it (0 for none; Backspace
+// and Enter open the box adding nothing, other control keys and Esc start nothing):
+// BeforeEdit may veto it; a locked cell does not open; an empty last row grows the grid by one row
 // first while AutoNewRow is set. The box opens over the cell with the cell's text and the
 // key applied through the column's mask.
 void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool fromButton);
-// The edit box's keys: Enter, Esc, Up and Down end the edit; others go to the box.
-void EditKeyDown(GridRecord& grid, int16_t keyCode);
-// A character typed into the box: the key to insert after the mask and KeyPress.
+// The edit box's keys: Enter, Esc, Up and Down end the edit and are used up (true);
+// others go to the box.
+bool EditKeyDown(GridRecord& grid, int16_t keyCode);
+// A character typed into the box: the key to insert after the mask and KeyPress (0 once
+// the edit has ended, as for the character of the Enter that ended it).
 int16_t EditKeyPress(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii);
 void EndEdit(GridRecord& grid, Ending ending);
 inline void CommitEdit(GridRecord& grid) {

@@ -40,7 +40,9 @@ std::string ConsistencyFault(const GridState& s) {
         std::any_of(s.RowHeight.begin(), s.RowHeight.end(), [](int16_t h) { return h < 0; }))
         return "a negative width or height";
     if (!s.Font || !s.FontFixed || !s.FontEdit) return "a font is missing";
-    if (s.Editor && s.Editor->Visible() && !s.Editing) return "the edit box shows without an edit";
+    if (s.Editor && s.Editor->Visible() != s.Editing)
+        return s.Editing ? "an edit is open with its box hidden" : "the edit box shows without an edit";
+    if (s.EditEnding) return "an edit's ending did not finish";
     return {};
 }
 

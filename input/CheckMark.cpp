@@ -1,5 +1,7 @@
 #include "input/CheckMark.h"
 
+#include "edit/Editor.h"
+#include "grid/CellQueries.h"
 #include "grid/GridRecord.h"
 #include "render/Overlays.h"
 
@@ -7,7 +9,7 @@ namespace tabula::input {
 
 void CheckMarkHit(GridRecord& grid, bool flip) {
     GridState& s = grid.state;
-    const bool locked = !s.ColAllowEdit[s.Col] && s.Cells.ReadOnly(s.Row, s.Col);
+    const bool locked = CellLocked(s, s.Row, s.Col);
     if (flip && !locked)
         s.Cells.SetText(s.Row, s.Col, s.Cells.Text(s.Row, s.Col) == "1" ? "0" : "1");
     render::RepaintCurrentCell(grid);
@@ -15,7 +17,11 @@ void CheckMarkHit(GridRecord& grid, bool flip) {
         grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
         FocusSurface(grid);
     }
-    // With AutoMove, moving on to the next editable cell joins here with the editor.
+    if (s.AutoMove) {
+        render::DrawFocusCell(grid);
+        edit::MoveToNextEditableCell(grid);
+        render::DrawFocusCell(grid);
+    }
 }
 
 }  // namespace tabula::input

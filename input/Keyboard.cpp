@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "edit/Editor.h"
 #include "grid/Block.h"
+#include "grid/CellQueries.h"
 #include "grid/GridRecord.h"
 #include "input/CheckMark.h"
 #include "platform/window/VirtualKeys.h"
@@ -15,6 +17,7 @@ namespace tabula::input {
 
 namespace {
 
+constexpr int16_t kTabAscii = 9;
 constexpr int16_t kSpaceAscii = 32;
 // The asynchronous Shift state has its top bit set while Shift is held.
 constexpr int16_t kShiftHeld = -32767;
@@ -22,10 +25,6 @@ constexpr int16_t kShiftHeld = -32767;
 // The block follows the move when the selection mode gives it this shape.
 void FollowMode(GridRecord& grid, BlockShape shape) {
     if (ModeShape(grid.state) == shape) render::ReshapeBlock(grid, shape);
-}
-
-bool Editable(const GridState& s, int32_t row, int32_t col) {
-    return s.ColAllowEdit[col] && !s.Cells.ReadOnly(row, col);
 }
 
 void MoveBar(GridRecord& grid, ScrollBar& bar, int32_t value) {
@@ -86,7 +85,7 @@ void MoveLeft(GridRecord& grid, int32_t lastRow, int32_t lastCol) {
         else
             WrapToPreviousRow(grid);
     }
-    while (!Editable(s, s.Row, s.Col)) {
+    while (!CellEditable(s, s.Row, s.Col)) {
         s.Col -= 1;
         if (s.Col < s.LeftCol) StepBack(grid, grid.parts.scrHorizontal);
         if (s.Col >= 1) continue;
@@ -113,7 +112,7 @@ void MoveRight(GridRecord& grid, int32_t lastRow, int32_t lastCol) {
         else
             WrapToNextRow(grid);
     }
-    while (!Editable(s, s.Row, s.Col)) {
+    while (!CellEditable(s, s.Row, s.Col)) {
         s.Col += 1;
         if (s.Col <= s.Cols) continue;
         if (s.Row + 1 > s.Rows) {
@@ -157,6 +156,8 @@ void NavigateKeyDown(GridRecord& grid, int16_t keyCode, int16_t shift) {
     const bool tab = keyCode == VK_TAB && s.UseTABKey;
     const bool arrowOrTab = keyCode == VK_LEFT || keyCode == VK_UP || keyCode == VK_RIGHT ||
                             keyCode == VK_DOWN || keyCode == VK_TAB;
+    // The method is public: a move while the box is open stores the edit first.
+    if (arrowOrTab) edit::CommitEdit(grid);
     if (keyCode == VK_LEFT || (tab && shift <= kShiftHeld))
         MoveLeft(grid, lastRow, lastCol);
     else if (keyCode == VK_RIGHT || (tab && shift == 0))
@@ -209,11 +210,12 @@ void KeyReleased(GridRecord& grid, int16_t keyCode, int16_t shift) {
     if (s.Row != lastRow || s.Col != lastCol) grid.events.RowColChange(lastRow, lastCol);
 }
 
-void CharacterTyped(GridRecord& grid, int16_t keyAscii) {
+void CharacterTyped(GridRecord& grid, edit::ColumnMasks& masks, int16_t keyAscii) {
     GridState& s = grid.state;
     if (s.Rows < 1 || s.Cols < 1) return;
     if (s.ColMask[s.Col] != checkmark) {
-        // Starting an edit with the character (any but Tab) joins here with the editor.
+        // A key a handler vetoed to 0 starts nothing.
+        if (keyAscii != kTabAscii && keyAscii != 0) edit::StartEdit(grid, masks, keyAscii, false);
         return;
     }
     CheckMarkHit(grid, keyAscii == kSpaceAscii);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+#include "edit/ColumnMask.h"
 #include "grid/GridRecord.h"
 
 namespace tabula::input {
@@ -25,6 +26,6 @@ void NavigateKeyUp(GridRecord& grid, int16_t keyCode);
 void KeyReleased(GridRecord& grid, int16_t keyCode, int16_t shift);
 // A character typed on the cells: a space toggles a check mark; elsewhere it starts an
 // edit.
-void CharacterTyped(GridRecord& grid, int16_t keyAscii);
+void CharacterTyped(GridRecord& grid, edit::ColumnMasks& masks, int16_t keyAscii);
 
 }  // namespace tabula::input

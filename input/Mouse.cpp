@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/Editor.h"
 #include "grid/Block.h"
 #include "grid/GridRecord.h"
 #include "input/CheckMark.h"
@@ -159,11 +160,10 @@ bool PressCell(GridRecord& grid, int32_t row, int32_t col, int16_t shift) {
     render::ToggleSelection(grid);
 
     if (row == s.Row && col == s.Col) return false;
-    if (s.Editing) {
-        // Committing the edit in progress joins here with the editor.
-    } else {
+    if (s.Editing)
+        edit::CommitEditForClick(grid);
+    else
         render::DrawFocusCell(grid);
-    }
     s.Row = row;
     s.Col = col;
     render::DrawFocusCell(grid);
@@ -174,13 +174,10 @@ bool PressCell(GridRecord& grid, int32_t row, int32_t col, int16_t shift) {
 void FinishPress(GridRecord& grid, int32_t row, int32_t col, bool extended, int32_t lastRow,
                  int32_t lastCol) {
     GridState& s = grid.state;
-    if (s.Editor && s.Editor->Visible()) {
-        render::HideEditBox(grid);
-        if (s.Editing) {
-            grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
-            FocusSurface(grid);
-        }
-    }
+    // A press that did not move the current cell (a header, the cell under the box's
+    // margin) still ends the edit, stored: the box never hides with the edit left open.
+    edit::CommitEdit(grid);
+    render::HideEditBox(grid);
     // Closing the lookup list joins here with the lookup columns.
     grid.parts.cmdLookup.SetVisible(false);
     // Placing the cell buttons joins here with the button columns.
@@ -358,14 +355,13 @@ void MouseUp(GridRecord& grid, int16_t, int16_t, float, float) {
     }
 }
 
-void DblClick(GridRecord& grid) {
+void DblClick(GridRecord& grid, edit::ColumnMasks& masks) {
     GridState& s = grid.state;
     // The cell under the mouse is the one of its last move: the table may have shrunk since.
     if (s.MouseRow > s.Rows || s.MouseCol > s.Cols) return;
     if (s.MouseRow > 0 && s.MouseCol > 0) {
-        if (s.ColMask[s.MouseCol] != checkmark && !s.HeaderClicked) {
-            // Starting an edit of the current cell joins here with the editor.
-        }
+        if (s.ColMask[s.MouseCol] != checkmark && !s.HeaderClicked)
+            edit::StartEdit(grid, masks, 0, false);
         return;
     }
     // Right of the last column there is no column to fit.
@@ -410,9 +406,9 @@ void SurfaceClick(GridRecord& grid) {
     grid.events.Click();
 }
 
-void SurfaceDblClick(GridRecord& grid) {
+void SurfaceDblClick(GridRecord& grid, edit::ColumnMasks& masks) {
     grid.events.DblClick();
-    DblClick(grid);
+    DblClick(grid, masks);
 }
 
 }  // namespace tabula::input

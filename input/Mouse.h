@@ -22,6 +22,7 @@
 
 #include <cstdint>
 
+#include "edit/ColumnMask.h"
 #include "grid/GridRecord.h"
 
 namespace tabula::input {
@@ -31,13 +32,13 @@ namespace tabula::input {
 void MouseDown(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
 void MouseMove(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
 void MouseUp(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
-void DblClick(GridRecord& grid);
+void DblClick(GridRecord& grid, edit::ColumnMasks& masks);
 
 // picGrid's events: the handlers and the grid's events in their order (see above).
 void SurfaceMouseDown(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
 void SurfaceMouseMove(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
 void SurfaceMouseUp(GridRecord& grid, int16_t button, int16_t shift, float x, float y);
 void SurfaceClick(GridRecord& grid);
-void SurfaceDblClick(GridRecord& grid);
+void SurfaceDblClick(GridRecord& grid, edit::ColumnMasks& masks);
 
 }  // namespace tabula::input

@@ -32,11 +32,11 @@ Extent BlockExtent(int32_t pos1, int32_t size1, int32_t index1, int32_t pos2, in
     return e;
 }
 
-bool SelectionShown(const GridState& s) {
-    return s.AllowSelection && s.SelectionMode >= 1;
-}
-
 }  // namespace
+
+bool SelectionShown(const GridState& s) {
+    return s.AllowSelection && s.SelectionMode >= SelectionByRow;
+}
 
 void InvertBlock(GridRecord& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2) {
     const GridState& s = grid.state;

@@ -18,6 +18,9 @@
 
 namespace tabula::render {
 
+// Whether the block's look is drawn in the row and column modes' way around the edit box:
+// inverted off and on again whenever the box shows or hides.
+bool SelectionShown(const GridState& s);
 // Inverts the block between the corner cells (either order), clipped to the shown rows and
 // columns, then repaints the corner square between the bars and shows the image.
 void InvertBlock(GridRecord& grid, int32_t r1, int32_t c1, int32_t r2, int32_t c2);

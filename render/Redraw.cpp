@@ -5,6 +5,7 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/window/Windows.h"
 #include "render/CellPainter.h"
+#include "render/EditEndings.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 
@@ -25,7 +26,7 @@ bool BothBarsShown(const GridRecord& grid) {
 void Refresh(GridRecord& grid) {
     GridState& s = grid.state;
     ++grid.redrawCount;
-    // Ending an edit in progress joins here with the editor.
+    EndEditBeforeRepaint(grid, AfterEnding::Redraw);
     grid.parts.picGrid.Cls();
     if (s.Row < 1 && s.Rows >= 1) s.Row = 1;
     if (s.Col < 1 && s.Cols >= 1) s.Col = 1;

@@ -4,6 +4,7 @@
 //
 // Call flow of a redraw (the selection's look and the focus rectangle: on = drawn):
 //   Refresh
+//     EndEditBeforeRepaint: an edit in progress stored (render/EditEndings.h)
 //     picGrid.Cls, current cell moved onto the data                     look off (cleared)
 //     PaintGrid(full)
 //       LayOut                       line width, extents, bars' need, page sizes,

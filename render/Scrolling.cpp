@@ -6,6 +6,7 @@
 #include "grid/Checks.h"
 #include "platform/gdi/Drawing.h"
 #include "render/CellPainter.h"
+#include "render/EditEndings.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -82,7 +83,7 @@ void HorizontalBarChanged(GridRecord& grid) {
 
 void ScrollRows(GridRecord& grid) {
     GridState& s = grid.state;
-    // Ending an edit in progress joins here with the editor.
+    EndEditBeforeRepaint(grid, AfterEnding::Scroll);
     const int32_t v = grid.parts.scrVertical.Value();
     const int16_t d = CheckedInteger(int64_t{s.TopRow} - v);
     if (std::abs(d) != 1) {
@@ -108,7 +109,7 @@ void ScrollRows(GridRecord& grid) {
 
 void ScrollColumns(GridRecord& grid) {
     GridState& s = grid.state;
-    // Ending an edit in progress joins here with the editor.
+    EndEditBeforeRepaint(grid, AfterEnding::Scroll);
     const int32_t v = grid.parts.scrHorizontal.Value();
     const int16_t d = CheckedInteger(int64_t{s.LeftCol} - v);
     if (std::abs(d) != 1) {

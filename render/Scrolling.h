@@ -7,6 +7,7 @@
 // Call flow of a bar's change (the selection's look: on = drawn):
 //   VerticalBarChanged / HorizontalBarChanged
 //     ScrollRows / ScrollColumns (rows only while the vertical bar shows)
+//       EndEditBeforeRepaint: an edit in progress stored (render/EditEndings.h)
 //       a jump: TopRow = value, PaintGrid                             look on
 //       one step:
 //         ToggleSelection                                              look off

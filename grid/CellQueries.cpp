@@ -1,4 +1,4 @@
-#include "grid/RowQueries.h"
+#include "grid/CellQueries.h"
 
 #include "platform/runtime/Error.h"
 #include "platform/text/Blanks.h"

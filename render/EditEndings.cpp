@@ -1,0 +1,55 @@
+#include "render/EditEndings.h"
+
+#include "grid/ColumnFormat.h"
+#include "render/CellPainter.h"
+#include "render/Layout.h"
+#include "render/Overlays.h"
+#include "render/Redraw.h"
+
+namespace tabula::render {
+
+TextBox& EditBox(GridRecord& grid) {
+    return grid.state.Editor ? *grid.state.Editor : grid.parts.txtSingle;
+}
+
+void StoreEdit(GridRecord& grid) {
+    GridState& s = grid.state;
+    s.EditCancel = false;
+    grid.events.BeforeEdit(s.Row, s.Col, s.EditCancel);
+    // A handler may have reshaped the grid: the edited cell must still exist.
+    if (!s.EditCancel && s.Row <= s.Rows && s.Col <= s.Cols)
+        s.Cells.SetText(s.Row, s.Col, FormatForColumn(s, EditBox(grid).Text(), s.Col));
+}
+
+void PutEditBoxAway(GridRecord& grid) {
+    TextBox& box = EditBox(grid);
+    const bool hadKeyboard = box.HasFocus();
+    box.SetVisible(false);
+    box.ZOrder(1);
+    if (hadKeyboard) FocusSurface(grid);
+}
+
+void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
+    GridState& s = grid.state;
+    if (!s.Editing || s.EditEnding) return;
+    s.EditEnding = true;
+    StoreEdit(grid);
+    s.Editing = false;
+    if (SelectionShown(s)) InvertBlock(grid);
+    PutEditBoxAway(grid);
+    if (next == AfterEnding::Scroll) {
+        const CellPlace place = CellPosition(grid, s.Row, s.Col);
+        if (!place.outOfView)
+            PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
+        DrawBlockFrame(grid);
+        DrawFocusCell(grid);
+    } else {
+        FocusSurface(grid);
+    }
+    if (SelectionShown(s)) InvertBlock(grid);
+    grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+    FocusSurface(grid);
+    s.EditEnding = false;
+}
+
+}  // namespace tabula::render
