@@ -18,6 +18,9 @@ namespace {
 enum class Bar { Vertical, Horizontal };
 
 void BarChanged(GridRecord& grid, Bar bar) {
+    // A hidden vertical bar scrolls nothing, yet the box is hidden below: the edit ends
+    // here in any case.
+    EndEditBeforeRepaint(grid, AfterEnding::Scroll);
     if (bar == Bar::Horizontal)
         ScrollColumns(grid);
     else if (grid.parts.scrVertical.Visible())

@@ -66,6 +66,16 @@ ScriptSession::ScriptSession(int32_t width, int32_t height, std::ostream& out)
     interpreter_.SetReadOnlyValue("focus", [this] { return Variant(FocusName()); });
     interpreter_.SetReadOnlyValue(
         "pointer", [this] { return Variant(int32_t{grid_.picGrid.MousePointer()}); });
+    interpreter_.SetReadOnlyValue("fullpaint", [this] { return Variant(MatchesFullPaint()); });
+}
+
+bool ScriptSession::MatchesFullPaint() {
+    // The repaint would end an edit in progress: the question waits for the edit's end.
+    if (grid_.State().Editing)
+        RaiseError(kErrInvalidCall, {}, "fullpaint cannot be read while a cell is edited");
+    const PixelImage drawn = grid_.picGrid.Picture();
+    grid_.Refresh();
+    return drawn == grid_.picGrid.Picture();
 }
 
 int32_t ScriptSession::Number(const Statement& statement, size_t i) {

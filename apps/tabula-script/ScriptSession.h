@@ -64,6 +64,8 @@ private:
     // The optional argument `i`, `fallback` when it was not given.
     int32_t Optional(const Statement& statement, size_t i, int32_t fallback);
     std::string FocusName();
+    // Whether the picture is the one a fresh full repaint draws (the repaint is made).
+    bool MatchesFullPaint();
     int32_t Number(const Statement& statement, size_t i);
     void FocusCells();
 
