@@ -46,6 +46,12 @@ void RepaintCell(GridRecord& grid) {
     }
 }
 
+// The caller keeps the focus and the block's look off while the cell moves: a scroll
+// repaints with both drawn, so both come off again.
+void ScrollOverlaysOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
+    if (render::MoveBarFocusOff(grid, bar, value)) render::ToggleSelection(grid);
+}
+
 // A new last row when the edit starts in an empty one, unless BeforeAddRow cancels.
 void AddRowForEdit(GridRecord& grid) {
     GridState& s = grid.state;
@@ -131,20 +137,22 @@ void EndEdit(GridRecord& grid, Ending ending) {
     const bool stores = ending != Ending::Escape;
     if (stores) render::StoreEdit(grid);
     s.Editing = false;
-    if (render::SelectionShown(s)) render::InvertBlock(grid);
+    render::ToggleSelection(grid);
     render::PutEditBoxAway(grid);
     RepaintCell(grid);
     const std::string value = s.Cells.Text(s.Row, s.Col);
+    const HWND focusBefore = GetFocus();
     if (stores && ending != Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
+    // A handler that moved the keyboard keeps it there, and the arrow is then dropped: it
+    // goes to the cells only.
     const bool keyboardToCells =
         ending == Ending::Enter || ending == Ending::Up || ending == Ending::Down;
-    if (keyboardToCells) FocusSurface(grid);
-    // The arrow goes to the cells only: a handler that moved the keyboard keeps it.
+    if (keyboardToCells && GetFocus() == focusBefore) FocusSurface(grid);
     if ((ending == Ending::Up || ending == Ending::Down) && GetFocus() == grid.parts.picGrid.hWnd())
         grid.KeySender.SendKeys(ending == Ending::Up ? "{UP}" : "{DOWN}");
     if (ending == Ending::Enter && s.AutoMove) MoveToNextEditableCell(grid);
     render::DrawFocusCell(grid);
-    if (render::SelectionShown(s)) render::InvertBlock(grid);
+    render::ToggleSelection(grid);
     if (ending == Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
     s.EditEnding = false;
 }
@@ -161,9 +169,9 @@ void CommitEditForClick(GridRecord& grid) {
     }
     render::PutEditBoxAway(grid);
     s.Editing = false;
-    if (render::SelectionShown(s)) render::InvertBlock(grid);
+    render::ToggleSelection(grid);
     RepaintCell(grid);
-    if (render::SelectionShown(s)) render::InvertBlock(grid);
+    render::ToggleSelection(grid);
     s.EditEnding = false;
 }
 
@@ -180,16 +188,12 @@ void MoveToNextEditableCell(GridRecord& grid) {
     } while (!CellEditable(s, row, col));
     s.Row = row;
     s.Col = col;
-    ScrollBar& across = grid.parts.scrHorizontal;
-    ScrollBar& down = grid.parts.scrVertical;
-    if (row != lastRow) render::MoveBarFocusOff(grid, across, col);
+    if (row != lastRow) ScrollOverlaysOff(grid, grid.parts.scrHorizontal, col);
     if (row < s.TopRow || render::CellPosition(grid, row, col).outOfView)
-        render::MoveBarFocusOff(grid, down, row);
-    const int32_t bar = down.Visible() ? down.Width() : 0;
-    const int32_t x = render::CellPosition(grid, row, col).x;
-    if (x > grid.parts.picGrid.ScaleWidth() - bar - s.ColWidth[col] &&
-        across.Value() < across.Max())
-        render::MoveBarFocusOff(grid, across, across.Value() + 1);
+        ScrollOverlaysOff(grid, grid.parts.scrVertical, row);
+    // A row or column only partly shown comes wholly into view.
+    if (render::ScrollDownIfCut(grid)) render::ToggleSelection(grid);
+    if (render::ScrollRightIfCut(grid)) render::ToggleSelection(grid);
     grid.events.RowColChange(lastRow, lastCol);
 }
 

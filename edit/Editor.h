@@ -7,7 +7,7 @@
 //   guard on; StoreEdit: BeforeEdit, then the box's text   paths that store
 //     formatted for the column into the cell unless vetoed
 //   Editing = False
-//   InvertBlock                                      look off (row and column modes)
+//   ToggleSelection                                  look off (the cell is repainted)
 //   PutEditBoxAway: hidden, to the back, the keyboard to the cells if the box had it
 //   PaintCell, DrawGridLines
 //   AfterEdit                                        paths that store
@@ -15,7 +15,7 @@
 //   "{UP}" or "{DOWN}" queued to the cells           Up, Down
 //   MoveToNextEditableCell                           Enter with AutoMove
 //   DrawFocusCell                                    the focus rectangle back
-//   InvertBlock                                      look on
+//   ToggleSelection                                  look on
 //   AfterEdit                                        the control losing the keyboard
 // Every ending does nothing without an edit or while another ending runs.
 
@@ -55,7 +55,8 @@ inline void CommitEdit(GridRecord& grid) {
 // A press on another cell ends the edit, stored; the mouse draws the new current cell.
 void CommitEditForClick(GridRecord& grid);
 // The next cell in reading order that can be edited becomes current, scrolled into view;
-// from the last one nothing moves.
+// from the last one nothing moves. The focus rectangle and the block's look are off before
+// and after.
 void MoveToNextEditableCell(GridRecord& grid);
 
 }  // namespace tabula::edit

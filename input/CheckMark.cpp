@@ -19,7 +19,9 @@ void CheckMarkHit(GridRecord& grid, bool flip) {
     }
     if (s.AutoMove) {
         render::DrawFocusCell(grid);
+        render::ToggleSelection(grid);
         edit::MoveToNextEditableCell(grid);
+        render::ToggleSelection(grid);
         render::DrawFocusCell(grid);
     }
 }

@@ -31,26 +31,6 @@ void MoveBar(GridRecord& grid, ScrollBar& bar, int32_t value) {
     render::MoveBarFocusOff(grid, bar, value);
 }
 
-// One row further down when the current row does not fit above the bottom.
-void ScrollDownIfCut(GridRecord& grid) {
-    GridState& s = grid.state;
-    const int32_t y = render::CellPosition(grid, s.Row, s.Col).y;
-    const int32_t bar = grid.parts.scrHorizontal.Visible() ? grid.parts.scrHorizontal.Height() : 0;
-    const bool fits = grid.parts.picGrid.ScaleHeight() - s.RowHeight[s.Row] - bar >= y;
-    if (!fits && grid.parts.scrVertical.Value() < grid.parts.scrVertical.Max())
-        MoveBar(grid, grid.parts.scrVertical, grid.parts.scrVertical.Value() + 1);
-}
-
-// One column further right when the current column does not fit left of the edge.
-void ScrollRightIfCut(GridRecord& grid) {
-    GridState& s = grid.state;
-    const int32_t x = render::CellPosition(grid, s.Row, s.Col).x;
-    const int32_t bar = grid.parts.scrVertical.Visible() ? grid.parts.scrVertical.Width() : 0;
-    const bool fits = grid.parts.picGrid.ScaleWidth() - s.ColWidth[s.Col] - bar >= x;
-    if (!fits && grid.parts.scrHorizontal.Value() < grid.parts.scrHorizontal.Max())
-        MoveBar(grid, grid.parts.scrHorizontal, grid.parts.scrHorizontal.Value() + 1);
-}
-
 void StepBack(GridRecord& grid, ScrollBar& bar) {
     if (bar.Value() >= 2) MoveBar(grid, bar, bar.Value() - 1);
 }
@@ -71,7 +51,7 @@ void WrapToNextRow(GridRecord& grid) {
     s.Row += 1;
     s.Col = 1;
     if (grid.parts.scrHorizontal.Visible()) MoveBar(grid, grid.parts.scrHorizontal, 1);
-    ScrollDownIfCut(grid);
+    render::ScrollDownIfCut(grid);
 }
 
 void MoveLeft(GridRecord& grid, int32_t lastRow, int32_t lastCol) {
@@ -122,7 +102,7 @@ void MoveRight(GridRecord& grid, int32_t lastRow, int32_t lastCol) {
         }
         WrapToNextRow(grid);
     }
-    ScrollRightIfCut(grid);
+    render::ScrollRightIfCut(grid);
     render::DrawFocusCell(grid);
     FollowMode(grid, BlockShape::Column);
     FollowMode(grid, BlockShape::Row);
@@ -143,7 +123,7 @@ void MoveDown(GridRecord& grid) {
     if (s.Row >= s.Rows) return;
     render::DrawFocusCell(grid);
     s.Row += 1;
-    ScrollDownIfCut(grid);
+    render::ScrollDownIfCut(grid);
     render::DrawFocusCell(grid);
     FollowMode(grid, BlockShape::Row);
 }

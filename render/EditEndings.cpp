@@ -35,7 +35,7 @@ void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
     s.EditEnding = true;
     StoreEdit(grid);
     s.Editing = false;
-    if (SelectionShown(s)) InvertBlock(grid);
+    ToggleSelection(grid);
     PutEditBoxAway(grid);
     if (next == AfterEnding::Scroll) {
         const CellPlace place = CellPosition(grid, s.Row, s.Col);
@@ -46,7 +46,7 @@ void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
     } else {
         FocusSurface(grid);
     }
-    if (SelectionShown(s)) InvertBlock(grid);
+    ToggleSelection(grid);
     grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
     FocusSurface(grid);
     s.EditEnding = false;

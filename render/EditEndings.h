@@ -6,10 +6,10 @@
 //
 // Call flow of EndEditBeforeRepaint (the selection's look: on = drawn):
 //   guard on; StoreEdit: BeforeEdit, then the store unless vetoed
-//   Editing = False; InvertBlock                       look off (row and column modes)
+//   Editing = False; ToggleSelection                   look off
 //   PutEditBoxAway: hidden, to the back, the cells take the keyboard
 //   the cell, the block frame and the focus            scrolls only
-//   InvertBlock                                        look on
+//   ToggleSelection                                    look on
 //   AfterEdit with the cell's text, vetoed or not; the cells take the keyboard
 
 #include "grid/GridRecord.h"

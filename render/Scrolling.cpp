@@ -68,12 +68,32 @@ int32_t PaintExposed(const Axis& axis, int32_t from, int32_t shift, int32_t marg
 
 }  // namespace
 
-void MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
+bool MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
     const int16_t before = bar.Value();
     bar.SetValue(static_cast<int16_t>(value));
-    if (bar.Value() == before) return;
+    if (bar.Value() == before) return false;
     const bool repainted = &bar == &grid.parts.scrHorizontal || bar.Visible();
     if (repainted) DrawFocusCell(grid);
+    return repainted;
+}
+
+bool ScrollDownIfCut(GridRecord& grid) {
+    GridState& s = grid.state;
+    ScrollBar& down = grid.parts.scrVertical;
+    const int32_t y = CellPosition(grid, s.Row, s.Col).y;
+    const int32_t bar = grid.parts.scrHorizontal.Visible() ? grid.parts.scrHorizontal.Height() : 0;
+    const bool fits = grid.parts.picGrid.ScaleHeight() - s.RowHeight[s.Row] - bar >= y;
+    return !fits && down.Value() < down.Max() && MoveBarFocusOff(grid, down, down.Value() + 1);
+}
+
+bool ScrollRightIfCut(GridRecord& grid) {
+    GridState& s = grid.state;
+    ScrollBar& across = grid.parts.scrHorizontal;
+    const int32_t x = CellPosition(grid, s.Row, s.Col).x;
+    const int32_t bar = grid.parts.scrVertical.Visible() ? grid.parts.scrVertical.Width() : 0;
+    const bool fits = grid.parts.picGrid.ScaleWidth() - s.ColWidth[s.Col] - bar >= x;
+    return !fits && across.Value() < across.Max() &&
+           MoveBarFocusOff(grid, across, across.Value() + 1);
 }
 
 void VerticalBarChanged(GridRecord& grid) {

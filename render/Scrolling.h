@@ -38,8 +38,13 @@ void ScrollRows(GridRecord& grid);
 void ScrollColumns(GridRecord& grid);
 
 // Moves the bar while the focus rectangle is off: a repaint that followed drew it, so it
-// is taken off again.
-void MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value);
+// is taken off again. Returns whether the grid was repainted (the block's look is then on).
+bool MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value);
+// One row further down (one column further right) when the current cell does not fit
+// above the bottom (left of the edge) clear of the other bar; the focus rectangle is off
+// before and after. Returns whether the grid was repainted.
+bool ScrollDownIfCut(GridRecord& grid);
+bool ScrollRightIfCut(GridRecord& grid);
 
 // After a one-step shift of `shift` pixels: paint the rows (columns) from the first one
 // that the shift uncovered to the bottom (right) of the surface.

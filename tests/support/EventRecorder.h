@@ -4,6 +4,8 @@
 // responder: it gives back a Cancel and a replacement KeyAscii when told to.
 
 #include <cmath>
+#include <functional>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -23,6 +25,9 @@ public:
     bool cancel = false;
     // What KeyPress handlers set KeyAscii to, when set.
     std::optional<int16_t> keyAscii;
+    // Code run by the handler of the named event, after it is logged (a handler that
+    // writes to the grid, moves the keyboard, and so on).
+    std::map<std::string, std::function<void()>> handlers;
 
     // The log since the last call.
     Log Take() {
@@ -50,6 +55,7 @@ public:
                 " " + (number ? std::to_string(std::lround(args[i].ToDouble())) : args[i].ToText());
         }
         if (!skip.count(event.name)) seen_.push_back(line);
+        if (auto handler = handlers.find(event.name); handler != handlers.end()) handler->second();
     }
 
 private:
