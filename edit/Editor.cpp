@@ -175,7 +175,7 @@ void CommitEditForClick(GridRecord& grid) {
     s.EditEnding = false;
 }
 
-void MoveToNextEditableCell(GridRecord& grid) {
+void MoveToNextEditableCell(GridRecord& grid, MoveEvent event) {
     GridState& s = grid.state;
     const int32_t lastRow = s.Row, lastCol = s.Col;
     // Found first, so that from the last editable cell nothing moves or scrolls.
@@ -194,7 +194,7 @@ void MoveToNextEditableCell(GridRecord& grid) {
     // A row or column only partly shown comes wholly into view.
     if (render::ScrollDownIfCut(grid)) render::ToggleSelection(grid);
     if (render::ScrollRightIfCut(grid)) render::ToggleSelection(grid);
-    grid.events.RowColChange(lastRow, lastCol);
+    if (event == MoveEvent::Raise) grid.events.RowColChange(lastRow, lastCol);
 }
 
 }  // namespace tabula::edit

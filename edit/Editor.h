@@ -57,6 +57,9 @@ void CommitEditForClick(GridRecord& grid);
 // The next cell in reading order that can be edited becomes current, scrolled into view;
 // from the last one nothing moves. The focus rectangle and the block's look are off before
 // and after.
-void MoveToNextEditableCell(GridRecord& grid);
+// RowColChange follows a move, unless the caller moved the cell as well and raises one
+// for its whole operation.
+enum class MoveEvent { Raise, ByCaller };
+void MoveToNextEditableCell(GridRecord& grid, MoveEvent event = MoveEvent::Raise);
 
 }  // namespace tabula::edit

@@ -7,7 +7,7 @@
 
 namespace tabula::input {
 
-void CheckMarkHit(GridRecord& grid, bool flip) {
+void CheckMarkHit(GridRecord& grid, bool flip, edit::MoveEvent event) {
     GridState& s = grid.state;
     const bool locked = CellLocked(s, s.Row, s.Col);
     if (flip && !locked)
@@ -20,7 +20,7 @@ void CheckMarkHit(GridRecord& grid, bool flip) {
     if (s.AutoMove) {
         render::DrawFocusCell(grid);
         render::ToggleSelection(grid);
-        edit::MoveToNextEditableCell(grid);
+        edit::MoveToNextEditableCell(grid, event);
         render::ToggleSelection(grid);
         render::DrawFocusCell(grid);
     }

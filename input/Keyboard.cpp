@@ -198,7 +198,7 @@ void CharacterTyped(GridRecord& grid, edit::ColumnMasks& masks, int16_t keyAscii
         if (keyAscii != kTabAscii && keyAscii != 0) edit::StartEdit(grid, masks, keyAscii, false);
         return;
     }
-    CheckMarkHit(grid, keyAscii == kSpaceAscii);
+    CheckMarkHit(grid, keyAscii == kSpaceAscii, edit::MoveEvent::Raise);
 }
 
 }  // namespace tabula::input

@@ -185,7 +185,7 @@ void FinishPress(GridRecord& grid, int32_t row, int32_t col, bool extended, int3
     // A Shift-click that stretched the block toggles nothing: the cell it hit is not the
     // current one.
     if (!extended && row >= 1 && col >= 1 && s.ColMask[s.Col] == checkmark)
-        CheckMarkHit(grid, true);
+        CheckMarkHit(grid, true, edit::MoveEvent::ByCaller);
 
     if (s.Row != lastRow || s.Col != lastCol) grid.events.RowColChange(lastRow, lastCol);
 }

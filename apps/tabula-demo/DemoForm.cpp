@@ -23,6 +23,38 @@ constexpr int16_t kKeyReturn = 13;
 constexpr int16_t kKeyEscape = 27;
 constexpr int16_t kKeyCtrlV = 22;
 
+// The data-entry table's columns: caption (with its alignment), width and input mask.
+struct GridColumn {
+    const char* caption;
+    int16_t width;
+    int32_t mask;
+};
+constexpr std::array<GridColumn, 13> kGridColumns = {{{"<Name", 84, NoMask},
+                                                      {"<Code", 44, Uppercase},
+                                                      {">Qty", 40, NumericOnly},
+                                                      {"^Paid", 36, checkmark},
+                                                      {"<Due", 78, DateOnly},
+                                                      {"<Paid on", 78, EuroDate},
+                                                      {"<SSN", 86, SSN},
+                                                      {"<Phone", 96, Phone},
+                                                      {"<ZIP", 84, USZip},
+                                                      {"<Postal code", 84, IntlZip},
+                                                      {"<Opens", 72, Time12hr},
+                                                      {"<Closes", 56, Time24hr},
+                                                      {"<Id", 48, NoMask}}};
+// The last column is read-only: neither the column nor its cells take edits.
+constexpr int32_t kIdColumn = 13;
+// The first rows, up to the read-only column; the last row is left empty for typing.
+constexpr std::array<std::array<const char*, 12>, 6> kGridRows = {{
+    {"Dana", "LIS", "12", "1", "01/15/2026", "15/01/2026", "123-45-6789", "555-123-4567",
+     "12345-6789", "K1A 0B1", "09:00AM", "17:30"},
+    {"Ada", "OSL", "7", "0", "02/01/2026", "01/02/2026", "", "555-987-6543", "54321", "", "", ""},
+    {"Fay", "UIO", "100", "1", "", "", "", "", "", "", "10:30AM", "22:00"},
+    {"Brook", "PER", "3", "0", "", "", "", "", "", "", "", ""},
+    {"Elm", "TRN", "42", "1", "", "", "", "", "", "", "", ""},
+    {"Cyril", "DKR", "1", "0", "", "", "", "", "", "", "", ""},
+}};
+
 // The rows of the grid drawing, in the order they were entered.
 struct Person {
     const char* name;
@@ -53,6 +85,14 @@ std::string PlaceLine(const std::string& name, const Rect& r) {
 }
 
 // A rectangle of a window's client area, in screen coordinates.
+// A row's number in the header column and, once it holds data, its read-only id. The
+// empty last line has no id: typing into it is what adds the next one.
+void NumberRow(Tabula& grid, int32_t row, bool withId) {
+    grid.SetTextMatrix(row, 0, std::to_string(row));
+    grid.SetCellReadOnly(row, kIdColumn, true);
+    if (withId) grid.SetTextMatrix(row, kIdColumn, "A-" + std::to_string(100 + row));
+}
+
 // What the person did on the grid, as lines of the demo's output.
 class GridNotes : public TabulaEvents {
 public:
@@ -61,8 +101,14 @@ public:
     void RowColChange(int32_t, int32_t) override {
         note_("cell: " + std::to_string(grid_.Row()) + "," + std::to_string(grid_.Col()));
     }
+    // Typing started in the last line, which gets its id; the new empty line its number.
+    void AfterAddRow(int32_t row) override {
+        NumberRow(grid_, row - 1, true);
+        NumberRow(grid_, row, false);
+        note_("added: row " + std::to_string(row));
+    }
     void AfterEdit(int32_t row, int32_t col, const std::string& text) override {
-        note_("mark: " + std::to_string(row) + "," + std::to_string(col) + " " + text);
+        note_("edited: " + std::to_string(row) + "," + std::to_string(col) + " \"" + text + "\"");
     }
 
 private:
@@ -148,11 +194,18 @@ std::vector<std::pair<std::string, Rect>> DemoForm::Places() const {
                                     ToScreen(list_->hWnd(), list_->ItemRect(i)));
             }
         } else if (control == grid_) {
-            // The first data cells, as "grid.ROW.COL".
-            for (int32_t r = 1; r <= std::min(grid_->Rows(), 3); ++r) {
-                for (int32_t c = 1; c <= std::min(grid_->Cols(), 4); ++c) {
+            // The data cells wholly in view, clear of the bars, as "grid.ROW.COL".
+            const int32_t right = grid_->picGrid.ScaleWidth() -
+                                  (grid_->VerticalScrollbar() ? grid_->scrVertical.Width() : 0);
+            const int32_t bottom =
+                grid_->picGrid.ScaleHeight() -
+                (grid_->HorizontalScrollbar() ? grid_->scrHorizontal.Height() : 0);
+            for (int32_t r = 1; r <= grid_->Rows(); ++r) {
+                for (int32_t c = 1; c <= grid_->Cols(); ++c) {
                     const int32_t x = grid_->CellLeft(r, c), y = grid_->CellTop(r, c);
-                    if (x < 0 || y < 0) continue;
+                    if (x < 0 || y < 0 || x + grid_->ColWidth(c) > right ||
+                        y + grid_->RowHeight(r) > bottom)
+                        continue;
                     places.emplace_back(
                         name + "." + std::to_string(r) + "." + std::to_string(c),
                         ToScreen(grid_->picGrid.hWnd(),
@@ -198,40 +251,36 @@ CommandButton& DemoForm::AddButton(const std::string& name, std::string caption)
 // --- Drawings ------------------------------------------------------------------------------
 
 void DemoForm::AddGrid() {
-    // The grid itself: headers, per-cell colours and fonts, a check-mark column and an
-    // alternate row colour.
-    auto grid = std::make_unique<Tabula>(form_->hWnd(), layout_.Next(layout_.InnerWidth(), 124));
+    // A data-entry table: a column for each input mask, a check-mark column, a read-only
+    // column, a new line typed at the end (AutoNewRow) and Enter moving on (AutoMove);
+    // headers, per-cell colours and fonts and an alternate row colour.
+    auto grid = std::make_unique<Tabula>(form_->hWnd(), layout_.Next(layout_.InnerWidth(), 156));
     grid->InitNew();
-    grid->SetCols(5);
-    grid->SetRows(9);
-    // Captions and alignments in one text; the widths then make room for the data.
-    grid->SetFormatString("<Name|<City|>Amount|^Paid|<Notes");
-    const int32_t widths[] = {110, 110, 80, 44, 230};
-    for (int32_t c = 1; c <= 5; ++c)
-        grid->SetColWidth(c, widths[c - 1]);
-    grid->SetColMask(4, checkmark);
-    const char* rows[][4] = {
-        {"Dana", "Lisbon", "12.50", "a text too long for its cell ends in an ellipsis"},
-        {"Ada", "Oslo", "7.25", "fonts per cell"},
-        {"Fay", "Quito", "100.00", "colours per cell"},
-        {"Brook", "Perth", "3.10", ""},
-        {"Elm", "Turin", "42.00", "alternate rows are tinted"},
-        {"Cyril", "Dakar", "0.99", ""},
-    };
-    for (int32_t r = 1; r <= 6; ++r) {
-        grid->SetTextMatrix(r, 0, std::to_string(r));
-        grid->SetTextMatrix(r, 1, rows[r - 1][0]);
-        grid->SetTextMatrix(r, 2, rows[r - 1][1]);
-        grid->SetTextMatrix(r, 3, rows[r - 1][2]);
-        grid->SetTextMatrix(r, 4, r % 2 ? "1" : "0");
-        grid->SetTextMatrix(r, 5, rows[r - 1][3]);
+    grid->SetCols(kGridColumns.size());
+    grid->SetRows(7);
+    std::string format;
+    for (const GridColumn& column : kGridColumns)
+        format += (format.empty() ? "" : "|") + std::string(column.caption);
+    grid->SetFormatString(format);
+    for (int32_t c = 1; c <= int32_t(kGridColumns.size()); ++c) {
+        grid->SetColWidth(c, kGridColumns[c - 1].width);
+        grid->SetColMask(c, kGridColumns[c - 1].mask);
     }
-    grid->SetCellFontName(2, 5, "Times New Roman");
-    grid->SetCellFontBold(2, 5, true);
-    grid->SetCellBackColor(3, 5, 0xC0E0FF);
-    grid->SetCellForeColor(3, 5, 0x800000);
+    grid->SetColAllowEdit(kIdColumn, false);
+    for (int32_t r = 1; r <= int32_t(kGridRows.size()); ++r) {
+        for (int32_t c = 1; c < kIdColumn; ++c)
+            grid->SetTextMatrix(r, c, kGridRows[r - 1][c - 1]);
+    }
+    for (int32_t r = 1; r <= grid->Rows(); ++r)
+        NumberRow(*grid, r, r < grid->Rows());
+    grid->SetCellFontName(2, 1, "Times New Roman");
+    grid->SetCellFontBold(2, 1, true);
+    grid->SetCellBackColor(3, 2, 0xC0E0FF);
+    grid->SetCellForeColor(3, 2, 0x800000);
     grid->SetBackColorAlt(0xE0FFFF);
     grid->SetUseBackColorAlt(true);
+    grid->SetAutoNewRow(true);
+    grid->SetAutoMove(true);
     grid->Refresh();
     grid->SetTabStop(false);
     grid_ = grid.get();

@@ -1,9 +1,9 @@
 #pragma once
 
-// The sample form of tabula-demo: a few drawings, a typing line, a notes box, a list, a
-// frame of options, buttons and a status line. It reports what people do with it through
-// a log callback, one line per event ("clicked OK", "typed: hello", "picked: March"), so
-// scripts can check that input arrived.
+// The sample form of tabula-demo: a data-entry grid, a few drawings, a typing line, a notes
+// box, a list, a frame of options, buttons and a status line. It reports what people do
+// with it through a log callback, one line per event ("clicked OK", "typed: hello",
+// "picked: March", "edited: 2,1 \"Ada\""), so scripts can check that input arrived.
 //
 // The form is built from sections, one function each, placed one after another by a
 // flow layout; the form takes the height its sections need. A new kind of control joins
@@ -93,7 +93,8 @@ public:
 
     // Named places a script can click, in screen coordinates, in the order they were added:
     // the controls, and parts of some of them ("list.3", the list's fourth item while it is
-    // in view; "rows.left" and "rows.right", the scroll bar's arrows).
+    // in view; "grid.2.5", a data cell in view; "rows.left" and "rows.right", the scroll bar's
+    // arrows).
     std::vector<std::pair<std::string, Rect>> Places() const;
     // Logs a "place NAME LEFT TOP WIDTH HEIGHT" line for each of them now, and for the
     // About box's button whenever the box shows.

@@ -93,13 +93,27 @@ TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
     EXPECT_EQ(Click("grid.2.1"), (Log{"cell: 2,1"}));
     EXPECT_EQ(Press(VK_DOWN), (Log{"cell: 3,1"}));
     EXPECT_EQ(Press(VK_RIGHT), (Log{"cell: 3,2"}));
-    // The check-mark column: row 1 is ticked, a click clears it (the move is reported at
-    // the end of the press), a space ticks it again.
-    EXPECT_EQ(Click("grid.1.4"), (Log{"mark: 1,4 0", "cell: 1,4"}));
-    EXPECT_EQ(Type(" "), (Log{"mark: 1,4 1"}));
+    // The check-mark column: row 1 is ticked, a click clears it and moves on (the move
+    // is reported once, at the end of the press), a space ticks it again.
+    EXPECT_EQ(Click("grid.1.4"), (Log{"edited: 1,4 \"0\"", "cell: 1,5"}));
+    EXPECT_EQ(Press(VK_LEFT), (Log{"cell: 1,4"}));
+    EXPECT_EQ(Type(" "), (Log{"edited: 1,4 \"1\"", "cell: 1,5"}));
     // The wheel, one notch towards the user: one row down.
     host_.Wheel(-120);
-    EXPECT_EQ(TakeLog(), (Log{"cell: 2,4"}));
+    EXPECT_EQ(TakeLog(), (Log{"cell: 2,5"}));
+}
+
+TEST_F(DemoFormTest, TheGridIsADataEntryTableWithMasksANewLineAtTheEndAndAutoMove) {
+    EXPECT_EQ(Click("grid.2.1"), (Log{"cell: 2,1"}));
+    EXPECT_EQ(Type("Bo"), Log{});
+    EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 2,1 \"AdaBo\"", "cell: 2,2"}));
+    Click("grid.3.5");
+    Type("122504");
+    EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 3,5 \"12/25/2004\"", "cell: 3,6"}));
+    // The empty last line grows the table by one as typing starts in it.
+    Click("grid.7.1");
+    EXPECT_EQ(Type("Zed"), (Log{"added: row 8"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 7,1 \"Zed\"", "cell: 7,2"}));
 }
 
 TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm) {
