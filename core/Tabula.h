@@ -351,6 +351,8 @@ protected:
     // Clears the control's own surface around picGrid; the border is drawn on it.
     void Paint() override;
     void OnResize() override;
+    // The control's own surface (the border around the cells) does not show the focus.
+    void OnFocusChanged(bool) override {}
 
 private:
     void Announce(std::string_view name) { g_.Announce(name); }

@@ -162,12 +162,10 @@ void CommitEditForClick(GridRecord& grid) {
     if (!s.Editing || s.EditEnding) return;
     s.EditEnding = true;
     render::StoreEdit(grid);
-    TextBox& box = render::EditBox(grid);
-    if (box.Visible()) {
-        box.SetVisible(false);
-        grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
-    }
+    // AfterEdit only for a box that showed, raised while Editing is still set.
+    const bool shown = render::EditBox(grid).Visible();
     render::PutEditBoxAway(grid);
+    if (shown) grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
     s.Editing = false;
     render::ToggleSelection(grid);
     RepaintCell(grid);

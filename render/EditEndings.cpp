@@ -23,10 +23,11 @@ void StoreEdit(GridRecord& grid) {
 
 void PutEditBoxAway(GridRecord& grid) {
     TextBox& box = EditBox(grid);
-    const bool hadKeyboard = box.HasFocus();
+    // The cells take the keyboard first: a box hiding with it would pass it to the
+    // control's own window on the way.
+    if (box.HasFocus()) FocusSurface(grid);
     box.SetVisible(false);
     box.ZOrder(1);
-    if (hadKeyboard) FocusSurface(grid);
 }
 
 void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {

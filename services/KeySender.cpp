@@ -58,7 +58,8 @@ cSendKeys::cSendKeys() {
     for (const auto& [name, vk] : table)
         names_.emplace(FoldCase(name), vk);
     for (int n = 1; n <= 16; ++n)
-        names_.emplace(FoldCase("F" + std::to_string(n)), static_cast<uint8_t>(111 + n));
+        names_.emplace(FoldCase(std::string(1, 'F').append(std::to_string(n))),
+                       static_cast<uint8_t>(111 + n));
 }
 
 void cSendKeys::SendKeys(std::string_view keys, bool) {

@@ -259,8 +259,10 @@ void DemoForm::AddGrid() {
     grid->SetCols(kGridColumns.size());
     grid->SetRows(7);
     std::string format;
-    for (const GridColumn& column : kGridColumns)
-        format += (format.empty() ? "" : "|") + std::string(column.caption);
+    for (const GridColumn& column : kGridColumns) {
+        if (!format.empty()) format += '|';
+        format += column.caption;
+    }
     grid->SetFormatString(format);
     for (int32_t c = 1; c <= int32_t(kGridColumns.size()); ++c) {
         grid->SetColWidth(c, kGridColumns[c - 1].width);

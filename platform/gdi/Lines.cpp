@@ -20,6 +20,15 @@ int64_t Step(int64_t i, int64_t delta, int64_t steps) {
 #endif
 }
 
+// The offset of pixel i along an axis that moves `delta` over the line: exact without a
+// division for the axis-aligned and diagonal lines that grids are made of.
+int64_t Offset(int64_t i, int64_t delta, int64_t steps) {
+    if (delta == 0) return 0;
+    if (delta == steps) return i;
+    if (delta == -steps) return -i;
+    return Step(i, delta, steps);
+}
+
 }  // namespace
 
 bool MoveToEx(DeviceContext& dc, int32_t x, int32_t y, Point* previous) {
@@ -52,10 +61,26 @@ bool LineTo(DeviceContext& dc, int32_t x, int32_t y) {
 
     const Pen& pen = dc.CurrentPen();
     PixelImage& image = dc.Image();
+    if (dx == 0 || dy == 0) {
+        // Grid lines: the minor coordinate is fixed, so the clip is checked once and the
+        // run written straight.
+        const int64_t fixed = majorX ? from.y : from.x;
+        if (fixed < (majorX ? clip.top : clip.left) || fixed >= (majorX ? clip.bottom : clip.right))
+            return true;
+        const int64_t step = pen.style == PenStyle::Dot ? 2 : 1;
+        for (int64_t i = first + ((pen.style == PenStyle::Dot) & first); i <= last; i += step) {
+            const int64_t along = start + sign * i;
+            if (majorX)
+                image.Row(static_cast<int32_t>(fixed))[along] = pen.color;
+            else
+                image.Row(static_cast<int32_t>(along))[fixed] = pen.color;
+        }
+        return true;
+    }
     for (int64_t i = first; i <= last; ++i) {
         if (pen.style == PenStyle::Dot && (i & 1)) continue;
-        const int64_t px = from.x + Step(i, dx, steps);
-        const int64_t py = from.y + Step(i, dy, steps);
+        const int64_t px = from.x + Offset(i, dx, steps);
+        const int64_t py = from.y + Offset(i, dy, steps);
         if (px < clip.left || px >= clip.right || py < clip.top || py >= clip.bottom) continue;
         image.Row(static_cast<int32_t>(py))[px] = pen.color;
     }

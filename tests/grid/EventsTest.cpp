@@ -43,7 +43,7 @@ TEST_F(GridTest, AResizeRaisesResizeUntilTheSinkIsUnadvised) {
 struct Typed : TabulaEvents {
     Log seen;
     void Note(std::string line) { seen.push_back(std::move(line)); }
-    static std::string N(double v) { return " " + std::to_string(int(v)); }
+    static std::string N(double v) { return std::string(1, ' ').append(std::to_string(int(v))); }
     void Click() override { Note("Click"); }
     void BtnClick(int32_t r, int32_t c) override { Note("BtnClick" + N(r) + N(c)); }
     void DblClick() override { Note("DblClick"); }

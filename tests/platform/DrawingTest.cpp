@@ -174,16 +174,18 @@ TEST(LineTo, ExcludesTheEndPixelInEveryDirectionAndMovesThePosition) {
     EXPECT_EQ(chain.CountInk(), 6);
 }
 
-TEST(LineTo, DottedPenAlternatesFromTheStart) {
+TEST(LineTo, DottedPenAlternatesFromTheStartEvenWhereTheStartIsClipped) {
     Canvas canvas(12, 4);
     canvas.dc.SelectPen(Pen{PenStyle::Dot, kBlack});
     Line(canvas.dc, 1, 1, 11, 1);
     Line(canvas.dc, 10, 3, 0, 3);
+    Line(canvas.dc, 11, -1, 11, 4);  // starts above: its dots fall on rows 1 and 3
+    Line(canvas.dc, 0, 7, 9, 7);     // below the image: nothing
     EXPECT_EQ(Picture(canvas.image, canvas.image.Bounds(), kWhite),
               "............\n"
-              ".#.#.#.#.#..\n"
+              ".#.#.#.#.#.#\n"
               "............\n"
-              "..#.#.#.#.#.\n");
+              "..#.#.#.#.##\n");
 }
 
 TEST(LineTo, DiagonalsStepAlongTheMajorAxisAndHugeCoordinatesAreClippedNotWalked) {

@@ -30,8 +30,9 @@ protected:
         for (const std::string& line : Pump()) {
             const bool down = line.starts_with("w:KEYDOWN ");
             if (!down && !line.starts_with("w:KEYUP ")) continue;
-            keysSeen += (keysSeen.empty() ? "" : " ") + std::string(down ? "+" : "-") +
-                        line.substr(line.rfind(' ') + 1);
+            if (!keysSeen.empty()) keysSeen += ' ';
+            keysSeen += down ? '+' : '-';
+            keysSeen += line.substr(line.rfind(' ') + 1);
         }
         return result.empty() ? keysSeen : keysSeen + (keysSeen.empty() ? "" : " | ") + result;
     }

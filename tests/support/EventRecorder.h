@@ -45,14 +45,14 @@ public:
                 continue;
             }
             if (param == "KeyAscii" && keyAscii) {
-                line += " " + args[i].ToText();
+                line.append(1, ' ').append(args[i].ToText());
                 args[i] = Variant(*keyAscii);
                 continue;
             }
             // Pointer positions arrive as floats: whole pixels are enough to check.
             const bool number = args[i].Type() == VariantType::Double;
-            line +=
-                " " + (number ? std::to_string(std::lround(args[i].ToDouble())) : args[i].ToText());
+            line.append(1, ' ').append(number ? std::to_string(std::lround(args[i].ToDouble()))
+                                              : args[i].ToText());
         }
         if (!skip.count(event.name)) seen_.push_back(line);
         if (auto handler = handlers.find(event.name); handler != handlers.end()) handler->second();
