@@ -104,6 +104,7 @@ bool SdlHost::WaitForInput() {
     if (!window_) return false;
     Present();
     if (quit_) return false;
+    PlaceTextInput();
 
     int64_t wait = kLongestWait;
     const int64_t now = Clock();
@@ -207,6 +208,17 @@ void SdlHost::Present() {
         SaveScreenshot(options_.screenshotPath);
         if (options_.quitAfterScreenshot) quit_ = true;
     }
+}
+
+void SdlHost::PlaceTextInput() {
+    Rect area{};
+    const HWND focus = GetFocus();
+    if (!focus || !GetWindowRect(focus, &area) || area == textInputArea_) return;
+    textInputArea_ = area;
+    // The form fills the window from its top-left corner: screen pixels are window pixels.
+    SDL_Rect rect{area.left, area.top, static_cast<int>(area.Width()),
+                  static_cast<int>(area.Height())};
+    SDL_SetTextInputRect(&rect);
 }
 
 void SdlHost::SaveScreenshot(const std::string& path) {

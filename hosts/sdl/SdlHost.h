@@ -86,6 +86,9 @@ private:
     void Handle(const SDL_Event& event);
     void Resize(int32_t width, int32_t height);
     void Present();
+    // Tells SDL where the window with the keyboard lies, so an input method shows its
+    // candidates by the text being typed (the edit box over a cell, say).
+    void PlaceTextInput();
     int64_t Clock() const;
 
     Desktop desktop_;
@@ -99,6 +102,7 @@ private:
     int32_t textureHeight_ = 0;
     PixelImage shown_;
     uint64_t shownGeneration_ = 0;
+    Rect textInputArea_{};
     bool dirty_ = true;
     bool quit_ = false;
     int frames_ = 0;
