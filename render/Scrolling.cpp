@@ -66,6 +66,13 @@ int32_t PaintExposed(const Axis& axis, int32_t from, int32_t shift, int32_t marg
     return end;
 }
 
+// One step further on `bar` when the current cell, at `position` with `size`, does not fit
+// in `room` pixels.
+bool StepIfCut(GridRecord& grid, ScrollBar& bar, int32_t position, int32_t size, int32_t room) {
+    return room - size < position && bar.Value() < bar.Max() &&
+           MoveBarFocusOff(grid, bar, bar.Value() + 1);
+}
+
 }  // namespace
 
 bool MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
@@ -78,22 +85,20 @@ bool MoveBarFocusOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
 }
 
 bool ScrollDownIfCut(GridRecord& grid) {
-    GridState& s = grid.state;
-    ScrollBar& down = grid.parts.scrVertical;
-    const int32_t y = CellPosition(grid, s.Row, s.Col).y;
-    const int32_t bar = grid.parts.scrHorizontal.Visible() ? grid.parts.scrHorizontal.Height() : 0;
-    const bool fits = grid.parts.picGrid.ScaleHeight() - s.RowHeight[s.Row] - bar >= y;
-    return !fits && down.Value() < down.Max() && MoveBarFocusOff(grid, down, down.Value() + 1);
+    const GridState& s = grid.state;
+    const ScrollBar& across = grid.parts.scrHorizontal;
+    const int32_t room =
+        grid.parts.picGrid.ScaleHeight() - (across.Visible() ? across.Height() : 0);
+    return StepIfCut(grid, grid.parts.scrVertical, CellPosition(grid, s.Row, s.Col).y,
+                     s.RowHeight[s.Row], room);
 }
 
 bool ScrollRightIfCut(GridRecord& grid) {
-    GridState& s = grid.state;
-    ScrollBar& across = grid.parts.scrHorizontal;
-    const int32_t x = CellPosition(grid, s.Row, s.Col).x;
-    const int32_t bar = grid.parts.scrVertical.Visible() ? grid.parts.scrVertical.Width() : 0;
-    const bool fits = grid.parts.picGrid.ScaleWidth() - s.ColWidth[s.Col] - bar >= x;
-    return !fits && across.Value() < across.Max() &&
-           MoveBarFocusOff(grid, across, across.Value() + 1);
+    const GridState& s = grid.state;
+    const ScrollBar& down = grid.parts.scrVertical;
+    const int32_t room = grid.parts.picGrid.ScaleWidth() - (down.Visible() ? down.Width() : 0);
+    return StepIfCut(grid, grid.parts.scrHorizontal, CellPosition(grid, s.Row, s.Col).x,
+                     s.ColWidth[s.Col], room);
 }
 
 void VerticalBarChanged(GridRecord& grid) {
