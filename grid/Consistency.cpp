@@ -12,9 +12,9 @@ bool Within(int32_t value, int32_t low, int32_t high) {
     return value >= low && value <= high;
 }
 
-// Arrays indexed 0..count, never shorter than 0..1 while the other dimension has none.
+// Arrays indexed 0..count, never shorter than 0..1.
 bool SizedFor(size_t size, int32_t count) {
-    return size >= size_t(count) + 1 && size <= size_t(std::max(count, 1)) + 1;
+    return size == size_t(std::max(count, 1)) + 1;
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ std::string ConsistencyFault(const GridState& s) {
         return "the cell store's size differs from Rows and Cols";
     for (const size_t size : {s.ColWidth.size(), s.ColAlign.size(), s.ColAllowEdit.size(),
                               s.ColMask.size(), s.ColEditWidth.size()}) {
-        if (!SizedFor(size, s.Cols) || size < 2) return "a per-column array does not fit Cols";
+        if (!SizedFor(size, s.Cols)) return "a per-column array does not fit Cols";
     }
     for (const size_t size : {s.RowHeight.size(), s.RowBookmark.size()}) {
         if (!SizedFor(size, s.Rows)) return "a per-row array does not fit Rows";
@@ -41,7 +41,8 @@ std::string ConsistencyFault(const GridState& s) {
         return "a negative width or height";
     if (!s.Font || !s.FontFixed || !s.FontEdit) return "a font is missing";
     if (s.Editor && s.Editor->Visible() != s.Editing)
-        return s.Editing ? "an edit is open with its box hidden" : "the edit box shows without an edit";
+        return s.Editing ? "an edit is open with its box hidden"
+                         : "the edit box shows without an edit";
     if (s.EditEnding) return "an edit's ending did not finish";
     return {};
 }

@@ -58,6 +58,9 @@ void ClassifyCell(GridState& s, int32_t r, int32_t c) {
 
 void SetColumnCount(GridState& s, int32_t n) {
     // Resize the store first: it is the only step that can fail, and then nothing changed.
+    // Without columns the store keeps a spare column 1, made afresh: a column dropped and
+    // brought back holds new cells, never the old ones.
+    if (n == 0) s.Cells.SetCols(0);
     s.Cells.SetCols(n == 0 ? 1 : n);
     const int32_t oldCols = s.Cols;
     const int32_t rows = s.Rows;
@@ -82,7 +85,12 @@ void SetRowCount(GridState& s, int32_t n) {
     const int32_t oldRows = s.Rows;
     const int32_t cols = s.Cols;
     if (cols == 0) ResizeColumnArrays(s, 1);
-    ResizeRowArrays(s, n);
+    // As for columns: never shorter than 0..1, row 1 holding the defaults without rows.
+    ResizeRowArrays(s, std::max(n, 1));
+    if (n == 0) {
+        s.RowHeight[1] = kDefaultRowHeight;
+        s.RowBookmark[1] = {};
+    }
     const int32_t first = oldRows == 0 ? 0 : oldRows + 1;
     for (int32_t c = 0; c <= cols; ++c) {
         for (int32_t r = first; r <= n; ++r) {

@@ -176,6 +176,8 @@ void NavigateKeyUp(GridRecord& grid, int16_t keyCode) {
         default:
             return;
     }
+    // Without data rows the current row stays on the header: no key makes a row up.
+    s.Row = std::min(s.Row, s.Rows);
     // The full repaint draws the focus at the new row; the bar then makes it the top row.
     render::PaintGrid(grid, render::PaintHeader::Yes);
     grid.parts.scrVertical.SetValue(static_cast<int16_t>(std::min(s.Row, int32_t{INT16_MAX})));

@@ -108,7 +108,9 @@ void PressHeader(GridRecord& grid, int32_t row, int32_t col, int16_t shift) {
             ShapeBlock(s, BlockShape::Row, row, col);
             SetPressed(grid, row, 0, true);
         } else if (mode == SelectionFree && row == 0 && col == 0) {
-            s.Row1 = s.Col1 = 1;
+            // Everything there is: a table without rows or columns has no cell 1.
+            s.Row1 = std::min(1, s.Rows);
+            s.Col1 = std::min(1, s.Cols);
             s.Row2 = s.Rows;
             s.Col2 = s.Cols;
             for (int32_t c = 1; c <= s.Cols; ++c)

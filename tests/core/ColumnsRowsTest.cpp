@@ -197,6 +197,23 @@ TEST_F(GridTest, WithoutColumnsTheStoreKeepsOneColumnWhileColsReadsZero) {
     EXPECT_EQ(grid_.CellTag(1, 1), "");
     grid_.SetTextMatrix(1, 0, "row header");
     EXPECT_EQ(grid_.TextMatrix(1, 0), "row header");
+    // Without rows the per-row arrays still hold rows 0 and 1.
+    grid_.SetRows(0);
+    EXPECT_EQ(grid_.State().RowHeight.size(), 2u);
+    EXPECT_EQ(grid_.State().RowBookmark.size(), 2u);
+}
+
+TEST_F(GridTest, AColumnDroppedAndBroughtBackHoldsNewCells) {
+    grid_.SetTextMatrix(1, 1, "old");
+    grid_.SetCellTag(1, 1, "tag");
+    grid_.SetCellBackColor(1, 1, 0x123456);
+    grid_.SetCellFontBold(1, 1, true);
+    grid_.SetCols(0);
+    grid_.SetCols(3);
+    EXPECT_EQ(grid_.TextMatrix(1, 1), "");
+    EXPECT_EQ(grid_.CellTag(1, 1), "");
+    EXPECT_EQ(grid_.CellBackColor(1, 1), -1);
+    EXPECT_FALSE(grid_.CellFontBold(1, 1));
 }
 
 }  // namespace

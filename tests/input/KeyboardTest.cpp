@@ -255,5 +255,26 @@ TEST_F(WheelTest, OnlyTheGridWhoseCellsHaveTheKeyboardTurns) {
     EXPECT_EQ(grid_.Row(), 21);
 }
 
+TEST_F(KeyboardTest, OnAGridWithoutRowsOrColumnsTheCurrentCellStaysInTheTable) {
+    const auto pressEach = [&] {
+        for (const uint8_t key : {VK_HOME, VK_END, VK_PRIOR, VK_NEXT, VK_DOWN, VK_RIGHT})
+            Press(key);
+        host_.Wheel(-240);  // more than a notch pages
+        host_.Wheel(240);
+    };
+    grid_.SetRows(0);
+    pressEach();
+    EXPECT_EQ(grid_.Row(), 0);
+    EXPECT_NO_THROW(grid_.Text());
+    grid_.SetRows(3);
+    grid_.SetCols(0);
+    grid_.picGrid.SetFocus();
+    pressEach();
+    ClickAlone(grid_.picGrid.hWnd(), 5, 5);  // the top-left corner selects everything
+    EXPECT_EQ(grid_.Col(), 0);
+    EXPECT_EQ(Selected(), (Block{1, 0, 3, 0}));
+    EXPECT_NO_THROW(grid_.Text());
+}
+
 }  // namespace
 }  // namespace tabula::test
