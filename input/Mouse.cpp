@@ -33,8 +33,8 @@ int32_t ToPixel(float v) {
     return static_cast<int32_t>(std::nearbyint(std::clamp(v, -1.0e6f, 1.0e6f)));
 }
 
-int16_t ToInteger16(int32_t v) {
-    return static_cast<int16_t>(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX));
+int16_t ToInteger16(int64_t v) {
+    return static_cast<int16_t>(std::clamp<int64_t>(v, INT16_MIN, INT16_MAX));
 }
 
 // Repaints a header cell (row 0 or column 0) where a full paint puts it, if it is shown.
@@ -379,7 +379,7 @@ void DblClick(GridRecord& grid, edit::ColumnMasks& masks) {
             longestLength = length;
         }
     }
-    const int32_t width = grid.parts.picGrid.TextWidth(longest) + kFitMargin;
+    const int64_t width = int64_t{grid.parts.picGrid.TextWidth(longest)} + kFitMargin;
     // The column only grows; the store bypasses the ColWidth write and its redraw rule.
     if (width > s.ColWidth[col]) s.ColWidth[col] = ToInteger16(width);
     render::Refresh(grid);

@@ -46,9 +46,12 @@ void HeadlessHost::DoubleClick(HWND hwnd, int32_t x, int32_t y) {
 void HeadlessHost::Drag(HWND hwnd, int32_t x1, int32_t y1, int32_t x2, int32_t y2, int steps) {
     MouseDown(hwnd, x1, y1);
     steps = std::max(steps, 1);
-    for (int i = 1; i <= steps; ++i) {
-        MouseMove(hwnd, x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps);
-    }
+    // In 64 bits: the distance between two 32-bit points needs 33.
+    const auto along = [steps](int32_t from, int32_t to, int i) {
+        return static_cast<int32_t>(from + (int64_t{to} - from) * i / steps);
+    };
+    for (int i = 1; i <= steps; ++i)
+        MouseMove(hwnd, along(x1, x2, i), along(y1, y2, i));
     MouseUp(hwnd, x2, y2);
 }
 

@@ -31,8 +31,8 @@ const Glyph& Font::GlyphFor(char32_t c) const {
     return source_->GlyphFor(c);
 }
 
-int32_t Font::TextWidth(std::u32string_view text) const {
-    int32_t width = 0;
+int64_t Font::TextWidth(std::u32string_view text) const {
+    int64_t width = 0;
     for (char32_t c : text)
         width += source_->GlyphFor(c).advance;
     return width;

@@ -55,7 +55,7 @@ public:
 
     const Glyph& GlyphFor(char32_t c) const;
     int32_t Advance(char32_t c) const { return GlyphFor(c).advance; }
-    int32_t TextWidth(std::u32string_view text) const;
+    int64_t TextWidth(std::u32string_view text) const;
 
 private:
     FontDescriptor requested_;

@@ -20,7 +20,7 @@ constexpr std::u32string_view kEllipsis = U"...";
 struct TextMetrics {
     const Font* font;
     int32_t Advance(char32_t c) const { return font ? font->Advance(c) : 0; }
-    int32_t Width(std::u32string_view s) const { return font ? font->TextWidth(s) : 0; }
+    int64_t Width(std::u32string_view s) const { return font ? font->TextWidth(s) : 0; }
     int32_t LineHeight() const { return font ? font->Height() : 0; }
 };
 

@@ -66,13 +66,18 @@ void CollectSubtree(Desktop& desktop, HWND hwnd, std::vector<HWND>& out) {
         CollectSubtree(desktop, child, out);
 }
 
+// Coordinates far out saturate at the ends of the 32-bit range instead of wrapping.
+int32_t Saturated(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+}
+
 Point ScreenOrigin(Desktop& desktop, HWND hwnd) {
-    Point origin;
+    int64_t x = 0, y = 0;
     for (WindowRecord* w = desktop.Find(hwnd); w; w = desktop.Find(w->parent)) {
-        origin.x += w->rect.left;
-        origin.y += w->rect.top;
+        x += w->rect.left;
+        y += w->rect.top;
     }
-    return origin;
+    return Point{Saturated(x), Saturated(y)};
 }
 
 HWND ChildFromPoint(Desktop& desktop, const std::vector<HWND>& list, Point p) {
@@ -212,14 +217,14 @@ Point ClientToScreen(HWND hwnd, Point client) {
     Desktop* desktop = Desktop::Current();
     if (!desktop || !desktop->Find(hwnd)) return client;
     const Point origin = ScreenOrigin(*desktop, hwnd);
-    return Point{client.x + origin.x, client.y + origin.y};
+    return Point{Saturated(int64_t{client.x} + origin.x), Saturated(int64_t{client.y} + origin.y)};
 }
 
 Point ScreenToClient(HWND hwnd, Point screen) {
     Desktop* desktop = Desktop::Current();
     if (!desktop || !desktop->Find(hwnd)) return screen;
     const Point origin = ScreenOrigin(*desktop, hwnd);
-    return Point{screen.x - origin.x, screen.y - origin.y};
+    return Point{Saturated(int64_t{screen.x} - origin.x), Saturated(int64_t{screen.y} - origin.y)};
 }
 
 bool MoveWindow(HWND hwnd, int32_t x, int32_t y, int32_t width, int32_t height) {

@@ -597,5 +597,12 @@ TEST_F(MouseTest, ADoubleClickWithNoColumnUnderThePointerFitsNothingAndEqualLeng
 
 // --- The rest of the surface -----------------------------------------------------------
 
+TEST_F(MouseTest, ADragBetweenTheEndsOfTheCoordinateRangeIsTakenInStride) {
+    grid_.SetRows(20);
+    Drag(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+    Drag(INT32_MAX, 0, INT32_MIN, 0);
+    EXPECT_GE(grid_.Row(), 0);
+}
+
 }  // namespace
 }  // namespace tabula::test

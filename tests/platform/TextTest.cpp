@@ -50,6 +50,13 @@ TEST(FontLibrary, SizesAreClampedStylesChangeTheShapeAndTheSameRequestGivesTheSa
     EXPECT_GT(large->TextWidth(text), regular->TextWidth(text));
 }
 
+TEST(FontLibrary, TheWidthOfAVeryLongTextIsSummedWithoutOverflow) {
+    const auto font = TestFonts().Get({"Arial", FontLibrary::kMaxPoints});
+    const std::u32string text(5'000'000, U'W');
+    EXPECT_EQ(font->TextWidth(text), int64_t{font->Advance(U'W')} * 5'000'000);
+    EXPECT_GT(font->TextWidth(text), INT32_MAX);
+}
+
 TEST(FontLibrary, DefaultFontFitsTheDefaultRowHeight) {
     const auto font = TestFonts().Default();
     EXPECT_GE(font->Height(), 10);

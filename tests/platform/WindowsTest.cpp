@@ -46,6 +46,9 @@ TEST_F(WindowTest, RectanglesZOrderAndHitTestingFollowNestingAndVisibility) {
     EXPECT_EQ(r, (Rect{0, 0, 40, 20}));
     EXPECT_EQ(ClientToScreen(button, {1, 2}), (Point{116, 78}));
     EXPECT_EQ(ScreenToClient(panel, {110, 70}), (Point{0, 0}));
+    // Far out, coordinates saturate at the ends of the 32-bit range.
+    EXPECT_EQ(ClientToScreen(button, {INT32_MAX, INT32_MIN}), (Point{INT32_MAX, INT32_MIN + 76}));
+    EXPECT_EQ(ScreenToClient(button, {INT32_MIN, INT32_MAX}), (Point{INT32_MIN, INT32_MAX - 76}));
     EXPECT_FALSE(GetWindowRect(0, &r));
     // Hit testing follows z-order, visibility and nesting.
     const HWND top = MakeWindow("top", 0, {0, 0, 300, 200});
