@@ -52,16 +52,12 @@ Int RoundToRange(double value) {
     return static_cast<Int>(rounded);
 }
 
-// Up to 15 significant digits, trailing zeros dropped; plain notation for exponents -4 to
+// Up to `significant` digits, trailing zeros dropped; plain notation for exponents -4 to
 // 14, otherwise "1.5E+21" / "1E-05".
-std::string DoubleToText(double value) {
-    if (std::isnan(value)) return "NaN";
-    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
-    if (value == 0) return "0";
-
+std::string SignificantText(double value, int significant) {
     std::array<char, 64> buffer;
     const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::scientific, 14);
+                                      std::chars_format::scientific, significant - 1);
     const std::string_view scientific(buffer.data(), result.ptr - buffer.data());
     // "-d.ddddddddddddddde+XX"
     const bool negative = scientific.front() == '-';
@@ -92,6 +88,18 @@ std::string DoubleToText(double value) {
         out += digits.substr(0, exponent + 1) + '.' + digits.substr(exponent + 1);
     }
     return out;
+}
+
+// 15 significant digits, as the classic runtime prints numbers. The largest Doubles round
+// up past the range at 15 digits, and such a text would read back as an overflow: they
+// get the 17 digits that read back as the same number.
+std::string DoubleToText(double value) {
+    if (std::isnan(value)) return "NaN";
+    if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+    if (value == 0) return "0";
+    const std::string text = SignificantText(value, 15);
+    if (ParseNumericText(text).kind != NumericTextKind::Overflow) return text;
+    return SignificantText(value, 17);
 }
 
 }  // namespace
