@@ -27,6 +27,10 @@ constexpr size_t kMaxTextBytes = size_t{1} << 20;
 constexpr int64_t kMaxPicturePixels = int64_t{4096} * 4096;
 constexpr int64_t kMaxTotalPicturePixels = int64_t{32} << 20;  // all pictures of a file
 constexpr float kMaxFontSize = 2048;                           // points
+// Every window keeps a picture of its size: the form's and each control's sides, and
+// their area in all, are bounded so that a small file cannot ask for gigabytes.
+constexpr int64_t kMaxWindowSide = 8192;                      // pixels
+constexpr int64_t kMaxTotalWindowPixels = int64_t{64} << 20;  // the form and its controls
 }  // namespace form_file_limits
 
 // A form as the text of a form file (JSON; see FormJson.cpp for the layout). Raises

@@ -41,6 +41,40 @@ constexpr std::string_view kFormat = "Tabula form";
 constexpr int64_t kVersion = 1;
 
 // ---------------------------------------------------------------------------------------
+// Window sizes, checked alike when writing and when reading
+
+// Calls `fail(where, what)` for a form or control side over the limit, or for windows
+// larger in all than the limit. Sizes that are not numbers are the loader's to refuse.
+template <class Fail>
+void CheckWindowSizes(const FormDescription& description, Fail fail) {
+    const auto side = [&](const Variant& value, const std::string& where) -> int64_t {
+        if (value.IsEmpty() || !IsNumeric(value)) return 0;
+        const double size = value.ToDouble();
+        if (size > double(limits::kMaxWindowSide))
+            fail(where, "a size over " + std::to_string(limits::kMaxWindowSide) + " pixels");
+        return size > 0 ? static_cast<int64_t>(size) : 0;
+    };
+    const auto extender = [](const ControlDescription& control, ExtenderProperty property) {
+        for (const auto& [which, value] : control.extender)
+            if (which == property) return value;
+        return Variant();
+    };
+    int64_t area = side(description.form.ReadProperty("Width"), "form.Width") *
+                   side(description.form.ReadProperty("Height"), "form.Height");
+    for (size_t i = 0; i < description.controls.size(); ++i) {
+        const ControlDescription& control = description.controls[i];
+        const std::string where = "controls[" + std::to_string(i) + "]";
+        area += side(extender(control, ExtenderProperty::Width), where + ".extender.Width") *
+                side(extender(control, ExtenderProperty::Height), where + ".extender.Height");
+        if (area > limits::kMaxTotalWindowPixels)
+            fail(where, "the form and its controls larger in all than " +
+                            std::to_string(limits::kMaxTotalWindowPixels) + " pixels");
+    }
+    if (area > limits::kMaxTotalWindowPixels)
+        fail("form", "larger than " + std::to_string(limits::kMaxTotalWindowPixels) + " pixels");
+}
+
+// ---------------------------------------------------------------------------------------
 // Writing
 
 [[noreturn]] void CannotSave(const std::string& where, const std::string& what) {
@@ -222,6 +256,7 @@ public:
             description.controls.push_back(
                 Control(controls[i], "controls[" + std::to_string(i) + "]"));
         }
+        CheckWindowSizes(description, Damaged);
         return description;
     }
 
@@ -399,8 +434,9 @@ private:
         font.name = Text(Member(object, "name", where), limits::kMaxKeyBytes, where + ".name");
         const double size =
             Number(Member(object, "size", where), 0, limits::kMaxFontSize, where + ".size");
-        if (size == 0) Damaged(where + ".size", "a font size of 0");
+        // The size as stored: a size too small for a float would load as 0.
         font.size = static_cast<float>(size);
+        if (!(font.size > 0)) Damaged(where + ".size", "a font size of 0");
         font.bold = Boolean(Member(object, "bold", where), where + ".bold");
         font.italic = Boolean(Member(object, "italic", where), where + ".italic");
         font.underline = Boolean(Member(object, "underline", where), where + ".underline");
@@ -442,6 +478,7 @@ std::string FormToJson(const FormDescription& description) {
     if (description.controls.size() > limits::kMaxControls) {
         CannotSave("controls", "more than " + std::to_string(limits::kMaxControls));
     }
+    CheckWindowSizes(description, CannotSave);
     Writer writer;
     Json root = Json::object();
     root["format"] = kFormat;

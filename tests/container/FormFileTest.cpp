@@ -149,6 +149,7 @@ TEST(FormJson, EveryKindOfValueRoundTripsAsReadableJsonAndWhatCannotIsNotSaved) 
         [](FormDescription& f) {
             f.controls[0].properties.WriteFont("Font", {"Arial", 0});
         },
+        [](FormDescription& f) { f.form.WriteProperty("Height", 10000); },
     };
     for (const auto& change : changes) {
         FormDescription form = EveryKindOfValue();
@@ -175,6 +176,13 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
     for (size_t i = 0; i < form_file_limits::kMaxBagEntries; ++i)
         manyEntries += R"(, {"key": "K)" + std::to_string(i) + R"(", "Long": 1})";
     const std::string tabula = R"({"format": "Tabula form", )";
+    // Nine controls of 8000 x 1000 pixels: each within the sides' limit, too much in all.
+    std::string bigControls;
+    for (int i = 0; i < 9; ++i) {
+        bigControls += std::string(i ? ", " : "") +
+                       R"({"type": "T", "extender": {"Width": 8000, "Height": 1000}, )" +
+                       R"("properties": []})";
+    }
     const std::string styles =
         R"("bold": false, "italic": false, "underline": false, "strikethrough": false}})";
     // Each damaged text with what the error says about it.
@@ -225,6 +233,14 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {WithEntry(R"({"key": "F", "Font": {"name": "Arial", "size": 8}})"), "\"bold\" is missing"},
         {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 0, )" + styles), "font size of 0"},
         {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e6, )" + styles), "out of range"},
+        {WithEntry(R"({"key": "F", "Font": {"name": "A", "size": 1e-300, )" + styles),
+         "(\"F\").Font.size: a font size of 0"},
+        // Every window keeps a picture of its size: a few bytes cannot ask for gigabytes.
+        {tabula + R"("version": 1, "form": [{"key": "Width", "Long": 16384}], "controls": []})",
+         "form.Width: a size over 8192 pixels"},
+        {WithExtender(R"("Width": 100, "Height": 16384)"),
+         "controls[0].extender.Height: a size over 8192 pixels"},
+        {WithControl(bigControls), "controls[8]: the form and its controls larger in all"},
         {WithEntry(R"({"key": "P", "Picture": "!!!!"})"), "a picture that is not base64 text"},
         {WithEntry(R"({"key": "P", "Picture": "aGVsbG8gd29ybGQ="})"), "cannot be read"},
         {WithEntry("{\"key\": \"S\", \"String\": \"\xC3\x28\"}"), "not valid JSON"},
