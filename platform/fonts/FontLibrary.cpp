@@ -78,8 +78,8 @@ FontLibrary::FontLibrary() {
 }
 
 FontLibrary::~FontLibrary() {
-    fonts_.clear();
-    sources_.clear();
+    fonts_.Clear();
+    sources_.Clear();
     if (fontconfig_) FcConfigDestroy(fontconfig_);
 }
 
@@ -134,14 +134,14 @@ std::shared_ptr<GlyphSource> FontLibrary::SourceFor(const Located& where, float 
     const auto key =
         std::make_tuple(where.file, where.index, static_cast<int32_t>(std::lround(points * 64.0f)),
                         synthBold, synthItalic);
-    if (auto it = sources_.find(key); it != sources_.end()) return it->second;
+    if (auto* found = sources_.Find(key)) return *found;
     FT_Face face = nullptr;
     if (freetype_ && !where.file.empty() &&
         FT_New_Face(freetype_.get(), where.file.c_str(), where.index, &face) != 0) {
         face = nullptr;
     }
     auto source = std::make_shared<GlyphSource>(freetype_, face, points, synthBold, synthItalic);
-    sources_.emplace(key, source);
+    sources_.Insert(key, source);
     return source;
 }
 
@@ -151,14 +151,14 @@ std::shared_ptr<const Font> FontLibrary::Get(const FontDescriptor& descriptor) {
     clean.size = CleanSize(descriptor.size);
     const auto key = std::make_tuple(AsciiLower(clean.name), clean.size, clean.bold, clean.italic,
                                      clean.underline, clean.strikethrough);
-    if (auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+    if (auto* found = fonts_.Find(key)) return *found;
 
     Located where = Locate(SubstituteName(clean.name), clean.bold, clean.italic);
     if (where.file.empty()) where = Locate("sans-serif", clean.bold, clean.italic);
     auto source = SourceFor(where, clean.size, clean.bold, clean.italic);
     auto font = std::make_shared<const Font>(clean, where.family.empty() ? "(none)" : where.family,
                                              std::move(source));
-    fonts_.emplace(key, font);
+    fonts_.Insert(key, font);
     return font;
 }
 

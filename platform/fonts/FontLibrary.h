@@ -1,11 +1,11 @@
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <tuple>
 
 #include "platform/fonts/Font.h"
+#include "platform/fonts/LruCache.h"
 
 struct FT_LibraryRec_;
 struct _FcConfig;
@@ -29,7 +29,14 @@ public:
     FontLibrary(const FontLibrary&) = delete;
     FontLibrary& operator=(const FontLibrary&) = delete;
 
+    // How many fonts and open faces the library keeps for reuse: those least recently asked
+    // for go first, and a font given out stays usable for as long as it is held.
+    static constexpr size_t kCachedFonts = 64;
+    static constexpr size_t kCachedFaces = 64;
+
     std::shared_ptr<const Font> Get(const FontDescriptor& descriptor);
+    size_t CachedFonts() const { return fonts_.Size(); }
+    size_t CachedFaces() const { return sources_.Size(); }
     // The ambient default: a sans-serif of 8 points.
     std::shared_ptr<const Font> Default() { return Get(FontDescriptor{}); }
 
@@ -50,10 +57,10 @@ private:
 
     std::shared_ptr<FT_LibraryRec_> freetype_;
     _FcConfig* fontconfig_ = nullptr;
-    std::map<std::tuple<std::string, float, bool, bool, bool, bool>, std::shared_ptr<const Font>>
-        fonts_;
-    std::map<std::tuple<std::string, int, int32_t, bool, bool>, std::shared_ptr<GlyphSource>>
-        sources_;
+    LruCache<std::tuple<std::string, float, bool, bool, bool, bool>, std::shared_ptr<const Font>>
+        fonts_{kCachedFonts};
+    LruCache<std::tuple<std::string, int, int32_t, bool, bool>, std::shared_ptr<GlyphSource>>
+        sources_{kCachedFaces};
 };
 
 }  // namespace tabula

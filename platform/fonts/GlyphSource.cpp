@@ -62,9 +62,8 @@ const Glyph& GlyphSource::GlyphFor(char32_t c) {
         if (!slot) slot = std::make_unique<Glyph>(Render(c));
         return *slot;
     }
-    auto it = others_.find(c);
-    if (it == others_.end()) it = others_.emplace(c, Render(c)).first;
-    return it->second;
+    if (const Glyph* cached = others_.Find(c)) return *cached;
+    return others_.Insert(c, Render(c));
 }
 
 Glyph GlyphSource::Render(char32_t c) {

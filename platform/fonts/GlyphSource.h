@@ -3,9 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 #include "platform/fonts/Font.h"
+#include "platform/fonts/LruCache.h"
 
 typedef struct FT_FaceRec_* FT_Face;
 struct FT_LibraryRec_;
@@ -25,7 +25,11 @@ public:
     GlyphSource(const GlyphSource&) = delete;
     GlyphSource& operator=(const GlyphSource&) = delete;
 
+    // The glyph stays valid until the next call at least.
     const Glyph& GlyphFor(char32_t c);
+    // Beyond Latin-1, the glyphs rendered most recently are kept, up to this many.
+    static constexpr size_t kCachedGlyphs = 2048;
+    size_t CachedGlyphs() const { return others_.Size(); }
 
     int32_t ascent = 0;
     int32_t descent = 0;
@@ -41,9 +45,9 @@ private:
     int32_t pixelSize_;
     bool embolden_;
     bool slant_;
-    // Latin-1 glyphs sit in a table for speed; the rest in a map.
+    // Latin-1 glyphs sit in a table for speed; the rest in a bounded cache.
     std::array<std::unique_ptr<Glyph>, 256> latin1_;
-    std::unordered_map<char32_t, Glyph> others_;
+    LruCache<char32_t, Glyph> others_{kCachedGlyphs};
 };
 
 }  // namespace tabula

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/fonts/LruCache.h"
 #include "platform/text/Utf8.h"
 #include "tests/platform/Canvas.h"
 
@@ -55,6 +56,35 @@ TEST(FontLibrary, TheWidthOfAVeryLongTextIsSummedWithoutOverflow) {
     const std::u32string text(5'000'000, U'W');
     EXPECT_EQ(font->TextWidth(text), int64_t{font->Advance(U'W')} * 5'000'000);
     EXPECT_GT(font->TextWidth(text), INT32_MAX);
+}
+
+TEST(FontLibrary, TheCachesAreBoundedAndAFontHeldOutlivesItsEntry) {
+    FontLibrary fonts;
+    const auto first = fonts.Get({"Arial", 10});
+    const int64_t width = first->TextWidth(U"Held font");
+    for (int i = 0; i < 2000; ++i)
+        fonts.Get({"Arial", 1.0f + float(i) * 0.2f});
+    EXPECT_EQ(fonts.CachedFonts(), FontLibrary::kCachedFonts);
+    EXPECT_EQ(fonts.CachedFaces(), FontLibrary::kCachedFaces);
+    EXPECT_EQ(first->TextWidth(U"Held font"), width);
+    // Glyphs beyond Latin-1 too: thousands of distinct characters measure as they did.
+    std::u32string many;
+    for (char32_t c = 0x4E00; c < 0x4E00 + 5000; ++c)
+        many += c;
+    const int64_t wide = first->TextWidth(many);
+    EXPECT_EQ(first->TextWidth(many), wide);
+}
+
+TEST(LruCache, KeepsTheMostRecentlyUsedUpToItsCapacity) {
+    LruCache<int, std::string> cache(2);
+    cache.Insert(1, "one");
+    cache.Insert(2, "two");
+    ASSERT_NE(cache.Find(1), nullptr);  // 1 is now the more recent
+    cache.Insert(3, "three");           // so 2 goes
+    EXPECT_EQ(cache.Find(2), nullptr);
+    EXPECT_EQ(*cache.Find(1), "one");
+    EXPECT_EQ(*cache.Find(3), "three");
+    EXPECT_EQ(cache.Size(), 2u);
 }
 
 TEST(FontLibrary, DefaultFontFitsTheDefaultRowHeight) {
