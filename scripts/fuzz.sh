@@ -7,8 +7,8 @@
 # corpus (fuzz/corpus/NAME) and what earlier runs found (build-fuzz/corpus/NAME, where new
 # entries go). With --check each target first runs every seed once, then fuzzes for
 # FUZZ_SECONDS (20 unless set) from the seeds into a scratch directory that is thrown away:
-# the bounded run the test command makes. Either way crashes are written to
-# build-fuzz/artifacts/ and the script fails when any target failed.
+# the bounded run the test command makes; a failing seed ends its target's run. Either way
+# crashes are written to build-fuzz/artifacts/ and the script fails when any target failed.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -54,8 +54,10 @@ for name in "${targets[@]}"; do
     ok=1
     if [ $check = 1 ]; then
         # Every seed once, on its own: a seed that fails names itself.
-        bounded 300 "$bin" "${common[@]}" "$seeds"/* >"$scratch/$name.seeds.log" 2>&1 || {
-            tail -n 40 "$scratch/$name.seeds.log"
+        bounded 300 "$bin" "${common[@]}" "-artifact_prefix=$build/artifacts/$name-seed-" \
+            "$seeds"/* >"$build/fuzz_$name.seeds.log" 2>&1 || {
+            grep -E '^Running:|^finding:|runtime error|Assertion|^SUMMARY' \
+                "$build/fuzz_$name.seeds.log" | tail -n 6
             ok=0
         }
         corpus="$scratch/$name"
@@ -76,7 +78,7 @@ for name in "${targets[@]}"; do
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
-    echo "fuzz: failed: ${failed[*]} (logs in $build/fuzz_NAME.log, inputs in $build/artifacts/)" >&2
+    echo "fuzz: failed: ${failed[*]} (logs in $build/fuzz_NAME*.log, inputs in $build/artifacts/)" >&2
     exit 1
 fi
 echo "fuzz: all ${#targets[@]} targets passed"
