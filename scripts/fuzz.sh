@@ -71,8 +71,8 @@ for name in "${targets[@]}"; do
             >"$build/fuzz_$name.log" 2>&1 || ok=0
         grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' \
             "$build/fuzz_$name.log"
-        [ $ok = 1 ] || grep -E -A 30 '^==[0-9]+==|^SUMMARY|deadly signal|Test unit written' \
-            "$build/fuzz_$name.log" | head -n 60
+        [ $ok = 1 ] || grep -E '^finding:|runtime error|Assertion|^==[0-9]+==|^SUMMARY|Test unit' \
+            "$build/fuzz_$name.log" | head -n 12
     fi
     [ $ok = 1 ] || failed+=("$name")
 done
