@@ -1,7 +1,9 @@
 # Thin wrapper over CMake. `make demo` runs the main job, `make test` runs every test.
 JOBS ?= 2
+# How long `make fuzz` runs each fuzzer, in seconds.
+FUZZ_SECONDS ?= 60
 
-.PHONY: demo e2e test bench build programs setup format clean
+.PHONY: demo e2e test bench build programs setup format clean fuzz fuzz-build fuzz-check
 
 setup:
 	@bash scripts/setup-debian.sh
@@ -33,13 +35,29 @@ test: setup
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTABULA_SANITIZE=ON
 	cmake --build build-test -j $(JOBS)
 	cd build-test && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) fuzz-check
+
+# The libFuzzer targets of fuzz/, built with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer in a tree of their own.
+fuzz-build: setup
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTABULA_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+
+# Each fuzzer in turn for FUZZ_SECONDS seconds; new inputs go to build-fuzz/corpus/,
+# crashes to build-fuzz/artifacts/.
+fuzz: fuzz-build
+	FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+# What the test command runs: every seed once, then each fuzzer for 20 seconds.
+fuzz-check: fuzz-build
+	FUZZ_SECONDS=20 scripts/fuzz.sh --check
 
 bench: programs
 	build/bin/tabula-bench
 
 format:
-	find platform services core render input edit pages hosts apps tests bench \
+	find platform services core render input edit pages hosts apps tests bench fuzz \
 	    -name '*.h' -o -name '*.cpp' 2>/dev/null | xargs -r clang-format -i
 
 clean:
-	rm -rf build build-test out
+	rm -rf build build-test build-fuzz out

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tabula needs to build, test and run its demo (Xvfb,
-# xdotool and xclip drive the window host's end-to-end check).
+# xdotool and xclip drive the window host's end-to-end check; clang and its runtime
+# libraries build the fuzzers).
 # Does nothing when everything is already installed.
 set -euo pipefail
 
@@ -11,6 +12,7 @@ packages=(
     fonts-dejavu-core fonts-liberation
     libsdl2-dev nlohmann-json3-dev
     xvfb xdotool xclip
+    clang libclang-rt-14-dev
 )
 
 missing=()

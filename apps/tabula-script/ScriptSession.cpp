@@ -36,8 +36,17 @@ void ExpectArguments(const Statement& statement, size_t count, const char* usage
 }  // namespace
 
 ScriptSession::ScriptSession(int32_t width, int32_t height, std::ostream& out)
+    : ScriptSession(std::make_unique<HeadlessHost>(Side(width), Side(height)), nullptr, width,
+                    height, out) {}
+
+ScriptSession::ScriptSession(HeadlessHost& host, int32_t width, int32_t height, std::ostream& out)
+    : ScriptSession(nullptr, &host, width, height, out) {}
+
+ScriptSession::ScriptSession(std::unique_ptr<HeadlessHost> own, HeadlessHost* shared, int32_t width,
+                             int32_t height, std::ostream& out)
     : out_(out),
-      host_(Side(width), Side(height)),
+      ownHost_(std::move(own)),
+      host_(shared ? *shared : *ownHost_),
       form_(Rect{0, 0, Side(width), Side(height)}, "tabula-script"),
       container_(form_),
       grid_(form_.hWnd(), Rect{0, 0, Side(width), Side(height)}),

@@ -21,6 +21,7 @@
 // and `pointer` as picGrid's mouse pointer.
 
 #include <iosfwd>
+#include <memory>
 
 #include "apps/tabula-script/Interpreter.h"
 #include "core/Tabula.h"
@@ -37,6 +38,9 @@ public:
 
     // `width` and `height` are clamped into 1..kMaxSide.
     ScriptSession(int32_t width, int32_t height, std::ostream& out);
+    // The same on a desktop the caller keeps (and that outlives the session): sessions one
+    // after another then open the fonts only once.
+    ScriptSession(HeadlessHost& host, int32_t width, int32_t height, std::ostream& out);
     ~ScriptSession();
 
     Interpreter& GetInterpreter() { return interpreter_; }
@@ -44,6 +48,9 @@ public:
     HeadlessHost& Host() { return host_; }
 
 private:
+    // Either `own` is the session's own desktop or `shared` the caller's.
+    ScriptSession(std::unique_ptr<HeadlessHost> own, HeadlessHost* shared, int32_t width,
+                  int32_t height, std::ostream& out);
     void Resize(const Statement& statement);
     void PrintPixel(const Statement& statement);
     void Screenshot(const Statement& statement);
@@ -70,7 +77,8 @@ private:
     void FocusCells();
 
     std::ostream& out_;
-    HeadlessHost host_;
+    std::unique_ptr<HeadlessHost> ownHost_;
+    HeadlessHost& host_;
     Form form_;
     ControlContainer container_;
     Tabula grid_;

@@ -167,7 +167,6 @@ private:
     uint64_t imageGeneration_ = 0;
     std::function<bool()> idle_;
     std::unique_ptr<FontLibrary> fonts_;
-    Desktop* previous_ = nullptr;
 };
 
 }  // namespace tabula

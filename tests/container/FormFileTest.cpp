@@ -246,8 +246,9 @@ TEST(FormJson, DamagedTextIsRefusedWithTheReasonAndThePlace) {
         {WithEntry("{\"key\": \"S\", \"String\": \"\xC3\x28\"}"), "not valid JSON"},
     };
     for (const auto& [text, says] : damages) {
-        EXPECT_EQ(RaisedError([&] { FormFromJson(text); }), kErrInvalidFileFormat) << text;
-        const std::string description = RaisedDescription([&] { FormFromJson(text); });
+        EXPECT_EQ(RaisedError([&text = text] { FormFromJson(text); }), kErrInvalidFileFormat)
+            << text;
+        const std::string description = RaisedDescription([&text = text] { FormFromJson(text); });
         EXPECT_NE(description.find(says), std::string::npos) << text << "\n  said: " << description;
     }
 }

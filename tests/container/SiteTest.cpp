@@ -224,7 +224,9 @@ TEST_F(ExtenderTest, RefusedValuesChangeNothing) {
     };
     box_.SetName("Picture1");
     for (const auto& [name, value, error] : cases)
-        EXPECT_EQ(RaisedError([&] { extender.Let(name, value); }), error) << name;
+        EXPECT_EQ(RaisedError([&, &name = name, &value = value] { extender.Let(name, value); }),
+                  error)
+            << name;
     EXPECT_EQ(std::tuple(box_.Left(), box_.Width(), box_.Height()), std::tuple(10, 100, 50));
     EXPECT_EQ(std::tuple(box_.Visible(), box_.TabIndex(), box_.Name()),
               std::tuple(true, 0, std::string("Picture1")));

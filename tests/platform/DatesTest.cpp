@@ -27,7 +27,10 @@ TEST(Dates, SerialsOfKnownDaysAndTimes) {
     const std::tuple<int32_t, int32_t, int32_t> outOfRange[] = {
         {99, 12, 31}, {10000, 1, 1}, {2001, INT32_MAX, 1}, {INT32_MIN, 1, 1}, {2001, 1, INT32_MIN}};
     for (const auto& [year, month, day] : outOfRange)
-        EXPECT_EQ(RaisedError([&] { DateSerial(year, month, day); }), 5) << year;
+        EXPECT_EQ(
+            RaisedError([year = year, month = month, day = day] { DateSerial(year, month, day); }),
+            5)
+            << year;
     // The time of day.
     const std::pair<double, CivilDate> times[] = {
         {0.5, {1899, 12, 30, 7, 12, 0, 0}},
