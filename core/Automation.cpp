@@ -47,12 +47,6 @@ OLE_COLOR ToColour(const Variant& value) {
     return static_cast<OLE_COLOR>(value.ToLong());
 }
 
-[[noreturn]] void NotAvailable(const char* what) {
-    std::string description = what;
-    description += " is not available in this version of the grid";
-    RaiseError(kErrInvalidCall, {}, std::move(description));
-}
-
 class TableBuilder {
 public:
     explicit TableBuilder(DispatchTable& table) : table_(table) {}
@@ -72,11 +66,6 @@ public:
     void Method(const char* name, uint32_t dispid, Params params, Get call, uint16_t flags = 0) {
         table_.Add(
             {name, int32_t(dispid), kInvokeMethod, std::move(params), flags, std::move(call), {}});
-    }
-    // A method of a later part of the grid: listed, raising 5.
-    void Unavailable(const char* name, uint32_t dispid, Params params) {
-        Method(name, dispid, std::move(params),
-               [name](InvokeArgs&) -> Variant { NotAvailable(name); });
     }
 
 private:
@@ -342,15 +331,35 @@ const DispatchTable& Tabula::Members() const {
                  g->AutoSetup(rows, cols, rowHeader, colHeader, a[4].ToText());
                  return Variant();
              });
-    t.Unavailable("AddButton", 0x60030330, column);
-    t.Unavailable("RemoveButton", 0x60030331, column);
-    t.Unavailable("ColHasButton", 0x60030332, column);
-    t.Unavailable("AddLookup", 0x60030333, {{"Col"}, {"Value"}, {"ItemData", true}});
-    t.Unavailable("LookupValue", 0x60030334, {{"Col"}, {"ItemData"}});
-    t.Unavailable("LookupItemData", 0x60030335, {{"Col"}, {"Value"}});
-    t.Unavailable("RemoveLookupValue", 0x60030336, {{"Col"}, {"Value"}});
-    t.Unavailable("RemoveLookup", 0x60030337, column);
-    t.Unavailable("ColHasLookup", 0x60030339, column);
+    // --- Lookup values and button columns --------------------------------------------------
+    using ColumnCall = void (Tabula::*)(int32_t);
+    const auto columnMethod = [&](const char* name, uint32_t dispid, ColumnCall call) {
+        t.Method(name, dispid, column, [g, call](InvokeArgs& a) {
+            (g->*call)(Long(a, 0));
+            return Variant();
+        });
+    };
+    columnMethod("AddButton", 0x60030330, &Tabula::AddButton);
+    columnMethod("RemoveButton", 0x60030331, &Tabula::RemoveButton);
+    t.Method("ColHasButton", 0x60030332, column,
+             [g](InvokeArgs& a) { return Variant(g->ColHasButton(Long(a, 0))); });
+    t.Method("AddLookup", 0x60030333, {{"Col"}, {"Value"}, {"ItemData", true}}, [g](InvokeArgs& a) {
+        const int32_t col = Long(a, 0);
+        std::string value = a[1].ToText();
+        g->AddLookup(col, std::move(value), a.Missing(2) ? Variant() : a[2]);
+        return Variant();
+    });
+    t.Method("LookupValue", 0x60030334, {{"Col"}, {"ItemData"}},
+             [g](InvokeArgs& a) { return Variant(g->LookupValue(Long(a, 0), a[1])); });
+    t.Method("LookupItemData", 0x60030335, {{"Col"}, {"Value"}},
+             [g](InvokeArgs& a) { return g->LookupItemData(Long(a, 0), a[1].ToText()); });
+    t.Method("RemoveLookupValue", 0x60030336, {{"Col"}, {"Value"}}, [g](InvokeArgs& a) {
+        g->RemoveLookupValue(Long(a, 0), a[1].ToText());
+        return Variant();
+    });
+    columnMethod("RemoveLookup", 0x60030337, &Tabula::RemoveLookup);
+    t.Method("ColHasLookup", 0x60030339, column,
+             [g](InvokeArgs& a) { return Variant(g->ColHasLookup(Long(a, 0))); });
     const Params mouse = {{"Button"}, {"Shift"}, {"x"}, {"Y"}};
     using MouseHandler = void (Tabula::*)(int16_t, int16_t, float, float);
     const auto mouseMethod = [&](const char* name, uint32_t dispid, MouseHandler handler) {

@@ -6,6 +6,7 @@
 
 #include "core/Tabula.h"
 #include "grid/Checks.h"
+#include "grid/ColumnLists.h"
 #include "platform/runtime/Error.h"
 #include "platform/text/Blanks.h"
 
@@ -35,7 +36,7 @@ int32_t AlignmentOf(char c) {
 void Tabula::SetFormatString(std::string text) {
     EndEditFirst();
     s_.FormatString = std::move(text);
-    // Emptying the lookup lists joins here with lookup columns.
+    ClearLookups(s_);
     ApplyFormatString();
     Refresh();
     Announce("FormatString");

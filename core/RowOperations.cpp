@@ -27,6 +27,7 @@
 #include "grid/CellQueries.h"
 #include "grid/Checks.h"
 #include "grid/ColumnFormat.h"
+#include "grid/ColumnLists.h"
 #include "platform/text/Blanks.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
@@ -208,7 +209,7 @@ void Tabula::AutoSetup(int32_t rows, int32_t cols, bool rowHeader, bool colHeade
         SetRowHeader(rowHeader);
         SetColHeader(colHeader);
         s_.FormatString = std::move(formatString);
-        // Emptying the lookup lists joins here with lookup columns.
+        ClearLookups(s_);
         ApplyFormatString();
     } catch (...) {
         // A format string that fails part way keeps the fields before it; the grid's own

@@ -14,6 +14,8 @@
 //   Automation.cpp     the member table for Invoke: names, ids, parameters, conversions
 //   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
 //   Cells.cpp          TextMatrix, Text, the Cell... properties
+//   ColumnLists.cpp    AddLookup, LookupValue, LookupItemData, RemoveLookupValue,
+//                      RemoveLookup, ColHasLookup, AddButton, RemoveButton, ColHasButton
 //   ColumnsRows.cpp    ColWidth, ColAlign, ColAllowEdit, ColMask, ColEditWidth,
 //                      RowHeight, RowBookmark
 //   Appearance.cpp     colours, grid lines, FixedStyle, BorderStyle, fonts, WordWrap,
@@ -185,6 +187,21 @@ public:
     // Whether the row's data columns hold nothing but spaces (check marks do not count).
     // A row outside 0..Rows raises 9.
     bool RowEmpty(int32_t row) const;
+
+    // --- Lookup values and button columns (ColumnLists.cpp) ------------------------------
+    // Lists kept in the order of the calls and never de-duplicated; a column above 32767
+    // raises 6. None of them redraws: the in-cell buttons follow at their next placement.
+    void AddLookup(int32_t col, std::string value, Variant itemData = {});
+    // The first value of the column with that item data; "" when none.
+    std::string LookupValue(int32_t col, const Variant& itemData) const;
+    // The item data of the column's first entry with exactly that value; -1 when none.
+    Variant LookupItemData(int32_t col, std::string_view value) const;
+    void RemoveLookupValue(int32_t col, std::string_view value);
+    void RemoveLookup(int32_t col);
+    bool ColHasLookup(int32_t col) const;
+    void AddButton(int32_t col);
+    void RemoveButton(int32_t col);
+    bool ColHasButton(int32_t col) const;
 
     // --- Columns and rows (ColumnsRows.cpp) ----------------------------------------------
     // Indexes outside the arrays (0..Cols, 0..Rows, never shorter than 0..1) raise 9.

@@ -51,6 +51,18 @@ enum EditMasks : int16_t {
     Time24hr = 11,
 };
 
+// One value a lookup column offers, with the item data it stands for (Empty when none).
+struct clsLookup {
+    int16_t Column = 0;
+    std::string Value;
+    Variant ItemData;
+};
+
+// A column whose current cell shows the in-cell button.
+struct clsButton {
+    int16_t Column = 0;
+};
+
 // The light grey of 3D faces, the default grid lines, the scroll-bar corner and the
 // surface around a border.
 constexpr OLE_COLOR kLightGrey = 0xC0C0C0;
@@ -120,9 +132,13 @@ struct GridState {
     std::vector<int16_t> RowHeight;
     std::vector<Variant> RowBookmark;
 
-    // Owned objects. The mask objects, the key sender and the lookup and button lists join
-    // the record with the subsystems that use them.
+    // Owned objects. The mask objects and the key sender join the record with the
+    // subsystems that use them.
     clsCellArray Cells;
+    // The lookup values and the button columns, in the order they were added; nothing is
+    // de-duplicated (grid/ColumnLists.h).
+    std::vector<clsLookup> LookupList;
+    std::vector<clsButton> ButtonList;
     std::vector<int32_t> ColBoundaries;
     std::vector<int32_t> RowBoundaries;
     // The edit box in use: txtSingle, or txtMulti when WordWrap is set. Null until the
