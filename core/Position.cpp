@@ -6,6 +6,7 @@
 #include "core/Tabula.h"
 #include "grid/Block.h"
 #include "grid/Checks.h"
+#include "render/CellButtons.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -22,6 +23,7 @@ void Tabula::SetRow(int32_t row) {
     const int32_t top = scrVertical.Value();
     if (s_.Row < top || s_.Row > top + scrVertical.LargeChange())
         scrVertical.SetValue(CheckedInteger(s_.Row));
+    render::PlaceCellButtons(g_);
     render::ApplySelectionMode(g_);
     FocusSurface(g_);
     if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
@@ -32,6 +34,7 @@ void Tabula::SetCol(int32_t col) {
     EndEditFirst();
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(s_.Row, std::clamp(col, 0, s_.Cols));
+    render::PlaceCellButtons(g_);
     FocusSurface(g_);
     if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
 }
@@ -42,6 +45,7 @@ void Tabula::SetTopRow(int32_t row) {
     const int32_t lastRow = s_.Row, lastCol = s_.Col;
     MoveFocusCell(std::clamp(row, 0, s_.Rows), s_.Col);
     scrVertical.SetValue(CheckedInteger(s_.Row));
+    render::PlaceCellButtons(g_);
     render::ApplySelectionMode(g_);
     FocusSurface(g_);
     if (s_.Row != lastRow || s_.Col != lastCol) g_.events.RowColChange(lastRow, lastCol);
@@ -57,6 +61,7 @@ void Tabula::SetLeftCol(int32_t col) {
     s_.Col = std::min(v, s_.Cols);
     render::PaintGrid(g_, render::PaintHeader::Yes);
     scrHorizontal.SetValue(CheckedInteger(v));
+    render::PlaceCellButtons(g_);
 }
 
 void Tabula::MoveFocusCell(int32_t row, int32_t col) {

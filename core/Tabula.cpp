@@ -15,6 +15,7 @@
 #include "platform/gdi/Drawing.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/Windows.h"
+#include "render/CellButtons.h"
 #include "render/Layout.h"
 #include "render/Redraw.h"
 #include "render/Scrolling.h"
@@ -27,6 +28,8 @@ namespace {
 // place them, and the ones shown only while in use (edit boxes, buttons, the sizing bar)
 // are hidden until then.
 constexpr Rect kUnplaced{};
+// The in-cell buttons keep their width; the placement gives them their place and height.
+constexpr Rect kCellButton{0, 0, render::kCellButtonWidth, 0};
 
 }  // namespace
 
@@ -37,8 +40,8 @@ Tabula::Tabula(HWND parent, const Rect& rect)
       scrHorizontal(hWnd(), kUnplaced, false),
       txtSingle(hWnd(), kUnplaced, false),
       txtMulti(hWnd(), kUnplaced, true),
-      cmdButton(hWnd(), kUnplaced),
-      cmdLookup(hWnd(), kUnplaced),
+      cmdButton(hWnd(), kCellButton, "..."),
+      cmdLookup(hWnd(), kCellButton, "\xE2\x96\xBE"),  // a small down-pointing triangle
       picSizer(hWnd(), kUnplaced),
       g_(GridParts{*this, picGrid, scrVertical, scrHorizontal, txtSingle, txtMulti, cmdButton,
                    cmdLookup, picSizer}) {
@@ -69,6 +72,12 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     };
     picGrid.Click = [this] { input::SurfaceClick(g_); };
     picGrid.DblClick = [this] { input::SurfaceDblClick(g_, masks_); };
+    // The in-cell button tells the application which cell it belongs to; the keyboard the
+    // press took goes back to the cells.
+    cmdButton.Click = [this] {
+        g_.events.BtnClick(s_.Row, s_.Col);
+        FocusSurface(g_);
+    };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed

@@ -6,6 +6,7 @@
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
+#include "render/CellButtons.h"
 #include "render/CellPainter.h"
 #include "render/EditEndings.h"
 #include "render/Layout.h"
@@ -192,6 +193,7 @@ void MoveToNextEditableCell(GridRecord& grid, MoveEvent event) {
     // A row or column only partly shown comes wholly into view.
     if (render::ScrollDownIfCut(grid)) render::ToggleSelection(grid);
     if (render::ScrollRightIfCut(grid)) render::ToggleSelection(grid);
+    render::PlaceCellButtons(grid);
     if (event == MoveEvent::Raise) grid.events.RowColChange(lastRow, lastCol);
 }
 

@@ -8,6 +8,7 @@
 #include "grid/GridRecord.h"
 #include "input/CheckMark.h"
 #include "platform/window/VirtualKeys.h"
+#include "render/CellButtons.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -148,9 +149,7 @@ void NavigateKeyDown(GridRecord& grid, int16_t keyCode, int16_t shift) {
         MoveDown(grid);
     if (arrowOrTab) {
         render::HideEditBox(grid);
-        // Closing the lookup list and placing the cell's buttons join here with their
-        // columns.
-        grid.parts.cmdLookup.SetVisible(false);
+        render::PlaceCellButtons(grid);
     }
     grid.parts.picGrid.Refresh();
     if (s.Row != lastRow || s.Col != lastCol) grid.events.RowColChange(lastRow, lastCol);
@@ -181,6 +180,7 @@ void NavigateKeyUp(GridRecord& grid, int16_t keyCode) {
     // The full repaint draws the focus at the new row; the bar then makes it the top row.
     render::PaintGrid(grid, render::PaintHeader::Yes);
     grid.parts.scrVertical.SetValue(static_cast<int16_t>(std::min(s.Row, int32_t{INT16_MAX})));
+    render::PlaceCellButtons(grid);
     render::ApplySelectionMode(grid);
 }
 

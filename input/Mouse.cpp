@@ -11,6 +11,7 @@
 #include "input/CheckMark.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/Windows.h"
+#include "render/CellButtons.h"
 #include "render/CellPainter.h"
 #include "render/Layout.h"
 #include "render/Overlays.h"
@@ -180,9 +181,7 @@ void FinishPress(GridRecord& grid, int32_t row, int32_t col, bool extended, int3
     // margin) still ends the edit, stored: the box never hides with the edit left open.
     edit::CommitEdit(grid);
     render::HideEditBox(grid);
-    // Closing the lookup list joins here with the lookup columns.
-    grid.parts.cmdLookup.SetVisible(false);
-    // Placing the cell buttons joins here with the button columns.
+    render::PlaceCellButtons(grid);
 
     // A Shift-click that stretched the block toggles nothing: the cell it hit is not the
     // current one.
@@ -342,7 +341,7 @@ void MouseUp(GridRecord& grid, int16_t, int16_t, float, float) {
             const int32_t column =
                 i == 1 && s.RowHeader ? 0 : s.LeftCol + i - (s.RowHeader ? 2 : 1);
             if (column <= s.Cols) render::WriteColWidth(grid, column, std::max(width, 0));
-            // Placing the cell buttons joins here with the button columns.
+            render::PlaceCellButtons(grid);
         }
     }
     if (s.SizingRow) {

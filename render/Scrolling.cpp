@@ -5,6 +5,7 @@
 #include "grid/Block.h"
 #include "grid/Checks.h"
 #include "platform/gdi/Drawing.h"
+#include "render/CellButtons.h"
 #include "render/CellPainter.h"
 #include "render/EditEndings.h"
 #include "render/Layout.h"
@@ -27,7 +28,7 @@ void BarChanged(GridRecord& grid, Bar bar) {
         ScrollRows(grid);
     // The edit box does not travel with the cells.
     HideEditBox(grid);
-    grid.parts.cmdLookup.SetVisible(false);
+    PlaceCellButtons(grid);
     grid.events.Scroll();
 }
 
