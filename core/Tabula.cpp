@@ -78,6 +78,9 @@ Tabula::Tabula(HWND parent, const Rect& rect)
         g_.events.BtnClick(s_.Row, s_.Col);
         FocusSurface(g_);
     };
+    // Opening the lookup list joins here with the drop-down; until then the press gives
+    // the keyboard straight back.
+    cmdLookup.Click = [this] { FocusSurface(g_); };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed
