@@ -268,6 +268,10 @@ Variant Interpreter::Evaluate(const Expr& expr) {
             std::string text;
             for (const ExprPtr& operand : expr.operands)
                 text += Scalar(Evaluate(*operand)).ToText();
+            // A few lines that double a text would otherwise fill the memory.
+            if (text.size() > kMaxTextBytes)
+                Raise(kErrOutOfMemory,
+                      "a text longer than " + std::to_string(kMaxTextBytes) + " bytes");
             return Variant(std::move(text));
         }
         case Expr::Kind::Negate: {

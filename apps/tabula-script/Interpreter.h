@@ -38,6 +38,9 @@ namespace tabula::script {
 
 class Interpreter {
 public:
+    // The longest text `&` makes; more raises 7.
+    static constexpr size_t kMaxTextBytes = size_t{1} << 20;
+
     explicit Interpreter(std::ostream& out);
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;
