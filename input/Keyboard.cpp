@@ -139,13 +139,15 @@ void NavigateKeyDown(GridRecord& grid, int16_t keyCode, int16_t shift) {
                             keyCode == VK_DOWN || keyCode == VK_TAB;
     // The method is public: a move while the box is open stores the edit first.
     if (arrowOrTab) edit::CommitEdit(grid);
-    if (keyCode == VK_LEFT || (tab && shift <= kShiftHeld))
+    // Without data rows or columns there is no cell to move to.
+    const bool cells = s.Rows >= 1 && s.Cols >= 1;
+    if (cells && (keyCode == VK_LEFT || (tab && shift <= kShiftHeld)))
         MoveLeft(grid, lastRow, lastCol);
-    else if (keyCode == VK_RIGHT || (tab && shift == 0))
+    else if (cells && (keyCode == VK_RIGHT || (tab && shift == 0)))
         MoveRight(grid, lastRow, lastCol);
-    else if (keyCode == VK_UP)
+    else if (cells && keyCode == VK_UP)
         MoveUp(grid);
-    else if (keyCode == VK_DOWN)
+    else if (cells && keyCode == VK_DOWN)
         MoveDown(grid);
     if (arrowOrTab) {
         render::HideEditBox(grid);

@@ -206,8 +206,8 @@ void Desktop::DispatchMouse(const InputEvent& e) {
     }
     const bool isDouble = lastClick.hwnd == target && lastClick.button == e.button &&
                           now_ - lastClick.time <= kDoubleClickMilliseconds &&
-                          std::abs(lastClick.screen.x - e.screen.x) <= kDoubleClickDistance &&
-                          std::abs(lastClick.screen.y - e.screen.y) <= kDoubleClickDistance;
+                          std::abs(int64_t{lastClick.screen.x} - e.screen.x) <= kDoubleClickDistance &&
+                          std::abs(int64_t{lastClick.screen.y} - e.screen.y) <= kDoubleClickDistance;
     // A double click ends the sequence: a third press starts a new one.
     lastClick = isDouble ? LastClick{} : LastClick{target, e.button, now_, e.screen};
     const HWND top = GetAncestorTopLevel(target);

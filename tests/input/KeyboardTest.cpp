@@ -269,6 +269,8 @@ TEST_F(KeyboardTest, OnAGridWithoutRowsOrColumnsTheCurrentCellStaysInTheTable) {
     grid_.SetRows(3);
     grid_.SetCols(0);
     grid_.picGrid.SetFocus();
+    Press(VK_RIGHT);  // from the first row, where a wrap to the next row would start
+    EXPECT_EQ(Current(), (Cell{1, 0}));
     pressEach();
     ClickAlone(grid_.picGrid.hWnd(), 5, 5);  // the top-left corner selects everything
     EXPECT_EQ(grid_.Col(), 0);
