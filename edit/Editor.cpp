@@ -36,17 +36,6 @@ bool StartsEdit(int16_t key) {
     return Typeable(key) || key == kBackspace || key == kEnter;
 }
 
-// The cell painted again where the box was, with the grid lines its check box may cover.
-void RepaintCell(GridRecord& grid) {
-    const GridState& s = grid.state;
-    const render::CellPlace place = render::CellPosition(grid, s.Row, s.Col);
-    if (!place.outOfView) {
-        render::PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col],
-                          s.RowHeight[s.Row]);
-        render::DrawGridLines(grid);
-    }
-}
-
 // The caller keeps the focus and the block's look off while the cell moves: a scroll
 // repaints with both drawn, so both come off again.
 void ScrollOverlaysOff(GridRecord& grid, ScrollBar& bar, int32_t value) {
@@ -140,7 +129,7 @@ void EndEdit(GridRecord& grid, Ending ending) {
     s.Editing = false;
     render::ToggleSelection(grid);
     render::PutEditBoxAway(grid);
-    RepaintCell(grid);
+    render::PaintCurrentCellPlain(grid);
     const std::string value = s.Cells.Text(s.Row, s.Col);
     const HWND focusBefore = GetFocus();
     if (stores && ending != Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
@@ -169,7 +158,7 @@ void CommitEditForClick(GridRecord& grid) {
     if (shown) grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
     s.Editing = false;
     render::ToggleSelection(grid);
-    RepaintCell(grid);
+    render::PaintCurrentCellPlain(grid);
     render::ToggleSelection(grid);
     s.EditEnding = false;
 }

@@ -96,18 +96,21 @@ void HideEditBox(GridRecord& grid) {
 }
 
 void RepaintCurrentCell(GridRecord& grid) {
-    GridState& s = grid.state;
-    const CellPlace place = CellPosition(grid, s.Row, s.Col);
     // The overlays come off in the reverse order of a full paint and go back in its order.
     DrawFocusCell(grid);
     ToggleSelection(grid);
-    if (!place.outOfView) {
-        PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
-        // A check box reaches into the grid line under its cell: the lines go back over it.
-        DrawGridLines(grid);
-    }
+    PaintCurrentCellPlain(grid);
     ToggleSelection(grid);
     DrawFocusCell(grid);
+}
+
+void PaintCurrentCellPlain(GridRecord& grid) {
+    const GridState& s = grid.state;
+    const CellPlace place = CellPosition(grid, s.Row, s.Col);
+    if (place.outOfView) return;
+    PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
+    // A check box reaches into the grid line under its cell: the lines go back over it.
+    DrawGridLines(grid);
 }
 
 void DrawFocusCell(GridRecord& grid, int32_t row, int32_t col) {

@@ -39,6 +39,9 @@ void HideEditBox(GridRecord& grid);
 // Paints the current cell again and puts back what a full paint draws over it: the
 // block's look and the focus rectangle.
 void RepaintCurrentCell(GridRecord& grid);
+// The same without the overlays: the cell and the grid lines, for callers that have taken
+// the overlays off themselves.
+void PaintCurrentCellPlain(GridRecord& grid);
 
 // Toggles the dotted focus rectangle of the cell and keeps the edit box over it, then
 // shows the image.
