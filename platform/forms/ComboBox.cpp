@@ -52,7 +52,6 @@ void ComboBox::Clear() {
 }
 
 void ComboBox::AddItem(std::string text, int32_t index) {
-    if (ListCount() >= ListBox::kMaxItems) return;
     CloseList(false);
     if (index < 0 || index > ListCount()) index = ListCount();
     items_.insert(items_.begin() + index, std::move(text));
@@ -176,8 +175,7 @@ void ComboBox::OpenList() {
     popup_ = std::make_unique<DropDownList>(MakeRectFromSize(0, 0, Width(), Height()),
                                             [this] { KeepMouse(); });
     popup_->SetFont(Font());
-    for (const std::string& item : items_)
-        popup_->AddItem(item);
+    popup_->SetItems(items_);
     // Up to kMaxDroppedItems whole items, below the field, or above it when the screen
     // ends first.
     const int32_t rows = std::clamp(ListCount(), 1, kMaxDroppedItems);

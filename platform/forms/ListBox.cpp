@@ -53,7 +53,9 @@ ListBox::ListBox(HWND parent, const Rect& rect) : Control(parent, rect, "ListBox
     bar_->SetTabStop(false);
     bar_->SetVisible(false);
     bar_->Change = [this] {
-        if (!syncingBar_) SetTopIndex(bar_->Value());
+        if (syncingBar_) return;
+        const int64_t value = bar_->Value();
+        SetTopIndex(static_cast<int32_t>(value * MaxTopIndex() / std::max<int16_t>(BarMax(), 1)));
     };
     bar_->Scroll = bar_->Change;
     // A press on the bar focuses the list, as a press on the items does.
@@ -79,13 +81,20 @@ void ListBox::Clear() {
 }
 
 void ListBox::AddItem(std::string text, int32_t index) {
-    if (ListCount() >= kMaxItems) return;
     if (index < 0 || index > ListCount()) index = ListCount();
     items_.insert(items_.begin() + index, std::move(text));
     if (listIndex_ >= index) ++listIndex_;
     UpdateLayout();
     // Filling a long list repaints only while the new items land where they show.
     if (index <= topIndex_ + VisibleCount()) Refresh();
+}
+
+void ListBox::SetItems(std::vector<std::string> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    topIndex_ = 0;
+    UpdateLayout();
+    Refresh();
 }
 
 void ListBox::RemoveItem(int32_t index) {
@@ -239,14 +248,21 @@ void ListBox::UpdateLayout() {
     SyncScrollBar();
 }
 
+int16_t ListBox::BarMax() const {
+    return static_cast<int16_t>(std::min(MaxTopIndex(), 32767));
+}
+
 void ListBox::SyncScrollBar() {
     if (!bar_) return;
     syncingBar_ = true;
+    const int16_t barMax = BarMax();
+    const int64_t maxTop = std::max(MaxTopIndex(), 1);
     bar_->SetMin(0);
-    bar_->SetMax(static_cast<int16_t>(MaxTopIndex()));
-    bar_->SetLargeChange(static_cast<int16_t>(std::clamp(VisibleCount(), 1, 32767)));
+    bar_->SetMax(barMax);
+    bar_->SetLargeChange(static_cast<int16_t>(
+        std::clamp<int64_t>(VisibleCount() * int64_t{barMax} / maxTop, 1, 32767)));
     bar_->SetSmallChange(1);
-    bar_->SetValue(static_cast<int16_t>(topIndex_));
+    bar_->SetValue(static_cast<int16_t>(topIndex_ * int64_t{barMax} / maxTop));
     syncingBar_ = false;
 }
 

@@ -27,8 +27,6 @@ int32_t FindItemStartingWith(const std::vector<std::string>& items, int32_t afte
 
 class ListBox : public Control {
 public:
-    // The item count stays within the 16-bit range of the scroll bar that moves the list.
-    static constexpr int32_t kMaxItems = 32767;
     static constexpr int32_t kScrollBarWidth = 16;
 
     ListBox(HWND parent, const Rect& rect);
@@ -39,6 +37,9 @@ public:
     // Inserts at `index`; -1 (or any index outside 0..ListCount) appends.
     void AddItem(std::string text, int32_t index = -1);
     void RemoveItem(int32_t index);
+    // Replaces every item at once, nothing selected: one layout and one paint however long
+    // the list is.
+    void SetItems(std::vector<std::string> items);
     std::string List(int32_t index) const;
     void SetList(int32_t index, std::string text);
     int32_t ListCount() const { return static_cast<int32_t>(items_.size()); }
@@ -93,6 +94,9 @@ private:
     // The part of the box the items are drawn in: inside the border, left of the bar.
     Rect ItemArea() const;
     int32_t MaxTopIndex() const;
+    // The bar's 16-bit range covers any number of items: beyond it a bar step is several
+    // items.
+    int16_t BarMax() const;
     // Recomputes the item height, snaps the height to whole items, shows or hides the
     // scroll bar and brings TopIndex and the bar into line.
     void UpdateLayout();

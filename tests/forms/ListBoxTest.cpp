@@ -97,11 +97,20 @@ TEST_F(ListBoxTest, IntegralHeightKeepsWholeItemsItemsChangeByCodeAndBadIndexesA
     list_.SetTopIndex(-1000);
     EXPECT_EQ(list_.TopIndex(), 0);
     EXPECT_TRUE(clicks_.empty());
-    // A list fills to its limit and no further.
-    for (int32_t i = 0; i < ListBox::kMaxItems + 5; ++i)
-        list_.AddItem("x");
+}
+
+TEST_F(ListBoxTest, AListLongerThanTheBarsRangeScrollsToItsEndByKeysAndByTheBar) {
+    list_.SetItems(std::vector<std::string>(100000, "x"));
+    list_.SetFocus();
     Keys("<End>");
-    EXPECT_EQ(list_.ListIndex(), ListBox::kMaxItems - 1);
+    EXPECT_EQ(list_.ListIndex(), 99999);
+    EXPECT_EQ(list_.TopIndex(), 100000 - list_.VisibleCount());
+    ScrollBar* bar = FindChild<ScrollBar>(list_.hWnd());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->Value(), bar->Max());
+    // Dragging the thumb from the bottom to the top scrolls the whole length.
+    host_.Drag(bar->hWnd(), 8, bar->Height() - 24, 8, -50);
+    EXPECT_EQ(list_.TopIndex(), 0);
 }
 
 // --- Mouse ---------------------------------------------------------------------------------------
