@@ -5,6 +5,7 @@
 #include "edit/Editor.h"
 #include "input/Wheel.h"
 #include "platform/window/Windows.h"
+#include "render/LookupList.h"
 
 namespace tabula {
 
@@ -34,6 +35,7 @@ void Tabula::ExitFocus() {
 }
 
 void Tabula::EndEditFirst() {
+    render::CloseLookupList(g_);
     edit::CommitEdit(g_);
 }
 

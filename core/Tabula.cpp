@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 
+#include "edit/Editor.h"
 #include "grid/Consistency.h"
 #include "input/Keyboard.h"
 #include "input/Mouse.h"
@@ -17,6 +18,7 @@
 #include "platform/window/Windows.h"
 #include "render/CellButtons.h"
 #include "render/Layout.h"
+#include "render/LookupList.h"
 #include "render/Redraw.h"
 #include "render/Scrolling.h"
 
@@ -78,9 +80,12 @@ Tabula::Tabula(HWND parent, const Rect& rect)
         g_.events.BtnClick(s_.Row, s_.Col);
         FocusSurface(g_);
     };
-    // Opening the lookup list joins here with the drop-down; until then the press gives
-    // the keyboard straight back.
-    cmdLookup.Click = [this] { FocusSurface(g_); };
+    // The drop-down button opens the lookup list, with a space for the key: the value equal
+    // to the cell's text is highlighted.
+    cmdLookup.Click = [this] {
+        FocusSurface(g_);
+        edit::StartEdit(g_, masks_, ' ', true);
+    };
     // The bars never keep the keyboard: it goes back to the cells.
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed
@@ -114,6 +119,8 @@ Tabula::~Tabula() {
     // reach it.
     picGrid.GotFocus = picGrid.LostFocus = nullptr;
     txtSingle.LostFocus = txtMulti.LostFocus = nullptr;
+    if (g_.lookupList) g_.lookupList->Dismissed = nullptr;
+    render::PutLookupListAway(g_);
     input::UnhookPicGrid(g_);
 }
 

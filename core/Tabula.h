@@ -199,6 +199,8 @@ public:
     void RemoveLookupValue(int32_t col, std::string_view value);
     void RemoveLookup(int32_t col);
     bool ColHasLookup(int32_t col) const;
+    // The open lookup list (the drop-down of a lookup column), null while none is open.
+    PopupList* LookupForm() const { return g_.LookupForm; }
     void AddButton(int32_t col);
     void RemoveButton(int32_t col);
     bool ColHasButton(int32_t col) const;
@@ -395,7 +397,7 @@ private:
     // The whole control lost the keyboard: the edit ends, stored, and the wheel hook goes.
     void ExitFocus();
     // Anything that moves the current cell, reshapes the table or scrolls stores an edit
-    // in progress first.
+    // in progress first, and closes an open lookup list.
     void EndEditFirst();
     // The in-cell buttons are hidden whenever rows may have moved under them.
     void HideCellButtons();

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "edit/Lookup.h"
 #include "grid/CellQueries.h"
+#include "grid/ColumnLists.h"
 #include "platform/text/Utf8.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
@@ -55,7 +57,7 @@ void AddRowForEdit(GridRecord& grid) {
 
 }  // namespace
 
-void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool) {
+void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool fromButton) {
     GridState& s = grid.state;
     if (s.EditEnding || s.Rows < 1 || s.Cols < 1) return;
     // A double click starts with no key (0), which is no vetoed key.
@@ -68,7 +70,12 @@ void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool) {
     render::DrawFocusCell(grid);
     AddRowForEdit(grid);
     s.Editing = true;
-    // Lookup columns open their list here when they join.
+    // A lookup column opens its list instead, unless typing goes to the box.
+    if (ColHasLookup(s, s.Col) && (fromButton || !s.LookupAllowEdit)) {
+        s.Editing = false;
+        OpenLookupList(grid, keyAscii);
+        return;
+    }
     TextBox& box = render::EditBox(grid);
     box.SetFont(s.FontEdit->Descriptor());
     box.SetBackColor(0xFFFFFF);

@@ -40,7 +40,8 @@ enum class Ending {
 // and Enter open the box adding nothing, other control keys and Esc start nothing):
 // BeforeEdit may veto it; a locked cell does not open; an empty last row grows the grid by one row
 // first while AutoNewRow is set. The box opens over the cell with the cell's text and the
-// key applied through the column's mask.
+// key applied through the column's mask; a lookup column opens its list instead
+// (edit/Lookup.h) when the drop-down button started it or LookupAllowEdit is off.
 void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool fromButton);
 // The edit box's keys: Enter, Esc, Up and Down end the edit and are used up (true);
 // others go to the box.

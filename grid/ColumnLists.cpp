@@ -17,7 +17,10 @@ auto InColumn(int32_t col) {
 }  // namespace
 
 void AddLookup(GridState& s, int32_t col, std::string value, Variant itemData) {
-    s.LookupList.push_back({CheckedInteger(col), std::move(value), std::move(itemData)});
+    const int16_t column = CheckedInteger(col);
+    // A pick stores the item data as text, so it must have one.
+    if (itemData.Type() == VariantType::Object) RaiseError(kErrTypeMismatch);
+    s.LookupList.push_back({column, std::move(value), std::move(itemData)});
 }
 
 std::string LookupValue(const GridState& s, int32_t col, const Variant& itemData) {

@@ -13,6 +13,7 @@
 
 namespace tabula {
 
+// Item data that is an object has no text to store and fails with error 13.
 void AddLookup(GridState& s, int32_t col, std::string value, Variant itemData = {});
 // The value of the first entry of the column whose item data equals `itemData` (by
 // Variant equality); "" when there is none.

@@ -7,11 +7,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 #include "grid/Events.h"
 #include "grid/GridState.h"
 #include "platform/forms/PictureBox.h"
+#include "platform/forms/PopupList.h"
 #include "platform/forms/ScrollBar.h"
 #include "platform/forms/TextBox.h"
 #include "platform/window/Windows.h"
@@ -47,6 +49,10 @@ struct GridRecord {
     cSendKeys KeySender;
     // The window procedure the wheel hook replaced, while the hook is on.
     WNDPROC wheelPrevious = nullptr;
+    // The lookup list's window on the grid's form, made at its first opening and kept.
+    std::unique_ptr<PopupList> lookupList;
+    // The open lookup list (LookupForm), null while none is open.
+    PopupList* LookupForm = nullptr;
 
     void Announce(std::string_view name) const {
         if (announce) announce(name);

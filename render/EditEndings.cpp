@@ -3,6 +3,7 @@
 #include "grid/ColumnFormat.h"
 #include "render/CellPainter.h"
 #include "render/Layout.h"
+#include "render/LookupList.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
 
@@ -31,6 +32,7 @@ void PutEditBoxAway(GridRecord& grid) {
 }
 
 void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
+    CloseLookupList(grid);
     GridState& s = grid.state;
     if (!s.Editing || s.EditEnding) return;
     s.EditEnding = true;

@@ -5,6 +5,7 @@
 // steps.
 //
 // Call flow of EndEditBeforeRepaint (the selection's look: on = drawn):
+//   CloseLookupList: an open lookup list closes, storing nothing (render/LookupList.h)
 //   guard on; StoreEdit: BeforeEdit, then the store unless vetoed
 //   Editing = False; ToggleSelection                   look off
 //   PutEditBoxAway: hidden, to the back, the cells take the keyboard
@@ -26,7 +27,8 @@ void StoreEdit(GridRecord& grid);
 void PutEditBoxAway(GridRecord& grid);
 
 enum class AfterEnding { Redraw, Scroll };
-// Ends an edit in progress, stored unless vetoed, before a full redraw or a scroll.
+// Ends an edit in progress, stored unless vetoed, before a full redraw or a scroll; an
+// open lookup list closes.
 // Nothing happens without an edit or while another ending runs.
 void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next);
 

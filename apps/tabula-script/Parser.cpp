@@ -30,6 +30,7 @@ const CommandRule kCommands[] = {
     {"keyascii", Shape::WordOrExpression},
     {"resize", Shape::Operands},
     {"pixel", Shape::Operands},
+    {"screenpixel", Shape::Operands},
     {"screenshot", Shape::Operands},
     {"key", Shape::Operands},
     {"type", Shape::Operands},

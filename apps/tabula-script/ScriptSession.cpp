@@ -59,7 +59,8 @@ ScriptSession::ScriptSession(std::unique_ptr<HeadlessHost> own, HeadlessHost* sh
     form_.Show();
     interpreter_.AddObject("grid", grid_, &grid_.Events());
     interpreter_.SetCommand("resize", [this](const Statement& s) { Resize(s); });
-    interpreter_.SetCommand("pixel", [this](const Statement& s) { PrintPixel(s); });
+    interpreter_.SetCommand("pixel", [this](const Statement& s) { PrintPixel(s, false); });
+    interpreter_.SetCommand("screenpixel", [this](const Statement& s) { PrintPixel(s, true); });
     interpreter_.SetCommand("screenshot", [this](const Statement& s) { Screenshot(s); });
     interpreter_.SetCommand("key", [this](const Statement& s) { PressKey(s); });
     interpreter_.SetCommand("type", [this](const Statement& s) { TypeText(s); });
@@ -76,6 +77,7 @@ ScriptSession::ScriptSession(std::unique_ptr<HeadlessHost> own, HeadlessHost* sh
     interpreter_.SetReadOnlyValue(
         "pointer", [this] { return Variant(int32_t{grid_.picGrid.MousePointer()}); });
     interpreter_.SetReadOnlyValue("fullpaint", [this] { return Variant(MatchesFullPaint()); });
+    interpreter_.SetReadOnlyValue("lookup", [this] { return Variant(LookupListShown()); });
 }
 
 bool ScriptSession::MatchesFullPaint() {
@@ -92,7 +94,21 @@ int32_t ScriptSession::Number(const Statement& statement, size_t i) {
 }
 
 void ScriptSession::FocusCells() {
+    const PopupList* list = grid_.LookupForm();
+    if (list && list->HasFocus()) return;
     if (!IsChild(grid_.hWnd(), GetFocus())) grid_.picGrid.SetFocus();
+}
+
+std::string ScriptSession::LookupListShown() const {
+    const PopupList* list = grid_.LookupForm();
+    if (!list) return "Nothing";
+    Rect r;
+    GetWindowRect(list->hWnd(), &r);
+    const Point at = ScreenToClient(grid_.picGrid.hWnd(), Point{r.left, r.top});
+    return "at " + std::to_string(at.x) + "," + std::to_string(at.y) + " size " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", " +
+           std::to_string(list->VisibleCount()) + " of " + std::to_string(list->ListCount()) +
+           " rows, index " + std::to_string(list->ListIndex());
 }
 
 int32_t ScriptSession::Optional(const Statement& statement, size_t i, int32_t fallback) {
@@ -181,7 +197,8 @@ std::string ScriptSession::FocusName() {
     for (const auto& [control, name] : parts) {
         if (control->hWnd() == focus) return name;
     }
-    return {};
+    const PopupList* list = grid_.LookupForm();
+    return list && list->hWnd() == focus ? "LookupForm" : "";
 }
 
 void ScriptSession::TypeText(const Statement& statement) {
@@ -230,17 +247,24 @@ void ScriptSession::Resize(const Statement& statement) {
     grid_.Move(grid_.Left(), grid_.Top(), width, height);
 }
 
-void ScriptSession::PrintPixel(const Statement& statement) {
-    ExpectArguments(statement, 2, "pixel takes x and y");
+void ScriptSession::PrintPixel(const Statement& statement, bool onScreen) {
+    ExpectArguments(statement, 2, onScreen ? "screenpixel takes x and y" : "pixel takes x and y");
     const int32_t x = interpreter_.Evaluate(*statement.args[0]).ToLong();
     const int32_t y = interpreter_.Evaluate(*statement.args[1]).ToLong();
     const PixelImage& image = grid_.picGrid.Image();
     if (x < 0 || y < 0 || x >= image.Width() || y >= image.Height()) {
         Raise(kErrInvalidCall, "pixel lies outside the picture");
     }
+    uint32_t color = image.Pixel(x, y);
+    if (onScreen) {
+        const Point at = ClientToScreen(grid_.picGrid.hWnd(), Point{x, y});
+        const PixelImage screen = host_.Screen();
+        if (at.x >= screen.Width() || at.y >= screen.Height())
+            Raise(kErrInvalidCall, "pixel lies outside the screen");
+        color = screen.Pixel(at.x, at.y);
+    }
     char shown[16];
-    std::snprintf(shown, sizeof shown, "&H%06X",
-                  static_cast<unsigned>(image.Pixel(x, y) & 0xFFFFFF));
+    std::snprintf(shown, sizeof shown, "&H%06X", static_cast<unsigned>(color & 0xFFFFFF));
     out_ << shown << '\n';
     out_.flush();
 }

@@ -6,6 +6,8 @@
 //   resize W H           gives the grid a new size (each side clamped into 1..kMaxSide)
 //   pixel X Y            prints the colour of picGrid at the point as &H and six hex
 //                        digits BBGGRR
+//   screenpixel X Y      the same for what shows on the screen there (the edit box, the
+//                        in-cell buttons and the lookup list lie over picGrid)
 //   screenshot "f.png"   writes picGrid's image to a PNG file
 // and a person's input, points in picGrid's pixels, buttons 1 left, 2 right, 4 middle,
 // shift masks 1 Shift, 2 Ctrl, 4 Alt (held around the input):
@@ -17,8 +19,9 @@
 //                                    outside the grid)
 //   wheel DELTA                      a wheel turn (120 a notch) through the window's messages
 //   wait MS                          the clock moves on
-// `focus` reads as the name of the grid's control with the keyboard ("" outside the grid)
-// and `pointer` as picGrid's mouse pointer.
+// `focus` reads as the name of the grid's control with the keyboard ("" outside the grid),
+// `pointer` as picGrid's mouse pointer and `lookup` as the open lookup list ("Nothing", or
+// its place in picGrid's pixels, its size, its values and the highlighted index).
 
 #include <iosfwd>
 #include <memory>
@@ -52,7 +55,8 @@ private:
     ScriptSession(std::unique_ptr<HeadlessHost> own, HeadlessHost* shared, int32_t width,
                   int32_t height, std::ostream& out);
     void Resize(const Statement& statement);
-    void PrintPixel(const Statement& statement);
+    void PrintPixel(const Statement& statement, bool onScreen);
+    std::string LookupListShown() const;
     void Screenshot(const Statement& statement);
     // A person's input on the cells: keys go to the cells (which take the keyboard first
     // when it is elsewhere), points are picGrid's pixels.

@@ -1,0 +1,105 @@
+#include "platform/forms/PopupList.h"
+
+#include "platform/forms/ScrollBar.h"
+#include "platform/window/Windows.h"
+
+namespace tabula {
+
+PopupList::PopupList(HWND parent, const Rect& rect) : ListBox(parent, rect) {
+    SetBorderLook(BorderLook::Flat);
+    SetTabStop(false);
+    SetVisible(false);
+    // A press on the bar takes the mouse for its length; the list takes it back after.
+    VerticalBar().MouseUp = [this](int16_t, int16_t, float, float) { KeepMouse(); };
+}
+
+void PopupList::Popup() {
+    open_ = true;
+    SetVisible(true);
+    ZOrder(0);
+    SetFocus();
+    KeepMouse();
+}
+
+void PopupList::Close() {
+    if (!open_) return;
+    open_ = false;
+    if (GetCapture() == hWnd()) ReleaseCapture();
+    SetVisible(false);
+}
+
+void PopupList::Dismiss() {
+    if (!open_) return;
+    Close();
+    if (Dismissed) Dismissed();
+}
+
+void PopupList::KeepMouse() {
+    if (open_ && GetCapture() != hWnd()) SetCapture(hWnd());
+}
+
+LRESULT PopupList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND self = hWnd();
+    if (swallowRelease_) {
+        // The press that dismissed the list took its release with it.
+        if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
+            message == WM_CAPTURECHANGED) {
+            swallowRelease_ = false;
+            if (message != WM_CAPTURECHANGED && GetCapture() == self) ReleaseCapture();
+            return 0;
+        }
+        if (message == WM_MOUSEMOVE) return 0;
+    }
+    if (!open_) return ListBox::WindowProc(message, wParam, lParam);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK: {
+            const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (client.x < 0 || client.y < 0 || client.x >= Width() || client.y >= Height()) {
+                Dismiss();
+                if (IsWindow(self) && GetCapture() == 0) {
+                    SetCapture(self);
+                    swallowRelease_ = true;
+                }
+                return 0;
+            }
+            // The scroll bar gets its own presses, with the mouse.
+            const HWND hit = WindowFromPoint(ClientToScreen(self, client));
+            if (hit != self && IsChild(self, hit)) {
+                const Point inHit = ScreenToClient(hit, ClientToScreen(self, client));
+                return SendMessage(hit, message, wParam, MAKELPARAM(inHit.x, inHit.y));
+            }
+            break;
+        }
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP: {
+            // The release lets the mouse go for a moment; the list holds it while it shows.
+            releasing_ = true;
+            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
+            releasing_ = false;
+            if (IsWindow(self)) KeepMouse();
+            return result;
+        }
+        case WM_CAPTURECHANGED: {
+            const auto holder = static_cast<HWND>(lParam);
+            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
+            if (!releasing_ && holder != self && !IsChild(self, holder)) Dismiss();
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
+            if (IsWindow(self)) Dismiss();
+            return result;
+        }
+        default:
+            break;
+    }
+    return ListBox::WindowProc(message, wParam, lParam);
+}
+
+}  // namespace tabula

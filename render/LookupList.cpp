@@ -1,0 +1,27 @@
+#include "render/LookupList.h"
+
+#include "render/Overlays.h"
+
+namespace tabula::render {
+
+bool PutLookupListAway(GridRecord& grid) {
+    PopupList* list = grid.LookupForm;
+    if (!list) return false;
+    grid.LookupForm = nullptr;
+    // The cells take the keyboard before the list hides, as for the edit box.
+    if (list->HasFocus()) FocusSurface(grid);
+    list->Close();
+    list->SetItems({});
+    return true;
+}
+
+void CloseLookupList(GridRecord& grid) {
+    if (!PutLookupListAway(grid)) return;
+    grid.state.Editing = false;
+    ToggleSelection(grid);
+    PaintCurrentCellPlain(grid);
+    DrawFocusCell(grid);
+    ToggleSelection(grid);
+}
+
+}  // namespace tabula::render
