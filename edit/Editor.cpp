@@ -137,6 +137,8 @@ void EndEdit(GridRecord& grid, Ending ending) {
     render::ToggleSelection(grid);
     render::PutEditBoxAway(grid);
     render::PaintCurrentCellPlain(grid);
+    render::DrawFocusCell(grid);
+    render::ToggleSelection(grid);
     const std::string value = s.Cells.Text(s.Row, s.Col);
     const HWND focusBefore = GetFocus();
     if (stores && ending != Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
@@ -147,9 +149,7 @@ void EndEdit(GridRecord& grid, Ending ending) {
     if (keyboardToCells && GetFocus() == focusBefore) FocusSurface(grid);
     if ((ending == Ending::Up || ending == Ending::Down) && GetFocus() == grid.parts.picGrid.hWnd())
         grid.KeySender.SendKeys(ending == Ending::Up ? "{UP}" : "{DOWN}");
-    if (ending == Ending::Enter && s.AutoMove) MoveToNextEditableCell(grid);
-    render::DrawFocusCell(grid);
-    render::ToggleSelection(grid);
+    if (ending == Ending::Enter && s.AutoMove) MoveOnAfterEdit(grid);
     if (ending == Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
     s.EditEnding = false;
 }
@@ -168,6 +168,14 @@ void CommitEditForClick(GridRecord& grid) {
     render::PaintCurrentCellPlain(grid);
     render::ToggleSelection(grid);
     s.EditEnding = false;
+}
+
+void MoveOnAfterEdit(GridRecord& grid) {
+    render::DrawFocusCell(grid);
+    render::ToggleSelection(grid);
+    MoveToNextEditableCell(grid);
+    render::DrawFocusCell(grid);
+    render::ToggleSelection(grid);
 }
 
 void MoveToNextEditableCell(GridRecord& grid, MoveEvent event) {

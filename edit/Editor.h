@@ -10,12 +10,13 @@
 //   ToggleSelection                                  look off (the cell is repainted)
 //   PutEditBoxAway: hidden, to the back, the keyboard to the cells if the box had it
 //   PaintCell, DrawGridLines
+//   DrawFocusCell                                    the focus rectangle back
+//   ToggleSelection                                  look on: handlers see (and may
+//                                                    redraw or scroll) a whole picture
 //   AfterEdit                                        paths that store
 //   picGrid takes the keyboard                       Enter, Up, Down
 //   "{UP}" or "{DOWN}" queued to the cells           Up, Down
-//   MoveToNextEditableCell                           Enter with AutoMove
-//   DrawFocusCell                                    the focus rectangle back
-//   ToggleSelection                                  look on
+//   MoveOnAfterEdit                                  Enter with AutoMove
 //   AfterEdit                                        the control losing the keyboard
 // Every ending does nothing without an edit or while another ending runs.
 
@@ -62,5 +63,8 @@ void CommitEditForClick(GridRecord& grid);
 // for its whole operation.
 enum class MoveEvent { Raise, ByCaller };
 void MoveToNextEditableCell(GridRecord& grid, MoveEvent event = MoveEvent::Raise);
+// The same for a caller whose picture shows the focus rectangle and the block's look:
+// they come off for the move and back after it.
+void MoveOnAfterEdit(GridRecord& grid);
 
 }  // namespace tabula::edit

@@ -10,6 +10,7 @@
 #include "platform/text/CaseFold.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
+#include "render/CellButtons.h"
 #include "render/LookupList.h"
 #include "render/Overlays.h"
 #include "render/Redraw.h"
@@ -29,17 +30,17 @@ void PickLookupValue(GridRecord& grid) {
     const std::string value = list->List(index);
     s.Editing = false;
     render::PutLookupListAway(grid);
+    // The focus rectangle the opening took off comes back: from here on the picture is
+    // whole, as any redraw leaves it, whatever the handlers do.
+    render::DrawFocusCell(grid);
     if (index >= 0) {
         const std::string text = s.UseItemData ? LookupItemData(s, s.Col, value).ToText() : value;
         s.Cells.SetText(s.Row, s.Col, FormatForColumn(s, text, s.Col));
         render::RedrawIfAuto(grid);
     }
-    render::ToggleSelection(grid);
-    render::PaintCurrentCellPlain(grid);
+    render::RepaintCurrentCell(grid);
     grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
-    if (s.AutoMove) MoveToNextEditableCell(grid);
-    render::DrawFocusCell(grid);
-    render::ToggleSelection(grid);
+    if (s.AutoMove) MoveOnAfterEdit(grid);
 }
 
 // The list's window on the grid's form, made once and again only when the grid moved to
@@ -112,6 +113,8 @@ Rect ListPlace(const Rect& button, const Rect& form, int32_t width, int32_t rows
 void OpenLookupList(GridRecord& grid, int16_t keyAscii) {
     GridState& s = grid.state;
     CommandButton& button = grid.parts.cmdLookup;
+    // Values added since the last placement have no button yet: typing still opens them.
+    render::PlaceCellButtons(grid);
     if (!button.Visible()) {
         // The caller took the focus rectangle off for the edit.
         render::DrawFocusCell(grid);

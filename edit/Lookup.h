@@ -7,14 +7,12 @@
 // Call flow of a pick (Enter, or a left click on the list):
 //   Editing = False
 //   PutLookupListAway            hidden, LookupForm null, the cells take the keyboard
+//   DrawFocusCell                the focus rectangle the opening took off, back
 //   the value (or its item data under UseItemData) stored as a Text write, redrawn
 //                                while AutoRedraw is set; nothing with no item highlighted
-//   ToggleSelection              look off
-//   PaintCurrentCellPlain
+//   RepaintCurrentCell           the cell with its new text, overlays and all
 //   AfterEdit                    also when the value equals the old text
-//   MoveToNextEditableCell       with AutoMove
-//   DrawFocusCell                the focus rectangle back
-//   ToggleSelection              look on
+//   MoveOnAfterEdit              with AutoMove
 // No BeforeEdit is raised for a pick.
 
 #include <cstdint>

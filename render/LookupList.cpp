@@ -18,10 +18,8 @@ bool PutLookupListAway(GridRecord& grid) {
 void CloseLookupList(GridRecord& grid) {
     if (!PutLookupListAway(grid)) return;
     grid.state.Editing = false;
-    ToggleSelection(grid);
-    PaintCurrentCellPlain(grid);
+    // The opening took the focus rectangle off; the cell itself never changed.
     DrawFocusCell(grid);
-    ToggleSelection(grid);
 }
 
 }  // namespace tabula::render

@@ -13,8 +13,8 @@ namespace tabula::render {
 // arrives meanwhile does nothing); the cells take the keyboard if the list had it.
 // Returns whether a list was open.
 bool PutLookupListAway(GridRecord& grid);
-// Closes the open list, storing nothing and raising nothing, and repaints the current
-// cell with its focus rectangle and the block's look.
+// Closes the open list, storing nothing and raising nothing; the current cell gets its
+// focus rectangle back.
 void CloseLookupList(GridRecord& grid);
 
 }  // namespace tabula::render

@@ -52,6 +52,11 @@ bool SdlInput::Feed(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
                 ReleaseHeldKeys();
+                desktop_.InjectActivation(false);
+                return true;
+            }
+            if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+                desktop_.InjectActivation(true);
                 return true;
             }
             return false;

@@ -29,9 +29,13 @@ void PopupList::Close() {
 }
 
 void PopupList::Dismiss() {
-    if (!open_) return;
-    Close();
+    if (!open_ || dismissing_) return;
+    // The handler sees the list still showing, with the keyboard if it had it, and closes
+    // it in its own order; anything that would dismiss it meanwhile does nothing.
+    dismissing_ = true;
     if (Dismissed) Dismissed();
+    dismissing_ = false;
+    Close();
 }
 
 void PopupList::KeepMouse() {

@@ -5,7 +5,8 @@
 // dismisses it, as does the
 // keyboard or the mouse going to another window (another control taking the focus, the
 // form losing the mouse when it loses activation). Its scroll bar works as on any list.
-// Dismissed is raised once for each dismissal; Close, by code, raises nothing.
+// Dismissed is raised once for each dismissal, while the list still shows (the list closes
+// after it, if the handler did not close it); Close, by code, raises nothing.
 
 #include "platform/forms/ListBox.h"
 
@@ -33,6 +34,7 @@ private:
     bool open_ = false;
     bool releasing_ = false;       // a button's release lets the mouse go and takes it back
     bool swallowRelease_ = false;  // the press that dismissed the list holds the mouse
+    bool dismissing_ = false;
 };
 
 }  // namespace tabula

@@ -92,6 +92,13 @@ void Desktop::InjectMouseButton(int button, bool down, Point screen) {
     input_.push_back(e);
 }
 
+void Desktop::InjectActivation(bool active) {
+    InputEvent e;
+    e.kind = InputEvent::Kind::Activation;
+    e.down = active;
+    input_.push_back(e);
+}
+
 void Desktop::InjectWheel(int32_t delta, Point screen) {
     InputEvent e;
     e.kind = InputEvent::Kind::Wheel;
@@ -129,6 +136,14 @@ void Desktop::DispatchInput(const InputEvent& e) {
     switch (e.kind) {
         case InputEvent::Kind::Key:
             DispatchKey(e);
+            break;
+        case InputEvent::Kind::Activation:
+            if (!e.down) {
+                activeBeforeFocusLoss = active;
+                SetActiveWindow(0);
+            } else if (active == 0 && Find(activeBeforeFocusLoss)) {
+                SetActiveWindow(activeBeforeFocusLoss);
+            }
             break;
         case InputEvent::Kind::Character: {
             const HWND target = focus ? focus : active;
@@ -204,10 +219,11 @@ void Desktop::DispatchMouse(const InputEvent& e) {
         SendMessage(target, kUp[e.button], keys, where);
         return;
     }
-    const bool isDouble = lastClick.hwnd == target && lastClick.button == e.button &&
-                          now_ - lastClick.time <= kDoubleClickMilliseconds &&
-                          std::abs(int64_t{lastClick.screen.x} - e.screen.x) <= kDoubleClickDistance &&
-                          std::abs(int64_t{lastClick.screen.y} - e.screen.y) <= kDoubleClickDistance;
+    const bool isDouble =
+        lastClick.hwnd == target && lastClick.button == e.button &&
+        now_ - lastClick.time <= kDoubleClickMilliseconds &&
+        std::abs(int64_t{lastClick.screen.x} - e.screen.x) <= kDoubleClickDistance &&
+        std::abs(int64_t{lastClick.screen.y} - e.screen.y) <= kDoubleClickDistance;
     // A double click ends the sequence: a third press starts a new one.
     lastClick = isDouble ? LastClick{} : LastClick{target, e.button, now_, e.screen};
     const HWND top = GetAncestorTopLevel(target);

@@ -54,7 +54,7 @@ struct PostedMessage {
 };
 
 struct InputEvent {
-    enum class Kind { Key, Character, MouseMove, MouseButton, Wheel };
+    enum class Kind { Key, Character, MouseMove, MouseButton, Wheel, Activation };
     Kind kind = Kind::Key;
     uint8_t vk = 0;
     bool down = false;
@@ -99,6 +99,9 @@ public:
     void InjectMouseMove(Point screen);
     void InjectMouseButton(int button, bool down, Point screen);
     void InjectWheel(int32_t delta, Point screen);
+    // The host's window lost (false) or regained (true) the system's focus: the active
+    // window goes inactive, and comes back when nothing else was activated meanwhile.
+    void InjectActivation(bool active);
 
     // Dispatches posted messages and queued input until both queues are empty.
     // Returns the number of messages dispatched.
@@ -135,6 +138,7 @@ public:
     HWND focus = 0;
     HWND active = 0;
     HWND capture = 0;
+    HWND activeBeforeFocusLoss = 0;
     Point cursor;
     std::array<bool, 256> keyDown{};
     std::deque<PostedMessage> posted_;

@@ -52,6 +52,8 @@ HWND SetActiveWindow(HWND hwnd) {
     const HWND old = desktop->active;
     if (old == top) return old;
     desktop->active = top;
+    // A window that goes inactive loses the mouse it held (a drag, an open drop-down).
+    if (old && desktop->capture && GetAncestorTopLevel(desktop->capture) == old) ReleaseCapture();
     if (old) SendMessage(old, WM_ACTIVATE, WA_INACTIVE, static_cast<LPARAM>(top));
     if (top) SendMessage(top, WM_ACTIVATE, WA_ACTIVE, static_cast<LPARAM>(old));
     return old;
