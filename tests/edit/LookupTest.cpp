@@ -195,13 +195,13 @@ TEST_F(LookupTest, TheGridOrItsFormMayGoAwayWhileTheListIsOpen) {
 TEST_F(LookupTest, AHundredThousandValuesOpenAndTheLastCanBePicked) {
     grid_.RemoveLookup(2);
     for (int i = 0; i < 100000; ++i)
-        grid_.AddLookup(2, "v" + std::to_string(i));
+        grid_.AddLookup(2, "Value " + std::to_string(i));
     grid_.SetListBoxRows(8);
     ClickDropDown();
     ASSERT_NE(List(), nullptr);
     EXPECT_EQ(List()->ListCount(), 100000);
     Keys("<End><Enter>");
-    EXPECT_EQ(grid_.TextMatrix(2, 2), "v99999");
+    EXPECT_EQ(grid_.TextMatrix(2, 2), "Value 99999");
 }
 
 TEST_F(LookupTest, ItemDataWithoutATextIsRefusedWhenAdded) {
