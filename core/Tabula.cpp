@@ -43,7 +43,7 @@ Tabula::Tabula(HWND parent, const Rect& rect)
       txtSingle(hWnd(), kUnplaced, false),
       txtMulti(hWnd(), kUnplaced, true),
       cmdButton(hWnd(), kCellButton, "..."),
-      cmdLookup(hWnd(), kCellButton, "\xE2\x96\xBE"),  // a small down-pointing triangle
+      cmdLookup(hWnd(), kCellButton),
       picSizer(hWnd(), kUnplaced),
       g_(GridParts{*this, picGrid, scrVertical, scrHorizontal, txtSingle, txtMulti, cmdButton,
                    cmdLookup, picSizer}) {

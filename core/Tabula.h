@@ -64,6 +64,7 @@
 #include "grid/GridState.h"
 #include "platform/container/ContainedControl.h"
 #include "platform/container/Picture.h"
+#include "platform/forms/DropDownButton.h"
 #include "platform/forms/PictureBox.h"
 #include "platform/forms/ScrollBar.h"
 #include "platform/forms/TextBox.h"
@@ -363,7 +364,7 @@ public:
     TextBox txtSingle;
     TextBox txtMulti;
     CommandButton cmdButton;
-    CommandButton cmdLookup;
+    DropDownButton cmdLookup;
     PictureBox picSizer;
 
 protected:

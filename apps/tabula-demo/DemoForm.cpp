@@ -29,8 +29,9 @@ struct GridColumn {
     int16_t width;
     int32_t mask;
 };
-constexpr std::array<GridColumn, 13> kGridColumns = {{{"<Name", 84, NoMask},
-                                                      {"<Code", 44, Uppercase},
+constexpr std::array<GridColumn, 15> kGridColumns = {{{"<Name", 84, NoMask},
+                                                      {"<Country", 84, NoMask},
+                                                      {"^Card", 36, NoMask},
                                                       {">Qty", 40, NumericOnly},
                                                       {"^Paid", 36, checkmark},
                                                       {"<Due", 78, DateOnly},
@@ -41,18 +42,39 @@ constexpr std::array<GridColumn, 13> kGridColumns = {{{"<Name", 84, NoMask},
                                                       {"<Postal code", 84, IntlZip},
                                                       {"<Opens", 72, Time12hr},
                                                       {"<Closes", 56, Time24hr},
+                                                      {"<Code", 44, Uppercase},
                                                       {"<Id", 48, NoMask}}};
+// The country column offers its values from a list, each carrying its code.
+constexpr int32_t kCountryColumn = 2;
+struct Country {
+    const char* name;
+    const char* code;
+};
+constexpr std::array<Country, 11> kCountries = {{{"Australia", "AU"},
+                                                 {"Brazil", "BR"},
+                                                 {"Canada", "CA"},
+                                                 {"Ecuador", "EC"},
+                                                 {"Germany", "DE"},
+                                                 {"Italy", "IT"},
+                                                 {"Japan", "JP"},
+                                                 {"Norway", "NO"},
+                                                 {"Portugal", "PT"},
+                                                 {"Senegal", "SN"},
+                                                 {"Spain", "ES"}}};
+// The card column holds no text: its cell button opens the row's card.
+constexpr int32_t kCardColumn = 3;
 // The last column is read-only: neither the column nor its cells take edits.
-constexpr int32_t kIdColumn = 13;
+constexpr int32_t kIdColumn = 15;
 // The first rows, up to the read-only column; the last row is left empty for typing.
-constexpr std::array<std::array<const char*, 12>, 6> kGridRows = {{
-    {"Dana", "LIS", "12", "1", "01/15/2026", "15/01/2026", "123-45-6789", "555-123-4567",
-     "12345-6789", "K1A 0B1", "09:00AM", "17:30"},
-    {"Ada", "OSL", "7", "0", "02/01/2026", "01/02/2026", "", "555-987-6543", "54321", "", "", ""},
-    {"Fay", "UIO", "100", "1", "", "", "", "", "", "", "10:30AM", "22:00"},
-    {"Brook", "PER", "3", "0", "", "", "", "", "", "", "", ""},
-    {"Elm", "TRN", "42", "1", "", "", "", "", "", "", "", ""},
-    {"Cyril", "DKR", "1", "0", "", "", "", "", "", "", "", ""},
+constexpr std::array<std::array<const char*, 14>, 6> kGridRows = {{
+    {"Dana", "Portugal", "", "12", "1", "01/15/2026", "15/01/2026", "123-45-6789", "555-123-4567",
+     "12345-6789", "K1A 0B1", "09:00AM", "17:30", "LIS"},
+    {"Ada", "Norway", "", "7", "0", "02/01/2026", "01/02/2026", "", "555-987-6543", "54321", "", "",
+     "", "OSL"},
+    {"Fay", "Ecuador", "", "100", "1", "", "", "", "", "", "", "10:30AM", "22:00", "UIO"},
+    {"Brook", "Australia", "", "3", "0", "", "", "", "", "", "", "", "", "PER"},
+    {"Elm", "Italy", "", "42", "1", "", "", "", "", "", "", "", "", "TRN"},
+    {"Cyril", "Senegal", "", "1", "0", "", "", "", "", "", "", "", "", "DKR"},
 }};
 
 // The rows of the grid drawing, in the order they were entered.
@@ -96,8 +118,9 @@ void NumberRow(Tabula& grid, int32_t row, bool withId) {
 // What the person did on the grid, as lines of the demo's output.
 class GridNotes : public TabulaEvents {
 public:
-    GridNotes(Tabula& grid, std::function<void(const std::string&)> note)
-        : grid_(grid), note_(std::move(note)) {}
+    GridNotes(Tabula& grid, std::function<void(const std::string&)> note,
+              std::function<void(int32_t row)> showCard)
+        : grid_(grid), note_(std::move(note)), showCard_(std::move(showCard)) {}
     void RowColChange(int32_t, int32_t) override {
         note_("cell: " + std::to_string(grid_.Row()) + "," + std::to_string(grid_.Col()));
     }
@@ -107,13 +130,20 @@ public:
         NumberRow(grid_, row, false);
         note_("added: row " + std::to_string(row));
     }
+    // A lookup column's values are picked from its list; other cells are edited.
     void AfterEdit(int32_t row, int32_t col, const std::string& text) override {
-        note_("edited: " + std::to_string(row) + "," + std::to_string(col) + " \"" + text + "\"");
+        const char* what = grid_.ColHasLookup(col) ? "picked: " : "edited: ";
+        note_(what + std::to_string(row) + "," + std::to_string(col) + " \"" + text + "\"");
+    }
+    void BtnClick(int32_t row, int32_t col) override {
+        note_("button: " + std::to_string(row) + "," + std::to_string(col));
+        showCard_(row);
     }
 
 private:
     Tabula& grid_;
     std::function<void(const std::string&)> note_;
+    std::function<void(int32_t row)> showCard_;
 };
 
 Rect ToScreen(HWND hwnd, const Rect& client) {
@@ -212,15 +242,23 @@ std::vector<std::pair<std::string, Rect>> DemoForm::Places() const {
                                  MakeRectFromSize(x, y, grid_->ColWidth(c), grid_->RowHeight(r))));
                 }
             }
+            // The in-cell buttons of the current cell, while they show.
+            const std::pair<const char*, const CommandButton*> buttons[] = {
+                {".lookup", &grid_->cmdLookup}, {".button", &grid_->cmdButton}};
+            for (const auto& [part, button] : buttons) {
+                Rect b;
+                if (button->Visible() && GetWindowRect(button->hWnd(), &b))
+                    places.emplace_back(name + part, b);
+            }
         } else if (control == rows_) {
             const ScrollBar::Layout parts = rows_->GetLayout();
             places.emplace_back(name + ".left", ToScreen(rows_->hWnd(), parts.decreaseArrow));
             places.emplace_back(name + ".right", ToScreen(rows_->hWnd(), parts.increaseArrow));
         }
     }
-    if (about_ && aboutOk_) {
+    if (box_ && boxOk_) {
         Rect r;
-        if (GetWindowRect(aboutOk_->hWnd(), &r)) places.emplace_back("about.OK", r);
+        if (GetWindowRect(boxOk_->hWnd(), &r)) places.emplace_back(boxName_ + ".OK", r);
     }
     return places;
 }
@@ -269,6 +307,10 @@ void DemoForm::AddGrid() {
         grid->SetColMask(c, kGridColumns[c - 1].mask);
     }
     grid->SetColAllowEdit(kIdColumn, false);
+    for (const Country& country : kCountries)
+        grid->AddLookup(kCountryColumn, country.name, country.code);
+    grid->AddButton(kCardColumn);
+    grid->SetColAllowEdit(kCardColumn, false);
     for (int32_t r = 1; r <= int32_t(kGridRows.size()); ++r) {
         for (int32_t c = 1; c < kIdColumn; ++c)
             grid->SetTextMatrix(r, c, kGridRows[r - 1][c - 1]);
@@ -286,10 +328,13 @@ void DemoForm::AddGrid() {
     grid->Refresh();
     grid->SetTabStop(false);
     grid_ = grid.get();
-    gridNotes_ = std::make_shared<GridNotes>(*grid_, [this](const std::string& line) {
-        Note(line);
-        SetStatus(line);
-    });
+    gridNotes_ = std::make_shared<GridNotes>(
+        *grid_,
+        [this](const std::string& line) {
+            Note(line);
+            SetStatus(line);
+        },
+        [this](int32_t row) { ShowCard(row); });
     grid_->Events().Advise(gridNotes_);
     named_.emplace_back("grid", grid_);
     controls_.push_back(std::move(grid));
@@ -557,54 +602,68 @@ void DemoForm::AddButtons() {
 }
 
 void DemoForm::ShowAbout() {
-    constexpr int32_t kAboutWidth = 280;
-    constexpr int32_t kAboutHeight = 142;
+    ShowBox("about", "About",
+            "Tabula demo\nAn editable grid control that draws itself, shown here in a modal "
+            "box.");
+}
+
+void DemoForm::ShowCard(int32_t row) {
+    const std::string name = grid_->TextMatrix(row, 1);
+    const std::string country = grid_->TextMatrix(row, kCountryColumn);
+    const Variant code = grid_->LookupItemData(kCountryColumn, country);
+    std::string text = "Row " + std::to_string(row) + ": " + (name.empty() ? "(no name)" : name);
+    if (!country.empty()) text += "\n" + country;
+    if (code.Type() == VariantType::String) text += " (" + code.ToText() + ")";
+    ShowBox("card", "Card", text);
+}
+
+void DemoForm::ShowBox(const std::string& name, const std::string& caption,
+                       const std::string& message) {
+    constexpr int32_t kBoxWidth = 280;
+    constexpr int32_t kBoxHeight = 142;
     constexpr int32_t kCaption = 20;
-    const int32_t left = form_->Left() + (form_->Width() - kAboutWidth) / 2;
-    const int32_t top = form_->Top() + (form_->Height() - kAboutHeight) / 2;
-    Form about(MakeRectFromSize(left, top, kAboutWidth, kAboutHeight), "About");
+    const int32_t left = form_->Left() + (form_->Width() - kBoxWidth) / 2;
+    const int32_t top = form_->Top() + (form_->Height() - kBoxHeight) / 2;
+    Form box(MakeRectFromSize(left, top, kBoxWidth, kBoxHeight), caption);
     {
         // A frame and a title bar of its own, so the box stands out from the form below.
-        DeviceContext& dc = about.hDC();
-        Rect frame = about.Image().Bounds();
+        DeviceContext& dc = box.hDC();
+        Rect frame = box.Image().Bounds();
         DrawEdge(dc, frame, EDGE_RAISED, BF_RECT | BF_ADJUST);
         Rect bar{frame.left + 1, frame.top + 1, frame.right - 1, frame.top + kCaption};
         FillRect(dc, bar, CreateSolidBrush(GetSysColor(COLOR_ACTIVECAPTION)));
         dc.SetTextColor(GetSysColor(COLOR_CAPTIONTEXT));
         Rect title{bar.left + 6, bar.top, bar.right - 6, bar.bottom};
-        DrawText(dc, about.Caption(), title, kLine);
+        DrawText(dc, box.Caption(), title, kLine);
     }
-    PictureBox text(about.hWnd(), Rect{12, kCaption + 12, kAboutWidth - 12, kCaption + 70});
+    PictureBox text(box.hWnd(), Rect{12, kCaption + 12, kBoxWidth - 12, kCaption + 70});
     text.SetTabStop(false);
     {
         DeviceContext& dc = text.hDC();
         Rect frame = text.Image().Bounds();
         DrawEdge(dc, frame, EDGE_ETCHED, BF_RECT | BF_ADJUST);
         Rect r{frame.left + 8, frame.top + 4, frame.right - 8, frame.bottom - 4};
-        DrawText(dc,
-                 "Tabula demo\nAn editable grid control that draws itself, shown here "
-                 "in a modal box.",
-                 r, DT_WORDBREAK | DT_NOPREFIX);
+        DrawText(dc, message, r, DT_WORDBREAK | DT_NOPREFIX);
         text.Refresh();
     }
-    CommandButton ok(about.hWnd(), MakeRectFromSize(kAboutWidth / 2 - 44, kCaption + 80, 88, 26),
-                     "OK");
-    ok.Click = [&about] { about.Unload(); };
+    CommandButton ok(box.hWnd(), MakeRectFromSize(kBoxWidth / 2 - 44, kCaption + 80, 88, 26), "OK");
+    ok.Click = [&box] { box.Unload(); };
 
-    about_ = &about;
-    aboutOk_ = &ok;
-    Note("about shown");
-    SetStatus("About box shown");
+    box_ = &box;
+    boxOk_ = &ok;
+    boxName_ = name;
+    Note(name + " shown");
+    SetStatus(caption + " box shown");
     if (announce_) {
         Rect r;
         GetWindowRect(ok.hWnd(), &r);
-        Note(PlaceLine("about.OK", r));
+        Note(PlaceLine(name + ".OK", r));
     }
-    about.Show(vbModal);
-    about_ = nullptr;
-    aboutOk_ = nullptr;
-    Note("about closed");
-    SetStatus("About box closed");
+    box.Show(vbModal);
+    box_ = nullptr;
+    boxOk_ = nullptr;
+    Note(name + " closed");
+    SetStatus(caption + " box closed");
 }
 
 // --- Status line ---------------------------------------------------------------------------

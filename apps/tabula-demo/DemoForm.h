@@ -3,7 +3,8 @@
 // The sample form of tabula-demo: a data-entry grid, a few drawings, a typing line, a notes
 // box, a list, a frame of options, buttons and a status line. It reports what people do
 // with it through a log callback, one line per event ("clicked OK", "typed: hello",
-// "picked: March", "edited: 2,1 \"Ada\""), so scripts can check that input arrived.
+// "picked: March", "edited: 2,1 \"Ada\"", "picked: 3,2 \"Spain\"", "button: 2,3"), so
+// scripts can check that input arrived.
 //
 // The form is built from sections, one function each, placed one after another by a
 // flow layout; the form takes the height its sections need. A new kind of control joins
@@ -93,14 +94,15 @@ public:
 
     // Named places a script can click, in screen coordinates, in the order they were added:
     // the controls, and parts of some of them ("list.3", the list's fourth item while it is
-    // in view; "grid.2.5", a data cell in view; "rows.left" and "rows.right", the scroll bar's
-    // arrows).
+    // in view; "grid.2.5", a data cell in view; "grid.lookup" and "grid.button", the current
+    // cell's drop-down and cell buttons while they show; "rows.left" and "rows.right", the
+    // scroll bar's arrows; "about.OK" or "card.OK", the modal box's button).
     std::vector<std::pair<std::string, Rect>> Places() const;
     // Logs a "place NAME LEFT TOP WIDTH HEIGHT" line for each of them now, and for the
-    // About box's button whenever the box shows.
+    // modal box's button whenever a box shows.
     void AnnouncePlaces();
-    // The About box, while it is shown.
-    Form* AboutBox() const { return about_; }
+    // The modal box shown (About, or a grid row's card), while it is shown.
+    Form* ModalBox() const { return box_; }
 
     // The grid drawing as the options set it.
     bool GridLines() const { return gridLines_; }
@@ -130,6 +132,11 @@ private:
     void SetStatus(std::string text);
     void DrawStatus();
     void ShowAbout();
+    // The card of a grid row: its name and country, from the row's cell button.
+    void ShowCard(int32_t row);
+    // A modal box with a message and OK, announced as "NAME shown" and "NAME closed", its
+    // button as the place "NAME.OK".
+    void ShowBox(const std::string& name, const std::string& caption, const std::string& message);
 
     Log log_;
     std::unique_ptr<SampleForm> form_;
@@ -151,8 +158,9 @@ private:
     int16_t rowHeight_ = kRowHeight;
     int32_t sortOrder_ = 0;
     std::string status_;
-    Form* about_ = nullptr;
-    CommandButton* aboutOk_ = nullptr;
+    Form* box_ = nullptr;
+    CommandButton* boxOk_ = nullptr;
+    std::string boxName_;
     bool announce_ = false;
 };
 

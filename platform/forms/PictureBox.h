@@ -47,6 +47,8 @@ protected:
     void OnMouseMove(int16_t button, int16_t shift, int32_t x, int32_t y) override;
     void OnMouseUp(int16_t button, int16_t shift, int32_t x, int32_t y) override;
     void OnKeyDown(int16_t keyCode, int16_t shift) override;
+    // The left button is held down on the button.
+    bool Pressed() const { return pressed_; }
 
 private:
     std::string caption_;

@@ -95,25 +95,52 @@ TEST_F(DemoFormTest, TheGridTakesClicksAndKeysAndSaysWhatHappened) {
     EXPECT_EQ(Press(VK_RIGHT), (Log{"cell: 3,2"}));
     // The check-mark column: row 1 is ticked, a click clears it and moves on (the move
     // is reported once, at the end of the press), a space ticks it again.
-    EXPECT_EQ(Click("grid.1.4"), (Log{"edited: 1,4 \"0\"", "cell: 1,5"}));
-    EXPECT_EQ(Press(VK_LEFT), (Log{"cell: 1,4"}));
-    EXPECT_EQ(Type(" "), (Log{"edited: 1,4 \"1\"", "cell: 1,5"}));
+    EXPECT_EQ(Click("grid.1.5"), (Log{"edited: 1,5 \"0\"", "cell: 1,6"}));
+    EXPECT_EQ(Press(VK_LEFT), (Log{"cell: 1,5"}));
+    EXPECT_EQ(Type(" "), (Log{"edited: 1,5 \"1\"", "cell: 1,6"}));
     // The wheel, one notch towards the user: one row down.
     host_.Wheel(-120);
-    EXPECT_EQ(TakeLog(), (Log{"cell: 2,5"}));
+    EXPECT_EQ(TakeLog(), (Log{"cell: 2,6"}));
 }
 
 TEST_F(DemoFormTest, TheGridIsADataEntryTableWithMasksANewLineAtTheEndAndAutoMove) {
     EXPECT_EQ(Click("grid.2.1"), (Log{"cell: 2,1"}));
     EXPECT_EQ(Type("Bo"), Log{});
     EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 2,1 \"AdaBo\"", "cell: 2,2"}));
-    Click("grid.3.5");
+    Click("grid.3.6");
     Type("122504");
-    EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 3,5 \"12/25/2004\"", "cell: 3,6"}));
+    EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 3,6 \"12/25/2004\"", "cell: 3,7"}));
     // The empty last line grows the table by one as typing starts in it.
     Click("grid.7.1");
     EXPECT_EQ(Type("Zed"), (Log{"added: row 8"}));
     EXPECT_EQ(Press(VK_RETURN), (Log{"edited: 7,1 \"Zed\"", "cell: 7,2"}));
+}
+
+TEST_F(DemoFormTest, TheCountryIsPickedFromAListAndTheCardButtonOpensTheRowsCard) {
+    // The drop-down button opens the list on the cell's country; Down and Enter pick the
+    // next, AutoMove then skips the card column.
+    EXPECT_EQ(Click("grid.3.2"), (Log{"cell: 3,2"}));
+    Click("grid.lookup");
+    EXPECT_EQ(Press(VK_DOWN), Log{});
+    EXPECT_EQ(Press(VK_RETURN), (Log{"picked: 3,2 \"Germany\"", "cell: 3,4"}));
+    // Typing opens it on the first country with that letter; Esc keeps the old one.
+    Click("grid.4.2");
+    EXPECT_EQ(Type("s"), Log{});
+    EXPECT_EQ(Press(VK_ESCAPE), Log{});
+    EXPECT_EQ(demo_.GetForm().hWnd(), GetAncestorTopLevel(GetFocus()));
+    Type("s");
+    EXPECT_EQ(Press(VK_RETURN), (Log{"picked: 4,2 \"Senegal\"", "cell: 4,4"}));
+    // The card button names the row in a modal box until its OK is clicked.
+    Click("grid.2.3");
+    bool shown = false;
+    SetTimer(0, 0, 50, [&](HWND, UINT, UINT_PTR id, uint32_t) {
+        KillTimer(0, id);
+        ASSERT_NE(demo_.ModalBox(), nullptr);
+        shown = true;
+        ClickPlace("card.OK");
+    });
+    EXPECT_EQ(Click("grid.button"), (Log{"button: 2,3", "card shown", "card closed"}));
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm) {
@@ -122,7 +149,7 @@ TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm
     bool clickedOk = false;
     SetTimer(0, 0, 50, [&](HWND, UINT, UINT_PTR id, uint32_t) {
         KillTimer(0, id);
-        ASSERT_NE(demo_.AboutBox(), nullptr);
+        ASSERT_NE(demo_.ModalBox(), nullptr);
         // The main form takes no input while the box is shown.
         ClickPlace("OK");
         ClickPlace("about.OK");
@@ -130,7 +157,7 @@ TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm
     });
     EXPECT_EQ(Click("About"), (Log{"about shown", "about closed"}));
     EXPECT_TRUE(clickedOk);
-    EXPECT_EQ(demo_.AboutBox(), nullptr);
+    EXPECT_EQ(demo_.ModalBox(), nullptr);
     EXPECT_EQ(Click("OK"), (Log{"clicked OK"}));
     // Close unloads the form.
     EXPECT_EQ(Click("Close"), (Log{"closed"}));
