@@ -125,6 +125,19 @@ click() {
     timeout 10 xdotool mousemove --window "$window" $at click 1
 }
 
+# click_at NAME DX DY: a left click at an offset from the top-left corner of an announced
+# place; a negative DX counts from its right edge; DY as "bN" is N pixels below its bottom.
+click_at() {
+    local at
+    at=$(awk -v name="$1" -v dx="$2" -v dy="$3" '$1 == "place" && $2 == name {
+            x = dx < 0 ? $3 + $5 + dx : $3 + dx
+            y = dy ~ /^b/ ? $4 + $6 + substr(dy, 2) : $4 + dy
+            print int(x), int(y) }' "$work/demo.out" | tail -n 1)
+    [ -n "$at" ] || return 1
+    # shellcheck disable=SC2086
+    timeout 10 xdotool mousemove --window "$window" $at click 1
+}
+
 # dblclick NAME: a left double click in the middle of an announced place.
 dblclick() {
     local at
@@ -281,11 +294,11 @@ if start_demo; then
         timeout 10 xdotool key Down Right
         wait_for '^cell: 3,2$' 10 && ok "the arrow keys moved the grid's current cell" ||
             not_ok "the arrow keys moved the grid's current cell"
-        click grid.1.4 && wait_for '^edited: 1,4 "0"$' 10 && timeout 10 xdotool key Left space &&
-            wait_for '^edited: 1,4 "1"$' 10 && ok "a check mark flipped by click and by space" ||
+        click grid.1.5 && wait_for '^edited: 1,5 "0"$' 10 && timeout 10 xdotool key Left space &&
+            wait_for '^edited: 1,5 "1"$' 10 && ok "a check mark flipped by click and by space" ||
             not_ok "a check mark flipped by click and by space"
         timeout 10 xdotool click 5
-        wait_for '^cell: 2,5$' 10 && ok "a wheel notch moved the grid down a row" ||
+        wait_for '^cell: 2,6$' 10 && ok "a wheel notch moved the grid down a row" ||
             not_ok "a wheel notch moved the grid down a row"
 
         # Editing cells: typing opens the edit box and Enter stores (then moves on); a
@@ -295,33 +308,59 @@ if start_demo; then
         click grid.2.1 && timeout 10 xdotool type --delay 30 Bo && timeout 10 xdotool key Return
         wait_for '^edited: 2,1 "AdaBo"$' 10 && ok "typing and Enter edited a cell" ||
             not_ok "typing and Enter edited a cell"
-        dblclick grid.2.2 && timeout 10 xdotool type --delay 30 x &&
+        dblclick grid.3.1 && timeout 10 xdotool type --delay 30 x &&
             timeout 10 xdotool key Escape Return Return
-        wait_for '^edited: 2,2 "OSL"$' 10 && ok "a double click opened the box and Esc discarded" ||
+        wait_for '^edited: 3,1 "Fay"$' 10 && ok "a double click opened the box and Esc discarded" ||
             not_ok "a double click opened the box and Esc discarded"
-        click grid.2.3 && timeout 10 xdotool type --delay 30 5 && timeout 10 xdotool key Up
-        wait_for '^edited: 2,3 "75"$' 10 && wait_for '^cell: 1,3$' 10 &&
+        click grid.2.4 && timeout 10 xdotool type --delay 30 5 && timeout 10 xdotool key Up
+        wait_for '^edited: 2,4 "75"$' 10 && wait_for '^cell: 1,4$' 10 &&
             ok "Up stored the edit and moved up" || not_ok "Up stored the edit and moved up"
         timeout 10 xdotool type --delay 30 9 && timeout 10 xdotool key Tab
-        wait_for '^edited: 1,3 "129"$' 10 && ok "Tab stored the edit" || not_ok "Tab stored the edit"
+        wait_for '^edited: 1,4 "129"$' 10 && ok "Tab stored the edit" || not_ok "Tab stored the edit"
         click grid.3.1 && timeout 10 xdotool type --delay 30 Q && click grid.4.1
         wait_for '^edited: 3,1 "FayQ"$' 10 && wait_for '^cell: 4,1$' 10 &&
             ok "a click on another cell stored the edit" ||
             not_ok "a click on another cell stored the edit"
-        click grid.4.5 && timeout 10 xdotool type --delay 30 122504 &&
+        click grid.4.6 && timeout 10 xdotool type --delay 30 122504 &&
             timeout 10 xdotool key Return
-        wait_for '^edited: 4,5 "12/25/2004"$' 10 && ok "a date typed as digits was masked" ||
+        wait_for '^edited: 4,6 "12/25/2004"$' 10 && ok "a date typed as digits was masked" ||
             not_ok "a date typed as digits was masked"
         click grid.7.1 && timeout 10 xdotool type --delay 30 Zed && timeout 10 xdotool key Return
         wait_for '^added: row 8$' 10 && wait_for '^edited: 7,1 "Zed"$' 10 &&
             ok "typing in the last line added a new one" ||
             not_ok "typing in the last line added a new one"
-        # Enter in the phone column moves on to a column cut at the edge, which scrolls
-        # into view: the announced places no longer match, so this comes last.
-        click grid.4.8 && timeout 10 xdotool type --delay 30 5551234567 &&
+        # The country column: its drop-down button opens the list on the cell's country,
+        # Down and Enter pick the next; typing opens it on the first country with that
+        # letter; Esc closes it keeping the country (Enter then opens it again on that one
+        # and picks it); a click on the first value picks it. The list hangs under the cell.
+        click grid.3.2 && wait_for '^cell: 3,2$' 10 && click_at grid.3.2 -9 8 &&
+            timeout 10 xdotool key Down Return
+        wait_for '^picked: 3,2 "Germany"$' 10 && ok "the drop-down button opened the list, Enter picked" ||
+            not_ok "the drop-down button opened the list, Enter picked"
+        click grid.4.2 && timeout 10 xdotool type --delay 30 s && timeout 10 xdotool key Return
+        wait_for '^picked: 4,2 "Senegal"$' 10 && ok "typing opened the list on its letter" ||
+            not_ok "typing opened the list on its letter"
+        click grid.5.2 && timeout 10 xdotool type --delay 30 j &&
+            timeout 10 xdotool key Escape Return Return
+        wait_for '^picked: 5,2 "Italy"$' 10 && ok "Esc closed the list and kept the country" ||
+            not_ok "Esc closed the list and kept the country"
+        click grid.6.2 && timeout 10 xdotool type --delay 30 a && click_at grid.6.2 20 b6
+        wait_for '^picked: 6,2 "Australia"$' 10 && ok "a click on a value picked it" ||
+            not_ok "a click on a value picked it"
+        # The card column's cell button names the row in a modal box.
+        if click grid.2.3 && click_at grid.2.3 -9 8 && wait_for '^place card\.OK ' 10; then
+            click card.OK && wait_for '^card closed$' 10 && grep -q '^button: 2,3$' "$work/demo.out" &&
+                ok "the cell button opened the row's card" ||
+                not_ok "the cell button opened the row's card"
+        else
+            not_ok "the cell button opened the row's card"
+        fi
+        # Enter in the SSN column moves on to a column cut at the edge, which scrolls into
+        # view: the announced places no longer match, so this comes last.
+        click grid.4.8 && timeout 10 xdotool type --delay 30 123456789 &&
             timeout 10 xdotool key Return
-        wait_for '^edited: 4,8 "555-123-4567"$' 10 && ok "a phone number was masked" ||
-            not_ok "a phone number was masked"
+        wait_for '^edited: 4,8 "123-45-6789"$' 10 && ok "a social security number was masked" ||
+            not_ok "a social security number was masked"
 
         # The About box runs its own message loop: input and the screenshot key must
         # reach the window through it too.
