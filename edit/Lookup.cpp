@@ -20,7 +20,7 @@ namespace tabula::edit {
 namespace {
 
 // A column narrower than this still gets a list one can read and scroll.
-constexpr int32_t kMinListWidth = 3 * 17;
+constexpr int32_t kMinListWidth = 3 * render::kCellButtonWidth;
 
 void PickLookupValue(GridRecord& grid) {
     GridState& s = grid.state;
@@ -43,37 +43,6 @@ void PickLookupValue(GridRecord& grid) {
     if (s.AutoMove) MoveOnAfterEdit(grid);
 }
 
-// The list's window on the grid's form, made once and again only when the grid moved to
-// another form or the form destroyed it.
-PopupList& ListWindow(GridRecord& grid) {
-    const HWND form = GetAncestorTopLevel(grid.parts.control.hWnd());
-    std::unique_ptr<PopupList>& list = grid.lookupList;
-    if (list && IsWindow(list->hWnd()) && GetParent(list->hWnd()) == form) return *list;
-    list = std::make_unique<PopupList>(form, Rect{});
-    list->KeyDown = [&grid](int16_t& keyCode, int16_t) {
-        if (keyCode == VK_RETURN) {
-            keyCode = 0;
-            PickLookupValue(grid);
-        } else if (keyCode == VK_ESCAPE) {
-            keyCode = 0;
-            render::CloseLookupList(grid);
-        }
-    };
-    list->MouseUp = [&grid](int16_t button, int16_t, float, float) {
-        if (button == vbLeftButton) PickLookupValue(grid);
-    };
-    list->Dismissed = [&grid] { render::CloseLookupList(grid); };
-    return *list;
-}
-
-std::vector<std::string> ColumnValues(const GridState& s, int32_t col) {
-    std::vector<std::string> values;
-    for (const clsLookup& entry : s.LookupList) {
-        if (entry.Column == col) values.push_back(entry.Value);
-    }
-    return values;
-}
-
 // The value to highlight: the first equal to the cell's text ignoring case (else the
 // first), or the first starting with a typed key.
 int32_t InitialChoice(const std::vector<std::string>& values, std::string_view text,
@@ -87,6 +56,50 @@ int32_t InitialChoice(const std::vector<std::string>& values, std::string_view t
         return EqualsIgnoringCase(v, text);
     });
     return equal == values.end() ? 0 : static_cast<int32_t>(equal - values.begin());
+}
+
+// Enter picks, Esc cancels; other keys move the list's highlight as in any list.
+void LookupListKeyDown(GridRecord& grid, int16_t& keyCode) {
+    if (keyCode == VK_RETURN) {
+        keyCode = 0;
+        PickLookupValue(grid);
+    } else if (keyCode == VK_ESCAPE) {
+        keyCode = 0;
+        render::CloseLookupList(grid);
+    }
+}
+
+// A release of the left button on the list picks what it highlights.
+void LookupListMouseUp(GridRecord& grid, int16_t button) {
+    if (button == vbLeftButton) PickLookupValue(grid);
+}
+
+// The list's window on the grid's form, made once and again only when the grid moved to
+// another form or the form destroyed it.
+PopupList& ListWindow(GridRecord& grid) {
+    const HWND form = GetAncestorTopLevel(grid.parts.control.hWnd());
+    std::unique_ptr<PopupList>& list = grid.lookupList;
+    if (list && IsWindow(list->hWnd()) && GetParent(list->hWnd()) == form) return *list;
+    list = std::make_unique<PopupList>(form, Rect{});
+    list->KeyDown = [&grid](int16_t& keyCode, int16_t) { LookupListKeyDown(grid, keyCode); };
+    list->MouseUp = [&grid](int16_t button, int16_t, float, float) {
+        LookupListMouseUp(grid, button);
+    };
+    list->Dismissed = [&grid] { render::CloseLookupList(grid); };
+    return *list;
+}
+
+// The column's values in the order they were added, into the list; returns their count.
+int32_t FillLookupList(PopupList& list, const GridState& s, int32_t col, int16_t keyAscii) {
+    std::vector<std::string> values;
+    for (const clsLookup& entry : s.LookupList) {
+        if (entry.Column == col) values.push_back(entry.Value);
+    }
+    const int32_t choice = InitialChoice(values, s.Cells.Text(s.Row, s.Col), keyAscii);
+    const auto count = static_cast<int32_t>(values.size());
+    list.SetItems(std::move(values));
+    list.SetListIndex(choice);
+    return count;
 }
 
 // Where the list goes, in screen pixels: its right edge on the cell's, its top on the
@@ -122,10 +135,7 @@ void OpenLookupList(GridRecord& grid, int16_t keyAscii) {
     }
     PopupList& list = ListWindow(grid);
     if (s.Font) list.SetFont(s.Font->Descriptor());
-    std::vector<std::string> values = ColumnValues(s, s.Col);
-    const int32_t choice = InitialChoice(values, s.Cells.Text(s.Row, s.Col), keyAscii);
-    const auto count = static_cast<int32_t>(values.size());
-    list.SetItems(std::move(values));
+    const int32_t count = FillLookupList(list, s, s.Col, keyAscii);
 
     Rect buttonRect, formRect;
     GetWindowRect(button.hWnd(), &buttonRect);
@@ -138,7 +148,8 @@ void OpenLookupList(GridRecord& grid, int16_t keyAscii) {
     const Rect place = ListPlace(buttonRect, formRect, width, rows, list.ItemHeight());
     const Point at = ScreenToClient(form, Point{place.left, place.top});
     list.Move(at.x, at.y, place.right - place.left, place.bottom - place.top);
-    list.SetListIndex(choice);
+    // Placed, the list scrolls its highlight into view.
+    list.SetListIndex(list.ListIndex());
     grid.LookupForm = &list;
     list.Popup();
 }
