@@ -2,7 +2,10 @@
 // clicks, drags, key presses, typed text and wheel turns at any point and with any code,
 // the record checked after each. Nothing a person does may raise an error to the host.
 //
-// Input: a settings byte (bit 0 AllowUserResizing, 1 select by row, 2 WordWrap, 3
+// The phone column offers a lookup list and the date column a cell button.
+//
+// Input: a settings byte (bit 0 AllowUserResizing, 1 select by row, 2 WordWrap and
+// UseItemData, 3
 // UseTABKey, 4 AutoNewRow, 5 AutoMove, 6 no data rows, 7 no data columns) and the mask of
 // column 2, then events: a byte whose value modulo 11 is the event and whose value
 // divided by 11 picks the window a mouse event goes to, and the event's arguments. A
@@ -74,6 +77,12 @@ void Configure(Tabula& grid, fuzz::FuzzInput& in) {
     grid.SetColAllowEdit(2, true);
     grid.SetColAllowEdit(4, true);
     grid.SetColAllowEdit(5, true);
+    // Column 5 picks from a list (typing opens it), column 4 has its cell button.
+    grid.AddLookup(5, "555-123-4567", "home");
+    grid.AddLookup(5, "555-987-6543", int32_t{7});
+    grid.AddLookup(5, "Other");
+    grid.AddButton(4);
+    grid.SetUseItemData(settings & 4);
     grid.SetAllowUserResizing(settings & 1);
     if (settings & 2) grid.SetSelectionMode(SelectionByRow);
     grid.SetWordWrap(settings & 4);
