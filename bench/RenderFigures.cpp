@@ -37,17 +37,39 @@ void FillOnScreen(Tabula& grid, int32_t rows) {
     grid.SetAutoRedraw(true);
 }
 
-// A 1920 x 1080 grid filled as above; times `body` on it.
+// A 1920 x 1080 grid filled as above, on a form of its own on a desktop of its own.
+struct ScreenGrid {
+    explicit ScreenGrid(int32_t rows) {
+        grid.InitNew();
+        FillOnScreen(grid, rows);
+    }
+    HeadlessHost host{kWidth, kHeight};
+    Form form{Rect{0, 0, kWidth, kHeight}};
+    Tabula grid{form.hWnd(), Rect{0, 0, kWidth, kHeight}};
+};
+
+// Times `body` on a screen grid of `rows` rows.
 double OnScreenGrid(int32_t rows, const std::function<void(Tabula&)>& body) {
-    HeadlessHost host(kWidth, kHeight);
-    Form form(Rect{0, 0, kWidth, kHeight});
-    Tabula grid(form.hWnd(), Rect{0, 0, kWidth, kHeight});
-    grid.InitNew();
-    FillOnScreen(grid, rows);
+    ScreenGrid screen(rows);
     return BestMilliseconds(3, 3, [&] {
-        body(grid);
-        Consume(&grid);
+        body(screen.grid);
+        Consume(&screen.grid);
     });
+}
+
+// The best time of `step` over `rounds` runs, each after `prepare` (not timed).
+double BestOfSteps(int rounds, const std::function<void()>& prepare,
+                   const std::function<void()>& step) {
+    double best = 1e300;
+    for (int round = 0; round < rounds; ++round) {
+        prepare();
+        const auto start = std::chrono::steady_clock::now();
+        step();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
 }
 
 // One Refresh clears and repaints every visible cell, the grid lines, the overlays and
@@ -68,60 +90,46 @@ double ScrollOneRowMilliseconds() {
 // on the headless host: the mask, the KeyPress event, the box's own editing, then the
 // veto, the store, the repaint of the cell and AfterEdit. Opening the box is not timed.
 double EditKeystrokeCommitMilliseconds() {
-    HeadlessHost host(kWidth, kHeight);
-    Form form(Rect{0, 0, kWidth, kHeight});
-    Tabula grid(form.hWnd(), Rect{0, 0, kWidth, kHeight});
-    grid.InitNew();
-    FillOnScreen(grid, kFilledRows);
-    form.Show();
+    ScreenGrid screen(kFilledRows);
+    Tabula& grid = screen.grid;
+    screen.form.Show();
     grid.SetRow(5);
     grid.SetCol(5);
     grid.picGrid.SetFocus();
-    double best = 1e300;
-    for (int round = 0; round < 20; ++round) {
-        grid.SetText("Item 12345");
-        host.Type("x");  // opens the box
-        const auto start = std::chrono::steady_clock::now();
-        host.Type("y");
-        host.PressKey(VK_RETURN);
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    Consume(&grid);
-    return best;
+    return BestOfSteps(
+        20,
+        [&] {
+            grid.SetText("Item 12345");
+            screen.host.Type("x");  // opens the box
+        },
+        [&] {
+            screen.host.Type("y");
+            screen.host.PressKey(VK_RETURN);
+        });
 }
 
 // A key typed on a cell of a lookup column of 100,000 values, until the list shows under
 // the cell with the first value starting with the key highlighted: the scan of the
 // column's values, the list filled, placed and painted. Closing it with Esc is not timed.
 double LookupOpenMilliseconds() {
-    HeadlessHost host(kWidth, kHeight);
-    Form form(Rect{0, 0, kWidth, kHeight});
-    Tabula grid(form.hWnd(), Rect{0, 0, kWidth, kHeight});
-    grid.InitNew();
-    FillOnScreen(grid, kFilledRows);
+    ScreenGrid screen(kFilledRows);
+    Tabula& grid = screen.grid;
     // Another column's values are scanned past as well.
     for (int32_t i = 0; i < 100000; ++i) {
         grid.AddLookup(5, "Value " + std::to_string(i));
         grid.AddLookup(6, "Other " + std::to_string(i));
     }
-    form.Show();
+    screen.form.Show();
     grid.SetRow(5);
     grid.SetCol(5);
-    double best = 1e300;
-    for (int round = 0; round < 10; ++round) {
-        grid.picGrid.SetFocus();
-        const auto start = std::chrono::steady_clock::now();
-        host.Type("v");
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        if (!grid.LookupForm()) return -1;
-        best = std::min(best, took.count());
-        host.PressKey(VK_ESCAPE);
-    }
-    Consume(&grid);
-    return best;
+    const double best = BestOfSteps(
+        10,
+        [&] {
+            if (grid.LookupForm()) screen.host.PressKey(VK_ESCAPE);
+            grid.picGrid.SetFocus();
+        },
+        [&] { screen.host.Type("v"); });
+    return grid.LookupForm() ? best : -1;
 }
 
 // Spreads the width over the columns, then redraws.

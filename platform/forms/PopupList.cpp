@@ -46,8 +46,7 @@ LRESULT PopupList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND self = hWnd();
     if (swallowRelease_) {
         // The press that dismissed the list took its release with it.
-        if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
-            message == WM_CAPTURECHANGED) {
+        if (IsMouseButtonRelease(message) || message == WM_CAPTURECHANGED) {
             swallowRelease_ = false;
             if (message != WM_CAPTURECHANGED && GetCapture() == self) ReleaseCapture();
             return 0;
@@ -55,53 +54,39 @@ LRESULT PopupList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_MOUSEMOVE) return 0;
     }
     if (!open_) return ListBox::WindowProc(message, wParam, lParam);
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDBLCLK: {
-            const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            if (client.x < 0 || client.y < 0 || client.x >= Width() || client.y >= Height()) {
-                Dismiss();
-                if (IsWindow(self) && GetCapture() == 0) {
-                    SetCapture(self);
-                    swallowRelease_ = true;
-                }
-                return 0;
+    if (IsMouseButtonPress(message)) {
+        const Point client{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (client.x < 0 || client.y < 0 || client.x >= Width() || client.y >= Height()) {
+            Dismiss();
+            if (IsWindow(self) && GetCapture() == 0) {
+                SetCapture(self);
+                swallowRelease_ = true;
             }
-            // The scroll bar gets its own presses, with the mouse.
-            const HWND hit = WindowFromPoint(ClientToScreen(self, client));
-            if (hit != self && IsChild(self, hit)) {
-                const Point inHit = ScreenToClient(hit, ClientToScreen(self, client));
-                return SendMessage(hit, message, wParam, MAKELPARAM(inHit.x, inHit.y));
-            }
-            break;
+            return 0;
         }
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP: {
-            // The release lets the mouse go for a moment; the list holds it while it shows.
-            releasing_ = true;
-            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
-            releasing_ = false;
-            if (IsWindow(self)) KeepMouse();
-            return result;
+        // The scroll bar gets its own presses, with the mouse.
+        const Point screen = ClientToScreen(self, client);
+        const HWND hit = WindowFromPoint(screen);
+        if (hit != self && IsChild(self, hit)) {
+            const Point inHit = ScreenToClient(hit, screen);
+            return SendMessage(hit, message, wParam, MAKELPARAM(inHit.x, inHit.y));
         }
-        case WM_CAPTURECHANGED: {
-            const auto holder = static_cast<HWND>(lParam);
-            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
-            if (!releasing_ && holder != self && !IsChild(self, holder)) Dismiss();
-            return result;
-        }
-        case WM_KILLFOCUS: {
-            const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
-            if (IsWindow(self)) Dismiss();
-            return result;
-        }
-        default:
-            break;
+    } else if (IsMouseButtonRelease(message)) {
+        // The release lets the mouse go for a moment; the list holds it while it shows.
+        releasing_ = true;
+        const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
+        releasing_ = false;
+        if (IsWindow(self)) KeepMouse();
+        return result;
+    } else if (message == WM_CAPTURECHANGED || message == WM_KILLFOCUS) {
+        const auto other = static_cast<HWND>(message == WM_KILLFOCUS ? wParam : lParam);
+        const LRESULT result = ListBox::WindowProc(message, wParam, lParam);
+        // The mouse or the keyboard went to another window; the list's own bar may hold
+        // the mouse for a press, and a release lets it go for a moment.
+        const bool mouseKept =
+            message == WM_CAPTURECHANGED && (releasing_ || other == self || IsChild(self, other));
+        if (IsWindow(self) && !mouseKept) Dismiss();
+        return result;
     }
     return ListBox::WindowProc(message, wParam, lParam);
 }

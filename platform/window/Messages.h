@@ -83,6 +83,15 @@ constexpr int32_t GET_X_LPARAM(LPARAM l) {
 constexpr int32_t GET_Y_LPARAM(LPARAM l) {
     return static_cast<int16_t>(HIWORD(uintptr_t(l)));
 }
+// A press (single or double) or a release of any mouse button.
+constexpr bool IsMouseButtonPress(UINT message) {
+    return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+           message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
+           message == WM_MBUTTONDBLCLK;
+}
+constexpr bool IsMouseButtonRelease(UINT message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
 constexpr int32_t GET_WHEEL_DELTA_WPARAM(WPARAM w) {
     return static_cast<int16_t>(HIWORD(w));
 }
