@@ -24,6 +24,7 @@
 //                      permissions, SelectionMode, SelectText, UseTABKey, lookup options,
 //                      ListBoxRows, Enabled
 //   FormatString.cpp   FormatString: captions, alignments and widths from one text
+//   Persistence.cpp    the settings a form file saves and loads
 //   RowOperations.cpp  AddItem, RemoveItem, Clear, Reset, AutoSetup, FindCellTag, RowEmpty
 //   Position.cpp       Row, Col, the block corners, BlockSelected, TopRow, LeftCol,
 //                      MouseRow, MouseCol, the scroll bars' visibility
@@ -57,6 +58,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "edit/ColumnMask.h"
 #include "grid/Events.h"
@@ -81,6 +83,11 @@ public:
     // Gives a newly placed control its defaults: 5 data columns, 1 data row, headers on.
     void InitNew();
     void InitProperties() override { InitNew(); }
+    // The saved settings (Persistence.cpp): 36 keys in their order, then "Enabled". A
+    // value the grid refuses on reading is reported to the container (Site::PropertyRefused)
+    // and leaves its setting at the default; nothing stops the load.
+    void WriteProperties(PropertyBag& bag) override;
+    void ReadProperties(const PropertyBag& bag) override;
 
     // The redraw procedure.
     void Refresh();
@@ -375,6 +382,26 @@ protected:
     void OnFocusChanged(bool) override {}
 
 private:
+    // One saved setting: its key, its default in the bag, whether a save may leave it out
+    // when it equals that default, and for plain values how it is read and stored.
+    struct PersistedSetting {
+        enum Kind { Plain, Font, Picture };
+        const char* key;
+        Kind kind;
+        Variant bagDefault;
+        bool writtenWithDefault;
+        Variant (*read)(const Tabula&);
+        // Checks as the public write does (and enumerations their range), then stores
+        // without redrawing or announcing.
+        void (*store)(Tabula&, const Variant&);
+    };
+    // In the order a save writes them.
+    static const std::vector<PersistedSetting>& PersistedSettings();
+    static const PersistedSetting& FindSetting(std::string_view key);
+    void ReadSetting(const PropertyBag& bag, std::string_view key);
+    FontPtr& FontField(std::string_view key);
+    FontDescriptor AmbientFontOrDefault() const;
+
     void Announce(std::string_view name) { g_.Announce(name); }
     void RedrawIfAuto();
     // Places picGrid and the scroll bars in the control's client area.

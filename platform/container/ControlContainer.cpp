@@ -1,5 +1,7 @@
 #include "platform/container/ControlContainer.h"
 
+#include <cctype>
+
 #include <algorithm>
 
 #include "platform/container/ContainedControl.h"
@@ -75,8 +77,26 @@ Site& ControlContainer::Add(std::unique_ptr<Control> control, std::string typeNa
     return Attach(placed, std::move(control), std::move(typeName));
 }
 
+std::string ControlContainer::FreeName(std::string_view typeName) const {
+    // The type's last part ("Grid" of "Tabula.Grid"), letters, digits and underscores only.
+    std::string base;
+    for (const char c : typeName.substr(typeName.find_last_of('.') + 1)) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') base += c;
+    }
+    if (base.empty() || !std::isalpha(static_cast<unsigned char>(base.front()))) base = "Control";
+    base = base.substr(0, 30);
+    for (size_t n = 1;; ++n) {
+        std::string name = base + std::to_string(n);
+        if (!FindByName(name)) return name;
+    }
+}
+
 Site& ControlContainer::Place(const ControlRegistry& registry, std::string_view typeName) {
     Site& site = Add(registry.Create(typeName, form_.hWnd()), std::string(typeName));
+    // As a designer does: a new control gets a name of its own, so the form can be saved
+    // and loaded again.
+    if (site.GetExtender().Supports(ExtenderProperty::Name))
+        site.GetExtender().Let(ExtenderProperty::Name, Variant(FreeName(typeName)));
     if (ContainedControl* contained = site.contained_) {
         try {
             contained->InitProperties();
@@ -192,6 +212,7 @@ std::vector<Site*> ControlContainer::Load(const FormDescription& description,
 
     const bool wasDirty = dirty_;
     const size_t first = sites_.size();
+    refusals_.clear();
     try {
         for (size_t i = 0; i < description.controls.size(); ++i) {
             const ControlDescription& control = description.controls[i];
@@ -203,7 +224,9 @@ std::vector<Site*> ControlContainer::Load(const FormDescription& description,
                     }
                 }
                 if (ContainedControl* contained = site.contained_) {
+                    loading_ = i + 1;
                     contained->ReadProperties(control.properties);
+                    loading_ = 0;
                 }
             } catch (const RuntimeError& error) {
                 RaiseError(kErrInvalidFileFormat, {},
@@ -216,6 +239,7 @@ std::vector<Site*> ControlContainer::Load(const FormDescription& description,
             }
         }
     } catch (...) {
+        loading_ = 0;
         while (sites_.size() > first)
             Detach(sites_.size() - 1);
         dirty_ = wasDirty;

@@ -15,6 +15,16 @@
 
 namespace tabula {
 
+// A saved setting a control refused while a form loaded: the control kept its default for
+// it and loading went on.
+struct RefusedProperty {
+    size_t control = 0;  // 1-based, in the form file's order
+    std::string typeName;
+    std::string key;
+    int32_t number = 0;  // the error the value raised
+    std::string description;
+};
+
 // The ambient properties a container offers every control on its form.
 struct AmbientSettings {
     FontDescriptor font;               // "MS Sans Serif", 8 points
@@ -56,7 +66,8 @@ public:
     // Places a control the container then owns.
     Site& Add(std::unique_ptr<Control> control, std::string typeName);
     // Makes a new control of a registered type and places it as a new instance
-    // (InitProperties), as a designer does when a control is drawn on the form.
+    // (InitProperties), as a designer does when a control is drawn on the form; it is named
+    // after its type with the first free number ("Grid1" for "Tabula.Grid").
     Site& Place(const ControlRegistry& registry, std::string_view typeName);
     // Removes the control's site (destroying the control if the container owns it).
     void Remove(const Control& control);
@@ -78,11 +89,15 @@ public:
     // unknown type, 321 naming the control for a value it refused). The changed flag is
     // left as it was.
     std::vector<Site*> Load(const FormDescription& description, const ControlRegistry& registry);
+    // The settings the controls refused during the last Load (see Site::PropertyRefused).
+    const std::vector<RefusedProperty>& Refusals() const { return refusals_; }
 
 private:
     friend class ContainedControl;
+    friend class Site;
     Site& Attach(Control& control, std::unique_ptr<Control> owned, std::string typeName);
     void Detach(size_t position);
+    std::string FreeName(std::string_view typeName) const;
     // A contained control is going away: its site goes, without touching the control.
     void Forget(const ContainedControl& control);
 
@@ -92,6 +107,9 @@ private:
     InPlaceFrame frame_;
     bool dirty_ = false;
     std::vector<std::unique_ptr<Site>> sites_;
+    std::vector<RefusedProperty> refusals_;
+    // While Load reads a control's properties: its place in the file, else 0.
+    size_t loading_ = 0;
 };
 
 }  // namespace tabula

@@ -44,6 +44,12 @@ std::string Site::DisplayName() const {
     return typeName_;
 }
 
+void Site::PropertyRefused(std::string_view key, int32_t number, std::string description) {
+    if (container_.loading_ == 0) return;
+    container_.refusals_.push_back(RefusedProperty{container_.loading_, typeName_, std::string(key),
+                                                   number, std::move(description)});
+}
+
 void Site::PropertyChanged(std::string_view name) {
     changed_.emplace_back(name);
     container_.SetDirty(true);

@@ -47,6 +47,9 @@ public:
     // The control tells the container a property changed: the name is recorded and the
     // form is marked changed (it needs saving).
     void PropertyChanged(std::string_view name);
+    // While a form loads, the control tells the container a saved value it refused (it
+    // keeps its default for that key); the loader reports them (ControlContainer::Refusals).
+    void PropertyRefused(std::string_view key, int32_t number, std::string description);
     // Every name announced, in order, repeats included.
     const std::vector<std::string>& ChangedProperties() const { return changed_; }
     void ClearChangedProperties() { changed_.clear(); }
