@@ -32,6 +32,7 @@ bool Tabula::KeyboardLeftControl() const {
 void Tabula::ExitFocus() {
     edit::EndEdit(g_, edit::Ending::ControlLostFocus);
     input::UnhookPicGrid(g_);
+    DeactivateTabKeys();
 }
 
 void Tabula::EndEditFirst() {

@@ -11,6 +11,7 @@
 //   the control's surface colour for BorderStyle and BackColorBkg
 //   the edit box for WordWrap; picGrid's tool tip from the container
 //   the format string applied; a full redraw
+//   SetTabHook(True): Tab between cells in run mode (TabKeys.cpp)
 
 #include <algorithm>
 #include <array>
@@ -270,6 +271,7 @@ void Tabula::ReadProperties(const PropertyBag& bag) {
             site->PropertyRefused("FormatString", error.number, error.description);
     }
     Refresh();
+    SetTabHook(true);
 }
 
 }  // namespace tabula

@@ -3,6 +3,8 @@
 
 #include "core/Tabula.h"
 
+#include "core/TabHook.h"
+
 #include <initializer_list>
 
 #include "edit/Editor.h"
@@ -90,10 +92,7 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     scrVertical.GotFocus = scrHorizontal.GotFocus = [this] { FocusSurface(g_); };
     // Keys on the cells: the application hears each one first (and may change a typed
     // character), then the grid navigates; releases navigate first.
-    picGrid.KeyDown = [this](int16_t& keyCode, int16_t shift) {
-        g_.events.KeyDown(keyCode, shift);
-        KeyDown(keyCode, shift);
-    };
+    picGrid.KeyDown = [this](int16_t& keyCode, int16_t shift) { CellsKeyDown(keyCode, shift); };
     picGrid.KeyPress = [this](int16_t& keyAscii) {
         g_.events.KeyPress(keyAscii);
         input::CharacterTyped(g_, masks_, keyAscii);
@@ -101,8 +100,12 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     picGrid.KeyUp = [this](int16_t& keyCode, int16_t shift) {
         input::KeyReleased(g_, keyCode, shift);
     };
-    // The wheel reaches the control's window while the cells have the keyboard.
-    picGrid.GotFocus = [this] { input::HookPicGrid(g_); };
+    // The wheel reaches the control's window while the cells have the keyboard, and Tab
+    // is the grid's.
+    picGrid.GotFocus = [this] {
+        input::HookPicGrid(g_);
+        ActivateTabKeys();
+    };
     picGrid.LostFocus = [this] {
         if (KeyboardLeftControl())
             ExitFocus();
@@ -122,6 +125,12 @@ Tabula::~Tabula() {
     if (g_.lookupList) g_.lookupList->Dismissed = nullptr;
     render::PutLookupListAway(g_);
     input::UnhookPicGrid(g_);
+    DeactivateTabKeys();
+}
+
+void Tabula::CellsKeyDown(int16_t& keyCode, int16_t shift) {
+    g_.events.KeyDown(keyCode, shift);
+    KeyDown(keyCode, shift);
 }
 
 void Tabula::InitNew() {
@@ -161,6 +170,7 @@ void Tabula::InitNew() {
     s_.LeftCol = s_.TopRow = 1;
     s_.Col = s_.Row = 1;
     s_.Row1 = s_.Col1 = s_.Row2 = s_.Col2 = 1;
+    SetTabHook(true);
 }
 
 void Tabula::Refresh() {

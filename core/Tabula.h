@@ -10,6 +10,7 @@
 //   Tabula.cpp         creation, new-instance initialisation, destruction, Refresh,
 //                      resize, AboutBox
 //   Editing.cpp        the edit boxes' handlers, the control losing the keyboard
+//   TabKeys.cpp        Tab and Shift+Tab between cells, through the form's active object
 //   Events.h           the 18 events, their ids and a typed sink
 //   Automation.cpp     the member table for Invoke: names, ids, parameters, conversions
 //   Dimensions.cpp     Rows, Cols, ColHeader, RowHeader
@@ -55,6 +56,7 @@
 // Control:: where the grid needs it.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -402,6 +404,18 @@ private:
     FontPtr& FontField(std::string_view key);
     FontDescriptor AmbientFontOrDefault() const;
 
+    // Tab between cells (TabKeys.cpp): the grid's window's WM_SETFOCUS subscription in
+    // run mode, and the form's active object that takes Tab while UseTABKey is set.
+    class TabHook;
+    void SetTabHook(bool enable);
+    void ActivateTabKeys();
+    void DeactivateTabKeys();
+    // Tab (down or up) for the grid: an edit is stored, then the cells move. False for any
+    // other key, or while UseTABKey is off.
+    bool PickNavigationKey(HWND target, UINT message, WPARAM vk);
+    // A key on the cells: the application's KeyDown event, then the grid's navigation.
+    void CellsKeyDown(int16_t& keyCode, int16_t shift);
+
     void Announce(std::string_view name) { g_.Announce(name); }
     void RedrawIfAuto();
     // Places picGrid and the scroll bars in the control's client area.
@@ -437,6 +451,7 @@ private:
     GridState& s_ = g_.state;
     // The structured masks' objects, one each for the grid's life; the editor applies them.
     edit::ColumnMasks masks_;
+    std::unique_ptr<TabHook> tabHook_;
     PicturePtr mouseIcon_;
     // Built on first use: each entry calls this grid.
     mutable std::unique_ptr<DispatchTable> members_;

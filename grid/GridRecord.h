@@ -18,6 +18,7 @@
 #include "platform/forms/TextBox.h"
 #include "platform/window/Windows.h"
 #include "services/KeySender.h"
+#include "services/Subclass.h"
 
 namespace tabula {
 
@@ -47,8 +48,9 @@ struct GridRecord {
     std::function<void(std::string_view name)> announce;
     // Sends keys to the window with the keyboard, as the edit box forwards them.
     cSendKeys KeySender;
-    // The window procedure the wheel hook replaced, while the hook is on.
-    WNDPROC wheelPrevious = nullptr;
+    // Receives the grid window's wheel messages while the cells have the keyboard
+    // (input/Wheel.h); made at the first subscription, it detaches itself when it ends.
+    std::unique_ptr<ISubclass> wheelHook;
     // The lookup list's window on the grid's form, made at its first opening and kept.
     std::unique_ptr<PopupList> lookupList;
     // The open lookup list (LookupForm), null while none is open.

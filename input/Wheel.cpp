@@ -1,36 +1,39 @@
 #include "input/Wheel.h"
 
 #include <cmath>
+#include <memory>
 
 #include "input/Keyboard.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
+#include "services/Subclass.h"
 
 namespace tabula::input {
 
 namespace {
 
-// The property of the hooked window that names the grid hooking it.
-constexpr std::string_view kHookProperty = "Tabula.WheelGrid";
 constexpr double kNotch = 120;
 
-GridRecord* HookedGrid(HWND hwnd) {
-    return reinterpret_cast<GridRecord*>(GetProp(hwnd, kHookProperty));
-}
-
-LRESULT WheelWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    GridRecord* grid = HookedGrid(hwnd);
-    // Taken before the grid moves: a move may change the focus and unhook.
-    const WNDPROC previous = grid ? grid->wheelPrevious : nullptr;
-    if (message == WM_MOUSEWHEEL && grid) {
+// The grid's receiver of its window's wheel messages. It runs first and the window's own
+// procedure after it, so the turn is never swallowed.
+class WheelHook final : public ISubclass {
+public:
+    explicit WheelHook(GridRecord& grid) : grid_(grid) {}
+    EMsgResponse MsgResponse() const override { return emrPostProcess; }
+    void SetMsgResponse(EMsgResponse) override {}
+    LRESULT WindowProc(HWND, UINT message, WPARAM wParam, LPARAM) override {
+        if (message != WM_MOUSEWHEEL) return 0;
         // The turn sits in the high half of wParam; halves round to even. The keys and the
         // pointer's position play no part.
         const double turn = static_cast<int32_t>(static_cast<uint32_t>(wParam)) / 65536.0;
-        MouseWheel(*grid, static_cast<int32_t>(std::nearbyint(turn / kNotch)));
+        MouseWheel(grid_, static_cast<int32_t>(std::nearbyint(turn / kNotch)));
+        return 0;
     }
-    return CallWindowProc(previous, hwnd, message, wParam, lParam);
-}
+
+private:
+    GridRecord& grid_;
+};
 
 }  // namespace
 
@@ -50,19 +53,17 @@ void MouseWheel(GridRecord& grid, int32_t rotation) {
 }
 
 void HookPicGrid(GridRecord& grid) {
-    const HWND window = grid.parts.control.hWnd();
-    if (HookedGrid(window)) return;
-    grid.wheelPrevious =
-        ValueToProc(SetWindowLongPtr(window, GWLP_WNDPROC, ProcToValue(&WheelWindowProc)));
-    SetProp(window, kHookProperty, reinterpret_cast<intptr_t>(&grid));
+    if (!grid.wheelHook) grid.wheelHook = std::make_unique<WheelHook>(grid);
+    try {
+        MSubclass::AttachMessage(*grid.wheelHook, grid.parts.control.hWnd(), WM_MOUSEWHEEL);
+    } catch (const RuntimeError&) {
+        // Hooked already, or a window that cannot be: the wheel simply does nothing.
+    }
 }
 
 void UnhookPicGrid(GridRecord& grid) {
-    const HWND window = grid.parts.control.hWnd();
-    if (!IsWindow(window) || HookedGrid(window) != &grid) return;
-    SetWindowLongPtr(window, GWLP_WNDPROC, ProcToValue(grid.wheelPrevious));
-    RemoveProp(window, kHookProperty);
-    grid.wheelPrevious = nullptr;
+    if (grid.wheelHook)
+        MSubclass::DetachMessage(*grid.wheelHook, grid.parts.control.hWnd(), WM_MOUSEWHEEL);
 }
 
 }  // namespace tabula::input

@@ -1,10 +1,10 @@
 #pragma once
 
 // The mouse wheel on the cells. Wheel turns go to the window with the keyboard, picGrid,
-// and on to the control's window, which the grid hooks while picGrid has the keyboard. The
-// hook finds its grid through a property of the hooked window, so each grid's hook is its
-// own. A notch up or down moves one row; more notches at once, or less than half a notch,
-// page.
+// and on to the control's window, which the grid subscribes to (through the subclassing
+// service) while picGrid has the keyboard; each grid's subscription is its own and ends
+// with the grid. A notch up or down moves one row; more notches at once, or less than
+// half a notch, page.
 
 #include <cstdint>
 
@@ -16,8 +16,8 @@ namespace tabula::input {
 // and below -1 (or 0) PageDown, as released keys. Errors inside are ignored.
 void MouseWheel(GridRecord& grid, int32_t rotation);
 
-// Puts the wheel procedure on the grid's own window, and takes it off again (also when
-// the grid goes away). The procedure always passes the message on.
+// Subscribes the grid to its own window's wheel messages, and ends the subscription.
+// The window's own procedure still gets every message.
 void HookPicGrid(GridRecord& grid);
 void UnhookPicGrid(GridRecord& grid);
 

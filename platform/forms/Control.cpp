@@ -9,6 +9,11 @@
 
 namespace tabula {
 
+namespace {
+// The property that names the Control object of a control's window.
+constexpr std::string_view kControlProperty = "Tabula.Control";
+}  // namespace
+
 Control::Control(HWND parent, const Rect& rect, std::string className)
     : image_(static_cast<int32_t>(std::max<int64_t>(rect.Width(), 0)),
              static_cast<int32_t>(std::max<int64_t>(rect.Height(), 0)),
@@ -21,6 +26,9 @@ Control::Control(HWND parent, const Rect& rect, std::string className)
     options.userData = reinterpret_cast<intptr_t>(this);
     options.className = std::move(className);
     hwnd_ = CreateWindowEx(options);
+    // Marks the window as this control's, whatever procedures are chained in front of
+    // ControlProc later (subclassing replaces the window's procedure).
+    SetProp(hwnd_, kControlProperty, reinterpret_cast<intptr_t>(this));
     SetWindowSurface(hwnd_, &image_);
     FontChanged();
     dc_.SetTextColor(TranslateColorOrBlack(foreColor_));
@@ -32,13 +40,13 @@ Control::~Control() {
     // The window may outlive this object for the length of its own destruction: cut it
     // loose first so no message reaches a half-destroyed control.
     SetWindowLongPtr(hwnd_, GWLP_USERDATA, 0);
+    RemoveProp(hwnd_, kControlProperty);
     SetWindowSurface(hwnd_, nullptr);
     DestroyWindow(hwnd_);
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    if (GetWindowLongPtr(hwnd, GWLP_WNDPROC) != ProcToValue(ControlProc)) return nullptr;
-    return reinterpret_cast<Control*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+    return reinterpret_cast<Control*>(GetProp(hwnd, kControlProperty));
 }
 
 LRESULT Control::ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
