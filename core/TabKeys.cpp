@@ -74,10 +74,14 @@ bool Tabula::PickNavigationKey(HWND target, UINT message, WPARAM vk) {
     if (target != hWnd() && !IsChild(hWnd(), target)) return false;
     if (message != WM_KEYDOWN && message != WM_KEYUP) return false;
     edit::CommitEdit(g_);
-    const int16_t shift = (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? vbShiftMask : 0;
+    // The navigation reads Shift as the raw key state (top bit while held); the
+    // application's events get the usual mask.
+    const int16_t held = GetAsyncKeyState(VK_SHIFT);
+    const int16_t shift = held < 0 ? vbShiftMask : 0;
     int16_t keyCode = VK_TAB;
     if (message == WM_KEYDOWN) {
-        CellsKeyDown(keyCode, shift);
+        g_.events.KeyDown(keyCode, shift);
+        KeyDown(keyCode, held);
     } else {
         input::KeyReleased(g_, keyCode, shift);
     }
