@@ -244,6 +244,8 @@ void Tabula::PlaceConstituents() {
 
 void Tabula::OnResize() {
     PlaceConstituents();
+    // A loader sizes the control before it reads its settings: nothing to draw yet.
+    if (!s_.Font) return;
     Refresh();
     Control::Refresh();
     g_.events.Resize();

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/container/FormFile.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/runtime/Error.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 
@@ -178,6 +180,18 @@ DemoForm::DemoForm(Log log) : log_(std::move(log)) {
         Note("form size " + std::to_string(form_->Width()) + "x" + std::to_string(form_->Height()));
     };
     form_->Unloaded = [this] { Note("closed"); };
+    // Ctrl+S saves from wherever the keyboard is on the form.
+    form_->SetKeyPreview(true);
+    form_->KeyDown = [this](int16_t& keyCode, int16_t shift) {
+        if (keyCode == 'S' && shift == vbCtrlMask) {
+            keyCode = 0;
+            Save();
+        }
+    };
+    container_ = std::make_unique<ControlContainer>(*form_);
+    registry_.Register("Tabula.Grid", [](HWND parent) {
+        return std::make_unique<Tabula>(parent, Rect{0, 0, 100, 100});
+    });
     Build();
 }
 
@@ -293,7 +307,9 @@ void DemoForm::AddGrid() {
     // column, a new line typed at the end (AutoNewRow) and Enter moving on (AutoMove);
     // headers, per-cell colours and fonts and an alternate row colour.
     auto grid = std::make_unique<Tabula>(form_->hWnd(), layout_.Next(layout_.InnerWidth(), 156));
-    grid->InitNew();
+    Site& site = container_->Add(*grid, "Tabula.Grid");
+    site.GetExtender().Let(ExtenderProperty::Name, Variant("grid"));
+    grid->InitProperties();
     grid->SetCols(kGridColumns.size());
     grid->SetRows(7);
     std::string format;
@@ -326,18 +342,83 @@ void DemoForm::AddGrid() {
     grid->SetAutoNewRow(true);
     grid->SetAutoMove(true);
     grid->Refresh();
+    // The typing line is the first stop for Tab; the grid is reached with the mouse.
     grid->SetTabStop(false);
-    grid_ = grid.get();
+    AdoptGrid(*grid);
+    named_.emplace_back("grid", grid_);
+    controls_.push_back(std::move(grid));
+}
+
+void DemoForm::AdoptGrid(Tabula& grid) {
+    grid_ = &grid;
     gridNotes_ = std::make_shared<GridNotes>(
-        *grid_,
+        grid,
         [this](const std::string& line) {
             Note(line);
             SetStatus(line);
         },
         [this](int32_t row) { ShowCard(row); });
-    grid_->Events().Advise(gridNotes_);
-    named_.emplace_back("grid", grid_);
-    controls_.push_back(std::move(grid));
+    grid.Events().Advise(gridNotes_);
+    if (tabKeys_) tabKeys_->SetValue(grid.UseTABKey() ? vbChecked : vbUnchecked);
+}
+
+std::string DemoForm::GridSummary() const {
+    return "rows " + std::to_string(grid_->Rows()) + ", cols " + std::to_string(grid_->Cols()) +
+           ", current " + std::to_string(grid_->Row()) + "," + std::to_string(grid_->Col()) +
+           ", tab keys " + (grid_->UseTABKey() ? "on" : "off");
+}
+
+void DemoForm::Save() {
+    try {
+        container_->Save(formPath_);
+        Note("saved: " + formPath_ + " (" + GridSummary() + ")");
+        SetStatus("Saved " + formPath_);
+    } catch (const RuntimeError& error) {
+        Note("save failed: " + error.description);
+        SetStatus("Save failed");
+    }
+}
+
+bool DemoForm::Open(const std::string& path) {
+    FormDescription description;
+    try {
+        description = LoadFormFile(path);
+    } catch (const RuntimeError& error) {
+        Note("open failed: " + error.description);
+        return false;
+    }
+    Tabula* old = grid_;
+    const Rect place = MakeRectFromSize(old->Left(), old->Top(), old->Width(), old->Height());
+    // The sample grid goes first, so the loaded one may take its name.
+    container_->Remove(*old);
+    std::vector<Site*> sites;
+    try {
+        sites = container_->Load(description, registry_);
+    } catch (const RuntimeError& error) {
+        container_->Add(*old, "Tabula.Grid")
+            .GetExtender()
+            .Let(ExtenderProperty::Name, Variant("grid"));
+        Note("open failed: " + error.description);
+        return false;
+    }
+    for (const RefusedProperty& refused : container_->Refusals())
+        Note("refused: " + refused.key + " error " + std::to_string(refused.number));
+    for (Site* site : sites) {
+        auto* grid = dynamic_cast<Tabula*>(&site->GetControl());
+        if (!grid) continue;
+        grid->Move(place.left, place.top, static_cast<int32_t>(place.Width()),
+                   static_cast<int32_t>(place.Height()));
+        for (auto& [name, control] : named_) {
+            if (control == old) control = grid;
+        }
+        std::erase_if(controls_,
+                      [old](const std::unique_ptr<Control>& c) { return c.get() == old; });
+        AdoptGrid(*grid);
+        break;
+    }
+    formPath_ = path;
+    Note("opened: " + path + " (" + GridSummary() + ")");
+    return true;
 }
 
 void DemoForm::AddDrawings() {
@@ -599,6 +680,17 @@ void DemoForm::AddButtons() {
     about.Click = [this] { ShowAbout(); };
     CommandButton& close = AddButton("Close", "Close");
     close.Click = [this] { form_->Unload(); };
+    CommandButton& save = AddButton("Save", "Save");
+    save.Click = [this] { Save(); };
+    // Tab moves between the grid's cells while this is ticked, else on to the next control.
+    tabKeys_ = &Add<CheckBox>("tabkeys", form_->hWnd(), layout_.Next(150, 26), "Tab in the grid");
+    tabKeys_->SetValue(grid_->UseTABKey() ? vbChecked : vbUnchecked);
+    tabKeys_->Click = [this] {
+        const bool on = tabKeys_->Value() == vbChecked;
+        if (on == grid_->UseTABKey()) return;  // set to match a grid just opened
+        grid_->SetUseTABKey(on);
+        Note("tab keys: " + std::to_string(tabKeys_->Value()));
+    };
 }
 
 void DemoForm::ShowAbout() {

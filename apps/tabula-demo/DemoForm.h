@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/container/ControlContainer.h"
+#include "platform/container/ControlRegistry.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Form.h"
@@ -101,6 +103,17 @@ public:
     // Logs a "place NAME LEFT TOP WIDTH HEIGHT" line for each of them now, and for the
     // modal box's button whenever a box shows.
     void AnnouncePlaces();
+    // The form file: Save (the Save button, Ctrl+S) writes the form with the grid's
+    // settings to it ("saved: PATH ..."); Open, before the form shows, puts the grid a
+    // form file describes in place of the sample grid ("opened: PATH ...", and a
+    // "refused: KEY error N" line for each saved value the grid refused). A file that
+    // cannot be read leaves the sample as it is ("open failed: ...").
+    void SetFormPath(std::string path) { formPath_ = std::move(path); }
+    void Save();
+    bool Open(const std::string& path);
+    // "rows R, cols C, current R,C, tab keys on|off": the saved settings a script checks.
+    std::string GridSummary() const;
+
     // The modal box shown (About, or a grid row's card), while it is shown.
     Form* ModalBox() const { return box_; }
 
@@ -119,6 +132,8 @@ private:
     void AddList();
     void AddOptions();
     void AddButtons();
+    // Wires the grid's notes and names it for scripts (after building it or opening one).
+    void AdoptGrid(Tabula& grid);
     void AddStatusLine();
 
     // Creates a control, keeps it for the life of the form and, with a name, makes it a
@@ -140,6 +155,11 @@ private:
 
     Log log_;
     std::unique_ptr<SampleForm> form_;
+    // The form as a container: the grid is placed in it, so a save records its settings.
+    std::unique_ptr<ControlContainer> container_;
+    ControlRegistry registry_;
+    std::string formPath_ = "tabula-demo-form.json";
+    CheckBox* tabKeys_ = nullptr;
     FlowLayout layout_{kWidth, 12, 12};
     std::vector<std::unique_ptr<Control>> controls_;
     std::vector<std::pair<std::string, Control*>> named_;

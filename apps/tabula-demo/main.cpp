@@ -9,6 +9,9 @@
 //   --quit-after-screenshot    close once that screenshot is saved
 //   --print-places             print where the controls a script clicks are, and the
 //                              list's items and the scroll bar's arrows
+//   --open FILE                show the grid a saved form file describes
+//   --save-to FILE             where Save (and Ctrl+S) writes the form (by default
+//                              tabula-demo-form.json, or the file opened)
 //
 // What people do with the form is printed one line per event ("clicked OK",
 // "typed: hello", "picked: March"), so a script driving the window can tell the input
@@ -40,7 +43,7 @@ int Usage(const char* program) {
     std::fprintf(stderr,
                  "usage: %s [--headless-png FILE]\n"
                  "          [--screenshot FILE [--screenshot-after N] [--quit-after-screenshot]]\n"
-                 "          [--print-places]\n",
+                 "          [--print-places] [--open FILE] [--save-to FILE]\n",
                  program);
     return 2;
 }
@@ -60,6 +63,7 @@ int main(int argc, char** argv) {
     std::string headlessPng;
     SdlHostOptions options;
     bool printPlaces = false;
+    std::string openPath, savePath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -74,6 +78,10 @@ int main(int argc, char** argv) {
             options.quitAfterScreenshot = true;
         } else if (arg == "--print-places") {
             printPlaces = true;
+        } else if (arg == "--open" && hasValue) {
+            openPath = argv[++i];
+        } else if (arg == "--save-to" && hasValue) {
+            savePath = argv[++i];
         } else {
             return Usage(argv[0]);
         }
@@ -84,6 +92,8 @@ int main(int argc, char** argv) {
 
         SdlHost host;
         DemoForm demo(Print);
+        if (!openPath.empty()) demo.Open(openPath);
+        if (!savePath.empty()) demo.SetFormPath(savePath);
         options.onFirstFrame = [] { Print("ready"); };
         options.onScreenshot = [](const std::string& path) { Print("screenshot: " + path); };
         try {

@@ -131,6 +131,11 @@ bool Form::KeyFilter(HWND target, UINT message, WPARAM vk, LPARAM lParam) {
 }
 
 bool Form::PreTranslateKey(HWND target, UINT message, WPARAM vk, LPARAM lParam) {
+    if (keyPreview_ && message == WM_KEYDOWN && KeyDown) {
+        auto keyCode = static_cast<int16_t>(vk);
+        KeyDown(keyCode, ShiftState());
+        if (keyCode == 0) return true;
+    }
     if (activeObject_ && activeObject_->TranslateAccelerator(target, message, vk, lParam)) {
         return true;
     }

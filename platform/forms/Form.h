@@ -46,6 +46,12 @@ public:
     // focus.
     std::vector<Control*> TabStops() const;
 
+    // With KeyPreview set the form's KeyDown event sees every key pressed on the form
+    // first (before the active object and the controls); a handler that sets the key code
+    // to 0 keeps the key from going further.
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool on) { keyPreview_ = on; }
+
     void SetActiveObject(KeyMessageSink* sink) { activeObject_ = sink; }
     KeyMessageSink* ActiveObject() const { return activeObject_; }
 
@@ -69,6 +75,7 @@ private:
     std::string caption_;
     bool loaded_ = true;
     bool modal_ = false;
+    bool keyPreview_ = false;
     KeyMessageSink* activeObject_ = nullptr;
     // Cleared when the form is destroyed, so a modal loop can tell.
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "hosts/headless/HeadlessHost.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
+#include "tests/support/TestFiles.h"
 
 namespace tabula {
 namespace {
@@ -141,6 +143,27 @@ TEST_F(DemoFormTest, TheCountryIsPickedFromAListAndTheCardButtonOpensTheRowsCard
     });
     EXPECT_EQ(Click("grid.button"), (Log{"button: 2,3", "card shown", "card closed"}));
     EXPECT_TRUE(shown);
+}
+
+TEST_F(DemoFormTest, CtrlSSavesTheGridsSettingsAndOpeningTheFileBringsThemBack) {
+    const std::string path = test::TempPath("demo-form.json").string();
+    demo_.SetFormPath(path);
+    Click("grid.3.2");
+    EXPECT_EQ(Click("tabkeys"), (Log{"tab keys: 0"}));
+    const std::string summary = "rows 7, cols 15, current 3,2, tab keys off";
+    EXPECT_EQ(Press('S', vbCtrlMask), (Log{"saved: " + path + " (" + summary + ")"}));
+    // Without the grid's Tab, the key moves on to the next control.
+    Click("grid.3.2");
+    Press(VK_TAB);
+    EXPECT_EQ(WindowFromPoint(Centre("pad")), GetFocus());
+
+    Log opened;
+    DemoForm other([&](const std::string& line) { opened.push_back(line); });
+    EXPECT_TRUE(other.Open(path));
+    ASSERT_FALSE(opened.empty());
+    EXPECT_EQ(opened.back(), "opened: " + path + " (" + summary + ")");
+    EXPECT_FALSE(other.Open(path + ".missing"));
+    std::filesystem::remove(path);
 }
 
 TEST_F(DemoFormTest, TheAboutBoxIsModalUntilItsOkIsClickedAndCloseUnloadsTheForm) {
@@ -307,15 +330,15 @@ TEST_F(DemoFormTest, TheScrollBarStepsTheRowHeightAndStopsAtItsEndsWithItsLabelF
 TEST_F(DemoFormTest, TabGoesThroughTheFrameInOrderAndOutAgain) {
     ClickPlace("list.0");
     EXPECT_EQ(GetFocus(), WindowAt("list"));
-    const std::vector<std::string> expected = {"gridlines", "order", "rows", "OK",
-                                               "About",     "Close", "pad",  "notes"};
+    const std::vector<std::string> expected = {"gridlines", "order", "rows",    "OK",  "About",
+                                               "Close",     "Save",  "tabkeys", "pad", "notes"};
     for (const std::string& name : expected) {
         host_.PressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), WindowAt(name)) << name;
     }
     host_.PressKey(VK_TAB, vbShiftMask);
     host_.PressKey(VK_TAB, vbShiftMask);
-    EXPECT_EQ(GetFocus(), WindowAt("Close"));
+    EXPECT_EQ(GetFocus(), WindowAt("tabkeys"));
 }
 
 // --- Places and layout -----------------------------------------------------------------------
