@@ -160,12 +160,12 @@ show_output() {
     tail -n 40 "$work/demo.err" 2>/dev/null
 }
 
-# start_demo: runs the demo in the window, announcing its places; its own timeout ends it
-# if the script cannot.
+# start_demo [ARGS...]: runs the demo in the window, announcing its places and saving its
+# form to $work/form.json; its own timeout ends it if the script cannot.
 start_demo() {
     : >"$work/demo.out"
     DISPLAY=":$display" timeout 120 "$demo" --print-places --screenshot "$work/shot.png" \
-        >"$work/demo.out" 2>"$work/demo.err" &
+        --save-to "$work/form.json" "$@" >"$work/demo.out" 2>"$work/demo.err" &
     demo_pid=$!
     if ! wait_for '^ready$' 60; then
         not_ok "the demo window opened"
@@ -329,6 +329,26 @@ if start_demo; then
         wait_for '^added: row 8$' 10 && wait_for '^edited: 7,1 "Zed"$' 10 &&
             ok "typing in the last line added a new one" ||
             not_ok "typing in the last line added a new one"
+        # Tab and Shift+Tab move between cells, also from inside an edit (stored first);
+        # with the grid's Tab off (the check box) Tab goes on to the next control, the
+        # typing line.
+        click grid.5.1 && timeout 10 xdotool key Tab && wait_for '^cell: 5,2$' 10 &&
+            timeout 10 xdotool key shift+Tab && wait_count '^cell: 5,1$' 2 10 &&
+            ok "Tab and Shift+Tab moved between cells" ||
+            not_ok "Tab and Shift+Tab moved between cells"
+        timeout 10 xdotool type --delay 30 z && timeout 10 xdotool key Tab
+        wait_for '^edited: 5,1 "Elmz"$' 10 && wait_count '^cell: 5,2$' 2 10 &&
+            ok "Tab stored an edit and moved on" || not_ok "Tab stored an edit and moved on"
+        if click tabkeys && wait_for '^tab keys: 0$' 10; then
+            click grid.6.1 && timeout 10 xdotool key Tab && timeout 10 xdotool type --delay 30 hi &&
+                timeout 10 xdotool key Return
+            wait_for '^typed: hi$' 10 && ok "with the grid's Tab off, Tab went to the next control" ||
+                not_ok "with the grid's Tab off, Tab went to the next control"
+            click tabkeys && wait_for '^tab keys: 1$' 10
+        else
+            not_ok "the check box turned the grid's Tab off"
+        fi
+
         # The country column: its drop-down button opens the list on the cell's country,
         # Down and Enter pick the next; typing opens it on the first country with that
         # letter; Esc closes it keeping the country (Enter then opens it again on that one
@@ -395,6 +415,10 @@ if start_demo; then
             not_ok "the form follows the window to 720x640 (got $(png_size "$work/shot.png"))"
         fi
 
+        # Ctrl+S saves the form with the grid's settings (run 3 opens it).
+        timeout 10 xdotool key ctrl+s
+        wait_for '^saved: ' 10 && ok "Ctrl+S saved the form" || not_ok "Ctrl+S saved the form"
+
         click Close && wait_for '^closed$' 10 && ok "Close unloaded the form" ||
             not_ok "Close unloaded the form"
     fi
@@ -406,6 +430,8 @@ if start_demo; then
         kill "$demo_pid" 2>/dev/null
     fi
 fi
+
+cp "$work/demo.out" "$work/demo.out.1" 2>/dev/null
 
 # --- Run 2: a quit request from outside closes the form and ends the demo ---------------
 
@@ -419,6 +445,19 @@ if start_demo; then
     else
         not_ok "a quit request ended the demo"
     fi
+fi
+
+# --- Run 3: the saved form opens with the grid's settings ---------------------------------
+
+saved=$(sed -n 's/^saved: [^ ]* //p' "$work/demo.out.1" 2>/dev/null | tail -n 1)
+if [ -n "$saved" ] && start_demo --open "$work/form.json"; then
+    opened=$(sed -n 's/^opened: [^ ]* //p' "$work/demo.out" | tail -n 1)
+    [ "$opened" = "$saved" ] && ok "the saved form opened with its grid's settings $opened" ||
+        { not_ok "the saved form opened with its grid's settings (saved $saved, opened $opened)"; show_output; }
+    kill -TERM "$demo_pid"
+    wait_exit 20 || kill "$demo_pid" 2>/dev/null
+else
+    not_ok "the saved form opened"
 fi
 
 [ "$failed" -eq 0 ] || show_output
