@@ -21,15 +21,12 @@ using namespace tabula;
 
 namespace {
 
-// The grid saves no properties of its own yet, so a loaded grid starts from the defaults
-// of a new instance; one that was never initialised cannot be drawn.
+// A loaded grid reads its settings from the file, refusing what it cannot take.
 const ControlRegistry& Registry() {
     static const ControlRegistry registry = [] {
         ControlRegistry r;
         r.Register("Tabula.Grid", [](HWND parent) {
-            auto grid = std::make_unique<Tabula>(parent, Rect{0, 0, 200, 150});
-            grid->InitNew();
-            return grid;
+            return std::make_unique<Tabula>(parent, Rect{0, 0, 200, 150});
         });
         return r;
     }();
@@ -76,16 +73,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             fuzz::ExpectConsistent(*grid, "loading");
     }
 
-    // What loaded saves again, and the saved text reads back.
+    // What loaded saves again, and the saved text reads back, and the form it describes
+    // loads to the same settings: nothing refused the first time is refused again.
+    FormDescription again;
     try {
         saved = FormToJson(container.Describe());
     } catch (const RuntimeError& error) {
         Finding("a loaded form does not save", error.description);
     }
     try {
-        FormFromJson(saved);
+        again = FormFromJson(saved);
     } catch (const RuntimeError& error) {
         Finding("a saved form does not read back", error.description);
     }
+    Form second(Rect{0, 0, 200, 150}, "fuzz");
+    ControlContainer reloaded(second);
+    try {
+        reloaded.Load(again, Registry());
+    } catch (const RuntimeError& error) {
+        Finding("a saved form does not load", error.description);
+    }
+    if (!reloaded.Refusals().empty())
+        Finding("a saved setting is refused", reloaded.Refusals().front().key);
+    if (FormToJson(reloaded.Describe()) != saved)
+        Finding("a saved form loads to other settings", saved);
     return 0;
 }

@@ -180,9 +180,11 @@ FormDescription ControlContainer::Describe() const {
         control.typeName = site->TypeName();
         for (int i = 0; i < kExtenderPropertyCount; ++i) {
             const auto property = static_cast<ExtenderProperty>(i);
-            if (site->GetExtender().Supports(property)) {
-                control.extender.emplace_back(property, site->GetExtender().Get(property));
-            }
+            if (!site->GetExtender().Supports(property)) continue;
+            Variant value = site->GetExtender().Get(property);
+            // A control that was never named saves no name: an empty one would not load.
+            if (property == ExtenderProperty::Name && value.ToText().empty()) continue;
+            control.extender.emplace_back(property, std::move(value));
         }
         if (ContainedControl* contained = site->contained_) {
             contained->WriteProperties(control.properties);
