@@ -51,7 +51,8 @@ std::string ProcName(HWND hwnd) {
     return std::to_string(hwnd);
 }
 std::string AttachmentsName(HWND hwnd) {
-    return "C" + ProcName(hwnd);
+    std::string name = "C";
+    return name.append(ProcName(hwnd));
 }
 std::string CountName(HWND hwnd, UINT msg) {
     return ProcName(hwnd) + "#" + std::to_string(msg) + "C";

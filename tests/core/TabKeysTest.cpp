@@ -20,7 +20,10 @@ protected:
         Record().skip = {"MouseMove", "MouseDown", "MouseUp", "Click", "KeyPress", "Scroll"};
     }
     // Whether the subclassing service has the window in its chain.
-    static bool Subclassed(HWND hwnd) { return GetProp(hwnd, "C" + std::to_string(hwnd)) != 0; }
+    static bool Subclassed(HWND hwnd) {
+        std::string attachments = "C";
+        return GetProp(hwnd, attachments.append(std::to_string(hwnd))) != 0;
+    }
 
     TextBox next_{form_.hWnd(), Rect{420, 10, 500, 30}};
 };

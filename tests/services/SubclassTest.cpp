@@ -95,13 +95,14 @@ protected:
     std::string Bookkeeping(HWND hwnd, UINT msg) {
         const std::string h = std::to_string(hwnd), m = std::to_string(msg);
         const intptr_t stored = GetProp(hwnd, h);
-        std::string out = "C=" + std::to_string(GetProp(hwnd, "C" + h)) +
-                          " P=" + (stored == ProcToValue(OwnProc) ? "own" : std::to_string(stored));
+        std::string out = "C=";
+        out.append(std::to_string(GetProp(hwnd, std::string("C").append(h))));
+        out.append(" P=").append(stored == ProcToValue(OwnProc) ? "own" : std::to_string(stored));
         const intptr_t n = GetProp(hwnd, h + "#" + m + "C");
-        out += " N=" + std::to_string(n);
+        out.append(" N=").append(std::to_string(n));
         for (intptr_t i = 1; i <= n + 1; ++i) {  // one beyond, to see a stale entry
             if (const intptr_t id = GetProp(hwnd, h + "#" + m + "#" + std::to_string(i)))
-                out += " " + (names_.count(id) ? names_[id] : "?");
+                out.append(" ").append(names_.count(id) ? names_[id] : "?");
         }
         return out;
     }
