@@ -7,6 +7,7 @@
 #include "platform/runtime/Error.h"
 #include "platform/runtime/ProgramName.h"
 #include "platform/window/Windows.h"
+#include "services/ServiceError.h"
 
 namespace tabula {
 
@@ -153,9 +154,7 @@ const char* ServiceErrorDescription(int32_t number) {
 }
 
 [[noreturn]] void RaiseSubclassError(int32_t number) {
-    if (number < 1001) RaiseError(number);
-    RaiseError(static_cast<int32_t>(kSubclassErrorBit | static_cast<uint32_t>(number)),
-               ProgramName() + ".WindowProc", ServiceErrorDescription(number));
+    RaiseServiceError(number, ServiceErrorDescription(number));
 }
 
 // Removes the first entry of `identity` from the clients of (hwnd, msg), and unhooks the

@@ -41,13 +41,12 @@ enum EMsgResponse : int32_t {
     emrPreprocess = 2,   // the previous procedure first, then the client
 };
 
-// The service's own error numbers. They are raised OR 0x80040000, with the source
-// "<program>.WindowProc".
+// The service's own error numbers, raised as services/ServiceError.h says (OR 0x80040000,
+// with the source "<program>.WindowProc").
 constexpr int32_t kErrCantSubclass = 13081;
 constexpr int32_t kErrMessageHandled = 13082;
 constexpr int32_t kErrInvalidWindow = 13083;
 constexpr int32_t kErrExternalWindow = 13084;
-constexpr uint32_t kSubclassErrorBit = 0x80040000u;
 
 class ISubclass;
 

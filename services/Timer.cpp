@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "platform/runtime/Error.h"
-#include "platform/runtime/ProgramName.h"
 #include "platform/window/Windows.h"
+#include "services/ServiceError.h"
 
 namespace tabula {
 
 namespace {
-
-// The first number of the timers' own errors; lower ones belong to the runtime.
-constexpr int32_t kFirstOwnError = 1001;
-constexpr uint32_t kObjectErrorBase = 0x80040000;
 
 constexpr int32_t kDispidItem = 0x40030000;
 constexpr int32_t kDispidInterval = 0x68030000;
@@ -27,7 +23,6 @@ std::vector<EventInfo> TimerEventTable() {
 }  // namespace
 
 void RaiseTimerError(int32_t number) {
-    if (number < kFirstOwnError) RaiseError(number);
     std::string description;
     switch (number) {
         case eeTooManyTimers:
@@ -39,8 +34,7 @@ void RaiseTimerError(int32_t number) {
         default:
             break;
     }
-    RaiseError(static_cast<int32_t>(static_cast<uint32_t>(number) | kObjectErrorBase),
-               ProgramName() + ".WindowProc", std::move(description));
+    RaiseServiceError(number, std::move(description));
 }
 
 // --- CTimer ------------------------------------------------------------------------------
