@@ -1,0 +1,697 @@
+// The common dialogs driven as a person drives them: a timer acts on the dialog while its
+// modal loop waits, with clicks and keys on the headless host, and the test reads the
+// properties once the Show... call returns. Files come from a small tree in the
+// temporary folder.
+
+#include "services/CommonDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/TextBox.h"
+#include "platform/text/Utf8.h"
+#include "services/FileDialog.h"
+#include "tests/support/FormFixture.h"
+#include "tests/support/Raised.h"
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace tabula::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// --- Filters and names, without a dialog ---------------------------------------------------------
+
+TEST(CommonDialogText, FiltersBecomeNullSeparatedAndTextsEndAtTheFirstNull) {
+    using namespace std::string_literals;
+    const struct {
+        std::string filter, expected;
+    } filters[] = {
+        {"A|*.a", "A\0*.a\0"s},
+        {"", "\0"s},
+        {"Icons (*.ico;*.cur)|*.ico;*.cur|All Files (*.*)|*.*",
+         "Icons (*.ico;*.cur)\0*.ico;*.cur\0All Files (*.*)\0*.*\0"s},
+        {"||", "\0\0\0"s},
+    };
+    for (const auto& c : filters)
+        EXPECT_EQ(NullSeparatedFilter(c.filter), c.expected) << c.filter;
+    // With the terminator every string has, the list ends in two NULs.
+    EXPECT_EQ(std::string(NullSeparatedFilter("A|*.a").c_str(), 7), "A\0*.a\0\0"s);
+
+    const struct {
+        std::string text, expected;
+    } trims[] = {
+        {"name.txt\0   \0junk"s, "name.txt"},
+        {"no null", "no null"},
+        {"\0after"s, ""},
+        {"", ""},
+        {"d\xC3\xA9j\xC3\xA0\0x"s, "d\xC3\xA9j\xC3\xA0"},
+    };
+    for (const auto& c : trims)
+        EXPECT_EQ(TrimAtNull(c.text), c.expected);
+}
+
+TEST(CommonDialogText, AFilterIsReadAsPairsOfDescriptionAndGlobs) {
+    using Filters = std::vector<FileFilter>;
+    const struct {
+        std::string text;
+        Filters expected;
+    } cases[] = {
+        {"Icons (*.ico;*.cur)|*.ico;*.cur|All Files (*.*)|*.*",
+         {{"Icons (*.ico;*.cur)", {"*.ico", "*.cur"}}, {"All Files (*.*)", {"*.*"}}}},
+        {"A|*.a", {{"A", {"*.a"}}}},
+        {"", {}},
+        {"Lonely description", {}},
+        {"A|*.a|B", {{"A", {"*.a"}}}},  // a description without its pattern is dropped
+        {"Spaced| *.a ; ;*.b |", {{"Spaced", {"*.a", "*.b"}}}},
+        {"Nothing|", {{"Nothing", {}}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseFilter(c.text), c.expected) << c.text;
+}
+
+TEST(CommonDialogText, GlobsMatchCharactersIgnoringCase) {
+    const struct {
+        std::string name;
+        Texts globs;
+        bool matches;
+    } cases[] = {
+        {"alpha.txt", {"*.txt"}, true},
+        {"BETA.TXT", {"*.txt"}, true},
+        {"alpha.txt", {"*.ico", "*.cur"}, false},
+        {"delta.cur", {"*.ico", "*.cur"}, true},
+        {"notes", {"*.*"}, true},  // every name, dotted or not
+        {"notes", {"*.txt"}, false},
+        {"notes", {}, true},
+        {"a.tar.gz", {"*.gz"}, true},
+        {"ab.c", {"?b.c"}, true},
+        {"abb.c", {"?b.c"}, false},
+        {"\xC3\xA9.txt", {"?.txt"}, true},  // '?' is one character, not one byte
+        {"\xC3\x89T\xC3\x89.txt", {"\xC3\xA9t\xC3\xA9*"}, true},
+        {"abcabd", {"*abd"}, true},  // the star gives back what it took too early
+        {"abcab", {"*abd"}, false},
+        {"report.txt.bak", {"*.txt"}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPatterns(c.name, c.globs), c.matches) << c.name;
+}
+
+TEST(CommonDialogText, TypedNamesResolveInTheFolderAndTakeTheDefaultExtensionWhenTheyHaveNone) {
+    const fs::path folder = "/data/work";
+    const struct {
+        std::string typed, expected;
+    } names[] = {
+        {"report", "/data/work/report"},
+        {"sub/report.txt", "/data/work/sub/report.txt"},
+        {"../up.txt", "/data/up.txt"},
+        {"./here.txt", "/data/work/here.txt"},
+        {"/etc/hosts", "/etc/hosts"},
+        {"sub/", "/data/work/sub"},
+        {"..", "/data"},
+    };
+    for (const auto& c : names)
+        EXPECT_EQ(ResolveTypedName(folder, c.typed), fs::path(c.expected)) << c.typed;
+
+    const struct {
+        std::string path, extension, expected;
+    } extensions[] = {
+        {"/d/report", "txt", "/d/report.txt"},
+        {"/d/report", ".txt", "/d/report.txt"},
+        {"/d/report.doc", "txt", "/d/report.doc"},
+        {"/d/report", "", "/d/report"},
+        {"/d/.profile", "txt", "/d/.profile.txt"},
+        {"/d/r\xC3\xA9sum\xC3\xA9", "txt", "/d/r\xC3\xA9sum\xC3\xA9.txt"},
+    };
+    for (const auto& c : extensions)
+        EXPECT_EQ(WithDefaultExtension(c.path, c.extension), fs::path(c.expected)) << c.path;
+}
+
+// --- The dialogs on a desktop
+// ----------------------------------------------------------------------
+
+class CommonDialogTest : public FormFixture {
+protected:
+    CommonDialogTest() : FormFixture(Rect{100, 100, 500, 400}) {}
+
+    void SetUp() override {
+        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
+        root_ = fs::temp_directory_path() /
+                ("tabula-test-dialog-" + std::to_string(getpid()) + "-" + info->name());
+        fs::remove_all(root_);
+        for (const char* folder : {"Sub", "zeta", ".git"})
+            fs::create_directories(root_ / folder);
+        for (const char* file : {"alpha.txt", "beta.TXT", "gamma.ico", "delta.cur", "notes",
+                                 ".hidden.txt", "Sub/inner.txt", ".git/config"})
+            std::ofstream(root_ / file) << "x";
+        form_.Show();
+    }
+    void TearDown() override {
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    std::string Root() const { return root_.string(); }
+    std::string In(const std::string& name) const { return (root_ / name).string(); }
+
+    // Runs `act` on the dialog as soon as its modal loop waits for input. An act that
+    // leaves the dialog open lets the loop run dry, which closes the dialog.
+    void WhileShown(std::function<void(Form&)> act) {
+        SetTimer(0, 0, 10, [act](HWND, UINT, UINT_PTR id, uint32_t) {
+            KillTimer(0, id);
+            Form* dialog = Form::Containing(GetActiveWindow());
+            ASSERT_NE(dialog, nullptr);
+            ASSERT_TRUE(dialog->IsModal());
+            act(*dialog);
+        });
+    }
+
+    // The dialog's control called `name`.
+    template <class T>
+    static T* Named(HWND parent, const std::string& name) {
+        for (HWND child : GetChildren(parent)) {
+            Control* control = Control::FromHandle(child);
+            if (control && control->Name() == name) return dynamic_cast<T*>(control);
+            if (T* inner = Named<T>(child, name)) return inner;
+        }
+        return nullptr;
+    }
+    template <class T>
+    static T& Get(Form& dialog, const std::string& name) {
+        T* control = Named<T>(dialog.hWnd(), name);
+        if (!control) throw std::runtime_error("no control " + name);
+        return *control;
+    }
+
+    static Texts Items(const ListBox& list) {
+        Texts items;
+        for (int32_t i = 0; i < list.ListCount(); ++i)
+            items.push_back(list.List(i));
+        return items;
+    }
+    static Texts Files(Form& dialog) { return Items(Get<ListBox>(dialog, "lstFiles")); }
+    static Texts Folders(Form& dialog) { return Items(Get<ListBox>(dialog, "lstFolders")); }
+    static std::string Status(Form& dialog) { return Get<Label>(dialog, "lblStatus").Caption(); }
+
+    // Replaces the name box's text as a person does: a click in it, Ctrl+A, typing.
+    void TypeName(Form& dialog, const std::string& text) {
+        const TextBox& box = Get<TextBox>(dialog, "txtFileName");
+        host_.Click(box.hWnd(), 5, 5);
+        Keys("<C-A>" + text);
+    }
+    void Press(Form& dialog, const std::string& button) {
+        host_.Click(Get<CommandButton>(dialog, button).hWnd(), 5, 5);
+    }
+    // Double-clicks the item of a list shown as `item`.
+    void DoubleClickItem(Form& dialog, const std::string& list, const std::string& item) {
+        ListBox& box = Get<ListBox>(dialog, list);
+        const Texts items = Items(box);
+        const auto found = std::find(items.begin(), items.end(), item);
+        ASSERT_NE(found, items.end()) << item;
+        const Rect r = box.ItemRect(static_cast<int32_t>(found - items.begin()));
+        host_.DoubleClick(box.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
+    }
+    void ClickItem(Form& dialog, const std::string& list, int32_t index) {
+        ListBox& box = Get<ListBox>(dialog, list);
+        const Rect r = box.ItemRect(index);
+        host_.Click(box.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
+    }
+
+    // A dialog whose person types `name` and clicks OK.
+    void Choose(const std::string& name) {
+        WhileShown([this, name](Form& dialog) {
+            TypeName(dialog, name);
+            Press(dialog, "cmdOK");
+        });
+    }
+
+    fs::path root_;
+    clsCommonDialog dlg_;
+};
+
+// --- Open and save
+// --------------------------------------------------------------------------------
+
+TEST_F(CommonDialogTest, OpenShowsTheInitialFolderAndNameAndATypedNameGivesTheFullPath) {
+    dlg_.InitDir = Root();
+    dlg_.FileName = "/elsewhere/beta.TXT";
+    WhileShown([this](Form& dialog) {
+        EXPECT_EQ(dialog.Caption(), "Open");
+        EXPECT_EQ(Get<Label>(dialog, "lblFolder").Caption(), Root());
+        // Sorted ignoring case, dot files and their folders left out.
+        EXPECT_EQ(Folders(dialog), (Texts{"..", "Sub", "zeta"}));
+        EXPECT_EQ(Files(dialog),
+                  (Texts{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"}));
+        const TextBox& name = Get<TextBox>(dialog, "txtFileName");
+        EXPECT_EQ(name.Text(), "beta.TXT");
+        EXPECT_TRUE(name.HasFocus());
+        // The name is selected: typing replaces it.
+        Keys("alpha.txt");
+        Press(dialog, "cmdOK");
+    });
+    dlg_.ShowOpen();
+    EXPECT_EQ(dlg_.Action(), cdlActionOpen);
+    EXPECT_EQ(dlg_.APIReturn(), 1);
+    EXPECT_EQ(dlg_.ExtendedError(), 0);
+    EXPECT_FALSE(dlg_.Cancelled);
+    EXPECT_EQ(dlg_.FileName, In("alpha.txt"));
+    EXPECT_EQ(dlg_.FileTitle, "alpha.txt");
+    // The keyboard goes back to the form that had it.
+    EXPECT_EQ(GetActiveWindow(), form_.hWnd());
+}
+
+TEST_F(CommonDialogTest, TheFolderShownFirstIsInitDirElseFileNamesFolderElseTheWorkingFolder) {
+    const fs::path working = fs::current_path();
+    fs::current_path(root_ / "zeta");
+    const struct {
+        std::string initDir, fileName, fileTitle, folder, name;
+    } cases[] = {
+        {Root(), In("Sub/inner.txt"), "", Root(), "inner.txt"},
+        {Root() + "/Sub/", "", "", In("Sub"), ""},
+        {"../Sub", "", "", In("Sub"), ""},  // relative to the working folder
+        {"", In("Sub/inner.txt"), "", In("Sub"), "inner.txt"},
+        {"", In("Sub/inner.txt"), "title.txt", In("Sub"), "title.txt"},
+        {"", "/no/such/folder/x.txt", "", In("zeta"), "x.txt"},
+        {"", "", "", In("zeta"), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.initDir + " | " + c.fileName);
+        dlg_.InitDir = c.initDir;
+        dlg_.FileName = c.fileName;
+        dlg_.FileTitle = c.fileTitle;
+        std::string folder, name;
+        WhileShown([&](Form& dialog) {
+            folder = Get<Label>(dialog, "lblFolder").Caption();
+            name = Get<TextBox>(dialog, "txtFileName").Text();
+            Press(dialog, "cmdCancel");
+        });
+        dlg_.ShowOpen();
+        EXPECT_EQ(folder, c.folder);
+        EXPECT_EQ(name, c.name);
+        EXPECT_TRUE(dlg_.Cancelled);
+    }
+    fs::current_path(working);
+}
+
+TEST_F(CommonDialogTest, EveryWayOfCancellingLeavesTheNamesAndSetsCancelled) {
+    const struct {
+        const char* way;
+        std::function<void(Form&)> cancel;
+    } ways[] = {
+        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
+        {"Esc in the name box", [this](Form&) { Keys("<Esc>"); }},
+        {"Esc in the file list",
+         [this](Form& d) {
+             ClickItem(d, "lstFiles", 0);
+             Keys("<Esc>");
+         }},
+        {"Enter on Cancel",
+         [this](Form& d) {
+             Get<CommandButton>(d, "cmdCancel").SetFocus();
+             Keys("<Enter>");
+         }},
+        {"the form closed", [](Form& d) { d.Unload(); }},
+        {"nothing done", [](Form&) {}},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.way);
+        for (const bool save : {false, true}) {
+            dlg_.InitDir = Root();
+            dlg_.FileName = "old.name";  // 8 characters, as they were
+            dlg_.FileTitle = "old";
+            dlg_.CancelError = true;  // the file dialogs never raise
+            WhileShown([&](Form& dialog) {
+                TypeName(dialog, "alpha.txt");
+                w.cancel(dialog);
+            });
+            save ? dlg_.ShowSave() : dlg_.ShowOpen();
+            EXPECT_EQ(dlg_.Action(), save ? cdlActionSave : cdlActionOpen);
+            EXPECT_TRUE(dlg_.Cancelled);
+            EXPECT_EQ(dlg_.APIReturn(), 0);
+            EXPECT_EQ(dlg_.ExtendedError(), 0);
+            EXPECT_EQ(dlg_.FileName, "old.name");
+            EXPECT_EQ(dlg_.FileTitle, "old");
+        }
+    }
+    // A dialog chosen after a cancel clears Cancelled.
+    Choose("alpha.txt");
+    dlg_.ShowOpen();
+    EXPECT_FALSE(dlg_.Cancelled);
+    EXPECT_EQ(dlg_.FileName, In("alpha.txt"));
+}
+
+TEST_F(CommonDialogTest, SaveAddsTheDefaultExtensionToANameWithoutOne) {
+    const struct {
+        std::string typed, defaultExt, title;
+    } cases[] = {
+        {"report", "txt", "report.txt"},
+        {"report", ".txt", "report.txt"},
+        {"report.doc", "txt", "report.doc"},
+        {"report", "", "report"},
+        {"Sub/report", "csv", "report.csv"},
+        {"alpha.txt", "ico", "alpha.txt"},  // an existing file may be saved over
+        {"  spaced.txt  ", "", "spaced.txt"},
+        {"r\xC3\xA9sum\xC3\xA9", "txt", "r\xC3\xA9sum\xC3\xA9.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dlg_.InitDir = Root();
+        dlg_.DefaultExt = c.defaultExt;
+        Choose(c.typed);
+        dlg_.ShowSave();
+        EXPECT_EQ(dlg_.APIReturn(), 1);
+        EXPECT_EQ(dlg_.FileTitle, c.title);
+        const std::string folder = c.typed.starts_with("Sub/") ? In("Sub") : Root();
+        EXPECT_EQ(dlg_.FileName, folder + "/" + c.title);
+    }
+}
+
+TEST_F(CommonDialogTest, APathLongerThanMaxFileSizeAllowsFailsWithoutCuttingOrCancelling) {
+    // "alpha.txt" in the tree, and a name whose characters take two bytes each.
+    std::ofstream(root_ / "\xC3\xA9\xC3\xA9\xC3\xA9.txt") << "x";
+    const auto chars = [](const std::string& path) { return int32_t(Utf8Length(path)); };
+    const std::string alpha = In("alpha.txt"), accented = In("\xC3\xA9\xC3\xA9\xC3\xA9.txt");
+    const struct {
+        std::string typed, path;
+        int32_t maxFileSize;
+        bool fits;
+    } cases[] = {
+        {"alpha.txt", alpha, chars(alpha) + 1, true},
+        {"alpha.txt", alpha, chars(alpha), false},
+        {"alpha.txt", alpha, 10, false},
+        {"\xC3\xA9\xC3\xA9\xC3\xA9.txt", accented, chars(accented) + 1, true},  // characters count
+        {"\xC3\xA9\xC3\xA9\xC3\xA9.txt", accented, chars(accented), false},
+        {"alpha.txt", alpha, 0, true},  // 0 means 255
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.maxFileSize);
+        dlg_.InitDir = Root();
+        dlg_.FileName = "before.txt";
+        dlg_.FileTitle = "before";
+        dlg_.MaxFileSize = c.maxFileSize;
+        Choose(c.typed);
+        dlg_.ShowOpen();
+        EXPECT_FALSE(dlg_.Cancelled);
+        if (c.fits) {
+            EXPECT_EQ(dlg_.APIReturn(), 1);
+            EXPECT_EQ(dlg_.FileName, c.path);
+        } else {
+            EXPECT_EQ(dlg_.APIReturn(), kDialogFailed);
+            EXPECT_EQ(dlg_.ExtendedError(), cdeBufferTooSmall);
+            EXPECT_EQ(dlg_.FileName, "before.txt");
+            EXPECT_EQ(dlg_.FileTitle, "before");
+        }
+    }
+    // The default takes 254 characters: a longer path to save fails.
+    dlg_.MaxFileSize = 0;
+    Choose(std::string(300, 'n'));
+    dlg_.ShowSave();
+    EXPECT_EQ(dlg_.ExtendedError(), cdeBufferTooSmall);
+    EXPECT_EQ(dlg_.FileName, alpha);
+    // The next dialog starts clean.
+    Choose("alpha.txt");
+    dlg_.ShowOpen();
+    EXPECT_EQ(dlg_.ExtendedError(), 0);
+    EXPECT_EQ(dlg_.APIReturn(), 1);
+}
+
+TEST_F(CommonDialogTest, AnInitDirThatIsNoFolderFailsBeforeAnyDialogShows) {
+    for (const std::string& initDir : {In("missing"), In("alpha.txt"), In("zeta/deeper")}) {
+        SCOPED_TRACE(initDir);
+        dlg_.InitDir = initDir;
+        dlg_.FileName = "kept.txt";
+        for (const bool save : {false, true}) {
+            save ? dlg_.ShowSave() : dlg_.ShowOpen();
+            EXPECT_EQ(dlg_.APIReturn(), kDialogFailed);
+            EXPECT_EQ(dlg_.ExtendedError(), cdeInvalidFileName);
+            EXPECT_FALSE(dlg_.Cancelled);  // a failure is no cancel
+            EXPECT_EQ(dlg_.FileName, "kept.txt");
+        }
+    }
+    EXPECT_EQ(GetActiveWindow(), form_.hWnd());
+}
+
+TEST_F(CommonDialogTest, FilterIndexPicksTheFilesListedFirstAndTheChosenFilterComesBack) {
+    const std::string filter = "Icons (*.ico;*.cur)|*.ico;*.cur|Text|*.TXT|All Files (*.*)|*.*";
+    const Texts icons{"delta.cur", "gamma.ico"}, texts{"alpha.txt", "beta.TXT"},
+        all{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"};
+    const struct {
+        int16_t filterIndex;
+        std::string shown;
+        Texts files;
+    } cases[] = {
+        {1, "Icons (*.ico;*.cur)", icons},
+        {2, "Text", texts},
+        {3, "All Files (*.*)", all},
+        {0, "Icons (*.ico;*.cur)", icons},  // out of range: the first
+        {9, "Icons (*.ico;*.cur)", icons},
+        {-4, "Icons (*.ico;*.cur)", icons},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.filterIndex);
+        dlg_.InitDir = Root();
+        dlg_.Filter = filter;
+        dlg_.FilterIndex = c.filterIndex;
+        WhileShown([&](Form& dialog) {
+            EXPECT_EQ(Get<ComboBox>(dialog, "cboFilter").Text(), c.shown);
+            EXPECT_EQ(Files(dialog), c.files);
+            dialog.Unload();
+        });
+        dlg_.ShowOpen();
+        EXPECT_EQ(dlg_.FilterIndex, c.filterIndex);  // a cancel gives nothing back
+    }
+    // No filter lists every file.
+    dlg_.Filter = "";
+    dlg_.FilterIndex = 1;
+    WhileShown([&](Form& dialog) {
+        EXPECT_EQ(Files(dialog), all);
+        EXPECT_FALSE(Get<ComboBox>(dialog, "cboFilter").Enabled());
+        dialog.Unload();
+    });
+    dlg_.ShowOpen();
+    // Another filter picked from the list changes the files and comes back in FilterIndex.
+    dlg_.Filter = filter;
+    WhileShown([&](Form& dialog) {
+        ComboBox& types = Get<ComboBox>(dialog, "cboFilter");
+        host_.Click(types.hWnd(), 10, types.Height() / 2);
+        ASSERT_TRUE(types.DroppedDown());
+        Keys("<Esc>");  // closes the list, not the dialog
+        ASSERT_TRUE(dialog.Loaded());
+        host_.Click(types.hWnd(), 10, types.Height() / 2);
+        Keys("<Down><Enter>");
+        EXPECT_EQ(types.Text(), "Text");
+        EXPECT_EQ(Files(dialog), texts);
+        DoubleClickItem(dialog, "lstFiles", "beta.TXT");
+    });
+    dlg_.ShowOpen();
+    EXPECT_EQ(dlg_.FileName, In("beta.TXT"));
+    EXPECT_EQ(dlg_.FilterIndex, 2);
+}
+
+TEST_F(CommonDialogTest, OpenOfAMissingFileSaysSoAndStaysUntilAFileThatExistsIsChosen) {
+    dlg_.InitDir = Root();
+    dlg_.FileName = "start.txt";
+    dlg_.DefaultExt = "txt";
+    const struct {
+        std::string typed, status;
+    } misses[] = {
+        {"missing.txt", "File not found: missing.txt"},
+        {"missing", "File not found: missing.txt"},  // after the default extension
+        {"nowhere/alpha.txt", "Folder not found: " + In("nowhere")},
+        {"alpha.txt/x", "Folder not found: " + In("alpha.txt")},
+    };
+    WhileShown([&](Form& dialog) {
+        for (const auto& m : misses) {
+            TypeName(dialog, m.typed);
+            Press(dialog, "cmdOK");
+            EXPECT_TRUE(dialog.Loaded()) << m.typed;
+            EXPECT_EQ(Status(dialog), m.status);
+            // The name stays, selected, so the next name replaces it.
+            const TextBox& name = Get<TextBox>(dialog, "txtFileName");
+            EXPECT_TRUE(name.HasFocus());
+            EXPECT_EQ(name.SelLength(), name.TextLength());
+        }
+        Keys("alpha<Enter>");
+    });
+    dlg_.ShowOpen();
+    EXPECT_EQ(dlg_.APIReturn(), 1);
+    EXPECT_EQ(dlg_.FileName, In("alpha.txt"));
+    // Save takes a file that does not exist yet, in a folder that does.
+    WhileShown([&](Form& dialog) {
+        TypeName(dialog, "nowhere/new.txt");
+        Press(dialog, "cmdOK");
+        EXPECT_TRUE(dialog.Loaded());
+        TypeName(dialog, "Sub/new");
+        Press(dialog, "cmdOK");
+    });
+    dlg_.ShowSave();
+    EXPECT_EQ(dlg_.FileName, In("Sub/new.txt"));
+    EXPECT_FALSE(fs::exists(In("Sub/new.txt")));  // the dialog only names it
+}
+
+TEST_F(CommonDialogTest, FoldersAreEnteredByDoubleClickEnterOrTheirNameAndLeftByTwoDots) {
+    dlg_.InitDir = Root();
+    dlg_.Filter = "Text|*.txt";
+    WhileShown([&](Form& dialog) {
+        const Label& folder = Get<Label>(dialog, "lblFolder");
+        DoubleClickItem(dialog, "lstFolders", "Sub");
+        EXPECT_EQ(folder.Caption(), In("Sub"));
+        EXPECT_EQ(Folders(dialog), Texts{".."});
+        EXPECT_EQ(Files(dialog), Texts{"inner.txt"});
+        DoubleClickItem(dialog, "lstFolders", "..");
+        EXPECT_EQ(folder.Caption(), Root());
+        // Enter on the selected folder.
+        ClickItem(dialog, "lstFolders", 2);
+        Keys("<Enter>");
+        EXPECT_EQ(folder.Caption(), In("zeta"));
+        EXPECT_EQ(Files(dialog), Texts{});
+        // OK with an empty name enters the selected folder.
+        ClickItem(dialog, "lstFolders", 0);
+        TypeName(dialog, "");
+        Press(dialog, "cmdOK");
+        EXPECT_EQ(folder.Caption(), Root());
+        // A folder's name typed enters it and empties the name box.
+        TypeName(dialog, "Sub/");
+        Keys("<Enter>");
+        EXPECT_EQ(folder.Caption(), In("Sub"));
+        EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "");
+        // A click on a file names it; OK takes it from this folder.
+        ClickItem(dialog, "lstFiles", 0);
+        EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "inner.txt");
+        Press(dialog, "cmdOK");
+    });
+    dlg_.ShowOpen();
+    EXPECT_EQ(dlg_.FileName, In("Sub/inner.txt"));
+    EXPECT_EQ(dlg_.FileTitle, "inner.txt");
+}
+
+TEST_F(CommonDialogTest, TypedWildcardsListTheFilesTheyMatch) {
+    dlg_.InitDir = Root();
+    dlg_.Filter = "Text|*.txt";
+    WhileShown([&](Form& dialog) {
+        TypeName(dialog, "*.ico; *.CUR");
+        Press(dialog, "cmdOK");
+        EXPECT_TRUE(dialog.Loaded());
+        EXPECT_EQ(Files(dialog), (Texts{"delta.cur", "gamma.ico"}));
+        TypeName(dialog, "?otes");
+        Keys("<Enter>");
+        EXPECT_EQ(Files(dialog), Texts{"notes"});
+        dialog.Unload();
+    });
+    dlg_.ShowOpen();
+    EXPECT_TRUE(dlg_.Cancelled);
+}
+
+TEST_F(CommonDialogTest, AFolderThatCannotBeReadListsNothingAndANameThatIsNoUtf8IsNotListed) {
+    std::ofstream(root_ / "bad\xFFname.txt") << "x";
+    const fs::path locked = root_ / "locked";
+    fs::create_directory(locked);
+    std::ofstream(locked / "secret.txt") << "x";
+    fs::permissions(locked, fs::perms::none);
+    std::error_code error;
+    const bool readable = fs::directory_iterator(locked, error) != fs::directory_iterator();
+    dlg_.InitDir = Root();
+    WhileShown([&](Form& dialog) {
+        EXPECT_EQ(Files(dialog),
+                  (Texts{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"}));
+        DoubleClickItem(dialog, "lstFolders", "locked");
+        EXPECT_EQ(Get<Label>(dialog, "lblFolder").Caption(), In("locked"));
+        // Someone who may read every folder still sees it.
+        EXPECT_EQ(Files(dialog), readable ? Texts{"secret.txt"} : Texts{});
+        EXPECT_EQ(Folders(dialog), Texts{".."});
+        dialog.Unload();
+    });
+    dlg_.ShowOpen();
+    fs::permissions(locked, fs::perms::owner_all);
+    EXPECT_EQ(ListFolder(root_ / "no such folder", {}).files, Texts{});
+    EXPECT_EQ(ListFolder(root_ / "alpha.txt", {}).folders, Texts{});
+}
+
+TEST_F(CommonDialogTest, TheCaptionIsDialogTitleAndTheDialogIsCentredOnItsOwner) {
+    const struct {
+        std::string title;
+        bool save;
+        int32_t owner;
+        std::string caption;
+    } cases[] = {
+        {"", false, 0, "Open"},
+        {"", true, 0, "Save As"},
+        {"Pick an icon", false, 1, "Pick an icon"},
+        {"Export", true, 1, "Export"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        dlg_.InitDir = Root();
+        dlg_.DialogTitle = c.title;
+        dlg_.hdc = c.owner ? static_cast<int32_t>(form_.hWnd()) : 0;
+        Rect placed;
+        std::string caption;
+        WhileShown([&](Form& dialog) {
+            caption = dialog.Caption();
+            GetWindowRect(dialog.hWnd(), &placed);
+            dialog.Unload();
+        });
+        c.save ? dlg_.ShowSave() : dlg_.ShowOpen();
+        EXPECT_EQ(caption, c.caption);
+        // The owner spans 100..500 x 100..400, the screen 1024 x 768.
+        const Point centre{(placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2};
+        const Point expected = c.owner ? Point{300, 250} : Point{512, 384};
+        EXPECT_LE(std::abs(centre.x - expected.x), 1);
+        EXPECT_LE(std::abs(centre.y - expected.y), 1);
+    }
+}
+
+TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
+    dlg_.Copies = 3;
+    dlg_.FromPage = 2;
+    dlg_.CancelError = true;
+    const struct {
+        std::function<void(clsCommonDialog&)> show;
+        int16_t action;
+        int32_t apiReturn, extendedError;
+    } cases[] = {
+        {[](clsCommonDialog& d) { d.ShowPrinter(); }, cdlActionPrinter, kDialogFailed,
+         cdeNoDefaultPrinter},
+        {[](clsCommonDialog& d) { d.ShowHelp(); }, cdlActionHelp, 0, 0},
+    };
+    for (const auto& c : cases) {
+        dlg_.Cancelled = true;  // reset by every Show...
+        EXPECT_EQ(RaisedError([&] { c.show(dlg_); }), 0);
+        EXPECT_EQ(dlg_.Action(), c.action);
+        EXPECT_EQ(dlg_.APIReturn(), c.apiReturn);
+        EXPECT_EQ(dlg_.ExtendedError(), c.extendedError);
+        EXPECT_FALSE(dlg_.Cancelled);
+    }
+    EXPECT_EQ(dlg_.Copies, 3);
+    EXPECT_EQ(dlg_.FromPage, 2);
+}
+
+TEST(CommonDialogNoDesktop, AFileDialogWithNoDesktopToShowOnFails) {
+    // A thread of its own has no desktop.
+    std::thread([] {
+        clsCommonDialog dlg;
+        dlg.FileName = "kept";
+        dlg.ShowOpen();
+        EXPECT_EQ(dlg.APIReturn(), kDialogFailed);
+        EXPECT_EQ(dlg.ExtendedError(), cdeInitialization);
+        EXPECT_FALSE(dlg.Cancelled);
+        EXPECT_EQ(dlg.FileName, "kept");
+    }).join();
+}
+
+}  // namespace
+}  // namespace tabula::test
