@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/gdi/Color.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/Desktop.h"
+#include "services/ColorDialog.h"
 #include "services/FileDialog.h"
 
 namespace fs = std::filesystem;
@@ -120,6 +122,25 @@ void clsCommonDialog::RunFileDialog(int16_t action) {
             Fail(cdeBufferTooSmall);
             break;
     }
+}
+
+// --- Colour ------------------------------------------------------------------------------------
+
+void clsCommonDialog::ShowColor() {
+    Begin(cdlActionColor);
+    if (!Desktop::Current()) {
+        Fail(cdeInitialization);
+        return;
+    }
+    // A colour that does not resolve starts black.
+    const COLORREF initial = TranslateColorOrBlack(static_cast<OLE_COLOR>(Color));
+    const ColorDialogResult result = RunColorDialog(initial, static_cast<HWND>(hdc));
+    if (!result.chosen) {
+        Cancel(true);
+        return;
+    }
+    Color = static_cast<int32_t>(result.color);
+    apiReturn_ = 1;
 }
 
 // --- Printer and help -----------------------------------------------------------------------

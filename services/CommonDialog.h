@@ -2,7 +2,7 @@
 
 // The common dialogs behind one set of properties: calling code fills the properties,
 // calls a Show... method and reads the results from the properties. The dialogs are modal
-// forms built from the runtime's own controls (FileDialog, ColorDialog, FontDialog).
+// forms built from the runtime's own controls (FileDialog, ColorDialog).
 //
 // Outcome of a Show..., read from APIReturn, Cancelled and ExtendedError:
 //   chosen      APIReturn 1, Cancelled False, the result properties written
@@ -102,6 +102,8 @@ public:
 
     void ShowOpen();
     void ShowSave();
+    // Color preselected (a system colour as it resolves); OK writes the chosen colour.
+    void ShowColor();
     // No printer is ever available: the call fails with cdeNoDefaultPrinter.
     void ShowPrinter();
     // Does nothing: APIReturn 0.

@@ -22,6 +22,7 @@
 #include "platform/forms/ListBox.h"
 #include "platform/forms/TextBox.h"
 #include "platform/text/Utf8.h"
+#include "services/ColorDialog.h"
 #include "services/FileDialog.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/Raised.h"
@@ -655,6 +656,192 @@ TEST_F(CommonDialogTest, TheCaptionIsDialogTitleAndTheDialogIsCentredOnItsOwner)
     }
 }
 
+// --- Colour
+// ----------------------------------------------------------------------------------------
+
+class ColorDialogTest : public CommonDialogTest {
+protected:
+    // The swatch drawn with the selection's ring, as a person sees the grid; -1 for none.
+    int32_t RingedSwatch(Form& dialog, const std::string& grid, int32_t count) {
+        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
+        int32_t ringed = -1;
+        for (int32_t i = 0; i < count; ++i) {
+            const Rect r = ColorSwatchRect(i);
+            if (image.Pixel(r.left - 2, r.top - 2) != RGB(0, 0, 0)) continue;
+            EXPECT_EQ(ringed, -1) << "two swatches ringed";
+            ringed = i;
+        }
+        return ringed;
+    }
+    // The colour in the middle of a swatch, or of the current colour's box.
+    COLORREF SwatchColor(Form& dialog, const std::string& grid, int32_t index) {
+        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
+        const Rect r = index < 0 ? image.Bounds() : ColorSwatchRect(index);
+        return image.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    Texts Values(Form& dialog) {
+        return {Get<TextBox>(dialog, "txtRed").Text(), Get<TextBox>(dialog, "txtGreen").Text(),
+                Get<TextBox>(dialog, "txtBlue").Text()};
+    }
+    void ClickSwatch(Form& dialog, const std::string& grid, int32_t index) {
+        const Rect r = ColorSwatchRect(index);
+        host_.Click(Get<PictureBox>(dialog, grid).hWnd(), r.left + 3, r.top + 3);
+    }
+    void TypeValue(Form& dialog, const std::string& box, const std::string& text) {
+        host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
+        Keys("<C-A>" + text);
+    }
+};
+
+TEST_F(ColorDialogTest, TheInitialColourIsPreselectedAndOkWithoutAChangeGivesItBack) {
+    const COLORREF blue = RGB(0, 0, 255);
+    const struct {
+        int32_t color;
+        int32_t ringed;
+        COLORREF shown;
+        Texts values;
+    } cases[] = {
+        {int32_t(blue), 13, blue, {"0", "0", "255"}},
+        {int32_t(RGB(1, 2, 3)), -1, RGB(1, 2, 3), {"1", "2", "3"}},
+        {int32_t(RGB(255, 255, 255)), 47, RGB(255, 255, 255), {"255", "255", "255"}},
+        // A system colour as it resolves: button face.
+        {int32_t(0x8000000F), 45, RGB(192, 192, 192), {"192", "192", "192"}},
+        // A colour that does not resolve (a palette index) starts black.
+        {int32_t(0x01FF0000), 40, RGB(0, 0, 0), {"0", "0", "0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.color);
+        dlg_.Color = c.color;
+        WhileShown([&](Form& dialog) {
+            EXPECT_EQ(dialog.Caption(), "Color");
+            EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), c.ringed);
+            EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
+            EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), c.shown);
+            EXPECT_EQ(Values(dialog), c.values);
+            Press(dialog, "cmdOK");
+        });
+        dlg_.ShowColor();
+        EXPECT_EQ(dlg_.Action(), cdlActionColor);
+        EXPECT_EQ(dlg_.APIReturn(), 1);
+        EXPECT_FALSE(dlg_.Cancelled);
+        EXPECT_EQ(dlg_.Color, int32_t(c.shown));
+    }
+}
+
+TEST_F(ColorDialogTest, ASwatchIsPickedByClickAndOkDoubleClickOrTheArrowsAndEnter) {
+    const auto& basic = BasicColors();
+    const struct {
+        const char* how;
+        int32_t initial;  // a basic swatch selected at the start, -1 for none
+        std::function<void(Form&)> pick;
+        int32_t chosen;
+    } cases[] = {
+        {"click and OK", -1,
+         [this](Form& d) {
+             ClickSwatch(d, "picBasic", 20);
+             EXPECT_EQ(RingedSwatch(d, "picBasic", kBasicColorCount), 20);
+             Press(d, "cmdOK");
+         },
+         20},
+        {"double click", 3,
+         [this](Form& d) {
+             const Rect r = ColorSwatchRect(47);
+             host_.DoubleClick(Get<PictureBox>(d, "picBasic").hWnd(), r.left + 3, r.top + 3);
+         },
+         47},
+        {"click and Enter", -1,
+         [this](Form& d) {
+             ClickSwatch(d, "picBasic", 0);
+             Keys("<Enter>");
+         },
+         0},
+        {"arrows", 0, [this](Form&) { Keys("<Right><Right><Down><Enter>"); }, 10},
+        {"arrows stop at the edge", 0, [this](Form&) { Keys("<Left><Up><Enter>"); }, 0},
+        {"End", 5, [this](Form&) { Keys("<End><Enter>"); }, 47},
+        {"Up from the bottom row", 47, [this](Form&) { Keys("<Up><Home><Down><Enter>"); }, 8},
+        {"arrows with nothing selected", -1, [this](Form&) { Keys("<Down><Enter>"); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        dlg_.Color = c.initial >= 0 ? int32_t(basic[c.initial]) : int32_t(RGB(1, 2, 3));
+        WhileShown([&](Form& dialog) {
+            ASSERT_TRUE(Get<PictureBox>(dialog, "picBasic").HasFocus());
+            c.pick(dialog);
+        });
+        dlg_.ShowColor();
+        EXPECT_EQ(dlg_.APIReturn(), 1);
+        EXPECT_EQ(dlg_.Color, int32_t(basic[c.chosen]));
+    }
+}
+
+TEST_F(ColorDialogTest, TypedValuesMakeTheColourAndAddToCustomColorsKeepsItForThisDialog) {
+    dlg_.Color = int32_t(BasicColors()[8]);
+    WhileShown([&](Form& dialog) {
+        TypeValue(dialog, "txtRed", "12");
+        TypeValue(dialog, "txtGreen", "300");  // more than 255 counts as 255
+        TypeValue(dialog, "txtBlue", "a7b");   // only digits go in
+        EXPECT_EQ(Values(dialog), (Texts{"12", "300", "7"}));
+        const COLORREF typed = RGB(12, 255, 7);
+        EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), typed);
+        EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), -1);
+        // Custom colours start white and fill from the first.
+        for (int32_t i = 0; i < kCustomColorCount; ++i)
+            EXPECT_EQ(SwatchColor(dialog, "picCustom", i), RGB(255, 255, 255));
+        Press(dialog, "cmdAddCustom");
+        EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), typed);
+        EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), 0);
+        ClickSwatch(dialog, "picBasic", 13);
+        EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
+        Press(dialog, "cmdAddCustom");
+        EXPECT_EQ(SwatchColor(dialog, "picCustom", 1), RGB(0, 0, 255));
+        // Back to the first custom colour, and the value boxes follow.
+        ClickSwatch(dialog, "picCustom", 0);
+        EXPECT_EQ(Values(dialog), (Texts{"12", "255", "7"}));
+        EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), typed);
+        TypeValue(dialog, "txtBlue", "8");
+        Keys("<Enter>");
+    });
+    dlg_.ShowColor();
+    EXPECT_EQ(dlg_.Color, int32_t(RGB(12, 255, 8)));
+    // The next dialog starts with white custom colours again.
+    WhileShown([&](Form& dialog) {
+        EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), RGB(255, 255, 255));
+        dialog.Unload();
+    });
+    dlg_.ShowColor();
+}
+
+TEST_F(ColorDialogTest, ACancelAlwaysSetsCancelledAndRaisesOnlyWithCancelError) {
+    const struct {
+        const char* way;
+        std::function<void(Form&)> cancel;
+    } ways[] = {
+        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
+        {"Esc", [this](Form&) { Keys("<Esc>"); }},
+        {"the form closed", [](Form& d) { d.Unload(); }},
+    };
+    for (const auto& w : ways) {
+        for (const bool cancelError : {false, true}) {
+            SCOPED_TRACE(std::string(w.way) + (cancelError ? " raising" : ""));
+            dlg_.Color = int32_t(RGB(9, 9, 9));
+            dlg_.CancelError = cancelError;
+            WhileShown([&](Form& dialog) {
+                ClickSwatch(dialog, "picBasic", 4);
+                w.cancel(dialog);
+            });
+            EXPECT_EQ(RaisedDescription([&] { dlg_.ShowColor(); }),
+                      cancelError ? "Cancel was selected." : "(nothing raised)");
+            EXPECT_TRUE(dlg_.Cancelled);
+            EXPECT_EQ(dlg_.APIReturn(), 0);
+            EXPECT_EQ(dlg_.ExtendedError(), 0);
+            EXPECT_EQ(dlg_.Color, int32_t(RGB(9, 9, 9)));
+        }
+    }
+    dlg_.CancelError = true;
+    WhileShown([&](Form& dialog) { dialog.Unload(); });
+    EXPECT_EQ(RaisedError([&] { dlg_.ShowColor(); }), kErrCancelSelected);
+}
+
 TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
     dlg_.Copies = 3;
     dlg_.FromPage = 2;
@@ -680,16 +867,26 @@ TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
     EXPECT_EQ(dlg_.FromPage, 2);
 }
 
-TEST(CommonDialogNoDesktop, AFileDialogWithNoDesktopToShowOnFails) {
+TEST(CommonDialogNoDesktop, ADialogWithNoDesktopToShowOnFailsAndChangesNothing) {
+    const std::function<void(clsCommonDialog&)> shows[] = {
+        [](clsCommonDialog& d) { d.ShowOpen(); },
+        [](clsCommonDialog& d) { d.ShowSave(); },
+        [](clsCommonDialog& d) { d.ShowColor(); },
+    };
     // A thread of its own has no desktop.
-    std::thread([] {
-        clsCommonDialog dlg;
-        dlg.FileName = "kept";
-        dlg.ShowOpen();
-        EXPECT_EQ(dlg.APIReturn(), kDialogFailed);
-        EXPECT_EQ(dlg.ExtendedError(), cdeInitialization);
-        EXPECT_FALSE(dlg.Cancelled);
-        EXPECT_EQ(dlg.FileName, "kept");
+    std::thread([&] {
+        for (const auto& show : shows) {
+            clsCommonDialog dlg;
+            dlg.FileName = "kept";
+            dlg.Color = 5;
+            dlg.CancelError = true;
+            EXPECT_EQ(RaisedError([&] { show(dlg); }), 0);
+            EXPECT_EQ(dlg.APIReturn(), kDialogFailed);
+            EXPECT_EQ(dlg.ExtendedError(), cdeInitialization);
+            EXPECT_FALSE(dlg.Cancelled);
+            EXPECT_EQ(dlg.FileName, "kept");
+            EXPECT_EQ(dlg.Color, 5);
+        }
     }).join();
 }
 
