@@ -1,6 +1,7 @@
 #include "services/CommonDialog.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -9,6 +10,7 @@
 #include "platform/window/Desktop.h"
 #include "services/ColorDialog.h"
 #include "services/FileDialog.h"
+#include "services/FontDialog.h"
 
 namespace fs = std::filesystem;
 
@@ -140,6 +142,35 @@ void clsCommonDialog::ShowColor() {
         return;
     }
     Color = static_cast<int32_t>(result.color);
+    apiReturn_ = 1;
+}
+
+// --- Font --------------------------------------------------------------------------------------
+
+void clsCommonDialog::ShowFont() {
+    Begin(cdlActionFont);
+    if (!Desktop::Current()) {
+        Fail(cdeInitialization);
+        return;
+    }
+    FontDescriptor initial;
+    if (!FontName.empty()) initial.name = FontName;
+    if (FontSize >= 1) initial.size = static_cast<float>(FontSize);
+    initial.bold = FontBold;
+    initial.italic = FontItalic;
+    initial.underline = FontUnderline;
+    initial.strikethrough = FontStrikethru;
+    const FontDialogResult result = RunFontDialog(initial, static_cast<HWND>(hdc));
+    if (!result.chosen) {
+        Cancel(true);
+        return;
+    }
+    FontName = result.font.name;
+    FontSize = static_cast<int32_t>(std::lround(result.font.size));
+    FontBold = result.font.bold;
+    FontItalic = result.font.italic;
+    FontUnderline = result.font.underline;
+    FontStrikethru = result.font.strikethrough;
     apiReturn_ = 1;
 }
 

@@ -2,7 +2,7 @@
 
 // The common dialogs behind one set of properties: calling code fills the properties,
 // calls a Show... method and reads the results from the properties. The dialogs are modal
-// forms built from the runtime's own controls (FileDialog, ColorDialog).
+// forms built from the runtime's own controls (FileDialog, ColorDialog, FontDialog).
 //
 // Outcome of a Show..., read from APIReturn, Cancelled and ExtendedError:
 //   chosen      APIReturn 1, Cancelled False, the result properties written
@@ -104,6 +104,10 @@ public:
     void ShowSave();
     // Color preselected (a system colour as it resolves); OK writes the chosen colour.
     void ShowColor();
+    // The font properties preselected (an empty FontName or a FontSize below 1 as the
+    // ambient default); OK writes them back, FontName as the face is listed and FontSize
+    // rounded to whole points.
+    void ShowFont();
     // No printer is ever available: the call fails with cdeNoDefaultPrinter.
     void ShowPrinter();
     // Does nothing: APIReturn 0.

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/ListBox.h"
@@ -24,6 +25,7 @@
 #include "platform/text/Utf8.h"
 #include "services/ColorDialog.h"
 #include "services/FileDialog.h"
+#include "services/FontDialog.h"
 #include "tests/support/FormFixture.h"
 #include "tests/support/Raised.h"
 
@@ -208,11 +210,11 @@ protected:
     static Texts Folders(Form& dialog) { return Items(Get<ListBox>(dialog, "lstFolders")); }
     static std::string Status(Form& dialog) { return Get<Label>(dialog, "lblStatus").Caption(); }
 
-    // Replaces the name box's text as a person does: a click in it, Ctrl+A, typing.
+    // Replaces the name box's text as a person does: a click in it, Ctrl+A, Delete, typing.
     void TypeName(Form& dialog, const std::string& text) {
         const TextBox& box = Get<TextBox>(dialog, "txtFileName");
         host_.Click(box.hWnd(), 5, 5);
-        Keys("<C-A>" + text);
+        Keys("<C-A><Del>" + text);
     }
     void Press(Form& dialog, const std::string& button) {
         host_.Click(Get<CommandButton>(dialog, button).hWnd(), 5, 5);
@@ -689,7 +691,7 @@ protected:
     }
     void TypeValue(Form& dialog, const std::string& box, const std::string& text) {
         host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
-        Keys("<C-A>" + text);
+        Keys("<C-A><Del>" + text);
     }
 };
 
@@ -842,6 +844,309 @@ TEST_F(ColorDialogTest, ACancelAlwaysSetsCancelledAndRaisesOnlyWithCancelError) 
     EXPECT_EQ(RaisedError([&] { dlg_.ShowColor(); }), kErrCancelSelected);
 }
 
+// --- Font ----------------------------------------------------------------------------------------
+
+class FontDialogTest : public CommonDialogTest {
+protected:
+    struct Shown {
+        std::string face, listedFace, size, listedSize;
+        Texts checked;
+        friend bool operator==(const Shown&, const Shown&) = default;
+        friend std::ostream& operator<<(std::ostream& out, const Shown& s) {
+            out << s.face << "|" << s.listedFace << "|" << s.size << "|" << s.listedSize << "|";
+            for (const std::string& c : s.checked)
+                out << c << " ";
+            return out;
+        }
+    };
+    static Shown Read(Form& dialog) {
+        Shown shown{Get<TextBox>(dialog, "txtFace").Text(),
+                    Get<ListBox>(dialog, "lstFace").Text(),
+                    Get<TextBox>(dialog, "txtSize").Text(),
+                    Get<ListBox>(dialog, "lstSize").Text(),
+                    {}};
+        for (const char* box : {"chkBold", "chkItalic", "chkUnderline", "chkStrikethru"}) {
+            if (Get<CheckBox>(dialog, box).Value() == vbChecked) shown.checked.push_back(box);
+        }
+        return shown;
+    }
+    void TypeInto(Form& dialog, const std::string& box, const std::string& text) {
+        host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
+        Keys("<C-A><Del>" + text);
+    }
+    void ClickListed(Form& dialog, const std::string& list, const std::string& item) {
+        ListBox& box = Get<ListBox>(dialog, list);
+        const Texts items = Items(box);
+        const auto found = std::find(items.begin(), items.end(), item);
+        ASSERT_NE(found, items.end()) << item;
+        const auto index = static_cast<int32_t>(found - items.begin());
+        box.SetTopIndex(index);  // scrolled to, as a person would
+        ClickItem(dialog, list, index);
+    }
+    void Toggle(Form& dialog, const std::string& box) {
+        host_.Click(Get<CheckBox>(dialog, box).hWnd(), 5, 5);
+    }
+    PixelImage Sample(Form& dialog) {
+        return host_.Screenshot(Get<PictureBox>(dialog, "picSample").hWnd());
+    }
+    static int Ink(const PixelImage& sample) {
+        return sample.Width() * sample.Height() -
+               CountPixels(sample, sample.Bounds(), RGB(255, 255, 255));
+    }
+    void SetFont(const std::string& name, int32_t size, bool bold = false, bool italic = false,
+                 bool underline = false, bool strikethru = false) {
+        dlg_.FontName = name;
+        dlg_.FontSize = size;
+        dlg_.FontBold = bold;
+        dlg_.FontItalic = italic;
+        dlg_.FontUnderline = underline;
+        dlg_.FontStrikethru = strikethru;
+    }
+};
+
+TEST_F(FontDialogTest, TheFacesAreTheInstalledOnesAndTheFontPropertiesArePreselected) {
+    const struct {
+        std::string name;
+        int32_t size;
+        bool bold, italic, underline, strikethru;
+        Shown shown;
+    } cases[] = {
+        {"Liberation Serif",
+         12,
+         true,
+         false,
+         false,
+         false,
+         {"Liberation Serif", "Liberation Serif", "12", "12", {"chkBold"}}},
+        {"liberation mono",
+         13,
+         false,
+         true,
+         true,
+         false,
+         {"Liberation Mono", "Liberation Mono", "13", "", {"chkItalic", "chkUnderline"}}},
+        // A classic name shows the face that stands in for it.
+        {"Arial",
+         0,
+         false,
+         false,
+         false,
+         true,
+         {"Liberation Sans", "Liberation Sans", "8", "8", {"chkStrikethru"}}},
+        {"", -3, false, false, false, false, {"Liberation Sans", "Liberation Sans", "8", "8", {}}},
+        {"No Such Font",
+         72,
+         true,
+         true,
+         true,
+         true,
+         {"No Such Font",
+          "",
+          "72",
+          "72",
+          {"chkBold", "chkItalic", "chkUnderline", "chkStrikethru"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetFont(c.name, c.size, c.bold, c.italic, c.underline, c.strikethru);
+        WhileShown([&](Form& dialog) {
+            EXPECT_EQ(dialog.Caption(), "Font");
+            EXPECT_EQ(Items(Get<ListBox>(dialog, "lstFace")),
+                      host_.GetDesktop().Fonts().Families());
+            EXPECT_EQ(Read(dialog), c.shown);
+            EXPECT_TRUE(Get<TextBox>(dialog, "txtFace").HasFocus());
+            Press(dialog, "cmdCancel");
+        });
+        dlg_.ShowFont();
+        EXPECT_EQ(dlg_.Action(), cdlActionFont);
+        EXPECT_EQ(dlg_.FontName, c.name);  // a cancel changes nothing
+        EXPECT_EQ(dlg_.FontSize, c.size);
+    }
+}
+
+TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack) {
+    const struct {
+        const char* how;
+        std::function<void(Form&)> choose;
+        std::string name;
+        int32_t size;
+        bool bold, italic, underline, strikethru;
+    } cases[] = {
+        {"the lists and a click on Bold",
+         [this](Form& d) {
+             ClickListed(d, "lstFace", "DejaVu Serif");
+             ClickListed(d, "lstSize", "14");
+             Toggle(d, "chkBold");
+             EXPECT_EQ(
+                 Read(d),
+                 (Shown{"DejaVu Serif", "DejaVu Serif", "14", "14", {"chkBold", "chkItalic"}}));
+             Press(d, "cmdOK");
+         },
+         "DejaVu Serif", 14, true, true, false, false},
+        {"typed names in any case, Enter",
+         [this](Form& d) {
+             TypeInto(d, "txtFace", "liberation mono");
+             EXPECT_EQ(Get<ListBox>(d, "lstFace").Text(), "Liberation Mono");
+             TypeInto(d, "txtSize", "10.5");
+             Keys("<Enter>");
+         },
+         "Liberation Mono", 11, false, true, false, false},
+        {"a double click on a face",
+         [this](Form& d) {
+             ListBox& faces = Get<ListBox>(d, "lstFace");
+             const Texts items = Items(faces);
+             const auto index =
+                 int32_t(std::find(items.begin(), items.end(), "Liberation Serif") - items.begin());
+             faces.SetTopIndex(index);
+             const Rect r = faces.ItemRect(index);
+             host_.DoubleClick(faces.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
+         },
+         "Liberation Serif", 9, false, true, false, false},
+        {"styles by Space, Enter on a size",
+         [this](Form& d) {
+             Get<CheckBox>(d, "chkItalic").SetFocus();
+             Keys(" ");
+             Get<CheckBox>(d, "chkUnderline").SetFocus();
+             Keys(" ");
+             Toggle(d, "chkStrikethru");
+             ClickListed(d, "lstSize", "72");
+             Keys("<Enter>");
+         },
+         "Liberation Sans", 72, false, false, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        SetFont("Arial", 9, false, true);
+        WhileShown(c.choose);
+        dlg_.ShowFont();
+        EXPECT_EQ(dlg_.APIReturn(), 1);
+        EXPECT_FALSE(dlg_.Cancelled);
+        EXPECT_EQ(dlg_.FontName, c.name);
+        EXPECT_EQ(dlg_.FontSize, c.size);
+        EXPECT_EQ(dlg_.FontBold, c.bold);
+        EXPECT_EQ(dlg_.FontItalic, c.italic);
+        EXPECT_EQ(dlg_.FontUnderline, c.underline);
+        EXPECT_EQ(dlg_.FontStrikethru, c.strikethru);
+    }
+}
+
+TEST_F(FontDialogTest, TypedSizesAreRoundedToWholePoints) {
+    const struct {
+        std::string typed;
+        int32_t size;
+    } cases[] = {
+        {"10.4", 10}, {"10.5", 11}, {"1", 1}, {"500", 500}, {" 7.49 ", 7}, {"72", 72},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SetFont("Liberation Sans", 8);
+        WhileShown([&](Form& dialog) {
+            TypeInto(dialog, "txtSize", c.typed);
+            Press(dialog, "cmdOK");
+        });
+        dlg_.ShowFont();
+        EXPECT_EQ(dlg_.FontSize, c.size);
+    }
+}
+
+TEST_F(FontDialogTest, AFaceNotInstalledOrASizeOutOfRangeIsRefusedAndTheDialogStays) {
+    const struct {
+        std::string box, typed, status;
+    } refusals[] = {
+        {"txtFace", "Nonexistent", "No font is named Nonexistent."},
+        {"txtFace", "liberation m", "No font is named liberation m."},  // a start is no name
+        {"txtFace", "", "Choose a font."},
+        {"txtSize", "abc", "Size must be a number from 1 to 500."},
+        {"txtSize", "0", "Size must be a number from 1 to 500."},
+        {"txtSize", "501", "Size must be a number from 1 to 500."},
+        {"txtSize", "", "Size must be a number from 1 to 500."},
+        {"txtSize", "12pt", "Size must be a number from 1 to 500."},
+        {"txtSize", "nan", "Size must be a number from 1 to 500."},
+    };
+    SetFont("Liberation Sans", 10);
+    WhileShown([&](Form& dialog) {
+        for (const auto& r : refusals) {
+            SCOPED_TRACE(r.typed);
+            TypeInto(dialog, r.box, r.typed);
+            Press(dialog, "cmdOK");
+            ASSERT_TRUE(dialog.Loaded());
+            EXPECT_EQ(Get<Label>(dialog, "lblStatus").Caption(), r.status);
+            // The box at fault has the focus, its text selected.
+            const TextBox& box = Get<TextBox>(dialog, r.box);
+            EXPECT_TRUE(box.HasFocus());
+            EXPECT_EQ(box.SelLength(), box.TextLength());
+            Keys(r.box == "txtFace" ? "Liberation Serif" : "16");
+        }
+        // Enter in the size box: another press on OK now would be a double click.
+        Keys("<Enter>");
+    });
+    dlg_.ShowFont();
+    EXPECT_EQ(dlg_.FontName, "Liberation Serif");
+    EXPECT_EQ(dlg_.FontSize, 16);
+}
+
+TEST_F(FontDialogTest, TheSampleIsDrawnInTheFontAsItStands) {
+    SetFont("Liberation Sans", 8);
+    WhileShown([&](Form& dialog) {
+        const PixelImage small = Sample(dialog);
+        const Rect smallInk = Bounds(
+            small, [&](int32_t x, int32_t y) { return small.Pixel(x, y) != RGB(255, 255, 255); });
+        ASSERT_FALSE(smallInk.left == smallInk.right);
+        TypeInto(dialog, "txtSize", "20");
+        const PixelImage large = Sample(dialog);
+        const Rect largeInk = Bounds(
+            large, [&](int32_t x, int32_t y) { return large.Pixel(x, y) != RGB(255, 255, 255); });
+        EXPECT_GT(largeInk.right - largeInk.left, smallInk.right - smallInk.left);
+        EXPECT_GT(largeInk.bottom - largeInk.top, smallInk.bottom - smallInk.top);
+        // A size box holding no size leaves the sample as it was.
+        TypeInto(dialog, "txtSize", "x");
+        EXPECT_EQ(Sample(dialog), large);
+        TypeInto(dialog, "txtSize", "20");
+        // Each style adds ink; another face draws other shapes.
+        int ink = Ink(large);
+        for (const char* style : {"chkBold", "chkUnderline", "chkStrikethru"}) {
+            Toggle(dialog, style);
+            EXPECT_GT(Ink(Sample(dialog)), ink) << style;
+            ink = Ink(Sample(dialog));
+        }
+        const PixelImage before = Sample(dialog);
+        TypeInto(dialog, "txtFace", "Liberation Mono");
+        EXPECT_NE(Sample(dialog), before);
+        dialog.Unload();
+    });
+    dlg_.ShowFont();
+}
+
+TEST_F(FontDialogTest, ACancelLeavesTheFontSetsCancelledAndRaisesOnlyWithCancelError) {
+    const struct {
+        const char* way;
+        std::function<void(Form&)> cancel;
+    } ways[] = {
+        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
+        {"Esc", [this](Form&) { Keys("<Esc>"); }},
+        {"the form closed", [](Form& d) { d.Unload(); }},
+    };
+    for (const auto& w : ways) {
+        for (const bool cancelError : {false, true}) {
+            SCOPED_TRACE(std::string(w.way) + (cancelError ? " raising" : ""));
+            SetFont("Liberation Serif", 12, true);
+            dlg_.CancelError = cancelError;
+            WhileShown([&](Form& dialog) {
+                ClickListed(dialog, "lstFace", "Liberation Mono");
+                Toggle(dialog, "chkItalic");
+                w.cancel(dialog);
+            });
+            EXPECT_EQ(RaisedError([&] { dlg_.ShowFont(); }), cancelError ? kErrCancelSelected : 0);
+            EXPECT_TRUE(dlg_.Cancelled);
+            EXPECT_EQ(dlg_.APIReturn(), 0);
+            EXPECT_EQ(dlg_.FontName, "Liberation Serif");
+            EXPECT_EQ(dlg_.FontSize, 12);
+            EXPECT_TRUE(dlg_.FontBold);
+            EXPECT_FALSE(dlg_.FontItalic);
+        }
+    }
+}
+
 TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
     dlg_.Copies = 3;
     dlg_.FromPage = 2;
@@ -872,6 +1177,7 @@ TEST(CommonDialogNoDesktop, ADialogWithNoDesktopToShowOnFailsAndChangesNothing) 
         [](clsCommonDialog& d) { d.ShowOpen(); },
         [](clsCommonDialog& d) { d.ShowSave(); },
         [](clsCommonDialog& d) { d.ShowColor(); },
+        [](clsCommonDialog& d) { d.ShowFont(); },
     };
     // A thread of its own has no desktop.
     std::thread([&] {
