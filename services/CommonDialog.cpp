@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "platform/gdi/Color.h"
@@ -183,6 +184,92 @@ void clsCommonDialog::ShowPrinter() {
 
 void clsCommonDialog::ShowHelp() {
     Begin(cdlActionHelp);
+}
+
+// --- Automation ----------------------------------------------------------------------------
+
+const DispatchTable& clsCommonDialog::Members() const {
+    if (members_) return *members_;
+    members_ = std::make_unique<DispatchTable>();
+    clsCommonDialog* d = const_cast<clsCommonDialog*>(this);
+    int32_t dispid = 0;
+    const auto add = [&](const char* name, uint16_t kinds, std::function<Variant(InvokeArgs&)> get,
+                         std::function<void(InvokeArgs&)> let) {
+        members_->Add({name, ++dispid, kinds, {}, 0, std::move(get), std::move(let)});
+    };
+    const auto readOnly = [&](const char* name, std::function<Variant()> get) {
+        add(name, kInvokeGet, [get](InvokeArgs&) { return get(); }, {});
+    };
+    // A let passes the value as the last argument; conversions raise 13 and 6.
+    const auto text = [&](const char* name, std::string clsCommonDialog::*field) {
+        add(
+            name, kInvokeGet | kInvokeLet, [d, field](InvokeArgs&) { return Variant(d->*field); },
+            [d, field](InvokeArgs& a) { d->*field = a.values.back().ToText(); });
+    };
+    const auto integer = [&](const char* name, int16_t clsCommonDialog::*field) {
+        add(
+            name, kInvokeGet | kInvokeLet, [d, field](InvokeArgs&) { return Variant(d->*field); },
+            [d, field](InvokeArgs& a) { d->*field = a.values.back().ToInteger(); });
+    };
+    const auto number = [&](const char* name, int32_t clsCommonDialog::*field) {
+        add(
+            name, kInvokeGet | kInvokeLet, [d, field](InvokeArgs&) { return Variant(d->*field); },
+            [d, field](InvokeArgs& a) { d->*field = a.values.back().ToLong(); });
+    };
+    const auto boolean = [&](const char* name, bool clsCommonDialog::*field) {
+        add(
+            name, kInvokeGet | kInvokeLet, [d, field](InvokeArgs&) { return Variant(d->*field); },
+            [d, field](InvokeArgs& a) { d->*field = a.values.back().ToBoolean(); });
+    };
+    const auto method = [&](const char* name, void (clsCommonDialog::*show)()) {
+        add(name, kInvokeMethod,
+            [d, show](InvokeArgs&) {
+                (d->*show)();
+                return Variant();
+            },
+            {});
+    };
+
+    readOnly("Action", [d] { return Variant(d->Action()); });
+    readOnly("APIReturn", [d] { return Variant(d->APIReturn()); });
+    readOnly("ExtendedError", [d] { return Variant(d->ExtendedError()); });
+    boolean("Cancelled", &clsCommonDialog::Cancelled);
+    boolean("CancelError", &clsCommonDialog::CancelError);
+    text("FileName", &clsCommonDialog::FileName);
+    text("FileTitle", &clsCommonDialog::FileTitle);
+    text("Filter", &clsCommonDialog::Filter);
+    integer("FilterIndex", &clsCommonDialog::FilterIndex);
+    text("DefaultExt", &clsCommonDialog::DefaultExt);
+    text("DialogTitle", &clsCommonDialog::DialogTitle);
+    text("InitDir", &clsCommonDialog::InitDir);
+    number("MaxFileSize", &clsCommonDialog::MaxFileSize);
+    number("flags", &clsCommonDialog::flags);
+    number("hdc", &clsCommonDialog::hdc);
+    number("Color", &clsCommonDialog::Color);
+    text("FontName", &clsCommonDialog::FontName);
+    number("FontSize", &clsCommonDialog::FontSize);
+    boolean("FontBold", &clsCommonDialog::FontBold);
+    boolean("FontItalic", &clsCommonDialog::FontItalic);
+    boolean("FontUnderline", &clsCommonDialog::FontUnderline);
+    boolean("FontStrikethru", &clsCommonDialog::FontStrikethru);
+    number("Copies", &clsCommonDialog::Copies);
+    number("FromPage", &clsCommonDialog::FromPage);
+    number("Min", &clsCommonDialog::Min);
+    number("Max", &clsCommonDialog::Max);
+    text("HelpFile", &clsCommonDialog::HelpFile);
+    number("HelpCommand", &clsCommonDialog::HelpCommand);
+    text("HelpContext", &clsCommonDialog::HelpContext);
+    text("HelpKey", &clsCommonDialog::HelpKey);
+    add(
+        "Object", kInvokeGet | kInvokeLet | kInvokeSet, [d](InvokeArgs&) { return d->Object; },
+        [d](InvokeArgs& a) { d->Object = a.values.back(); });
+    method("ShowOpen", &clsCommonDialog::ShowOpen);
+    method("ShowSave", &clsCommonDialog::ShowSave);
+    method("ShowColor", &clsCommonDialog::ShowColor);
+    method("ShowFont", &clsCommonDialog::ShowFont);
+    method("ShowPrinter", &clsCommonDialog::ShowPrinter);
+    method("ShowHelp", &clsCommonDialog::ShowHelp);
+    return *members_;
 }
 
 }  // namespace tabula

@@ -13,9 +13,11 @@
 // APIReturn, ExtendedError and Cancelled are reset at the start of every Show....
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/runtime/Dispatch.h"
 #include "platform/runtime/Variant.h"
 
 namespace tabula {
@@ -54,7 +56,7 @@ std::string NullSeparatedFilter(std::string_view text);
 // The characters before the first NUL; all of `text` when it holds none.
 std::string TrimAtNull(std::string_view text);
 
-class clsCommonDialog final {
+class clsCommonDialog final : public Dispatchable {
 public:
     clsCommonDialog() = default;
     clsCommonDialog(const clsCommonDialog&) = delete;
@@ -113,6 +115,10 @@ public:
     // Does nothing: APIReturn 0.
     void ShowHelp();
 
+    // Every property above (Action, APIReturn and ExtendedError get only; Object get, let
+    // and set) and the six Show... methods.
+    const DispatchTable& Members() const override;
+
 private:
     // Resets the outcome and records which dialog runs.
     void Begin(int16_t action);
@@ -126,6 +132,7 @@ private:
     int16_t action_ = 0;
     int32_t apiReturn_ = 0;
     int32_t extendedError_ = 0;
+    mutable std::unique_ptr<DispatchTable> members_;
 };
 
 }  // namespace tabula

@@ -22,6 +22,8 @@
 #include "platform/forms/Label.h"
 #include "platform/forms/ListBox.h"
 #include "platform/forms/TextBox.h"
+#include "platform/runtime/Dispatch.h"
+#include "platform/runtime/Error.h"
 #include "platform/text/Utf8.h"
 #include "services/ColorDialog.h"
 #include "services/FileDialog.h"
@@ -1170,6 +1172,84 @@ TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
     }
     EXPECT_EQ(dlg_.Copies, 3);
     EXPECT_EQ(dlg_.FromPage, 2);
+}
+
+TEST(CommonDialogMembers, ScriptsReachEveryPropertyByNameAndItsOwnField) {
+    clsCommonDialog d;
+    const DispatchTable& members = d.Members();
+    const struct {
+        const char* name;
+        Variant value;
+        std::function<Variant()> field;
+    } properties[] = {
+        {"Cancelled", Variant(true), [&] { return Variant(d.Cancelled); }},
+        {"CancelError", Variant(true), [&] { return Variant(d.CancelError); }},
+        {"FileName", Variant("f"), [&] { return Variant(d.FileName); }},
+        {"FileTitle", Variant("t"), [&] { return Variant(d.FileTitle); }},
+        {"Filter", Variant("A|*.a"), [&] { return Variant(d.Filter); }},
+        {"FilterIndex", Variant(int16_t(2)), [&] { return Variant(d.FilterIndex); }},
+        {"DefaultExt", Variant("txt"), [&] { return Variant(d.DefaultExt); }},
+        {"DialogTitle", Variant("Pick"), [&] { return Variant(d.DialogTitle); }},
+        {"InitDir", Variant("/tmp"), [&] { return Variant(d.InitDir); }},
+        {"MaxFileSize", Variant(int32_t(3)), [&] { return Variant(d.MaxFileSize); }},
+        {"flags", Variant(int32_t(4)), [&] { return Variant(d.flags); }},
+        {"hdc", Variant(int32_t(5)), [&] { return Variant(d.hdc); }},
+        {"Color", Variant(int32_t(6)), [&] { return Variant(d.Color); }},
+        {"FontName", Variant("Face"), [&] { return Variant(d.FontName); }},
+        {"FontSize", Variant(int32_t(7)), [&] { return Variant(d.FontSize); }},
+        {"FontBold", Variant(true), [&] { return Variant(d.FontBold); }},
+        {"FontItalic", Variant(true), [&] { return Variant(d.FontItalic); }},
+        {"FontUnderline", Variant(true), [&] { return Variant(d.FontUnderline); }},
+        {"FontStrikethru", Variant(true), [&] { return Variant(d.FontStrikethru); }},
+        {"Copies", Variant(int32_t(8)), [&] { return Variant(d.Copies); }},
+        {"FromPage", Variant(int32_t(9)), [&] { return Variant(d.FromPage); }},
+        {"Min", Variant(int32_t(10)), [&] { return Variant(d.Min); }},
+        {"Max", Variant(int32_t(11)), [&] { return Variant(d.Max); }},
+        {"HelpFile", Variant("h.hlp"), [&] { return Variant(d.HelpFile); }},
+        {"HelpCommand", Variant(int32_t(12)), [&] { return Variant(d.HelpCommand); }},
+        {"HelpContext", Variant("ctx"), [&] { return Variant(d.HelpContext); }},
+        {"HelpKey", Variant("key"), [&] { return Variant(d.HelpKey); }},
+    };
+    for (const auto& p : properties) {
+        SCOPED_TRACE(p.name);
+        const std::string before = p.field().ToText();
+        std::vector<Variant> args{p.value};
+        Invoke(members, p.name, kInvokeLet, args);
+        EXPECT_EQ(p.field().ToText(), p.value.ToText());
+        EXPECT_NE(p.field().ToText(), before);
+        args.clear();
+        EXPECT_EQ(Invoke(members, p.name, kInvokeGet, args).ToText(), p.value.ToText());
+    }
+    // Conversions and read-only members raise; Show... runs by name.
+    const struct {
+        const char* name;
+        InvokeKind kind;
+        Variant value;
+        int32_t error;
+    } refusals[] = {
+        {"FilterIndex", kInvokeLet, Variant(int32_t(40000)), kErrOverflow},
+        {"Color", kInvokeLet, Variant("blue"), kErrTypeMismatch},
+        {"Action", kInvokeLet, Variant(int16_t(1)), kErrNotSupported},
+        {"APIReturn", kInvokeLet, Variant(int32_t(1)), kErrNotSupported},
+        {"ExtendedError", kInvokeLet, Variant(int32_t(1)), kErrNotSupported},
+        {"ShowAbout", kInvokeMethod, {}, kErrNotSupported},
+    };
+    for (const auto& r : refusals) {
+        std::vector<Variant> args;
+        if (!r.value.IsEmpty()) args.push_back(r.value);
+        EXPECT_EQ(RaisedError([&] { Invoke(members, r.name, r.kind, args); }), r.error) << r.name;
+    }
+    std::vector<Variant> none;
+    Invoke(members, "showprinter", kInvokeMethod, none);
+    EXPECT_EQ(Invoke(members, "Action", kInvokeGet, none).ToLong(), cdlActionPrinter);
+    EXPECT_EQ(Invoke(members, "APIReturn", kInvokeGet, none).ToLong(), kDialogFailed);
+    EXPECT_EQ(Invoke(members, "ExtendedError", kInvokeGet, none).ToLong(), cdeNoDefaultPrinter);
+    // Object keeps what it is set to.
+    const auto object = std::make_shared<clsCommonDialog>();
+    std::vector<Variant> args{Variant(std::shared_ptr<AutomationObject>(object))};
+    Invoke(members, "Object", kInvokeSet, args);
+    args.clear();
+    EXPECT_EQ(Invoke(members, "Object", kInvokeGet, args).ToObject(), object);
 }
 
 TEST(CommonDialogNoDesktop, ADialogWithNoDesktopToShowOnFailsAndChangesNothing) {
