@@ -28,11 +28,6 @@ fs::path WorkingFolder() {
     return error ? fs::path("/") : folder;
 }
 
-bool IsFolder(const fs::path& path) {
-    std::error_code error;
-    return fs::is_directory(path, error);
-}
-
 }  // namespace
 
 std::string NullSeparatedFilter(std::string_view text) {

@@ -8,6 +8,15 @@
 
 namespace tabula {
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 Rect DialogRect(HWND owner, int32_t width, int32_t height) {
     Rect around{0, 0, 0, 0};
     if (!(owner != 0 && IsWindow(owner) && GetWindowRect(owner, &around))) {

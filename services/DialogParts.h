@@ -5,11 +5,15 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "platform/forms/Form.h"
 #include "platform/forms/ListBox.h"
 
 namespace tabula {
+
+// `text` without the blanks (spaces, tabs) at either end.
+std::string_view TrimBlanks(std::string_view text);
 
 // Where a dialog of `width` x `height` goes: centred over `owner` when it is a window,
 // else centred on the screen, and never above or left of the screen's corner.

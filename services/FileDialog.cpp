@@ -18,15 +18,6 @@ namespace tabula {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool IsUtf8(std::string_view text) {
     return EncodeUtf8(DecodeUtf8(text)) == text;
 }
@@ -60,12 +51,12 @@ void SortIgnoringCase(std::vector<std::string>& names) {
     });
 }
 
+}  // namespace
+
 bool IsFolder(const fs::path& path) {
     std::error_code error;
     return fs::is_directory(path, error);
 }
-
-}  // namespace
 
 fs::path PathFromUtf8(std::string_view text) {
     return fs::path(std::u8string(text.begin(), text.end()));

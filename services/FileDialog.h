@@ -26,6 +26,8 @@ namespace tabula {
 
 std::filesystem::path PathFromUtf8(std::string_view text);
 std::string Utf8FromPath(const std::filesystem::path& path);
+// Whether `path` names a folder (false when it cannot be asked).
+bool IsFolder(const std::filesystem::path& path);
 
 struct FileFilter {
     std::string description;

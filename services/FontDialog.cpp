@@ -21,15 +21,6 @@ namespace {
 
 constexpr char kSampleText[] = "AaBbYyZz";
 
-std::string_view TrimBlanks(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // A size box's text as points: a number from 1 to 500, else 0.
 float ParseSize(std::string_view text) {
     text = TrimBlanks(text);

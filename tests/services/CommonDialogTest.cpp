@@ -221,19 +221,22 @@ protected:
     void Press(Form& dialog, const std::string& button) {
         host_.Click(Get<CommandButton>(dialog, button).hWnd(), 5, 5);
     }
-    // Double-clicks the item of a list shown as `item`.
-    void DoubleClickItem(Form& dialog, const std::string& list, const std::string& item) {
+    // Clicks (or double-clicks) the row of a list that shows `item`, scrolled into view
+    // first as a person would.
+    void ClickItem(Form& dialog, const std::string& list, const std::string& item,
+                   bool twice = false) {
         ListBox& box = Get<ListBox>(dialog, list);
         const Texts items = Items(box);
         const auto found = std::find(items.begin(), items.end(), item);
         ASSERT_NE(found, items.end()) << item;
-        const Rect r = box.ItemRect(static_cast<int32_t>(found - items.begin()));
-        host_.DoubleClick(box.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
-    }
-    void ClickItem(Form& dialog, const std::string& list, int32_t index) {
-        ListBox& box = Get<ListBox>(dialog, list);
+        const auto index = static_cast<int32_t>(found - items.begin());
+        box.SetTopIndex(index);
         const Rect r = box.ItemRect(index);
-        host_.Click(box.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
+        const Point at{r.left + 10, (r.top + r.bottom) / 2};
+        twice ? host_.DoubleClick(box.hWnd(), at.x, at.y) : host_.Click(box.hWnd(), at.x, at.y);
+    }
+    void DoubleClickItem(Form& dialog, const std::string& list, const std::string& item) {
+        ClickItem(dialog, list, item, true);
     }
 
     // A dialog whose person types `name` and clicks OK.
@@ -321,7 +324,7 @@ TEST_F(CommonDialogTest, EveryWayOfCancellingLeavesTheNamesAndSetsCancelled) {
         {"Esc in the name box", [this](Form&) { Keys("<Esc>"); }},
         {"Esc in the file list",
          [this](Form& d) {
-             ClickItem(d, "lstFiles", 0);
+             ClickItem(d, "lstFiles", "alpha.txt");
              Keys("<Esc>");
          }},
         {"Enter on Cancel",
@@ -560,12 +563,12 @@ TEST_F(CommonDialogTest, FoldersAreEnteredByDoubleClickEnterOrTheirNameAndLeftBy
         DoubleClickItem(dialog, "lstFolders", "..");
         EXPECT_EQ(folder.Caption(), Root());
         // Enter on the selected folder.
-        ClickItem(dialog, "lstFolders", 2);
+        ClickItem(dialog, "lstFolders", "zeta");
         Keys("<Enter>");
         EXPECT_EQ(folder.Caption(), In("zeta"));
         EXPECT_EQ(Files(dialog), Texts{});
         // OK with an empty name enters the selected folder.
-        ClickItem(dialog, "lstFolders", 0);
+        ClickItem(dialog, "lstFolders", "..");
         TypeName(dialog, "");
         Press(dialog, "cmdOK");
         EXPECT_EQ(folder.Caption(), Root());
@@ -575,7 +578,7 @@ TEST_F(CommonDialogTest, FoldersAreEnteredByDoubleClickEnterOrTheirNameAndLeftBy
         EXPECT_EQ(folder.Caption(), In("Sub"));
         EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "");
         // A click on a file names it; OK takes it from this folder.
-        ClickItem(dialog, "lstFiles", 0);
+        ClickItem(dialog, "lstFiles", "inner.txt");
         EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "inner.txt");
         Press(dialog, "cmdOK");
     });
@@ -876,15 +879,6 @@ protected:
         host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
         Keys("<C-A><Del>" + text);
     }
-    void ClickListed(Form& dialog, const std::string& list, const std::string& item) {
-        ListBox& box = Get<ListBox>(dialog, list);
-        const Texts items = Items(box);
-        const auto found = std::find(items.begin(), items.end(), item);
-        ASSERT_NE(found, items.end()) << item;
-        const auto index = static_cast<int32_t>(found - items.begin());
-        box.SetTopIndex(index);  // scrolled to, as a person would
-        ClickItem(dialog, list, index);
-    }
     void Toggle(Form& dialog, const std::string& box) {
         host_.Click(Get<CheckBox>(dialog, box).hWnd(), 5, 5);
     }
@@ -976,8 +970,8 @@ TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack)
     } cases[] = {
         {"the lists and a click on Bold",
          [this](Form& d) {
-             ClickListed(d, "lstFace", "DejaVu Serif");
-             ClickListed(d, "lstSize", "14");
+             ClickItem(d, "lstFace", "DejaVu Serif");
+             ClickItem(d, "lstSize", "14");
              Toggle(d, "chkBold");
              EXPECT_EQ(
                  Read(d),
@@ -994,16 +988,8 @@ TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack)
          },
          "Liberation Mono", 11, false, true, false, false},
         {"a double click on a face",
-         [this](Form& d) {
-             ListBox& faces = Get<ListBox>(d, "lstFace");
-             const Texts items = Items(faces);
-             const auto index =
-                 int32_t(std::find(items.begin(), items.end(), "Liberation Serif") - items.begin());
-             faces.SetTopIndex(index);
-             const Rect r = faces.ItemRect(index);
-             host_.DoubleClick(faces.hWnd(), r.left + 10, (r.top + r.bottom) / 2);
-         },
-         "Liberation Serif", 9, false, true, false, false},
+         [this](Form& d) { DoubleClickItem(d, "lstFace", "Liberation Serif"); }, "Liberation Serif",
+         9, false, true, false, false},
         {"styles by Space, Enter on a size",
          [this](Form& d) {
              Get<CheckBox>(d, "chkItalic").SetFocus();
@@ -1011,7 +997,7 @@ TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack)
              Get<CheckBox>(d, "chkUnderline").SetFocus();
              Keys(" ");
              Toggle(d, "chkStrikethru");
-             ClickListed(d, "lstSize", "72");
+             ClickItem(d, "lstSize", "72");
              Keys("<Enter>");
          },
          "Liberation Sans", 72, false, false, true, true},
@@ -1134,7 +1120,7 @@ TEST_F(FontDialogTest, ACancelLeavesTheFontSetsCancelledAndRaisesOnlyWithCancelE
             SetFont("Liberation Serif", 12, true);
             dlg_.CancelError = cancelError;
             WhileShown([&](Form& dialog) {
-                ClickListed(dialog, "lstFace", "Liberation Mono");
+                ClickItem(dialog, "lstFace", "Liberation Mono");
                 Toggle(dialog, "chkItalic");
                 w.cancel(dialog);
             });
