@@ -50,8 +50,8 @@ enum ECommonDialogError : int32_t {
 // Raised by a cancelled colour or font dialog when CancelError is set.
 constexpr int32_t kErrCancelSelected = 2001;
 
-// The filter as the classic dialogs take it: every '|' becomes a NUL and one NUL is
-// appended, so that the terminator of the text ends the list with two.
+// The filter in its null-separated form: every '|' becomes a NUL and one NUL is appended,
+// so that with the text's own terminator the list ends in two.
 std::string NullSeparatedFilter(std::string_view text);
 // The characters before the first NUL; all of `text` when it holds none.
 std::string TrimAtNull(std::string_view text);
