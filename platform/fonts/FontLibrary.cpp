@@ -93,6 +93,32 @@ std::string FontLibrary::SubstituteName(std::string_view name) {
     return clean;
 }
 
+const std::vector<std::string>& FontLibrary::Families() {
+    if (familiesRead_ || !fontconfig_) return families_;
+    familiesRead_ = true;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(fontconfig_, pattern, objects);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    if (!fonts) return families_;
+    // A font may carry several family names (its style family after its own): the
+    // first is the one it is known by.
+    for (int i = 0; i < fonts->nfont; ++i) {
+        FcChar8* family = nullptr;
+        if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &family) == FcResultMatch)
+            families_.emplace_back(reinterpret_cast<const char*>(family));
+    }
+    FcFontSetDestroy(fonts);
+    std::sort(families_.begin(), families_.end(), [](const std::string& a, const std::string& b) {
+        const std::string fa = FoldCase(a), fb = FoldCase(b);
+        return fa != fb ? fa < fb : a < b;
+    });
+    families_.erase(std::unique(families_.begin(), families_.end()), families_.end());
+    return families_;
+}
+
 FontLibrary::Located FontLibrary::Locate(const std::string& family, bool bold, bool italic) {
     Located where;
     if (!fontconfig_) return where;

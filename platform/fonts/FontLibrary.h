@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/fonts/Font.h"
 #include "platform/fonts/LruCache.h"
@@ -43,6 +44,10 @@ public:
     // The family name fontconfig is asked for in place of `name`.
     static std::string SubstituteName(std::string_view name);
 
+    // The families of the installed scalable fonts, each once, sorted ignoring case:
+    // the names a person may pick from. Read once and kept.
+    const std::vector<std::string>& Families();
+
 private:
     struct Located {
         std::string file;
@@ -57,6 +62,8 @@ private:
 
     std::shared_ptr<FT_LibraryRec_> freetype_;
     _FcConfig* fontconfig_ = nullptr;
+    std::vector<std::string> families_;
+    bool familiesRead_ = false;
     LruCache<std::tuple<std::string, float, bool, bool, bool, bool>, std::shared_ptr<const Font>>
         fonts_{kCachedFonts};
     LruCache<std::tuple<std::string, int, int32_t, bool, bool>, std::shared_ptr<GlyphSource>>

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/fonts/LruCache.h"
+#include "platform/text/CaseFold.h"
 #include "platform/text/Utf8.h"
 #include "tests/platform/Canvas.h"
 
@@ -49,6 +51,19 @@ TEST(FontLibrary, SizesAreClampedStylesChangeTheShapeAndTheSameRequestGivesTheSa
     const auto large = TestFonts().Get({"Arial", 20});
     EXPECT_GT(large->Height(), regular->Height());
     EXPECT_GT(large->TextWidth(text), regular->TextWidth(text));
+}
+
+TEST(FontLibrary, FamiliesAreTheInstalledFacesOnceEachSortedIgnoringCase) {
+    const std::vector<std::string>& families = TestFonts().Families();
+    ASSERT_FALSE(families.empty());
+    EXPECT_EQ(&TestFonts().Families(), &families);  // read once
+    for (const char* face : {"Liberation Sans", "Liberation Serif", "Liberation Mono"})
+        EXPECT_NE(std::find(families.begin(), families.end(), face), families.end()) << face;
+    for (size_t i = 1; i < families.size(); ++i)
+        EXPECT_LT(FoldCase(families[i - 1]), FoldCase(families[i]));
+    // Each name asked for gives that face.
+    for (const std::string& family : families)
+        EXPECT_EQ(TestFonts().Get({family, 10})->FaceName(), family);
 }
 
 TEST(FontLibrary, TheWidthOfAVeryLongTextIsSummedWithoutOverflow) {
