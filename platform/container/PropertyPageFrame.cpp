@@ -36,10 +36,21 @@ void PropertyPageFrame::SetSelectedControls(std::vector<Site*> selected) {
     if (open_ && page_) page_->SelectionChanged();
 }
 
+void PropertyPageFrame::SetChanged(bool changed) {
+    if (changed_ == changed) return;
+    changed_ = changed;
+    if (ChangedFlipped) ChangedFlipped();
+}
+
 void PropertyPageFrame::Apply() {
     if (!open_ || !changed_ || !page_) return;
-    page_->ApplyChanges();
-    changed_ = false;
+    SetChanged(false);
+    try {
+        page_->ApplyChanges();
+    } catch (...) {
+        SetChanged(true);
+        throw;
+    }
 }
 
 void PropertyPageFrame::OK() {

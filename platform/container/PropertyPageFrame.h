@@ -49,11 +49,12 @@ public:
 
     // Set by the page when the user edits; Apply is enabled while it is set.
     bool Changed() const { return changed_; }
-    void SetChanged(bool changed) { changed_ = changed; }
+    void SetChanged(bool changed);
     bool ApplyEnabled() const { return open_ && changed_; }
 
-    // When the page has changes: the page applies them, then Changed is cleared. An error
-    // from the page passes on and leaves Changed set, so the user can correct and retry.
+    // When the page has changes: Changed is cleared and the page applies them. A page that
+    // could not apply everything sets Changed again, so the user can correct and retry; an
+    // error from the page passes on and leaves Changed set.
     void Apply();
     // Apply, then close.
     void OK();
@@ -63,6 +64,8 @@ public:
 
     // Called once when the frame closes.
     std::function<void()> Closed;
+    // Called whenever Changed flips, so a frame's window can enable its Apply button.
+    std::function<void()> ChangedFlipped;
 
 private:
     friend class PropertyPage;

@@ -173,35 +173,6 @@ protected:
     std::string Root() const { return root_.string(); }
     std::string In(const std::string& name) const { return (root_ / name).string(); }
 
-    // Runs `act` on the dialog as soon as its modal loop waits for input. An act that
-    // leaves the dialog open lets the loop run dry, which closes the dialog.
-    void WhileShown(std::function<void(Form&)> act) {
-        SetTimer(0, 0, 10, [act](HWND, UINT, UINT_PTR id, uint32_t) {
-            KillTimer(0, id);
-            Form* dialog = Form::Containing(GetActiveWindow());
-            ASSERT_NE(dialog, nullptr);
-            ASSERT_TRUE(dialog->IsModal());
-            act(*dialog);
-        });
-    }
-
-    // The dialog's control called `name`.
-    template <class T>
-    static T* Named(HWND parent, const std::string& name) {
-        for (HWND child : GetChildren(parent)) {
-            Control* control = Control::FromHandle(child);
-            if (control && control->Name() == name) return dynamic_cast<T*>(control);
-            if (T* inner = Named<T>(child, name)) return inner;
-        }
-        return nullptr;
-    }
-    template <class T>
-    static T& Get(Form& dialog, const std::string& name) {
-        T* control = Named<T>(dialog.hWnd(), name);
-        if (!control) throw std::runtime_error("no control " + name);
-        return *control;
-    }
-
     static Texts Items(const ListBox& list) {
         Texts items;
         for (int32_t i = 0; i < list.ListCount(); ++i)
