@@ -1,5 +1,7 @@
 #include "platform/forms/PictureBox.h"
 
+#include <utility>
+
 #include "platform/gdi/Drawing.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
@@ -74,10 +76,21 @@ void CommandButton::OnMouseMove(int16_t button, int16_t, int32_t x, int32_t y) {
     }
 }
 
-void CommandButton::OnMouseUp(int16_t button, int16_t, int32_t, int32_t) {
+void CommandButton::OnDoubleClick(int16_t button, int16_t shift, int32_t x, int32_t y) {
+    // A button knows no double click: the second press of a quick pair is a click too.
+    OnMouseDown(button, shift, x, y);
+    secondPress_ = button == vbLeftButton;
+}
+
+void CommandButton::OnMouseUp(int16_t button, int16_t, int32_t x, int32_t y) {
+    const bool secondPress = std::exchange(secondPress_, false);
     if (button != vbLeftButton || !pressed_) return;
     pressed_ = false;
     Refresh();
+    // The runtime raises no Click for the release that ends a double click, so the button
+    // does, when it is released over the button.
+    const bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
+    if (secondPress && inside && Click) Click();
 }
 
 void CommandButton::OnKeyDown(int16_t keyCode, int16_t) {

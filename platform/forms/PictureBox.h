@@ -46,6 +46,7 @@ protected:
     void OnMouseDown(int16_t button, int16_t shift, int32_t x, int32_t y) override;
     void OnMouseMove(int16_t button, int16_t shift, int32_t x, int32_t y) override;
     void OnMouseUp(int16_t button, int16_t shift, int32_t x, int32_t y) override;
+    void OnDoubleClick(int16_t button, int16_t shift, int32_t x, int32_t y) override;
     void OnKeyDown(int16_t keyCode, int16_t shift) override;
     // The left button is held down on the button.
     bool Pressed() const { return pressed_; }
@@ -53,6 +54,7 @@ protected:
 private:
     std::string caption_;
     bool pressed_ = false;
+    bool secondPress_ = false;
 };
 
 }  // namespace tabula

@@ -76,6 +76,19 @@ TEST_F(FormTest, MouseEventsAndClickOrder) {
     EXPECT_EQ(events,
               (Log{"down 1 5,7", "up 1", "click", "dblclick", "up 1", "down 2 5,7", "up 2"}));
     EXPECT_TRUE(box.HasFocus());
+
+    // A button knows no double click: a quick pair of clicks is two clicks, and a second
+    // press released outside it is none.
+    CommandButton button(form_.hWnd(), {120, 10, 200, 40}, "Go");
+    int clicks = 0;
+    button.Click = [&] { ++clicks; };
+    host_.Click(button.hWnd(), 5, 5);
+    host_.Click(button.hWnd(), 5, 5);
+    host_.Advance(1000);
+    host_.Click(button.hWnd(), 5, 5);
+    host_.MouseDown(button.hWnd(), 5, 5);
+    host_.MouseUp(button.hWnd(), 500, 5);
+    EXPECT_EQ(clicks, 3);
 }
 
 // Labels, images, frames and timers never take the focus; all but the timer raise Click.
