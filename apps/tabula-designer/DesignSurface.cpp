@@ -320,13 +320,14 @@ std::string DesignSurface::Describe(Site& site) {
 void DesignSurface::DeleteSelection() {
     if (selection_.empty()) return;
     Changing();
-    const std::vector<Site*> gone = std::exchange(selection_, {});
+    const std::vector<Site*> gone = selection_;
+    // Nobody shows a control that is going.
+    Select({});
     for (Site* site : gone) {
         const std::string name = site->DisplayName();
         container_.Remove(site->GetControl());
         if (Changed) Changed("deleted: " + name);
     }
-    Select({});
 }
 
 void DesignSurface::Nudge(int32_t stepsX, int32_t stepsY) {
@@ -343,7 +344,7 @@ void DesignSurface::Nudge(int32_t stepsX, int32_t stepsY) {
 
 void DesignSurface::Clear() {
     gesture_.reset();
-    selection_.clear();
+    if (!selection_.empty()) Select({});
     for (Site* site : container_.Sites())
         container_.Remove(site->GetControl());
     ShowHandles();

@@ -57,6 +57,8 @@ public:
     // Selected controls, the first being the one the pages and the property list show.
     const std::vector<Site*>& Selection() const { return selection_; }
     void Select(std::vector<Site*> sites);
+    // Puts the handles where the selected controls are now (after a change by code).
+    void ShowHandles();
     // Removes the selected controls.
     void DeleteSelection();
     // Moves the selection by whole grid steps.
@@ -92,7 +94,6 @@ private:
     void Resize(Point at);
     // Calls BeforeChange once per gesture.
     void Changing();
-    void ShowHandles();
     void ShowBand(const Rect& rect);
     // Handles, then the pane, in front of every control.
     void RaiseOverlays();

@@ -4,7 +4,6 @@
 
 #include "core/Tabula.h"
 #include "platform/container/FormFile.h"
-#include "platform/forms/TextBox.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
@@ -130,7 +129,7 @@ DesignerForm::DesignerForm(Log log) : log_(std::move(log)) {
     properties_->BeforeChange = [this] { Remember(); };
     properties_->Changed = [this](const std::string& line) {
         Note(line);
-        surface_->Select(surface_->Selection());  // the handles follow a moved control
+        surface_->ShowHandles();  // they follow a moved control
         AnnounceControls();
     };
 
@@ -221,8 +220,8 @@ bool DesignerForm::KeyDown(int16_t keyCode, int16_t shift) {
         Run();
         return true;
     }
-    // Keys a text box needs for its own text.
-    if (dynamic_cast<TextBox*>(Control::FromHandle(GetFocus()))) return false;
+    // The rest act on the design, and only while it has the keyboard.
+    if (GetActiveWindow() != surface_->GetForm().hWnd()) return false;
     switch (keyCode) {
         case VK_DELETE:
             surface_->DeleteSelection();
@@ -381,7 +380,7 @@ void DesignerForm::ShowPage(PageDialog::Kind kind) {
     }
     if (history_.size() == kUndoDepth) history_.erase(history_.begin());
     history_.push_back(std::move(before));
-    surface_->Select(selection);
+    surface_->ShowHandles();
     Note(std::string("applied: ") + name + ": " + dialog.Status());
     AnnounceControls();
 }

@@ -7,8 +7,8 @@
 // "selected: Grid1", "saved: PATH (2 controls)"), so scripts can check that input arrived.
 //
 // Keys, wherever the keyboard is in the designer or the designed form: Ctrl+N, Ctrl+O,
-// Ctrl+S, Ctrl+Z, F5 (Run); and, unless a text box has the keyboard, Delete, the arrows
-// (move the selection by a grid step) and Esc (back to the pointer).
+// Ctrl+S, Ctrl+Z, F5 (Run); and while the designed form has the keyboard, Delete, the
+// arrows (move the selection by a grid step) and Esc (back to the pointer).
 
 #include <filesystem>
 #include <functional>
