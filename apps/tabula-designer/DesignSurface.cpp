@@ -146,6 +146,7 @@ int32_t DesignSurface::Snap(int32_t value) {
 
 void DesignSurface::SetTool(std::string typeName) {
     tool_ = std::move(typeName);
+    if (ToolChanged) ToolChanged();
 }
 
 void DesignSurface::Select(std::vector<Site*> sites) {
@@ -298,7 +299,8 @@ void DesignSurface::Release(Point at) {
 }
 
 void DesignSurface::Place(Rect rect) {
-    const std::string type = std::exchange(tool_, {});
+    const std::string type = tool_;
+    SetTool({});
     Changing();
     Site* site = nullptr;
     try {

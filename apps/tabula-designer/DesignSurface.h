@@ -79,6 +79,8 @@ public:
     std::function<void()> BeforeChange;
     std::function<void(const std::string&)> Changed;
     std::function<void()> SelectionChanged;
+    // The tool changed, by SetTool or by a placement taking the pointer back.
+    std::function<void()> ToolChanged;
     // A control was double-clicked.
     std::function<void(Site&)> Activated;
 

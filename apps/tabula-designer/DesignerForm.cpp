@@ -111,10 +111,7 @@ DesignerForm::DesignerForm(Log log) : log_(std::move(log)) {
         if (*tool.type && !registry_.Knows(tool.type)) continue;
         const std::string type = tool.type;
         AddButton(std::string("tool.") + tool.caption, MakeRectFromSize(8, y, 124, 26),
-                  tool.caption, [this, type] {
-                      surface_->SetTool(type);
-                      ShowTool();
-                  });
+                  tool.caption, [this, type] { surface_->SetTool(type); });
         y += 30;
     }
     auto label = std::make_unique<Label>(hwnd, MakeRectFromSize(8, y + 4, 124, 16));
@@ -141,6 +138,7 @@ DesignerForm::DesignerForm(Log log) : log_(std::move(log)) {
         AnnounceControls();
     };
     surface_->SelectionChanged = [this] { SelectionMoved(); };
+    surface_->ToolChanged = [this] { ShowTool(); };
     surface_->Activated = [this](Site& site) {
         ShowPage(site.TypeName() == "Tabula.Grid" ? PageDialog::Kind::General
                                                   : PageDialog::Kind::Extender);
@@ -240,7 +238,6 @@ bool DesignerForm::KeyDown(int16_t keyCode, int16_t shift) {
             return true;
         case VK_ESCAPE:
             surface_->SetTool({});
-            ShowTool();
             return true;
         default:
             return false;
