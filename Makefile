@@ -3,7 +3,7 @@ JOBS ?= 2
 # How long `make fuzz` runs each fuzzer, in seconds.
 FUZZ_SECONDS ?= 60
 
-.PHONY: demo e2e test bench build programs setup format clean fuzz fuzz-build fuzz-check
+.PHONY: demo designer e2e test bench build programs setup format clean fuzz fuzz-build fuzz-check
 
 setup:
 	@bash scripts/setup-debian.sh
@@ -15,7 +15,7 @@ build: setup
 # Only the programs, not the test suites: what the demo and the benchmarks need.
 programs: setup
 	cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-	cmake --build build -j $(JOBS) --target tabula-demo tabula-render tabula-bench
+	cmake --build build -j $(JOBS) --target tabula-demo tabula-designer tabula-render tabula-bench
 
 # With a display the demo opens its window; without one (or when the window cannot open) it
 # draws the form into out/tabula-demo.png instead.
@@ -27,9 +27,19 @@ demo: programs
 	    echo "No window could open here: the demo form is drawn in out/tabula-demo.png"; \
 	fi
 
-# The window host end to end under Xvfb, against the optimised build.
+# The form designer: with a display it opens its window; without one it draws a sample
+# design into out/tabula-designer.png.
+designer: programs
+	@mkdir -p out
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && build/bin/tabula-designer; then :; else \
+	    build/bin/tabula-designer --headless-png out/tabula-designer.png >/dev/null && \
+	    echo "No window could open here: a sample design is drawn in out/tabula-designer.png"; \
+	fi
+
+# The window host and the designer end to end under Xvfb, against the optimised build.
 e2e: programs
 	bash scripts/e2e-sdl.sh build/bin/tabula-demo out/e2e-sdl.png
+	bash scripts/e2e-designer.sh build/bin/tabula-designer out/e2e-designer.png
 
 test: setup
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DTABULA_SANITIZE=ON
