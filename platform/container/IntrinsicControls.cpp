@@ -10,11 +10,10 @@
 //   Invoke    -> MemberInfo::let -> checks, the control's setter -> PropertyChanged
 //   Save      -> WriteProperties: "Font", then each saved property against its default
 //   Load      -> ReadProperties: "Font", then each saved property, in table order, through
-//                the let's checks; a refused value -> PropertyRefused, the default instead
+//                the let's checks; a refused value -> PropertyRefused, the default kept
 
 #include "platform/container/IntrinsicControls.h"
 
-#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>

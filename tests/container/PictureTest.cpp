@@ -120,7 +120,7 @@ Bytes IconFile(std::vector<Bytes> images, uint16_t type = 1) {
 // Where a one-image file's bitmap header starts, and its fields.
 constexpr size_t kImage = 22;
 constexpr size_t kWidth = kImage + 4, kHeight = kImage + 8, kDepth = kImage + 14,
-                 kCompression = kImage + 16, kColorsUsed = kImage + 32;
+                 kCompression = kImage + 16;
 
 PicturePtr Load(const Bytes& file) {
     const fs::path path = TempPath("picture.ico");
@@ -169,84 +169,76 @@ TEST(LoadPicture, DecodesEveryKindOfImageWithTransparencyOnTheButtonFace) {
     Bitmap alphaMaskedAll = kAlpha32;  // alpha decides; the mask is not looked at
     alphaMaskedAll.masked = [](int32_t, int32_t) { return true; };
 
+    using Size = std::pair<int32_t, int32_t>;
     using Pixel = std::tuple<int32_t, int32_t, COLORREF>;
     const struct {
         const char* name;
         Bytes file;
-        int32_t width, height;
+        Size size;
         std::vector<Pixel> pixels;
     } cases[] = {
         {"32-bit alpha, mask ignored",
          IconFile({Encode(alphaMaskedAll)}),
-         2,
-         2,
+         {2, 2},
          {{0, 0, RGB(255, 0, 0)},
           {1, 0, kFace},
           {0, 1, RGB(224, 224, 224)},
           {1, 1, RGB(0, 0, 255)}}},
         {"32-bit alpha, no mask",
          IconFile({Encode(alphaWithoutMask)}),
-         2,
-         2,
+         {2, 2},
          {{0, 0, RGB(255, 0, 0)}, {1, 0, kFace}, {0, 1, RGB(224, 224, 224)}}},
         {"32-bit without alpha",
          IconFile({Encode(noAlpha)}),
-         2,
-         2,
+         {2, 2},
          {{0, 0, RGB(255, 0, 0)}, {1, 0, kFace}, {0, 1, RGB(0, 0, 255)}}},
         {"24-bit with mask, rows padded",
          IconFile({Encode(masked24)}),
-         3,
-         2,
+         {3, 2},
          {{1, 0, RGB(0, 0, 0x40)},
           {2, 0, RGB(0, 0, 0x80)},
           {1, 1, RGB(0, 0, 0x41)},
           {2, 1, kFace}}},
         {"8-bit palette, short",
          IconFile({Encode(palette8)}),
-         5,
-         3,
+         {5, 3},
          {{1, 0, RGB(0, 255, 0)}, {4, 1, RGB(0, 0, 255)}, {4, 2, 0}, {0, 2, kFace}}},
         {"4-bit palette",
          IconFile({Encode(palette4)}),
-         3,
-         3,
+         {3, 3},
          {{0, 0, RGB(0, 0, 0)}, {2, 1, RGB(176, 0, 0)}, {1, 2, RGB(112, 0, 0)}}},
         {"1-bit across a byte",
          IconFile({Encode(mono)}),
-         9,
-         2,
+         {9, 2},
          {{8, 0, 0xFFFFFF}, {8, 1, 0xFFFFFF}, {7, 1, 0}, {7, 0, 0xFFFFFF}}},
         {"embedded PNG",
          IconFile({kRgbaPng}),
-         2,
-         1,
+         {2, 1},
          {{0, 0, RGB(255, 0, 0)}, {1, 0, RGB(96, 96, 224)}}},
-        {"cursor", IconFile({Encode(masked24)}, 2), 3, 2, {{1, 1, RGB(0, 0, 0x41)}, {2, 1, kFace}}},
+        {"cursor",
+         IconFile({Encode(masked24)}, 2),
+         {3, 2},
+         {{1, 1, RGB(0, 0, 0x41)}, {2, 1, kFace}}},
         // The largest image; of two as large, the deeper.
         {"largest, then deepest",
          IconFile({Encode(Solid(2, 32, 0xFF00FF00)), Encode(Solid(4, 4, 1, {0, 0x00FF00})),
                    Encode(Solid(4, 24, 0x0000FF)), Encode(Solid(3, 32, 0xFFFF0000))}),
-         4,
-         4,
+         {4, 4},
          {{3, 3, RGB(0, 0, 255)}}},
         {"PNG file, palette with transparency",
          kPalettePng,
-         2,
-         1,
+         {2, 1},
          {{0, 0, RGB(0, 128, 0)}, {1, 0, kFace}}},
         {"PNG file without alpha",
          EncodePng(test::Gradient(3, 2)),
-         3,
-         2,
+         {3, 2},
          {{2, 1, test::Gradient(3, 2).Pixel(2, 1)}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const PicturePtr picture = Load(c.file);
         ASSERT_TRUE(picture);
-        EXPECT_EQ(picture->Width(), c.width);
-        EXPECT_EQ(picture->Height(), c.height);
+        EXPECT_EQ(Size(picture->Width(), picture->Height()), c.size);
         for (const auto& [x, y, color] : c.pixels)
             EXPECT_EQ(picture->Image().Pixel(x, y), color) << x << "," << y;
     }
