@@ -77,10 +77,10 @@ Site& ControlContainer::Add(std::unique_ptr<Control> control, std::string typeNa
     return Attach(placed, std::move(control), std::move(typeName));
 }
 
-std::string ControlContainer::FreeName(std::string_view typeName) const {
-    // The type's last part ("Grid" of "Tabula.Grid"), letters, digits and underscores only.
+std::string ControlContainer::FreeName(std::string_view baseName) const {
+    // Letters, digits and underscores only, starting with a letter.
     std::string base;
-    for (const char c : typeName.substr(typeName.find_last_of('.') + 1)) {
+    for (const char c : baseName) {
         if (std::isalnum(static_cast<unsigned char>(c)) || c == '_') base += c;
     }
     if (base.empty() || !std::isalpha(static_cast<unsigned char>(base.front()))) base = "Control";
@@ -96,7 +96,8 @@ Site& ControlContainer::Place(const ControlRegistry& registry, std::string_view 
     // As a designer does: a new control gets a name of its own, so the form can be saved
     // and loaded again.
     if (site.GetExtender().Supports(ExtenderProperty::Name))
-        site.GetExtender().Let(ExtenderProperty::Name, Variant(FreeName(typeName)));
+        site.GetExtender().Let(ExtenderProperty::Name,
+                               Variant(FreeName(registry.BaseName(typeName))));
     if (ContainedControl* contained = site.contained_) {
         try {
             contained->InitProperties();

@@ -66,8 +66,9 @@ public:
     // Places a control the container then owns.
     Site& Add(std::unique_ptr<Control> control, std::string typeName);
     // Makes a new control of a registered type and places it as a new instance
-    // (InitProperties), as a designer does when a control is drawn on the form; it is named
-    // after its type with the first free number ("Grid1" for "Tabula.Grid").
+    // (InitProperties), as a designer does when a control is drawn on the form. It is named
+    // with the first free number after the name its type was registered with ("Command1"),
+    // or after the type's last part ("Grid1" for "Tabula.Grid"), before InitProperties runs.
     Site& Place(const ControlRegistry& registry, std::string_view typeName);
     // Removes the control's site (destroying the control if the container owns it).
     void Remove(const Control& control);
@@ -97,7 +98,7 @@ private:
     friend class Site;
     Site& Attach(Control& control, std::unique_ptr<Control> owned, std::string typeName);
     void Detach(size_t position);
-    std::string FreeName(std::string_view typeName) const;
+    std::string FreeName(std::string_view baseName) const;
     // A contained control is going away: its site goes, without touching the control.
     void Forget(const ContainedControl& control);
 

@@ -11,8 +11,8 @@
 
 namespace tabula {
 
-// The classic runtime's file errors (75, path or file access, is in the runtime's list).
-constexpr int32_t kErrFileNotFound = 53;
+// The classic runtime's error for a damaged file (53, file not found, and 75, path or file
+// access, are in the runtime's list).
 constexpr int32_t kErrInvalidFileFormat = 321;
 
 // What a form file may hold. A file beyond any of these is refused as damaged, and a

@@ -22,6 +22,17 @@ constexpr uint8_t GetBValue(COLORREF c) {
     return (c >> 16) & 0xFF;
 }
 
+// `color` laid over `background` with `alpha` (0 transparent, 255 opaque), each channel
+// rounded to the nearest value: how a translucent picture shows on an image without alpha.
+constexpr COLORREF BlendOnto(COLORREF color, uint8_t alpha, COLORREF background) {
+    const auto channel = [alpha](uint8_t over, uint8_t under) {
+        return static_cast<uint8_t>((over * alpha + under * (255 - alpha) + 127) / 255);
+    };
+    return RGB(channel(GetRValue(color), GetRValue(background)),
+               channel(GetGValue(color), GetGValue(background)),
+               channel(GetBValue(color), GetBValue(background)));
+}
+
 // System colour indexes of the classic 3D palette.
 enum SystemColorIndex : uint8_t {
     COLOR_SCROLLBAR = 0,

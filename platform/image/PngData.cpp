@@ -69,7 +69,25 @@ std::vector<uint8_t> EncodePng(const PixelImage& image) {
     return out;
 }
 
-PixelImage DecodePng(std::span<const uint8_t> data, int64_t maxPixels) {
+int PngHeader::BitsPerPixel() const {
+    const int channels = colorType == 2 ? 3 : colorType == 4 ? 2 : colorType == 6 ? 4 : 1;
+    return bitDepth * channels;
+}
+
+std::optional<PngHeader> ReadPngHeader(std::span<const uint8_t> data) {
+    // The signature, then the IHDR chunk: its length (13), its name, width and height
+    // (big-endian), bit depth and colour type.
+    if (data.size() < 26 || png_sig_cmp(data.data(), 0, 8) != 0) return std::nullopt;
+    if (std::memcmp(data.data() + 12, "IHDR", 4) != 0) return std::nullopt;
+    const auto bigEndian = [&](size_t at) {
+        return int64_t{data[at]} << 24 | int64_t{data[at + 1]} << 16 | int64_t{data[at + 2]} << 8 |
+               int64_t{data[at + 3]};
+    };
+    return PngHeader{bigEndian(16), bigEndian(20), data[24], data[25]};
+}
+
+PixelImage DecodePng(std::span<const uint8_t> data, int64_t maxPixels,
+                     std::optional<COLORREF> background) {
     if (data.size() < 8 || png_sig_cmp(data.data(), 0, 8) != 0) {
         throw PngError("the data is not a PNG image");
     }
@@ -93,26 +111,33 @@ PixelImage DecodePng(std::span<const uint8_t> data, int64_t maxPixels) {
                            std::to_string(height) + " pixels, more than the " +
                            std::to_string(maxPixels) + " allowed");
         }
-        // Normalise every colour type and depth to 8-bit RGB.
+        // Normalise every colour type and depth to 8-bit RGB, with an alpha byte (opaque
+        // where the image has no transparency) when it is to be blended.
         png_set_expand(png);
         png_set_strip_16(png);
-        png_set_strip_alpha(png);
+        if (background) {
+            png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
+        } else {
+            png_set_strip_alpha(png);
+        }
         png_set_gray_to_rgb(png);
         png_set_interlace_handling(png);
         png_read_update_info(png, info);
-        if (png_get_rowbytes(png, info) != size_t(width) * 3) {
+        const size_t channels = background ? 4 : 3;
+        if (png_get_rowbytes(png, info) != size_t(width) * channels) {
             throw PngError("the PNG image has an unsupported pixel layout");
         }
-        std::vector<png_byte> pixels(size_t(width) * size_t(height) * 3);
+        std::vector<png_byte> pixels(size_t(width) * size_t(height) * channels);
         std::vector<png_bytep> rows(static_cast<size_t>(height));
         for (int32_t y = 0; y < height; ++y)
-            rows[y] = pixels.data() + size_t(y) * size_t(width) * 3;
+            rows[y] = pixels.data() + size_t(y) * size_t(width) * channels;
         png_read_image(png, rows.data());
         image = PixelImage(width, height);
         for (int32_t y = 0; y < height; ++y) {
             for (int32_t x = 0; x < width; ++x) {
-                const png_byte* p = rows[y] + size_t(x) * 3;
-                image.Row(y)[x] = RGB(p[0], p[1], p[2]);
+                const png_byte* p = rows[y] + size_t(x) * channels;
+                const COLORREF color = RGB(p[0], p[1], p[2]);
+                image.Row(y)[x] = background ? BlendOnto(color, p[3], *background) : color;
             }
         }
     } catch (...) {

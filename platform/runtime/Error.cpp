@@ -18,6 +18,8 @@ std::string StandardErrorDescription(int32_t number) {
             return "Division by zero";
         case kErrTypeMismatch:
             return "Type mismatch";
+        case kErrFileNotFound:
+            return "File not found";
         case kErrPathFileAccess:
             return "Path/File access error";
         case kErrObjectNotSet:
@@ -34,6 +36,8 @@ std::string StandardErrorDescription(int32_t number) {
             return "Wrong number of arguments or invalid property assignment";
         case kErrDuplicateKey:
             return "This key is already associated with an element of this collection";
+        case kErrInvalidPicture:
+            return "Invalid picture";
         default:
             return "Application-defined or object-defined error";
     }

@@ -14,6 +14,7 @@ constexpr int32_t kErrOutOfMemory = 7;
 constexpr int32_t kErrSubscriptOutOfRange = 9;
 constexpr int32_t kErrDivisionByZero = 11;
 constexpr int32_t kErrTypeMismatch = 13;
+constexpr int32_t kErrFileNotFound = 53;
 constexpr int32_t kErrPathFileAccess = 75;
 constexpr int32_t kErrObjectNotSet = 91;
 constexpr int32_t kErrInvalidPropertyValue = 380;
@@ -22,6 +23,7 @@ constexpr int32_t kErrNotSupported = 438;
 constexpr int32_t kErrArgumentNotOptional = 449;
 constexpr int32_t kErrWrongArguments = 450;
 constexpr int32_t kErrDuplicateKey = 457;
+constexpr int32_t kErrInvalidPicture = 481;
 
 // A raised error as scripts and callers see it. The fields are taken as given; RaiseError
 // is the place that fills in the defaults.

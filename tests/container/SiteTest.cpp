@@ -58,6 +58,7 @@ TEST_F(SiteTest, AmbientDefaultsDisplayNamesAndPlacingFromTheAmbientFont) {
     Site& placed = container_.Place(registry_, "sample.box");  // type names ignore case
     EXPECT_EQ(dynamic_cast<SampleControl&>(placed.GetControl()).font.name, "Arial");
     EXPECT_EQ(placed.TypeName(), "sample.box");
+    EXPECT_EQ(placed.GetControl().Name(), "Box1");  // after the type name's last part
     EXPECT_TRUE(container_.Dirty());
 
     EXPECT_EQ(RaisedError([&] { container_.Place(registry_, "No.Such"); }), kErrCannotCreateObject);

@@ -145,6 +145,7 @@ TEST(RuntimeError, StandardDescriptions) {
         {kErrInvalidPropertyValue, "Invalid property value"},
         {kErrArgumentNotOptional, "Argument not optional"},
         {kErrDuplicateKey, "This key is already associated with an element of this collection"},
+        {kErrInvalidPicture, "Invalid picture"},
     };
     for (const auto& [number, text] : cases)
         EXPECT_EQ(StandardErrorDescription(number), text);
