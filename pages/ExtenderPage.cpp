@@ -1,7 +1,6 @@
 #include "pages/ExtenderPage.h"
 
 #include "platform/container/Site.h"
-#include "platform/image/PngFile.h"
 #include "platform/runtime/Error.h"
 #include "platform/runtime/NumericText.h"
 #include "services/CommonDialog.h"
@@ -11,15 +10,6 @@ namespace tabula {
 namespace {
 
 constexpr int32_t kFrameHeight = 84;
-
-// Stand-in until the picture loader lands.
-PicturePtr LoadPicture(const std::string& path) {
-    try {
-        return std::make_shared<Picture>(ReadPng(path));
-    } catch (const PngError&) {
-        RaiseError(481);
-    }
-}
 
 bool IsIndex(const BoundField& field) {
     return field.property == "Index";

@@ -4,6 +4,7 @@
 
 #include "core/Tabula.h"
 #include "platform/container/FormFile.h"
+#include "platform/container/IntrinsicControls.h"
 #include "platform/runtime/Error.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
@@ -41,9 +42,7 @@ void RegisterControls(ControlRegistry& registry) {
     registry.Register("Tabula.Grid", [](HWND parent) {
         return std::make_unique<Tabula>(parent, Rect{0, 0, 240, 120});
     });
-    registry.Register("VB.CommandButton", [](HWND parent) {
-        return std::make_unique<CommandButton>(parent, Rect{0, 0, 96, 32}, "Command");
-    });
+    RegisterIntrinsicControls(registry);
 }
 
 std::string CountText(size_t count) {

@@ -79,8 +79,8 @@ TEST_F(DesignerTest, DrawingPlacesOnTheGridAndAClickGivesTheDefaultSize) {
     } cases[] = {
         {"Grid", 13, 21, 170, 99, "Grid1", "8,16 160x80"},
         {"Grid", 170, 99, 13, 21, "Grid2", "8,16 160x80"},  // drawn backwards
-        {"CommandButton", 50, 150, 50, 150, "CommandButton1", "48,144 96x32"},
-        {"CommandButton", 50, 200, 52, 201, "CommandButton2", "48,200 96x32"},  // too small to draw
+        {"CommandButton", 50, 150, 50, 150, "Command1", "48,144 96x32"},
+        {"CommandButton", 50, 200, 52, 201, "Command2", "48,200 96x32"},  // too small to draw
     };
     for (const auto& c : cases) {
         Draw(c.tool, c.x1, c.y1, c.x2, c.y2);
@@ -89,6 +89,10 @@ TEST_F(DesignerTest, DrawingPlacesOnTheGridAndAClickGivesTheDefaultSize) {
         EXPECT_EQ(Surface().Tool(), "");  // back to the pointer
     }
     EXPECT_TRUE(Logged("placed: Grid1 8,16 160x80 Tabula.Grid"));
+    // Any control's own properties are listed, the extender's after them.
+    const auto& lines = designer_.Properties().Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Caption = Command2"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Name = Command2"), lines.end());
     // Placed controls are in design mode and never see the mouse.
     auto& grid = dynamic_cast<Tabula&>(Placed("Grid1"));
     EXPECT_FALSE(grid.ClientSite()->UserMode());
@@ -131,10 +135,10 @@ TEST_F(DesignerTest, ShiftAddsToTheSelectionWhichMovesAndGoesTogether) {
     host_.Click(Design(), 20, 130);
     host_.KeyUp(VK_SHIFT);
     host_.Advance(1000);
-    EXPECT_EQ(Selected(), (std::vector<std::string>{"Grid1", "CommandButton1"}));
+    EXPECT_EQ(Selected(), (std::vector<std::string>{"Grid1", "Command1"}));
     host_.PressKey(VK_RIGHT);
     EXPECT_EQ(PlaceOf("Grid1"), "16,8 160x80");
-    EXPECT_EQ(PlaceOf("CommandButton1"), "16,120 96x32");
+    EXPECT_EQ(PlaceOf("Command1"), "16,120 96x32");
     host_.PressKey(VK_DELETE);
     EXPECT_TRUE(Surface().Container().Sites().empty());
     host_.PressKey('Z', vbCtrlMask);
