@@ -377,6 +377,7 @@ void DesignerForm::ShowPage(PageDialog::Kind kind) {
     if (history_.size() == kUndoDepth) history_.erase(history_.begin());
     history_.push_back(std::move(before));
     surface_->ShowHandles();
+    properties_->Reload();
     Note(std::string("applied: ") + name + ": " + dialog.Status());
     AnnounceControls();
 }

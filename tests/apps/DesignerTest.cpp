@@ -197,6 +197,7 @@ TEST_F(DesignerTest, PagesApplyToTheSelectionAndCanBeUndone) {
     Press("cmd.General");
     EXPECT_EQ(dynamic_cast<Tabula&>(Placed("Grid1")).Rows(), 7);
     EXPECT_EQ(log_.back(), "applied: General: Changed 1 control.");
+    EXPECT_EQ(designer_.Properties().Lines().front(), "Rows = 7");
 
     WhileShown([&](Form& page) {
         Get<TextBox>(page, "txtName").SetText("Prices");
