@@ -42,16 +42,24 @@ BoundField& BoundPage::Add(BoundField field, std::unique_ptr<Control> editor, in
     return added;
 }
 
-BoundField& BoundPage::AddText(std::string editorName, std::string caption, std::string property) {
+BoundField BoundPage::Labelled(BoundField::Kind kind, std::string caption, std::string property) {
     auto label = std::make_unique<Label>(
         parent_, MakeRectFromSize(kMargin, next_ + 3, kLabelWidth - 4, 16), std::move(caption));
-    auto editor = std::make_unique<TextBox>(
-        parent_, MakeRectFromSize(kEditorLeft, next_, kEditorWidth, kRowHeight - 3));
-    editor->SetName(std::move(editorName));
     label->SetName("lbl" + property);
-    BoundField field{BoundField::Kind::Text, std::move(property)};
+    BoundField field{kind, std::move(property)};
     field.label = label.get();
     controls_.push_back(std::move(label));
+    return field;
+}
+
+Rect BoundPage::EditorRect() const {
+    return MakeRectFromSize(kEditorLeft, next_, kEditorWidth, kRowHeight - 3);
+}
+
+BoundField& BoundPage::AddText(std::string editorName, std::string caption, std::string property) {
+    BoundField field = Labelled(BoundField::Kind::Text, std::move(caption), std::move(property));
+    auto editor = std::make_unique<TextBox>(parent_, EditorRect());
+    editor->SetName(std::move(editorName));
     TextBox* box = editor.get();
     BoundField& added = Add(std::move(field), std::move(editor), kRowHeight);
     box->Change = [this, &added] { MarkEdited(added); };
@@ -72,17 +80,11 @@ BoundField& BoundPage::AddCheck(std::string editorName, std::string caption, std
 
 BoundField& BoundPage::AddList(std::string editorName, std::string caption, std::string property,
                                const std::vector<std::string>& items) {
-    auto label = std::make_unique<Label>(
-        parent_, MakeRectFromSize(kMargin, next_ + 3, kLabelWidth - 4, 16), std::move(caption));
-    auto editor = std::make_unique<ComboBox>(
-        parent_, MakeRectFromSize(kEditorLeft, next_, kEditorWidth, kRowHeight - 3));
+    BoundField field = Labelled(BoundField::Kind::List, std::move(caption), std::move(property));
+    auto editor = std::make_unique<ComboBox>(parent_, EditorRect());
     editor->SetName(std::move(editorName));
     for (const std::string& item : items)
         editor->AddItem(item);
-    label->SetName("lbl" + property);
-    BoundField field{BoundField::Kind::List, std::move(property)};
-    field.label = label.get();
-    controls_.push_back(std::move(label));
     ComboBox* list = editor.get();
     BoundField& added = Add(std::move(field), std::move(editor), kRowHeight);
     list->Click = [this, &added] { MarkEdited(added); };

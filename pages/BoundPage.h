@@ -103,6 +103,9 @@ protected:
 
 private:
     BoundField& Add(BoundField field, std::unique_ptr<Control> editor, int32_t height);
+    // A field with its label, named "lbl" and the property, on the next row.
+    BoundField Labelled(BoundField::Kind kind, std::string caption, std::string property);
+    Rect EditorRect() const;
     void ShowRefusal(BoundField& field, const std::string& text);
     void Enable(BoundField& field, bool enabled);
 

@@ -254,17 +254,26 @@ void DesignerForm::New() {
     AnnounceControls();
 }
 
-bool DesignerForm::Open() {
+std::optional<std::string> DesignerForm::AskForFile(bool save) {
     clsCommonDialog dialog;
     dialog.Filter = kFormFilter;
-    dialog.DialogTitle = "Open Form";
+    dialog.DefaultExt = "json";
+    dialog.DialogTitle = save ? "Save Form" : "Open Form";
+    dialog.FileName = save ? path_.string() : std::string();
     dialog.hdc = static_cast<int32_t>(form_->hWnd());
-    dialog.ShowOpen();
-    if (dialog.APIReturn() != 1) {
-        Note(dialog.Cancelled ? "open cancelled" : "open failed");
-        return false;
+    if (save) {
+        dialog.ShowSave();
+    } else {
+        dialog.ShowOpen();
     }
-    return OpenFile(dialog.FileName);
+    if (dialog.APIReturn() == 1) return dialog.FileName;
+    Note(std::string(save ? "save " : "open ") + (dialog.Cancelled ? "cancelled" : "failed"));
+    return std::nullopt;
+}
+
+bool DesignerForm::Open() {
+    const std::optional<std::string> path = AskForFile(false);
+    return path && OpenFile(*path);
 }
 
 bool DesignerForm::OpenFile(const std::filesystem::path& path) {
@@ -287,18 +296,8 @@ bool DesignerForm::OpenFile(const std::filesystem::path& path) {
 }
 
 bool DesignerForm::Save() {
-    clsCommonDialog dialog;
-    dialog.Filter = kFormFilter;
-    dialog.DefaultExt = "json";
-    dialog.DialogTitle = "Save Form";
-    dialog.FileName = path_.string();
-    dialog.hdc = static_cast<int32_t>(form_->hWnd());
-    dialog.ShowSave();
-    if (dialog.APIReturn() != 1) {
-        Note(dialog.Cancelled ? "save cancelled" : "save failed");
-        return false;
-    }
-    return SaveFile(dialog.FileName);
+    const std::optional<std::string> path = AskForFile(true);
+    return path && SaveFile(*path);
 }
 
 bool DesignerForm::SaveFile(const std::filesystem::path& path) {

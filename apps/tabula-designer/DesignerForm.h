@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -73,6 +74,8 @@ private:
                              std::function<void()> action);
     bool KeyDown(int16_t keyCode, int16_t shift);
     void Note(const std::string& line);
+    // A form file's path from the save or open dialog; none when cancelled or failed.
+    std::optional<std::string> AskForFile(bool save);
     // The design as it is, kept for Undo.
     void Remember();
     void SelectionMoved();
