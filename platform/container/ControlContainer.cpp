@@ -216,6 +216,7 @@ std::vector<Site*> ControlContainer::Load(const FormDescription& description,
     const bool wasDirty = dirty_;
     const size_t first = sites_.size();
     refusals_.clear();
+    loadingForm_ = true;
     try {
         for (size_t i = 0; i < description.controls.size(); ++i) {
             const ControlDescription& control = description.controls[i];
@@ -243,11 +244,13 @@ std::vector<Site*> ControlContainer::Load(const FormDescription& description,
         }
     } catch (...) {
         loading_ = 0;
+        loadingForm_ = false;
         while (sites_.size() > first)
             Detach(sites_.size() - 1);
         dirty_ = wasDirty;
         throw;
     }
+    loadingForm_ = false;
     form_.SetCaption(settings.caption);
     form_.Move(settings.left, settings.top, settings.width, settings.height);
     dirty_ = wasDirty;

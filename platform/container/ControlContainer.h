@@ -111,6 +111,8 @@ private:
     std::vector<RefusedProperty> refusals_;
     // While Load reads a control's properties: its place in the file, else 0.
     size_t loading_ = 0;
+    // While Load makes controls.
+    bool loadingForm_ = false;
 };
 
 }  // namespace tabula

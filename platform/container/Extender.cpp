@@ -179,6 +179,10 @@ void Extender::Let(ExtenderProperty property, const Variant& value) {
         case ExtenderProperty::Name: {
             std::string name = value.ToText();
             if (!IsControlName(name)) RaiseInvalidValue(property);
+            if (NameTaken && NameTaken(name)) {
+                RaiseError(kErrInvalidPropertyValue, {},
+                           "Invalid property value for Name: " + name + " is already in use");
+            }
             control_.SetName(std::move(name));
             break;
         }

@@ -69,7 +69,7 @@ private:
 // error 438. Writes convert the value to the property's type (errors 13 and 6 as Variant
 // conversions raise them) and raise 380 for values the property refuses: a negative
 // Width, Height or TabIndex, a DragMode other than 0 (manual) or 1 (automatic), a Name
-// that is not an identifier of 1 to 40 characters.
+// that is not an identifier of 1 to 40 characters or that another control has.
 //
 // The control must outlive its extender.
 class Extender {
@@ -88,6 +88,9 @@ public:
 
     // Called after every successful write with the property written.
     std::function<void(ExtenderProperty)> Changed;
+    // Whether another control of the container already has a name (compared without
+    // regard to case); a Name write raises 380 for such a name.
+    std::function<bool(std::string_view)> NameTaken;
 
 private:
     ExtenderProperty Require(std::string_view name) const;

@@ -15,6 +15,12 @@ Site::Site(ControlContainer& container, Control& control, std::unique_ptr<Contro
       extender_(control, supported) {
     // Moving, renaming or hiding a control in the designer changes the form.
     extender_.Changed = [this](ExtenderProperty) { container_.SetDirty(true); };
+    // Scripts and the designer find controls by name, so two may not share one. A form
+    // file that already has two keeps loading as it always has.
+    extender_.NameTaken = [this](std::string_view name) {
+        const Site* holder = container_.FindByName(name);
+        return holder && holder != this && !container_.loadingForm_;
+    };
 }
 
 Site::~Site() = default;

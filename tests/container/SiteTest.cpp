@@ -3,6 +3,7 @@
 #include "platform/container/ControlContainer.h"
 #include "platform/container/Extender.h"
 #include "platform/container/PropertyPageFrame.h"
+#include "platform/text/CaseFold.h"
 #include "platform/window/VirtualKeys.h"
 #include "platform/window/Windows.h"
 #include "tests/container/SampleControl.h"
@@ -109,6 +110,25 @@ TEST_F(SiteTest, AmbientChangesReachEachControlAndPropertyChangesMarkTheForm) {
     container_.SetDirty(false);
     siteB.GetExtender().Let("Left", 30);
     EXPECT_TRUE(container_.Dirty());
+}
+
+// Two controls never share a name, whatever the case; a form file that has two still loads.
+TEST_F(SiteTest, ANameAnotherControlHasIsRefused) {
+    Site& first = container_.Place(registry_, SampleControl::kType);
+    Site& second = container_.Place(registry_, SampleControl::kType);
+    const std::string taken = first.DisplayName();
+    for (const std::string& name : {taken, FoldCase(taken)}) {
+        EXPECT_EQ(RaisedError([&] { second.GetExtender().Let("Name", Variant(name)); }),
+                  kErrInvalidPropertyValue)
+            << name;
+    }
+    first.GetExtender().Let("Name", Variant(FoldCase(taken)));  // its own name, recased
+    second.GetExtender().Let("Name", Variant(std::string("Other")));
+
+    FormDescription twins = container_.Describe();
+    twins.controls[1].extender = twins.controls[0].extender;
+    ControlContainer other(form_);
+    EXPECT_EQ(other.Load(twins, registry_).size(), 2u);
 }
 
 TEST_F(SiteTest, RemovingASiteLetsGoOfTheControlAndDestroysOwnedOnes) {
