@@ -9,7 +9,7 @@ namespace tabula {
 
 std::string Tabula::TextMatrix(int32_t row, int32_t col) const {
     CheckCell(s_, row, col);
-    return s_.Cells.Text(row, col);
+    return std::string(s_.Cells.Text(row, col));
 }
 
 void Tabula::SetTextMatrix(int32_t row, int32_t col, std::string_view text) {

@@ -139,7 +139,7 @@ void EndEdit(GridRecord& grid, Ending ending) {
     render::PaintCurrentCellPlain(grid);
     render::DrawFocusCell(grid);
     render::ToggleSelection(grid);
-    const std::string value = s.Cells.Text(s.Row, s.Col);
+    const std::string value(s.Cells.Text(s.Row, s.Col));
     const HWND focusBefore = GetFocus();
     if (stores && ending != Ending::ControlLostFocus) grid.events.AfterEdit(s.Row, s.Col, value);
     // A handler that moved the keyboard keeps it there, and the arrow is then dropped: it
@@ -162,7 +162,7 @@ void CommitEditForClick(GridRecord& grid) {
     // AfterEdit only for a box that showed, raised while Editing is still set.
     const bool shown = render::EditBox(grid).Visible();
     render::PutEditBoxAway(grid);
-    if (shown) grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+    if (shown) grid.events.AfterEdit(s.Row, s.Col, std::string(s.Cells.Text(s.Row, s.Col)));
     s.Editing = false;
     render::ToggleSelection(grid);
     render::PaintCurrentCellPlain(grid);

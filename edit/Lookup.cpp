@@ -39,7 +39,7 @@ void PickLookupValue(GridRecord& grid) {
         render::RedrawIfAuto(grid);
     }
     render::RepaintCurrentCell(grid);
-    grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+    grid.events.AfterEdit(s.Row, s.Col, std::string(s.Cells.Text(s.Row, s.Col)));
     if (s.AutoMove) MoveOnAfterEdit(grid);
 }
 

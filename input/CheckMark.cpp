@@ -14,7 +14,7 @@ void CheckMarkHit(GridRecord& grid, bool flip, edit::MoveEvent event) {
         s.Cells.SetText(s.Row, s.Col, s.Cells.Text(s.Row, s.Col) == "1" ? "0" : "1");
     render::RepaintCurrentCell(grid);
     if (!locked) {
-        grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+        grid.events.AfterEdit(s.Row, s.Col, std::string(s.Cells.Text(s.Row, s.Col)));
         FocusSurface(grid);
     }
     if (s.AutoMove) {

@@ -371,7 +371,7 @@ void DblClick(GridRecord& grid, edit::ColumnMasks& masks) {
     std::string longest;
     size_t longestLength = 0;
     for (int32_t r = 0; r <= s.Rows; ++r) {
-        const std::string& text = s.Cells.Text(r, col);
+        const std::string_view text = s.Cells.Text(r, col);
         const size_t length = Utf8Length(text);
         if (length > longestLength) {
             longest = text;

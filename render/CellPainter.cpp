@@ -89,7 +89,7 @@ void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y,
     }
 
     // 2. A copy of the text: drawing may write an ellipsis into it.
-    std::string text = cells.Text(row, col);
+    std::string text(cells.Text(row, col));
 
     // 3. Check box, centred across the cell and one pixel below its top.
     const bool checkColumn = s.ColMask[col] == checkmark;

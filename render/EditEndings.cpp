@@ -50,7 +50,7 @@ void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
         FocusSurface(grid);
     }
     ToggleSelection(grid);
-    grid.events.AfterEdit(s.Row, s.Col, s.Cells.Text(s.Row, s.Col));
+    grid.events.AfterEdit(s.Row, s.Col, std::string(s.Cells.Text(s.Row, s.Col)));
     FocusSurface(grid);
     s.EditEnding = false;
 }

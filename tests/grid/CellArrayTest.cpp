@@ -99,17 +99,77 @@ TEST(CellArray, ResetLeavesTextStyleValueTagAndAlignment) {
     EXPECT_EQ(cells.Style(1, 1), 2);
 }
 
-TEST(CellArray, AGridOfShortTextsCostsUnder64BytesACell) {
+// Texts of every length, at the edge of what a record holds inline and past it, keep
+// their own storage through every move: the copy Remove leaves in the last row, the row
+// InsertRowAfter clears, rows dropped and grown again.
+TEST(CellArray, TextsOfAnyLengthKeepTheirOwnStorageThroughEveryMove) {
+    const std::string texts[] = {"", "x", std::string(13, 'a'), std::string(14, 'b'),
+                                 std::string(300, 'c') + "\xC3\xA9"};
     clsCellArray cells;
-    cells.SetCols(49);
-    cells.SetRows(2999);
-    for (int32_t r = 0; r <= 2999; ++r) {
-        for (int32_t c = 0; c <= 49; ++c)
-            cells.SetText(r, c, "Item 12345");
+    cells.SetCols(4);
+    cells.SetRows(4);
+    for (int32_t c = 0; c <= 4; ++c) {
+        for (int32_t r = 1; r <= 4; ++r)
+            cells.SetText(r, c, texts[c] + (c > 2 ? CellName(r, c) : ""));
     }
-    cells.SetTag(5, 5, "a tag that is longer than the inline text room");
-    const double perCell = double(cells.MemoryFootprint()) / (3000.0 * 50.0);
-    EXPECT_LT(perCell, 64.0);
+    cells.Remove(2);  // rows 3, 4 move up; row 4 keeps a copy of its old self
+    for (int32_t c = 3; c <= 4; ++c) {
+        EXPECT_EQ(cells.Text(3, c), texts[c] + CellName(4, c));
+        cells.SetText(4, c, "changed");  // the copy is a copy
+        EXPECT_EQ(cells.Text(3, c), texts[c] + CellName(4, c));
+    }
+    cells.InsertRowAfter(1);
+    EXPECT_EQ(cells.Text(2, 4), "");
+    EXPECT_EQ(cells.Text(3, 4), texts[4] + CellName(3, 4));
+    EXPECT_EQ(cells.Text(1, 4), texts[4] + CellName(1, 4));
+    cells.SetRows(1);
+    cells.SetRows(4);
+    EXPECT_EQ(cells.Text(4, 4), "");
+    cells.SetText(1, 4, "short");
+    cells.SetText(1, 3, texts[4]);
+    EXPECT_EQ(cells.Text(1, 4), "short");
+    EXPECT_EQ(cells.Text(1, 3), texts[4]);
+}
+
+// Cells that share a look stay apart: a write to one changes no other, whatever the
+// attribute, and a font name read stays readable while new names are added.
+TEST(CellArray, EachWriteChangesOneCellThoughCellsShareTheirLooks) {
+    using Write = void (*)(clsCellArray&, int32_t, int32_t);
+    const Write writes[] = {
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetBackColor(r, c, 0x123456); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetForeColor(r, c, 0x654321); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetFontName(r, c, "Courier"); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetFontSize(r, c, 20); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetFontItalic(r, c, true); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetReadOnly(r, c, true); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetTag(r, c, "tagged"); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetStyle(r, c, 7); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetTextAlignVertical(r, c, 2); },
+        [](clsCellArray& t, int32_t r, int32_t c) { t.SetValue(r, c, 5); },
+    };
+    const auto look = [](const clsCellArray& t, int32_t r, int32_t c) {
+        return std::to_string(t.BackColor(r, c)) + "/" + std::to_string(t.ForeColor(r, c)) + "/" +
+               t.FontName(r, c) + "/" + std::to_string(t.FontSize(r, c)) + "/" +
+               std::to_string(t.FontItalic(r, c)) + std::to_string(t.ReadOnly(r, c)) + "/" +
+               t.Tag(r, c) + "/" + std::to_string(t.Style(r, c)) + "/" +
+               std::to_string(t.TextAlignVertical(r, c)) + "/" + std::to_string(t.Value(r, c));
+    };
+    for (size_t i = 0; i < std::size(writes); ++i) {
+        clsCellArray cells = MakeStore(2, 2);
+        const std::string before = look(cells, 1, 2);
+        writes[i](cells, 1, 1);
+        EXPECT_NE(look(cells, 1, 1), before) << i;
+        for (const auto& [r, c] : {std::pair{1, 2}, std::pair{2, 1}, std::pair{2, 2}})
+            EXPECT_EQ(look(cells, r, c), before) << i << " at " << r << "," << c;
+        writes[i](cells, 2, 2);  // the same write again shares the look it made
+        EXPECT_EQ(look(cells, 2, 2), look(cells, 1, 1)) << i;
+    }
+    clsCellArray cells = MakeStore(1, 1);
+    cells.SetFontName(1, 1, "Arial");
+    const std::string& name = cells.FontName(1, 1);
+    for (int i = 0; i < 1000; ++i)
+        cells.SetFontName(0, 1, "Font " + std::to_string(i));
+    EXPECT_EQ(name, "Arial");
 }
 
 }  // namespace
