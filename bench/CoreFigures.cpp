@@ -164,6 +164,7 @@ void AddCoreFigures(std::vector<Figure>& figures) {
     figures.push_back({"grid_grow_to_30000x50_ms", "ms", GrowMilliseconds});
     figures.push_back({"additem_10000_rows_ms", "ms", AddItemMilliseconds});
     figures.push_back({"fill_30000x50_ms", "ms", [] { return FillMilliseconds(false); }});
+    figures.push_back({"fill_30000x50_autoredraw_ms", "ms", [] { return FillMilliseconds(true); }});
 }
 
 }  // namespace tabula::bench

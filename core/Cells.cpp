@@ -4,6 +4,7 @@
 #include "core/Tabula.h"
 #include "grid/Checks.h"
 #include "grid/ColumnFormat.h"
+#include "render/Redraw.h"
 
 namespace tabula {
 
@@ -18,7 +19,7 @@ void Tabula::SetTextMatrix(int32_t row, int32_t col, std::string_view text) {
     // overwrite the text written here: it ends before.
     if (s_.AutoRedraw) EndEditFirst();
     s_.Cells.SetText(row, col, FormatForColumn(s_, text, col));
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 std::string Tabula::Text() const {
@@ -37,7 +38,7 @@ int32_t Tabula::CellBackColor(int32_t row, int32_t col) const {
 void Tabula::SetCellBackColor(int32_t row, int32_t col, int32_t color) {
     CheckCell(s_, row, col);
     s_.Cells.SetBackColor(row, col, color);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 int32_t Tabula::CellForeColor(int32_t row, int32_t col) const {
@@ -48,7 +49,7 @@ int32_t Tabula::CellForeColor(int32_t row, int32_t col) const {
 void Tabula::SetCellForeColor(int32_t row, int32_t col, int32_t color) {
     CheckCell(s_, row, col);
     s_.Cells.SetForeColor(row, col, color);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 std::string Tabula::CellFontName(int32_t row, int32_t col) const {
@@ -59,7 +60,7 @@ std::string Tabula::CellFontName(int32_t row, int32_t col) const {
 void Tabula::SetCellFontName(int32_t row, int32_t col, std::string_view name) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontName(row, col, std::string(name));
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 int16_t Tabula::CellFontSize(int32_t row, int32_t col) const {
@@ -70,7 +71,7 @@ int16_t Tabula::CellFontSize(int32_t row, int32_t col) const {
 void Tabula::SetCellFontSize(int32_t row, int32_t col, int16_t size) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontSize(row, col, size);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 bool Tabula::CellFontBold(int32_t row, int32_t col) const {
@@ -81,7 +82,7 @@ bool Tabula::CellFontBold(int32_t row, int32_t col) const {
 void Tabula::SetCellFontBold(int32_t row, int32_t col, bool on) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontBold(row, col, on);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 bool Tabula::CellFontItalic(int32_t row, int32_t col) const {
@@ -92,7 +93,7 @@ bool Tabula::CellFontItalic(int32_t row, int32_t col) const {
 void Tabula::SetCellFontItalic(int32_t row, int32_t col, bool on) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontItalic(row, col, on);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 bool Tabula::CellFontUnderline(int32_t row, int32_t col) const {
@@ -103,7 +104,7 @@ bool Tabula::CellFontUnderline(int32_t row, int32_t col) const {
 void Tabula::SetCellFontUnderline(int32_t row, int32_t col, bool on) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontUnderline(row, col, on);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 bool Tabula::CellFontStrikeThru(int32_t row, int32_t col) const {
@@ -114,7 +115,7 @@ bool Tabula::CellFontStrikeThru(int32_t row, int32_t col) const {
 void Tabula::SetCellFontStrikeThru(int32_t row, int32_t col, bool on) {
     CheckCell(s_, row, col);
     s_.Cells.SetFontStrikethru(row, col, on);
-    RedrawIfAuto();
+    render::RedrawCellsIfAuto(g_);
 }
 
 // The tag and read-only reads answer for cells above the counts, as the store's guarded

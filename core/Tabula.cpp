@@ -62,6 +62,13 @@ Tabula::Tabula(HWND parent, const Rect& rect)
     // The bars never go below 1: TopRow and LeftCol follow their values.
     scrVertical.SetMin(1);
     scrHorizontal.SetMin(1);
+    // The picture a redraw left pending is painted before anyone looks at it or any of the
+    // grid's windows handles a message, so input always acts on an up-to-date picture.
+    for (Control* part :
+         std::initializer_list<Control*>{this, &picGrid, &scrVertical, &scrHorizontal, &txtSingle,
+                                         &txtMulti, &cmdButton, &cmdLookup, &picSizer}) {
+        part->SetLazyPainter([this] { render::PaintPending(g_); });
+    }
     scrVertical.Change = [this] { render::VerticalBarChanged(g_); };
     scrHorizontal.Change = [this] { render::HorizontalBarChanged(g_); };
     // All mouse input of the grid arrives on picGrid.
@@ -119,7 +126,12 @@ Tabula::Tabula(HWND parent, const Rect& rect)
 
 Tabula::~Tabula() {
     // The record goes before the constituents: their windows' last focus changes must not
-    // reach it.
+    // reach it, nor their last messages paint it.
+    for (Control* part :
+         std::initializer_list<Control*>{this, &picGrid, &scrVertical, &scrHorizontal, &txtSingle,
+                                         &txtMulti, &cmdButton, &cmdLookup, &picSizer}) {
+        part->SetLazyPainter(nullptr);
+    }
     picGrid.GotFocus = picGrid.LostFocus = nullptr;
     txtSingle.LostFocus = txtMulti.LostFocus = nullptr;
     if (g_.lookupList) g_.lookupList->Dismissed = nullptr;

@@ -44,6 +44,9 @@ struct GridRecord {
     TabulaEventSource events;
     // How many times the redraw procedure ran: lets tests see each member's redraw rule.
     int64_t redrawCount = 0;
+    // A redraw ran but its painting waits until someone looks at picGrid's image
+    // (render::PaintPending).
+    bool paintPending = false;
     // Tells the container that a property changed; empty without a container.
     std::function<void(std::string_view name)> announce;
     // Sends keys to the window with the keyboard, as the edit box forwards them.

@@ -159,6 +159,8 @@ void NavigateKeyDown(GridRecord& grid, int16_t keyCode, int16_t shift) {
 
 void NavigateKeyUp(GridRecord& grid, int16_t keyCode) {
     GridState& s = grid.state;
+    // The repaint below draws over the picture of the old current row.
+    render::PaintPending(grid);
     switch (keyCode) {
         case VK_HOME:
             s.Row = 1;

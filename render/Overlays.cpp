@@ -77,6 +77,14 @@ void ApplySelectionMode(GridRecord& grid) {
     if (shape == BlockShape::Cell) grid.state.RowsSelected = true;
 }
 
+void ShapeBlockForMode(GridRecord& grid) {
+    GridState& s = grid.state;
+    const BlockShape shape = ModeShape(s);
+    if (shape == BlockShape::Keep) return;
+    ShapeBlock(s, shape, s.Row, s.Col);
+    if (shape == BlockShape::Cell) s.RowsSelected = true;
+}
+
 void ReshapeBlock(GridRecord& grid, BlockShape shape) {
     GridState& s = grid.state;
     // The whole look goes and comes back, anchor included: erasing the block alone would

@@ -32,6 +32,8 @@ void ToggleSelection(GridRecord& grid);
 // Reshapes the block around the current cell as the selection mode says (nothing in
 // SelectionFree or without AllowSelection), its look taken off and put back whole.
 void ApplySelectionMode(GridRecord& grid);
+// The same reshaping of the state alone, for a redraw whose painting is pending.
+void ShapeBlockForMode(GridRecord& grid);
 // The block becomes the shape around the current cell, its look moved with it.
 void ReshapeBlock(GridRecord& grid, BlockShape shape);
 // Hides the edit box when it shows, keeping the block's look in the row and column modes.

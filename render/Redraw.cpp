@@ -23,25 +23,51 @@ bool BothBarsShown(const GridRecord& grid) {
 
 }  // namespace
 
-void Refresh(GridRecord& grid) {
+namespace {
+
+// The redraw procedure; `layOut` false for writes to cells, which change neither the
+// layout nor the bars.
+void Redraw(GridRecord& grid, bool layOut) {
     GridState& s = grid.state;
     ++grid.redrawCount;
     EndEditBeforeRepaint(grid, AfterEnding::Redraw);
-    grid.parts.picGrid.Cls();
     if (s.Row < 1 && s.Rows >= 1) s.Row = 1;
     if (s.Col < 1 && s.Cols >= 1) s.Col = 1;
-    const bool shownWhilePainting = BothBarsShown(grid);
-    PaintGrid(grid, PaintHeader::Yes);
-    ShowScrollBars(grid);
-    // The square between the bars was painted while both still showed: when this paint hid
-    // one of them, the cells under the square are painted once more.
-    if (shownWhilePainting && !BothBarsShown(grid) && !(s.HScrollNeeded && s.VScrollNeeded))
-        PaintGrid(grid, PaintHeader::Yes);
-    ApplySelectionMode(grid);
+    // What anyone can see at once: the layout, the bars and the block's shape. The
+    // picture waits for PaintPending.
+    if (layOut) {
+        LayOut(grid);
+        ShowScrollBars(grid);
+    }
+    ShapeBlockForMode(grid);
+    if (!grid.paintPending) {
+        grid.paintPending = true;
+        InvalidateWindow(grid.parts.picGrid.hWnd());
+    }
+    // Without AutoRedraw the writes that follow leave the picture alone, so it is painted
+    // now; with it, every write ends in a redraw, and the paint waits for a look.
+    if (!s.AutoRedraw) PaintPending(grid);
+}
+
+}  // namespace
+
+void Refresh(GridRecord& grid) {
+    Redraw(grid, true);
 }
 
 void RedrawIfAuto(GridRecord& grid) {
-    if (grid.state.AutoRedraw) Refresh(grid);
+    if (grid.state.AutoRedraw) Redraw(grid, true);
+}
+
+void RedrawCellsIfAuto(GridRecord& grid) {
+    if (grid.state.AutoRedraw) Redraw(grid, false);
+}
+
+void PaintPending(GridRecord& grid) {
+    if (!grid.paintPending) return;
+    grid.paintPending = false;
+    grid.parts.picGrid.Cls();
+    PaintGrid(grid, PaintHeader::Yes);
 }
 
 void PaintGrid(GridRecord& grid, PaintHeader header) {

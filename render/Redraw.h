@@ -3,20 +3,28 @@
 // The full repaint and its painters.
 //
 // Call flow of a redraw (the selection's look and the focus rectangle: on = drawn):
-//   Refresh
+//   Refresh                          what anyone can observe at once
 //     EndEditBeforeRepaint: an edit in progress stored (render/EditEndings.h)
-//     picGrid.Cls, current cell moved onto the data                     look off (cleared)
-//     PaintGrid(full)
-//       LayOut                       line width, extents, bars' need, page sizes,
+//     current cell moved onto the data
+//     LayOut                         line width, extents, bars' need, page sizes,
 //                                    resize boundaries (render/Layout.h)
+//     ShowScrollBars
+//     ShapeBlockForMode              the block reshaped to the selection mode
+//     paint pending: picGrid's image is out of date (painted at once without AutoRedraw,
+//     since then the writes that follow leave the picture as it is)
+//   PaintPending                     when picGrid's image is next read, drawn on or shown
+//     picGrid.Cls                                                       look off (cleared)
+//     PaintGrid(full)
+//       LayOut
 //       PaintRow(0)                  header row (full paints only)
 //       PaintRow(TopRow ..)          until the surface's bottom or the last row
 //       background right of and below the cells, in BackColorBkg
 //       DrawGridLines                interior lines, DrawBlockFrame, scroll-bar corner
 //       ToggleSelection (block, then anchor), DrawFocusCell(current cell)   look on
-//     ShowScrollBars
-//     PaintGrid once more when the square between the bars went away     look on
-//     ApplySelectionMode             off, the block reshaped to the mode, on
+//
+// So a run of writes under AutoRedraw costs one paint, and the picture anyone sees is the
+// one a full repaint of the present state gives. A step that changes the state and then
+// draws on the old picture (a scroll moving pixels) paints what is pending first.
 //
 // The painters never show the image: the selection and focus drawing at the end of a full
 // paint does (picGrid.Refresh).
@@ -31,8 +39,13 @@ namespace tabula::render {
 enum class PaintHeader { No, Yes };
 
 void Refresh(GridRecord& grid);
+// Paints what the last Refresh left pending; nothing when the picture is up to date.
+void PaintPending(GridRecord& grid);
 // The redraw rule of content and shape writes: Refresh only while AutoRedraw is set.
 void RedrawIfAuto(GridRecord& grid);
+// The same for writes to cells' contents and looks, which leave the layout and the bars
+// as they are: the redraw skips laying out.
+void RedrawCellsIfAuto(GridRecord& grid);
 // Full: the header row too (scrolling repaints the data rows alone).
 void PaintGrid(GridRecord& grid, PaintHeader header);
 void PaintRow(GridRecord& grid, int32_t row, int32_t y);

@@ -113,6 +113,8 @@ void HorizontalBarChanged(GridRecord& grid) {
 void ScrollRows(GridRecord& grid) {
     GridState& s = grid.state;
     EndEditBeforeRepaint(grid, AfterEnding::Scroll);
+    // The scroll moves the picture as it stands: a pending redraw is painted first.
+    PaintPending(grid);
     const int32_t v = grid.parts.scrVertical.Value();
     const int16_t d = CheckedInteger(int64_t{s.TopRow} - v);
     if (std::abs(d) != 1) {
@@ -139,6 +141,8 @@ void ScrollRows(GridRecord& grid) {
 void ScrollColumns(GridRecord& grid) {
     GridState& s = grid.state;
     EndEditBeforeRepaint(grid, AfterEnding::Scroll);
+    // The scroll moves the picture as it stands: a pending redraw is painted first.
+    PaintPending(grid);
     const int32_t v = grid.parts.scrHorizontal.Value();
     const int16_t d = CheckedInteger(int64_t{s.LeftCol} - v);
     if (std::abs(d) != 1) {

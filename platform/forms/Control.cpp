@@ -174,6 +174,11 @@ void Control::Refresh() {
     ImageChanged();
 }
 
+void Control::SetLazyPainter(std::function<void()> paint) {
+    lazyPainter_ = std::move(paint);
+    SetWindowPainter(hwnd_, lazyPainter_);
+}
+
 void Control::ImageChanged() {
     InvalidateWindow(hwnd_);
 }
@@ -203,6 +208,8 @@ int16_t Control::ButtonFromMessage(UINT message) const {
 
 LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     const HWND self = hwnd_;
+    // A lazily painted image is brought up to date before the message acts on it.
+    if (message != WM_DESTROY) BringImageUpToDate();
     switch (message) {
         case WM_SIZE:
             image_.Resize(LOWORD(lParam), HIWORD(lParam), TranslateColorOrBlack(backColor_));

@@ -107,9 +107,22 @@ public:
     void SetFontStrikethru(bool on);
 
     // --- The persistent image -----------------------------------------------------------
-    PixelImage& Image() { return image_; }
-    const PixelImage& Image() const { return image_; }
-    DeviceContext& hDC() { return dc_; }
+    PixelImage& Image() {
+        BringImageUpToDate();
+        return image_;
+    }
+    const PixelImage& Image() const {
+        BringImageUpToDate();
+        return image_;
+    }
+    DeviceContext& hDC() {
+        BringImageUpToDate();
+        return dc_;
+    }
+    // An owner that paints lazily: `paint` runs before the image is next read, drawn on
+    // or shown (the desktop composing the screen, a screenshot) and before the window
+    // handles a message, and does nothing when all is up to date.
+    void SetLazyPainter(std::function<void()> paint);
     // Redraws the control's image from its state and shows it.
     void Refresh();
 
@@ -151,8 +164,12 @@ protected:
     static int16_t ShiftState();
     // Tells hosts the image changed.
     void ImageChanged();
+    void BringImageUpToDate() const {
+        if (lazyPainter_) lazyPainter_();
+    }
 
     PixelImage image_;
+    std::function<void()> lazyPainter_;
     DeviceContext dc_;
 
 private:

@@ -23,7 +23,10 @@ public:
     int32_t TextHeight(std::string_view text);
 
     // A copy of the persistent image.
-    PixelImage Picture() const { return image_; }
+    PixelImage Picture() const {
+        BringImageUpToDate();
+        return image_;
+    }
 
 protected:
     void Paint() override {}

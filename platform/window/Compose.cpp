@@ -28,6 +28,7 @@ void DrawWindowTree(Desktop& desktop, HWND hwnd, Point origin, const Rect& clip,
                                          static_cast<int32_t>(w->rect.Height()));
     const Rect inside = Intersect(bounds, clip);
     if (inside.IsEmpty()) return;
+    if (w->painter) w->painter();
     if (w->surface) Blit(*w->surface, target, origin, inside);
     const std::vector<HWND> children = w->children;
     for (auto it = children.rbegin(); it != children.rend(); ++it) {
@@ -46,6 +47,14 @@ bool SetWindowSurface(HWND hwnd, const PixelImage* surface) {
     if (!w) return false;
     w->surface = surface;
     desktop->NoteImageChanged();
+    return true;
+}
+
+bool SetWindowPainter(HWND hwnd, std::function<void()> paint) {
+    Desktop* desktop = Desktop::Current();
+    WindowRecord* w = desktop ? desktop->Find(hwnd) : nullptr;
+    if (!w) return false;
+    w->painter = std::move(paint);
     return true;
 }
 

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -41,6 +42,7 @@ struct WindowRecord {
     WNDPROC proc = nullptr;
     intptr_t userData = 0;
     const PixelImage* surface = nullptr;  // the window's persistent image, if it has one
+    std::function<void()> painter;        // brings a lazily painted surface up to date
     uint32_t processId = 0;
     std::string className;
     std::map<std::string, intptr_t, std::less<>> properties;

@@ -109,6 +109,9 @@ uint32_t GetCurrentProcessId();
 // Gives the window a persistent image of its client area, drawn when the desktop is
 // composed (null for none). The image must live as long as the window or be unset.
 bool SetWindowSurface(HWND hwnd, const PixelImage* surface);
+// Runs `paint` whenever the window's image is about to be composed (the screen, a
+// capture), for windows that paint lazily.
+bool SetWindowPainter(HWND hwnd, std::function<void()> paint);
 // Tells hosts the window's image changed.
 void InvalidateWindow(HWND hwnd);
 // Draws every visible window, back to front, each clipped to its parent, over `screen`.
