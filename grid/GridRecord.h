@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "grid/Events.h"
 #include "grid/GridState.h"
@@ -47,6 +48,10 @@ struct GridRecord {
     // A redraw ran but its painting waits until someone looks at picGrid's image
     // (render::PaintPending).
     bool paintPending = false;
+    // While a one-step scroll repaints: the strip that came in and the edges the shift
+    // did not move. Cells wholly outside them kept their pixels and are not painted
+    // again; none paints every cell.
+    std::vector<Rect> paintOnly;
     // Tells the container that a property changed; empty without a container.
     std::function<void(std::string_view name)> announce;
     // Sends keys to the window with the keyboard, as the edit box forwards them.

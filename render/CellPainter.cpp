@@ -1,5 +1,7 @@
 #include "render/CellPainter.h"
 
+#include <algorithm>
+
 #include <cassert>
 #include <cmath>
 #include <string>
@@ -65,6 +67,13 @@ void FillArea(GridRecord& grid, int32_t x, int32_t y, int32_t w, int32_t h, OLE_
 
 void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y, int32_t w,
                int32_t h) {
+    // One pixel wider and taller, as the raised face of a header cell is painted.
+    if (!grid.paintOnly.empty()) {
+        const Rect cell = MakeRect(x, y, w + 1, h + 1);
+        if (std::none_of(grid.paintOnly.begin(), grid.paintOnly.end(),
+                         [&](const Rect& r) { return !Intersect(cell, r).IsEmpty(); }))
+            return;
+    }
     const GridState& s = grid.state;
     const clsCellArray& cells = s.Cells;
     assert(row >= 0 && col >= 0 && row <= cells.Rows() && col <= cells.Cols() &&

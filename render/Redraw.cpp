@@ -82,14 +82,23 @@ void PaintGrid(GridRecord& grid, PaintHeader header) {
     });
 
     // The background right of and below the cells; each rectangle runs past the edges.
+    // While a scroll paints its strip, only the parts inside it.
+    const auto background = [&](int32_t x, int32_t y, int32_t w, int32_t h) {
+        if (grid.paintOnly.empty()) return FillArea(grid, x, y, w, h, s.BackColorBkg);
+        for (const Rect& strip : grid.paintOnly) {
+            const Rect part = Intersect(MakeRect(x, y, w, h), strip);
+            if (!part.IsEmpty())
+                FillArea(grid, part.left, part.top, part.Width(), part.Height(), s.BackColorBkg);
+        }
+    };
     const int32_t w = grid.parts.picGrid.ScaleWidth();
     const int32_t h = grid.parts.picGrid.ScaleHeight();
     if (s.BorderStyle == NoBorder) {
-        FillArea(grid, 0, s.ContentBottom + 1, w, h - 1, s.BackColorBkg);
-        FillArea(grid, s.ContentRight + 1, 0, w, h, s.BackColorBkg);
+        background(0, s.ContentBottom + 1, w, h - 1);
+        background(s.ContentRight + 1, 0, w, h);
     } else {
-        FillArea(grid, 1, s.ContentBottom + 1, w - 1, h - 1, s.BackColorBkg);
-        FillArea(grid, s.ContentRight + 1, 1, w, h - 1, s.BackColorBkg);
+        background(1, s.ContentBottom + 1, w - 1, h - 1);
+        background(s.ContentRight + 1, 1, w, h - 1);
     }
 
     if (s.Rows > 0) {
@@ -186,8 +195,21 @@ void PaintScrollCorner(GridRecord& grid) {
 void DrawLine(GridRecord& grid, int32_t x1, int32_t y1, int32_t x2, int32_t y2, OLE_COLOR color) {
     grid.parts.picGrid.SetForeColor(color);
     DeviceContext& dc = grid.parts.picGrid.hDC();
-    MoveToEx(dc, x1, y1);
-    LineTo(dc, x2, y2);
+    if (grid.paintOnly.empty() || (x1 != x2 && y1 != y2)) {
+        MoveToEx(dc, x1, y1);
+        LineTo(dc, x2, y2);
+        return;
+    }
+    // While a scroll paints its strip: only the pieces inside it (the grid's lines run
+    // straight, and a solid line drawn again in pieces gives the same pixels).
+    const Rect line{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + (x1 == x2),
+                    std::max(y1, y2) + (y1 == y2)};
+    for (const Rect& area : grid.paintOnly) {
+        const Rect piece = Intersect(line, area);
+        if (piece.IsEmpty()) continue;
+        MoveToEx(dc, piece.left, piece.top);
+        LineTo(dc, x1 == x2 ? piece.left : piece.right, x1 == x2 ? piece.bottom : piece.top);
+    }
 }
 
 void PaintBorder(GridRecord& grid) {

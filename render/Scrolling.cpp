@@ -1,5 +1,6 @@
 #include "render/Scrolling.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "grid/Block.h"
@@ -67,6 +68,35 @@ int32_t PaintExposed(const Axis& axis, int32_t from, int32_t shift, int32_t marg
     return end;
 }
 
+// Where the part of a one-step shift that must be painted starts: the first row (column)
+// from `from` that the shift did not keep whole, or the edge.
+int32_t ExposedStart(const Axis& axis, int32_t from, int32_t shift, int32_t margin) {
+    int32_t start = axis.extent;
+    PaintExposed(axis, from, shift, margin,
+                 [&](int32_t, int32_t begin) { start = std::min(start, begin); });
+    return start;
+}
+
+// The paint after a one-step shift: the cells in `strip` and everything else a full paint
+// draws, which costs little and lands on the pixels it had. Dotted grid lines take their
+// dots from where they start, so with them every cell is painted again.
+void PaintStrip(GridRecord& grid, const Rect& strip, PaintHeader header) {
+    if (grid.state.GridSolid || !grid.state.ShowGrid) {
+        // Besides the strip: the last pixel row and column, which the shift leaves where
+        // they are, and what lies under the bars.
+        const PictureBox& surface = grid.parts.picGrid;
+        const int32_t w = surface.ScaleWidth(), h = surface.ScaleHeight();
+        const ScrollBar& vertical = grid.parts.scrVertical;
+        const ScrollBar& horizontal = grid.parts.scrHorizontal;
+        // The bands under the bars, with a margin for the surface's border.
+        const int32_t right = w - 3 - (vertical.Visible() ? vertical.Width() : 0);
+        const int32_t bottom = h - 3 - (horizontal.Visible() ? horizontal.Height() : 0);
+        grid.paintOnly = {strip, Rect{0, bottom, w, h}, Rect{right, 0, w, h}};
+    }
+    PaintGrid(grid, header);
+    grid.paintOnly.clear();
+}
+
 // One step further on `bar` when the current cell, at `position` with `size`, does not fit
 // in `room` pixels.
 bool StepIfCut(GridRecord& grid, ScrollBar& bar, int32_t position, int32_t size, int32_t room) {
@@ -121,7 +151,9 @@ void ScrollRows(GridRecord& grid) {
         s.TopRow = v;
         PaintGrid(grid, PaintHeader::No);
     } else {
+        // Both overlays come off: the focus rectangle would move with the pixels.
         ToggleSelection(grid);
+        DrawFocusCell(grid);
         const int32_t oldTop = s.TopRow;
         s.TopRow = v;
         const int32_t y0 = s.ColHeader ? s.RowHeight[0] + 2 : 1;
@@ -129,11 +161,15 @@ void ScrollRows(GridRecord& grid) {
         const Rect area{1, y0, grid.parts.picGrid.ScaleWidth() - 1,
                         grid.parts.picGrid.ScaleHeight() - 1};
         ScrollDC(grid.parts.picGrid.hDC(), 0, shift * d, &area, &area, nullptr);
-        if (d == 1)
-            PaintRow(grid, s.TopRow, y0);
-        else
-            PaintExposedRows(grid, s.TopRow, shift);
-        PaintGrid(grid, PaintHeader::No);
+        // The rows that came in: the new top row, or those from the first one the shift
+        // did not keep whole down to the bottom.
+        // Past the last row the background comes in too, up from where the content ends.
+        LayOut(grid);
+        const int32_t top =
+            d == 1 ? y0
+                   : std::min(ExposedStart(RowAxis(grid), s.TopRow, shift, 2), s.ContentBottom);
+        const int32_t bottom = d == 1 ? y0 + shift : area.bottom;
+        PaintStrip(grid, Rect{0, top, area.right, bottom}, PaintHeader::No);
         ReshapeAfterStep(grid);
     }
 }
@@ -150,6 +186,7 @@ void ScrollColumns(GridRecord& grid) {
         PaintGrid(grid, PaintHeader::Yes);
     } else {
         ToggleSelection(grid);
+        DrawFocusCell(grid);
         const int32_t oldLeft = s.LeftCol;
         s.LeftCol = v;
         const int32_t x0 = s.RowHeader ? s.ColWidth[0] + 2 : 1;
@@ -157,12 +194,13 @@ void ScrollColumns(GridRecord& grid) {
         const Rect area{x0, 1, grid.parts.picGrid.ScaleWidth() - 1,
                         grid.parts.picGrid.ScaleHeight() - 1};
         ScrollDC(grid.parts.picGrid.hDC(), shift * d, 0, &area, &area, nullptr);
-        if (d == 1)
-            PaintColumn(grid, s.LeftCol, x0, PaintHeader::Yes);
-        else
-            PaintExposedColumns(grid, s.LeftCol, shift);
         SetColumnPainterPage(grid);
-        PaintGrid(grid, PaintHeader::Yes);
+        LayOut(grid);
+        const int32_t left =
+            d == 1 ? x0
+                   : std::min(ExposedStart(ColumnAxis(grid), s.LeftCol, shift, 0), s.ContentRight);
+        const int32_t right = d == 1 ? x0 + shift : area.right;
+        PaintStrip(grid, Rect{left, 0, right, area.bottom}, PaintHeader::Yes);
         ReshapeAfterStep(grid);
     }
 }

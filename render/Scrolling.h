@@ -8,19 +8,21 @@
 //   VerticalBarChanged / HorizontalBarChanged
 //     ScrollRows / ScrollColumns (rows only while the vertical bar shows)
 //       EndEditBeforeRepaint: an edit in progress stored (render/EditEndings.h)
+//       PaintPending: a redraw waiting to be painted is painted on the old position
 //       a jump: TopRow = value, PaintGrid                             look on
 //       one step:
-//         ToggleSelection                                              look off
+//         ToggleSelection, DrawFocusCell                     look and focus off
 //         TopRow = value, ScrollDC moves the drawn pixels by one row
-//         PaintRow (the row that came in at the top) or PaintExposedRows (at the bottom)
 //         [columns: the column painter's page size for the vertical bar]
-//         PaintGrid                                                    look on
+//         PaintStrip: PaintGrid painting only the cells of the strip that came in (the
+//           top row, or the rows from the first one not kept whole to the bottom); lines,
+//           background, frame and corner are drawn whole, on the pixels they had
+//                                                            look and focus on
 //         ToggleSelection, the block reshaped to a row or column mode,
 //         ToggleSelection                                              look on
 //     HideEditBox, the lookup button hidden, Scroll raised
 //
-// Both paths end in a repaint of the data area, so the picture is always that of a full
-// paint.
+// Both paths end in the picture of a full paint.
 
 #include <cstdint>
 

@@ -88,10 +88,24 @@ TEST_F(DeferredPaintTest, ThePictureIsAFullRepaintAfterWritesScrollsEditsAndClic
              grid_.SetCellBackColor(grid_.TopRow(), 3, int32_t(kRed));
              ClickAlone(grid_.picGrid.hWnd(), InX(3), InY(1));
          }},
+        {"one column at a time to the last",
+         [&] {
+             while (grid_.scrHorizontal.Value() < grid_.scrHorizontal.Max()) {
+                 grid_.scrHorizontal.SetValue(grid_.scrHorizontal.Value() + 1);
+                 ExpectPictureOfAFullRepaint();
+             }
+         }},
+        {"one row at a time to the last",
+         [&] {
+             for (int i = 0; i < 3 && grid_.scrVertical.Value() < grid_.scrVertical.Max(); ++i)
+                 grid_.scrVertical.SetValue(grid_.scrVertical.Max() - 2 + i);
+             ExpectPictureOfAFullRepaint();
+         }},
     };
     for (int16_t mode : {SelectionFree, SelectionByRow, SelectionByCol, SelectionByRowHeader}) {
         grid_.SetSelectionMode(mode);
         grid_.SetTopRow(1);
+        grid_.SetLeftCol(1);
         for (const auto& [name, step] : steps) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << ": " << name);
             step();
