@@ -69,12 +69,11 @@ void ToggleSelection(GridRecord& grid) {
 }
 
 void ApplySelectionMode(GridRecord& grid) {
-    const BlockShape shape = ModeShape(grid.state);
-    if (shape == BlockShape::Keep) return;
-    ReshapeBlock(grid, shape);
-    // A block shrunk to the current cell counts as whole rows until the next release, as a
-    // click on its row header would.
-    if (shape == BlockShape::Cell) grid.state.RowsSelected = true;
+    if (ModeShape(grid.state) == BlockShape::Keep) return;
+    // The whole look goes and comes back, as ReshapeBlock does.
+    ToggleSelection(grid);
+    ShapeBlockForMode(grid);
+    ToggleSelection(grid);
 }
 
 void ShapeBlockForMode(GridRecord& grid) {
@@ -82,6 +81,8 @@ void ShapeBlockForMode(GridRecord& grid) {
     const BlockShape shape = ModeShape(s);
     if (shape == BlockShape::Keep) return;
     ShapeBlock(s, shape, s.Row, s.Col);
+    // A block shrunk to the current cell counts as whole rows until the next release, as a
+    // click on its row header would.
     if (shape == BlockShape::Cell) s.RowsSelected = true;
 }
 
