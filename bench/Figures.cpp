@@ -19,6 +19,12 @@ double BestMilliseconds(int rounds, int repeat, const std::function<void()>& bod
     return best;
 }
 
+void WarmUp(std::chrono::milliseconds span, const std::function<void()>& body) {
+    const auto until = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < until)
+        body();
+}
+
 void Consume(const void* p) {
     asm volatile("" : : "g"(p) : "memory");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ void AddRenderFigures(std::vector<Figure>& figures);
 
 // The best (smallest) time of `body` in milliseconds over `rounds` runs of `repeat` calls.
 double BestMilliseconds(int rounds, int repeat, const std::function<void()>& body);
+
+// Runs `body` over and over for `span`, untimed.
+void WarmUp(std::chrono::milliseconds span, const std::function<void()>& body);
 
 // Keeps the compiler from optimising away a result.
 void Consume(const void* p);

@@ -4,7 +4,7 @@
 
 #include <cassert>
 #include <cmath>
-#include <string>
+#include <string_view>
 
 #include "grid/GridRecord.h"
 #include "platform/gdi/Drawing.h"
@@ -16,12 +16,9 @@ namespace {
 constexpr int32_t kTextMargin = 2;
 constexpr int32_t kCheckBoxSize = 15;
 
-// Single line or word wrap; both without prefix processing, with an end ellipsis, and on a
-// copy of the text that may take the ellipsis.
-constexpr uint32_t kWrapFormat =
-    DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS | DT_MODIFYSTRING;
-constexpr uint32_t kSingleLineFormat =
-    DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING;
+// Single line or word wrap; both without prefix processing and with an end ellipsis.
+constexpr uint32_t kWrapFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS;
+constexpr uint32_t kSingleLineFormat = DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 
 // Neighbouring cells mostly share a font: selecting it again would look it up in the
 // font library once more for nothing.
@@ -97,8 +94,8 @@ void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y,
         FillArea(grid, x, y, w, h, s.BackColorFixed);
     }
 
-    // 2. A copy of the text: drawing may write an ellipsis into it.
-    std::string text(cells.Text(row, col));
+    // 2. The text, read in place: nothing that follows writes to the store.
+    const std::string_view text = cells.Text(row, col);
 
     // 3. Check box, centred across the cell and one pixel below its top.
     const bool checkColumn = s.ColMask[col] == checkmark;
@@ -133,8 +130,7 @@ void PaintCell(GridRecord& grid, int32_t row, int32_t col, int32_t x, int32_t y,
         format += HorizontalAlignFlags(s.ColAlign[col]);
         format += VerticalAlignFlags(cells.TextAlignVertical(row, col));
         Rect bounds{x + kTextMargin, y, x + w - kTextMargin, y + h};
-        std::string displayed;
-        DrawText(dc, text, bounds, format, &displayed);
+        DrawText(dc, text, bounds, format);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "render/Redraw.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/gdi/Drawing.h"
 #include "platform/window/Windows.h"
@@ -66,20 +67,69 @@ void RedrawCellsIfAuto(GridRecord& grid) {
 void PaintPending(GridRecord& grid) {
     if (!grid.paintPending) return;
     grid.paintPending = false;
-    grid.parts.picGrid.Cls();
-    PaintGrid(grid, PaintHeader::Yes);
+    PaintGrid(grid, PaintHeader::Yes, Clearing::AroundCells);
 }
 
-void PaintGrid(GridRecord& grid, PaintHeader header) {
-    LayOut(grid);
+std::vector<ShownSpan> ShownRows(const GridRecord& grid, PaintHeader header) {
     const GridState& s = grid.state;
-    if (s.ColHeader && header == PaintHeader::Yes) PaintRow(grid, 0, 1);
-    // Only the rows in view are painted: the walk stops at the first row past the bottom.
+    std::vector<ShownSpan> shown;
+    if (s.ColHeader && header == PaintHeader::Yes) shown.push_back({0, 1, s.RowHeight[0]});
+    // Only the rows in view: the walk stops at the first row past the bottom.
     const Axis rows = RowAxis(grid);
     rows.WalkShown([&](int32_t r, int32_t y, int32_t end) {
-        PaintRow(grid, r, y);
+        shown.push_back({r, y, s.RowHeight[r]});
         return end <= rows.extent - 1 && r < s.Rows;
     });
+    return shown;
+}
+
+std::vector<ShownSpan> ShownColumns(const GridRecord& grid) {
+    const GridState& s = grid.state;
+    std::vector<ShownSpan> shown;
+    if (s.RowHeader) shown.push_back({0, 1, s.ColWidth[0]});
+    const Axis cols = ColumnAxis(grid);
+    cols.WalkShown([&](int32_t c, int32_t x, int32_t end) {
+        shown.push_back({c, x, s.ColWidth[c]});
+        return end <= cols.extent - 1;
+    });
+    return shown;
+}
+
+namespace {
+
+// Fills with picGrid's BackColor every pixel the cells will not cover: what a Cls before
+// the paint leaves showing, without clearing the whole image only to paint it again.
+// The uncovered pixels are those whose column no shown column holds, or whose row no
+// shown row holds.
+void ClearAroundCells(GridRecord& grid, const std::vector<ShownSpan>& rows,
+                      const std::vector<ShownSpan>& cols) {
+    PictureBox& surface = grid.parts.picGrid;
+    const OLE_COLOR color = surface.BackColor();
+    const int32_t w = surface.ScaleWidth(), h = surface.ScaleHeight();
+    const auto gaps = [](const std::vector<ShownSpan>& spans, int32_t extent, auto fill) {
+        int32_t at = 0;
+        for (const ShownSpan& span : spans) {
+            if (span.begin > at) fill(at, span.begin - at);
+            at = std::max(at, span.begin + span.size);
+        }
+        if (extent > at) fill(at, extent - at);
+    };
+    gaps(rows, h, [&](int32_t y, int32_t size) { FillArea(grid, 0, y, w, size, color); });
+    gaps(cols, w, [&](int32_t x, int32_t size) { FillArea(grid, x, 0, size, h, color); });
+}
+
+}  // namespace
+
+void PaintGrid(GridRecord& grid, PaintHeader header, Clearing clearing) {
+    LayOut(grid);
+    const GridState& s = grid.state;
+    const std::vector<ShownSpan> rows = ShownRows(grid, header);
+    const std::vector<ShownSpan> cols = ShownColumns(grid);
+    if (clearing == Clearing::AroundCells) ClearAroundCells(grid, rows, cols);
+    for (const ShownSpan& row : rows) {
+        for (const ShownSpan& col : cols)
+            PaintCell(grid, row.index, col.index, col.begin, row.begin, col.size, row.size);
+    }
 
     // The background right of and below the cells; each rectangle runs past the edges.
     // While a scroll paints its strip, only the parts inside it.
@@ -109,14 +159,9 @@ void PaintGrid(GridRecord& grid, PaintHeader header) {
 }
 
 void PaintRow(GridRecord& grid, int32_t row, int32_t y) {
-    const GridState& s = grid.state;
-    const int32_t h = s.RowHeight[row];
-    if (s.RowHeader) PaintCell(grid, row, 0, 1, y, s.ColWidth[0], h);
-    const Axis cols = ColumnAxis(grid);
-    cols.WalkShown([&](int32_t c, int32_t x, int32_t end) {
-        PaintCell(grid, row, c, x, y, s.ColWidth[c], h);
-        return end <= cols.extent - 1;
-    });
+    const int32_t h = grid.state.RowHeight[row];
+    for (const ShownSpan& col : ShownColumns(grid))
+        PaintCell(grid, row, col.index, col.begin, y, col.size, h);
 }
 
 void PaintColumn(GridRecord& grid, int32_t col, int32_t x, PaintHeader header) {

@@ -13,11 +13,13 @@
 //     paint pending: picGrid's image is out of date (painted at once without AutoRedraw,
 //     since then the writes that follow leave the picture as it is)
 //   PaintPending                     when picGrid's image is next read, drawn on or shown
-//     picGrid.Cls                                                       look off (cleared)
-//     PaintGrid(full)
+//     PaintGrid(full, clearing)
 //       LayOut
-//       PaintRow(0)                  header row (full paints only)
-//       PaintRow(TopRow ..)          until the surface's bottom or the last row
+//       ShownRows, ShownColumns      header row (full paints only), then TopRow (LeftCol)
+//                                    .. until the surface's edge or the last row (column)
+//       ClearAroundCells             in BackColor, what the cells will not cover: the
+//                                    picture of a Cls first                 look off
+//       PaintCell, row by row        every shown row by every shown column
 //       background right of and below the cells, in BackColorBkg
 //       DrawGridLines                interior lines, DrawBlockFrame, scroll-bar corner
 //       ToggleSelection (block, then anchor), DrawFocusCell(current cell)   look on
@@ -30,6 +32,7 @@
 // paint does (picGrid.Refresh).
 
 #include <cstdint>
+#include <vector>
 
 #include "grid/GridRecord.h"
 #include "platform/gdi/Color.h"
@@ -37,6 +40,21 @@
 namespace tabula::render {
 
 enum class PaintHeader { No, Yes };
+// A full paint over a stale picture first clears what the cells will not cover; a scroll's
+// paint keeps the pixels it moved.
+enum class Clearing { No, AroundCells };
+
+// One shown row (column): its index, first pixel and size.
+struct ShownSpan {
+    int32_t index;
+    int32_t begin;
+    int32_t size;
+};
+// The rows a paint walks: the header row when asked, then TopRow on to the surface's
+// bottom or the last row.
+std::vector<ShownSpan> ShownRows(const GridRecord& grid, PaintHeader header);
+// The row header column, then LeftCol on to the surface's right edge.
+std::vector<ShownSpan> ShownColumns(const GridRecord& grid);
 
 void Refresh(GridRecord& grid);
 // Paints what the last Refresh left pending; nothing when the picture is up to date.
@@ -47,7 +65,7 @@ void RedrawIfAuto(GridRecord& grid);
 // as they are: the redraw skips laying out.
 void RedrawCellsIfAuto(GridRecord& grid);
 // Full: the header row too (scrolling repaints the data rows alone).
-void PaintGrid(GridRecord& grid, PaintHeader header);
+void PaintGrid(GridRecord& grid, PaintHeader header, Clearing clearing = Clearing::No);
 void PaintRow(GridRecord& grid, int32_t row, int32_t y);
 void PaintColumn(GridRecord& grid, int32_t col, int32_t x, PaintHeader header = PaintHeader::No);
 // Interior grid lines of the visible data area, the block frame, then the corner square.

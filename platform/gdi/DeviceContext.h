@@ -31,6 +31,7 @@ struct TextScratch {
         size_t end = 0;
         size_t keep = 0;  // characters drawn before the ellipsis, when `ellipsis`
         bool ellipsis = false;
+        int64_t width = -1;  // in pixels once measured, ellipsis included
     };
     std::u32string decoded;
     std::u32string display;

@@ -130,13 +130,28 @@ void Ellipsize(TextScratch::Line& line, const std::u32string& s, int64_t maxWidt
     }
     line.ellipsis = true;
     line.keep = keep;
+    line.width = -1;
 }
 
-int64_t LineWidth(const TextScratch::Line& line, const std::u32string& s, const TextMetrics& m) {
+// Measured once: the ellipsis test and the alignment both want it.
+int64_t LineWidth(TextScratch::Line& line, const std::u32string& s, const TextMetrics& m) {
+    if (line.width >= 0) return line.width;
     const size_t end = line.ellipsis ? line.begin + line.keep : line.end;
-    int64_t width = m.Width(std::u32string_view(s).substr(line.begin, end - line.begin));
-    if (line.ellipsis) width += m.Width(kEllipsis);
-    return width;
+    line.width = m.Width(std::u32string_view(s).substr(line.begin, end - line.begin));
+    if (line.ellipsis) line.width += m.Width(kEllipsis);
+    return line.width;
+}
+
+// Each channel (fg * a + bg * (255 - a)) / 255, rounded to nearest. Red and blue share
+// one multiply in 16-bit lanes, and (t + 1 + (t >> 8)) >> 8 is t / 255 exactly for every
+// t these sums reach.
+COLORREF Blend(COLORREF fg, COLORREF bg, uint32_t a) {
+    const uint32_t na = 255 - a;
+    uint32_t rb = (fg & 0xFF00FF) * a + (bg & 0xFF00FF) * na + 0x7F007F;
+    uint32_t g = ((fg >> 8) & 0xFF) * a + ((bg >> 8) & 0xFF) * na + 0x7F;
+    rb = ((rb + 0x10001 + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    g = ((g + 1 + (g >> 8)) >> 8) & 0xFF;
+    return rb | (g << 8);
 }
 
 void BlitGlyph(PixelImage& image, const Rect& clip, const Glyph& glyph, int64_t penX,
@@ -153,16 +168,7 @@ void BlitGlyph(PixelImage& image, const Rect& clip, const Glyph& glyph, int64_t 
         for (int64_t x = x0; x < x1; ++x) {
             const uint32_t a = coverage[x - gx];
             if (a == 0) continue;
-            if (a == 255) {
-                row[x] = color;
-                continue;
-            }
-            const COLORREF under = row[x];
-            auto mix = [&](int shift) {
-                const uint32_t fg = (color >> shift) & 0xFF, bg = (under >> shift) & 0xFF;
-                return ((fg * a + bg * (255 - a) + 127) / 255) << shift;
-            };
-            row[x] = mix(0) | mix(8) | mix(16);
+            row[x] = a == 255 ? color : Blend(color, row[x], a);
         }
     }
 }
@@ -250,7 +256,7 @@ int32_t DrawText(DeviceContext& dc, std::string_view text, Rect& rect, uint32_t 
 
     if (format & DT_CALCRECT) {
         int64_t widest = 0;
-        for (const auto& line : lines)
+        for (auto& line : lines)
             widest = std::max(widest, LineWidth(line, scratch.display, m));
         const int64_t tall = int64_t{lineHeight} * static_cast<int64_t>(lines.size());
         rect.right = static_cast<int32_t>(std::min<int64_t>(rect.left + widest, INT32_MAX));
@@ -285,7 +291,7 @@ int32_t DrawText(DeviceContext& dc, std::string_view text, Rect& rect, uint32_t 
         }
     }
     const Rect clip = (format & DT_NOCLIP) ? dc.ClipRect() : Intersect(rect, dc.ClipRect());
-    for (const auto& line : lines) {
+    for (auto& line : lines) {
         const int64_t lineWidth = LineWidth(line, scratch.display, m);
         int64_t x = rect.left;
         if (format & DT_CENTER) {

@@ -114,5 +114,39 @@ TEST_F(DeferredPaintTest, ThePictureIsAFullRepaintAfterWritesScrollsEditsAndClic
     }
 }
 
+// A full paint clears only what its cells will not cover. Painted over a smeared picture
+// it must give the picture painted over a cleared one, whatever the shape.
+TEST_F(DeferredPaintTest, AFullPaintLeavesNothingOfThePictureUnderIt) {
+    const auto paintedOver = [&](COLORREF under) {
+        Brush brush = CreateSolidBrush(under);
+        FillRect(grid_.picGrid.hDC(), Rect{0, 0, INT32_MAX, INT32_MAX}, brush);
+        DeleteObject(brush);
+        grid_.Refresh();
+        return grid_.picGrid.Picture();
+    };
+    COLORREF cleared = 0;
+    OleTranslateColor(grid_.picGrid.BackColor(), &cleared);
+    const std::vector<std::pair<const char*, std::function<void()>>> shapes = {
+        {"as made", [] {}},
+        {"no border, raised headers",
+         [&] { grid_.SetBorderStyle(0), grid_.SetFixedStyle(ThreeD); }},
+        {"no grid lines", [&] { grid_.SetShowGrid(false); }},
+        {"no headers", [&] { grid_.SetColHeader(false), grid_.SetRowHeader(false); }},
+        {"a hidden row and a wide column",
+         [&] { grid_.SetRowHeight(3, 0), grid_.SetColWidth(1, 600); }},
+        {"fewer cells than fit", [&] { grid_.SetRows(2), grid_.SetCols(2); }},
+        {"scrolled to the end",
+         [&] { grid_.SetRows(40), grid_.SetCols(9), grid_.SetTopRow(38), grid_.SetLeftCol(8); }},
+        {"no rows", [&] { grid_.SetRows(0); }},
+    };
+    for (const auto& [name, shape] : shapes) {
+        SCOPED_TRACE(name);
+        shape();
+        const PixelImage overSmear = paintedOver(0xFF00FF);
+        const PixelImage overCleared = paintedOver(cleared);
+        EXPECT_EQ(overSmear, overCleared) << FirstDifference(overSmear, overCleared);
+    }
+}
+
 }  // namespace
 }  // namespace tabula::test
