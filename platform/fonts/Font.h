@@ -28,6 +28,14 @@ struct Glyph {
     int32_t rows = 0;
     int32_t advance = 0;  // whole pixels, so text extents add up exactly
     std::vector<uint8_t> coverage;
+    // The pixels with any coverage, row by row: drawing a whole glyph visits these alone.
+    // Empty for masks too large to list (then the mask is walked).
+    struct Ink {
+        uint16_t x;
+        uint16_t y;
+        uint8_t coverage;
+    };
+    std::vector<Ink> ink;
 };
 
 class GlyphSource;

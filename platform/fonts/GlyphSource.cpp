@@ -19,6 +19,18 @@ int32_t RoundF26Dot6(FT_Pos v) {
     return static_cast<int32_t>((v + 32) >> 6);
 }
 
+// Lists the mask's inked pixels, when their places fit the list's fields.
+void ListInk(Glyph& glyph) {
+    constexpr int32_t kMost = UINT16_MAX;
+    if (glyph.width > kMost || glyph.rows > kMost) return;
+    for (int32_t y = 0; y < glyph.rows; ++y) {
+        for (int32_t x = 0; x < glyph.width; ++x) {
+            const uint8_t a = glyph.coverage[size_t(y) * size_t(glyph.width) + size_t(x)];
+            if (a != 0) glyph.ink.push_back({uint16_t(x), uint16_t(y), a});
+        }
+    }
+}
+
 bool IsControl(char32_t c) {
     return c < 0x20 || c == 0x7F;
 }
@@ -113,6 +125,7 @@ Glyph GlyphSource::Render(char32_t c) {
             }
         }
     }
+    ListInk(glyph);
     return glyph;
 }
 

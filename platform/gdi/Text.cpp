@@ -162,6 +162,15 @@ void BlitGlyph(PixelImage& image, const Rect& clip, const Glyph& glyph, int64_t 
     const int64_t x1 = std::min<int64_t>(gx + glyph.width, clip.right);
     const int64_t y0 = std::max<int64_t>(gy, clip.top);
     const int64_t y1 = std::min<int64_t>(gy + glyph.rows, clip.bottom);
+    // A glyph wholly inside the clip, the usual case, visits its inked pixels alone.
+    const bool whole = x0 == gx && y0 == gy && x1 == gx + glyph.width && y1 == gy + glyph.rows;
+    if (whole && (!glyph.ink.empty() || glyph.coverage.empty())) {
+        for (const Glyph::Ink& ink : glyph.ink) {
+            COLORREF& pixel = image.Row(static_cast<int32_t>(gy + ink.y))[gx + ink.x];
+            pixel = ink.coverage == 255 ? color : Blend(color, pixel, ink.coverage);
+        }
+        return;
+    }
     for (int64_t y = y0; y < y1; ++y) {
         const uint8_t* coverage = glyph.coverage.data() + (y - gy) * glyph.width;
         COLORREF* row = image.Row(static_cast<int32_t>(y));

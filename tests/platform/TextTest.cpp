@@ -254,7 +254,14 @@ TEST(DrawText, ClipsToItsRectangleUnlessNoClip) {
     const Rect ink = InkOf(text, cell, DT_SINGLELINE | DT_NOPREFIX);
     ASSERT_FALSE(ink.IsEmpty());
     EXPECT_EQ(Intersect(ink, cell), ink);
-    EXPECT_GT(InkOf(text, cell, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP).right, 50);
+    const Drawn whole = Draw(text, cell, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    EXPECT_GT(whole.ink.right, 50);
+    // Inside the rectangle, a glyph cut by the clip shows what the whole glyph shows there.
+    const Drawn clipped = Draw(text, cell, DT_SINGLELINE | DT_NOPREFIX);
+    for (int32_t y = cell.top; y < cell.bottom; ++y) {
+        for (int32_t x = cell.left; x < cell.right; ++x)
+            ASSERT_EQ(clipped.image.Pixel(x, y), whole.image.Pixel(x, y)) << x << "," << y;
+    }
 }
 
 TEST(DrawText, InkIsExactlyTheTextColourAndUnderlineAndStrikeoutAddLines) {
