@@ -19,7 +19,8 @@ bool ScrollDC(DeviceContext& dc, int32_t dx, int32_t dy, const Rect* scroll, con
                      shift(source.bottom, dy)};
     const Rect target = Intersect(moved, limit);
 
-    if (!target.IsEmpty()) {
+    // A vertical move turns row starts rather than copying rows, when that is cheaper.
+    if (!target.IsEmpty() && !(dx == 0 && image.ScrollRows(target, dy))) {
         const size_t count = size_t(target.right - target.left);
         const int32_t fromX = target.left - dx;
         // Copy rows in the order that never reads a row already overwritten.

@@ -368,6 +368,11 @@ TEST(ScrollDC, MovesPixelsFromTheScrollRectangleIntoTheClipWithoutSmearing) {
         {0, 0, outside, outside, {}},
         {1, 1, empty, empty, {}},
         {INT32_MIN, INT32_MAX, all, all, all},  // everything is uncovered
+        // Vertical moves turn row starts, but look alike.
+        {0, -4, {0, 3, 20, 18}, {0, 3, 20, 18}, {0, 14, 20, 18}},
+        {0, 2, {1, 1, 19, 19}, {1, 1, 19, 19}, {1, 1, 19, 3}},
+        {0, 6, {0, 2, 20, 19}, all, {0, 0, 20, 8}},
+        {0, -12, {0, 2, 20, 19}, all, {0, 7, 20, 20}},
     };
     for (const auto& c : cases) {
         PixelImage image = Gradient(20, 20);
@@ -378,11 +383,26 @@ TEST(ScrollDC, MovesPixelsFromTheScrollRectangleIntoTheClipWithoutSmearing) {
             << c.dx << "," << c.dy;
         EXPECT_EQ(update, c.update) << c.dx << "," << c.dy;
     }
-    // Without rectangles the whole image scrolls.
+    // Without rectangles the whole image scrolls. Drawing after whole-row moves, and a copy,
+    // see the rows where they show.
     PixelImage image = Gradient(20, 20);
     DeviceContext dc(image);
     ScrollDC(dc, 0, 5, nullptr, nullptr, nullptr);
-    EXPECT_EQ(image, Scrolled(Gradient(20, 20), 0, 5, all, all));
+    ScrollDC(dc, 0, -3, nullptr, nullptr, nullptr);
+    PixelImage expected = Scrolled(Scrolled(Gradient(20, 20), 0, 5, all, all), 0, -3, all, all);
+    EXPECT_EQ(image, expected);
+    constexpr COLORREF kInk = RGB(250, 0, 250);
+    Brush brush = CreateSolidBrush(kInk);
+    FillRect(dc, Rect{2, 4, 6, 9}, brush);
+    DeleteObject(brush);
+    for (int32_t y = 4; y < 9; ++y) {
+        for (int32_t x = 2; x < 6; ++x)
+            expected.SetPixel(x, y, kInk);
+    }
+    EXPECT_EQ(image, expected);
+    const PixelImage copy = image;
+    EXPECT_EQ(std::vector<COLORREF>(copy.Pixels().begin(), copy.Pixels().end()),
+              std::vector<COLORREF>(expected.Pixels().begin(), expected.Pixels().end()));
 }
 
 }  // namespace
