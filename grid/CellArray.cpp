@@ -146,6 +146,11 @@ void clsCellArray::StoreText(Record& r, std::string_view text) {
 
 void clsCellArray::CopyRecord(Record& to, const Record& from) {
     if (&to == &from) return;
+    // Neither holds a place in the pool: the record is all there is.
+    if (from.size != Record::kLong && to.size != Record::kLong) {
+        to = from;
+        return;
+    }
     const std::string_view text = from.size == Record::kLong
                                       ? std::string_view(longTexts_[LongPlace(from.text)])
                                       : std::string_view(from.text, from.size);
@@ -294,6 +299,13 @@ void clsCellArray::SetRows(int32_t count) {
     }
     if (count < rows_) cells_.shrink_to_fit();
     rows_ = count;
+}
+
+void clsCellArray::CopyRow(int32_t from, int32_t to) {
+    At(from, 0);
+    At(to, 0);
+    for (int32_t c = 0; c <= cols_; ++c)
+        CopyRecord(cells_[to][c], cells_[from][c]);
 }
 
 void clsCellArray::SetCols(int32_t count) {

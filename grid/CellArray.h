@@ -85,6 +85,8 @@ public:
     // Style, TextAlignVertical, Value and Tag stay as copied). The caller has already
     // grown Rows by one. Nothing happens for Rows < 1, row < 0 or row > Rows.
     void InsertRowAfter(int32_t row);
+    // Gives row `to` every field of row `from`.
+    void CopyRow(int32_t from, int32_t to);
     // Resets colours, font and ReadOnly; leaves Text, TextAlignVertical, Style, Value, Tag.
     void ResetCell(int32_t row, int32_t col);
 

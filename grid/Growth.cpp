@@ -92,9 +92,14 @@ void SetRowCount(GridState& s, int32_t n) {
         s.RowBookmark[1] = {};
     }
     const int32_t first = oldRows == 0 ? 0 : oldRows + 1;
-    for (int32_t c = 0; c <= cols; ++c) {
-        for (int32_t r = first; r <= n; ++r) {
-            s.RowHeight[r] = kDefaultRowHeight;
+    for (int32_t r = first; r <= n; ++r) {
+        s.RowHeight[r] = kDefaultRowHeight;
+        // New data rows are all made alike: after the first, each copies the one before.
+        if (r >= 2 && r > first) {
+            s.Cells.CopyRow(r - 1, r);
+            continue;
+        }
+        for (int32_t c = 0; c <= cols; ++c) {
             ClassifyCell(s, r, c);
             if (r >= 1 && c >= 1) {
                 if (s.ColMask[c] == checkmark) s.Cells.SetText(r, c, "0");

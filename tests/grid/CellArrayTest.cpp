@@ -101,7 +101,7 @@ TEST(CellArray, ResetLeavesTextStyleValueTagAndAlignment) {
 
 // Texts of every length, at the edge of what a record holds inline and past it, keep
 // their own storage through every move: the copy Remove leaves in the last row, the row
-// InsertRowAfter clears, rows dropped and grown again.
+// InsertRowAfter clears, rows dropped and grown again, rows copied.
 TEST(CellArray, TextsOfAnyLengthKeepTheirOwnStorageThroughEveryMove) {
     const std::string texts[] = {"", "x", std::string(13, 'a'), std::string(14, 'b'),
                                  std::string(300, 'c') + "\xC3\xA9"};
@@ -129,6 +129,14 @@ TEST(CellArray, TextsOfAnyLengthKeepTheirOwnStorageThroughEveryMove) {
     cells.SetText(1, 3, texts[4]);
     EXPECT_EQ(cells.Text(1, 4), "short");
     EXPECT_EQ(cells.Text(1, 3), texts[4]);
+    // A copied row, long texts over short ones and short over long, is a copy too.
+    cells.SetText(2, 4, texts[3]);
+    cells.SetText(2, 3, "x");
+    cells.CopyRow(1, 2);
+    cells.SetText(1, 3, "gone");
+    EXPECT_EQ(cells.Text(2, 3), texts[4]);
+    EXPECT_EQ(cells.Text(2, 4), "short");
+    EXPECT_EQ(RaisedError([&] { cells.CopyRow(1, 5); }), 9);
 }
 
 // Cells that share a look stay apart: a write to one changes no other, whatever the
