@@ -42,7 +42,7 @@ void EndEditBeforeRepaint(GridRecord& grid, AfterEnding next) {
     PutEditBoxAway(grid);
     if (next == AfterEnding::Scroll) {
         const CellPlace place = CellPosition(grid, s.Row, s.Col);
-        if (!place.outOfView)
+        if (DataCellShown(grid, s.Row, s.Col))
             PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
         DrawBlockFrame(grid);
         DrawFocusCell(grid);

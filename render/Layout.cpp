@@ -141,6 +141,11 @@ CellPlace CellPosition(const GridRecord& grid, int32_t row, int32_t col) {
     return place;
 }
 
+bool DataCellShown(const GridRecord& grid, int32_t row, int32_t col) {
+    const GridState& s = grid.state;
+    return row >= s.TopRow && col >= s.LeftCol && !CellPosition(grid, row, col).outOfView;
+}
+
 int32_t RowAtY(const GridRecord& grid, float y) {
     return IndexAt(RowAxis(grid), y);
 }

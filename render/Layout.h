@@ -65,6 +65,8 @@ struct CellPlace {
 // Past the edge the walk stops: the position is then that of the first row (column)
 // past it.
 CellPlace CellPosition(const GridRecord& grid, int32_t row, int32_t col);
+// Whether a data cell shows: at or after TopRow and LeftCol, and not past the edges.
+bool DataCellShown(const GridRecord& grid, int32_t row, int32_t col);
 
 // The row under y (the column under x): 0 for the header, -1 for none. Each row owns its
 // pixels from its top through the grid line below it (ends inclusive); with ShowGrid False

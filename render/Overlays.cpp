@@ -115,8 +115,9 @@ void RepaintCurrentCell(GridRecord& grid) {
 
 void PaintCurrentCellPlain(GridRecord& grid) {
     const GridState& s = grid.state;
+    // A cell above or left of the view would be placed over the first shown one.
+    if (!DataCellShown(grid, s.Row, s.Col)) return;
     const CellPlace place = CellPosition(grid, s.Row, s.Col);
-    if (place.outOfView) return;
     PaintCell(grid, s.Row, s.Col, place.x, place.y, s.ColWidth[s.Col], s.RowHeight[s.Row]);
     // A check box reaches into the grid line under its cell: the lines go back over it.
     DrawGridLines(grid);
@@ -125,28 +126,26 @@ void PaintCurrentCellPlain(GridRecord& grid) {
 void DrawFocusCell(GridRecord& grid, int32_t row, int32_t col) {
     GridState& s = grid.state;
     if (s.Rows < 1 || s.Cols < 1) return;
-    if (row >= s.TopRow && col >= s.LeftCol) {
+    if (DataCellShown(grid, row, col)) {
         const CellPlace place = CellPosition(grid, row, col);
-        if (!place.outOfView) {
-            const int32_t w = s.ColWidth[col];
-            const int32_t h = s.RowHeight[row];
-            DrawFocusRect(grid.parts.picGrid.hDC(), MakeRect(place.x, place.y, w, h));
-            // The edit box lies over the cell in the control's coordinates (picGrid sits
-            // at 2, 2): one pixel right of the cell's left edge, level with its top.
-            if (TextBox* editor = s.Editor) {
-                editor->Move(place.x + 3, place.y + 2, std::max(w - 3, 0), h);
-                if (s.Editing) {
-                    editor->SetVisible(true);
-                    const int16_t limit = s.ColEditWidth[col];
-                    editor->SetMaxLength(limit >= 0 ? limit : 0);
-                    if (s.SelectText) {
-                        editor->SetSelStart(0);
-                        editor->SetSelLength(editor->TextLength());
-                    }
-                } else if (editor->Visible()) {
-                    HideEditBox(grid);
-                    editor->ZOrder(1);
+        const int32_t w = s.ColWidth[col];
+        const int32_t h = s.RowHeight[row];
+        DrawFocusRect(grid.parts.picGrid.hDC(), MakeRect(place.x, place.y, w, h));
+        // The edit box lies over the cell in the control's coordinates (picGrid sits
+        // at 2, 2): one pixel right of the cell's left edge, level with its top.
+        if (TextBox* editor = s.Editor) {
+            editor->Move(place.x + 3, place.y + 2, std::max(w - 3, 0), h);
+            if (s.Editing) {
+                editor->SetVisible(true);
+                const int16_t limit = s.ColEditWidth[col];
+                editor->SetMaxLength(limit >= 0 ? limit : 0);
+                if (s.SelectText) {
+                    editor->SetSelStart(0);
+                    editor->SetSelLength(editor->TextLength());
                 }
+            } else if (editor->Visible()) {
+                HideEditBox(grid);
+                editor->ZOrder(1);
             }
         }
     }

@@ -83,6 +83,16 @@ TEST_F(DeferredPaintTest, ThePictureIsAFullRepaintAfterWritesScrollsEditsAndClic
              host_.Type("edited");
              host_.PressKey(VK_RETURN);
          }},
+        {"an edit of a cell scrolled out of view",
+         [&] {
+             grid_.SetRow(2);
+             grid_.SetCol(2);
+             grid_.scrVertical.SetValue(6);
+             ASSERT_EQ(grid_.Row(), 2);
+             ASSERT_EQ(grid_.TopRow(), 6);
+             host_.Type("unseen");
+             host_.PressKey(VK_RETURN);
+         }},
         {"a write, then a click",
          [&] {
              grid_.SetCellBackColor(grid_.TopRow(), 3, int32_t(kRed));
