@@ -8,13 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/forms/CheckBox.h"
@@ -40,35 +41,32 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// The files of the test tree's top folder, as a listing without a filter shows them.
+const Texts kAllFiles{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"};
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// Runs the dialog whose Action is `action` (open, save, colour or font).
+void Show(clsCommonDialog& dlg, int16_t action) {
+    constexpr void (clsCommonDialog::*kShow[])() = {
+        nullptr, &clsCommonDialog::ShowOpen, &clsCommonDialog::ShowSave,
+        &clsCommonDialog::ShowColor, &clsCommonDialog::ShowFont};
+    (dlg.*kShow[action])();
+}
+
 // --- Filters and names, without a dialog ---------------------------------------------------------
 
 TEST(CommonDialogText, FiltersBecomeNullSeparatedAndTextsEndAtTheFirstNull) {
     using namespace std::string_literals;
-    const struct {
-        std::string filter, expected;
-    } filters[] = {
-        {"A|*.a", "A\0*.a\0"s},
-        {"", "\0"s},
-        {"Icons (*.ico;*.cur)|*.ico;*.cur|All Files (*.*)|*.*",
-         "Icons (*.ico;*.cur)\0*.ico;*.cur\0All Files (*.*)\0*.*\0"s},
-        {"||", "\0\0\0"s},
-    };
-    for (const auto& c : filters)
-        EXPECT_EQ(NullSeparatedFilter(c.filter), c.expected) << c.filter;
+    EXPECT_EQ(NullSeparatedFilter("A|*.a"), "A\0*.a\0"s);
+    EXPECT_EQ(NullSeparatedFilter(""), "\0"s);
+    EXPECT_EQ(NullSeparatedFilter("||"), "\0\0\0"s);
     // With the terminator every string has, the list ends in two NULs.
     EXPECT_EQ(std::string(NullSeparatedFilter("A|*.a").c_str(), 7), "A\0*.a\0\0"s);
-
-    const struct {
-        std::string text, expected;
-    } trims[] = {
-        {"name.txt\0   \0junk"s, "name.txt"},
-        {"no null", "no null"},
-        {"\0after"s, ""},
-        {"", ""},
-        {"d\xC3\xA9j\xC3\xA0\0x"s, "d\xC3\xA9j\xC3\xA0"},
-    };
-    for (const auto& c : trims)
-        EXPECT_EQ(TrimAtNull(c.text), c.expected);
+    EXPECT_EQ(TrimAtNull("name.txt\0   \0junk"s), "name.txt");
+    EXPECT_EQ(TrimAtNull("no null"), "no null");
+    EXPECT_EQ(TrimAtNull("\0after"s), "");
+    EXPECT_EQ(TrimAtNull(""), "");
+    EXPECT_EQ(TrimAtNull("d\xC3\xA9j\xC3\xA0\0x"s), "d\xC3\xA9j\xC3\xA0");
 }
 
 TEST(CommonDialogText, AFilterIsReadAsPairsOfDescriptionAndGlobs) {
@@ -79,7 +77,6 @@ TEST(CommonDialogText, AFilterIsReadAsPairsOfDescriptionAndGlobs) {
     } cases[] = {
         {"Icons (*.ico;*.cur)|*.ico;*.cur|All Files (*.*)|*.*",
          {{"Icons (*.ico;*.cur)", {"*.ico", "*.cur"}}, {"All Files (*.*)", {"*.*"}}}},
-        {"A|*.a", {{"A", {"*.a"}}}},
         {"", {}},
         {"Lonely description", {}},
         {"A|*.a|B", {{"A", {"*.a"}}}},  // a description without its pattern is dropped
@@ -92,62 +89,51 @@ TEST(CommonDialogText, AFilterIsReadAsPairsOfDescriptionAndGlobs) {
 
 TEST(CommonDialogText, GlobsMatchCharactersIgnoringCase) {
     const struct {
-        std::string name;
-        Texts globs;
-        bool matches;
+        Texts globs, matching, other;
     } cases[] = {
-        {"alpha.txt", {"*.txt"}, true},
-        {"BETA.TXT", {"*.txt"}, true},
-        {"alpha.txt", {"*.ico", "*.cur"}, false},
-        {"delta.cur", {"*.ico", "*.cur"}, true},
-        {"notes", {"*.*"}, true},  // every name, dotted or not
-        {"notes", {"*.txt"}, false},
-        {"notes", {}, true},
-        {"a.tar.gz", {"*.gz"}, true},
-        {"ab.c", {"?b.c"}, true},
-        {"abb.c", {"?b.c"}, false},
-        {"\xC3\xA9.txt", {"?.txt"}, true},  // '?' is one character, not one byte
-        {"\xC3\x89T\xC3\x89.txt", {"\xC3\xA9t\xC3\xA9*"}, true},
-        {"abcabd", {"*abd"}, true},  // the star gives back what it took too early
-        {"abcab", {"*abd"}, false},
-        {"report.txt.bak", {"*.txt"}, false},
+        {{"*.txt"}, {"alpha.txt", "BETA.TXT"}, {"notes", "report.txt.bak"}},
+        {{"*.ico", "*.cur"}, {"delta.cur"}, {"alpha.txt"}},
+        {{"*.*"}, {"notes"}, {}},  // every name, dotted or not
+        {{}, {"notes"}, {}},
+        {{"?b.c"}, {"ab.c"}, {"abb.c"}},
+        {{"?.txt"}, {"\xC3\xA9.txt"}, {}},  // '?' is one character, not one byte
+        {{"\xC3\xA9t\xC3\xA9*"}, {"\xC3\x89T\xC3\x89.txt"}, {}},
+        {{"*abd"}, {"abcabd"}, {"abcab"}},  // the star gives back what it took too early
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(MatchesPatterns(c.name, c.globs), c.matches) << c.name;
+    for (const auto& c : cases) {
+        for (const std::string& name : c.matching)
+            EXPECT_TRUE(MatchesPatterns(name, c.globs)) << name;
+        for (const std::string& name : c.other)
+            EXPECT_FALSE(MatchesPatterns(name, c.globs)) << name;
+    }
 }
 
 TEST(CommonDialogText, TypedNamesResolveInTheFolderAndTakeTheDefaultExtensionWhenTheyHaveNone) {
-    const fs::path folder = "/data/work";
     const struct {
         std::string typed, expected;
-    } names[] = {
-        {"report", "/data/work/report"},
-        {"sub/report.txt", "/data/work/sub/report.txt"},
-        {"../up.txt", "/data/up.txt"},
-        {"./here.txt", "/data/work/here.txt"},
-        {"/etc/hosts", "/etc/hosts"},
-        {"sub/", "/data/work/sub"},
-        {"..", "/data"},
-    };
+    } names[] = {{"report", "/data/work/report"},
+                 {"sub/report.txt", "/data/work/sub/report.txt"},
+                 {"../up.txt", "/data/up.txt"},
+                 {"./here.txt", "/data/work/here.txt"},
+                 {"/etc/hosts", "/etc/hosts"},
+                 {"sub/", "/data/work/sub"},
+                 {"..", "/data"}};
     for (const auto& c : names)
-        EXPECT_EQ(ResolveTypedName(folder, c.typed), fs::path(c.expected)) << c.typed;
+        EXPECT_EQ(ResolveTypedName("/data/work", c.typed), fs::path(c.expected)) << c.typed;
 
     const struct {
         std::string path, extension, expected;
-    } extensions[] = {
-        {"/d/report", "txt", "/d/report.txt"},
-        {"/d/report", ".txt", "/d/report.txt"},
-        {"/d/report.doc", "txt", "/d/report.doc"},
-        {"/d/report", "", "/d/report"},
-        {"/d/.profile", "txt", "/d/.profile.txt"},
-        {"/d/r\xC3\xA9sum\xC3\xA9", "txt", "/d/r\xC3\xA9sum\xC3\xA9.txt"},
-    };
+    } extensions[] = {{"/d/report", "txt", "/d/report.txt"},
+                      {"/d/report", ".txt", "/d/report.txt"},
+                      {"/d/report.doc", "txt", "/d/report.doc"},
+                      {"/d/report", "", "/d/report"},
+                      {"/d/.profile", "txt", "/d/.profile.txt"},
+                      {"/d/r\xC3\xA9sum\xC3\xA9", "txt", "/d/r\xC3\xA9sum\xC3\xA9.txt"}};
     for (const auto& c : extensions)
         EXPECT_EQ(WithDefaultExtension(c.path, c.extension), fs::path(c.expected)) << c.path;
 }
 
-// --- The dialogs on a desktop
-// ----------------------------------------------------------------------
+// --- The dialogs on a desktop --------------------------------------------------------------------
 
 class CommonDialogTest : public FormFixture {
 protected:
@@ -163,6 +149,7 @@ protected:
         for (const char* file : {"alpha.txt", "beta.TXT", "gamma.ico", "delta.cur", "notes",
                                  ".hidden.txt", "Sub/inner.txt", ".git/config"})
             std::ofstream(root_ / file) << "x";
+        dlg_.InitDir = Root();
         form_.Show();
     }
     void TearDown() override {
@@ -182,15 +169,26 @@ protected:
     static Texts Files(Form& dialog) { return Items(Get<ListBox>(dialog, "lstFiles")); }
     static Texts Folders(Form& dialog) { return Items(Get<ListBox>(dialog, "lstFolders")); }
     static std::string Status(Form& dialog) { return Get<Label>(dialog, "lblStatus").Caption(); }
+    static std::string Text(Form& dialog, const std::string& box) {
+        return Get<TextBox>(dialog, box).Text();
+    }
 
-    // Replaces the name box's text as a person does: a click in it, Ctrl+A, Delete, typing.
-    void TypeName(Form& dialog, const std::string& text) {
-        const TextBox& box = Get<TextBox>(dialog, "txtFileName");
-        host_.Click(box.hWnd(), 5, 5);
+    // Replaces a box's text as a person does: a click in it, Ctrl+A, Delete, typing.
+    void TypeInto(Form& dialog, const std::string& box, const std::string& text) {
+        host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
         Keys("<C-A><Del>" + text);
     }
-    void Press(Form& dialog, const std::string& button) {
-        host_.Click(Get<CommandButton>(dialog, button).hWnd(), 5, 5);
+    void TypeName(Form& dialog, const std::string& text) { TypeInto(dialog, "txtFileName", text); }
+    // Clicks a button or a check box.
+    void Click(Form& dialog, const std::string& control) {
+        host_.Click(Get<Control>(dialog, control).hWnd(), 5, 5);
+    }
+    // A refused entry leaves its box focused and its text selected, so typing replaces it.
+    static void ExpectRefused(Form& dialog, const std::string& box) {
+        ASSERT_TRUE(dialog.Loaded());
+        const TextBox& refused = Get<TextBox>(dialog, box);
+        EXPECT_TRUE(refused.HasFocus());
+        EXPECT_EQ(refused.SelLength(), refused.TextLength());
     }
     // Clicks (or double-clicks) the row of a list that shows `item`, scrolled into view
     // first as a person would.
@@ -206,51 +204,216 @@ protected:
         const Point at{r.left + 10, (r.top + r.bottom) / 2};
         twice ? host_.DoubleClick(box.hWnd(), at.x, at.y) : host_.Click(box.hWnd(), at.x, at.y);
     }
-    void DoubleClickItem(Form& dialog, const std::string& list, const std::string& item) {
-        ClickItem(dialog, list, item, true);
-    }
-
     // A dialog whose person types `name` and clicks OK.
     void Choose(const std::string& name) {
         WhileShown([this, name](Form& dialog) {
             TypeName(dialog, name);
-            Press(dialog, "cmdOK");
+            Click(dialog, "cmdOK");
         });
+    }
+
+    // --- The colour dialog's grids, as a person sees them ---
+    // The swatch drawn with the selection's ring; -1 for none.
+    int32_t RingedSwatch(Form& dialog, const std::string& grid, int32_t count) {
+        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
+        int32_t ringed = -1;
+        for (int32_t i = 0; i < count; ++i) {
+            const Rect r = ColorSwatchRect(i);
+            if (image.Pixel(r.left - 2, r.top - 2) != RGB(0, 0, 0)) continue;
+            EXPECT_EQ(ringed, -1) << "two swatches ringed";
+            ringed = i;
+        }
+        return ringed;
+    }
+    // The colour in the middle of a swatch, or of the current colour's box.
+    COLORREF SwatchColor(Form& dialog, const std::string& grid, int32_t index) {
+        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
+        const Rect r = index < 0 ? image.Bounds() : ColorSwatchRect(index);
+        return image.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
+    static Texts Values(Form& dialog) {
+        return {Text(dialog, "txtRed"), Text(dialog, "txtGreen"), Text(dialog, "txtBlue")};
+    }
+    void ClickSwatch(Form& dialog, const std::string& grid, int32_t index, bool twice = false) {
+        const Rect r = ColorSwatchRect(index);
+        const HWND hwnd = Get<PictureBox>(dialog, grid).hWnd();
+        twice ? host_.DoubleClick(hwnd, r.left + 3, r.top + 3)
+              : host_.Click(hwnd, r.left + 3, r.top + 3);
+    }
+
+    // --- The font dialog; styles are written by their first letters ---
+    static constexpr const char* kStyles[] = {"Bold", "Italic", "Underline", "Strikethru"};
+    static constexpr bool clsCommonDialog::*kStyleFields[] = {
+        &clsCommonDialog::FontBold, &clsCommonDialog::FontItalic, &clsCommonDialog::FontUnderline,
+        &clsCommonDialog::FontStrikethru};
+    // The face and size boxes, the face and size lists' selections, the styles checked.
+    static Texts Read(Form& dialog) {
+        std::string styles;
+        for (const char* style : kStyles)
+            if (Get<CheckBox>(dialog, std::string("chk") + style).Value() == vbChecked)
+                styles += style[0];
+        return {Text(dialog, "txtFace"), Get<ListBox>(dialog, "lstFace").Text(),
+                Text(dialog, "txtSize"), Get<ListBox>(dialog, "lstSize").Text(), styles};
+    }
+    PixelImage Sample(Form& dialog) {
+        return host_.Screenshot(Get<PictureBox>(dialog, "picSample").hWnd());
+    }
+    void SetFont(const std::string& name, int32_t size, std::string_view styles = "") {
+        dlg_.FontName = name;
+        dlg_.FontSize = size;
+        for (int i = 0; i < 4; ++i)
+            dlg_.*kStyleFields[i] = styles.find(kStyles[i][0]) != styles.npos;
+    }
+    std::tuple<std::string, int32_t, std::string> Font() const {
+        std::string styles;
+        for (int i = 0; i < 4; ++i)
+            if (dlg_.*kStyleFields[i]) styles += kStyles[i][0];
+        return {dlg_.FontName, dlg_.FontSize, styles};
     }
 
     fs::path root_;
     clsCommonDialog dlg_;
 };
 
-// --- Open and save
-// --------------------------------------------------------------------------------
+using ColorDialogTest = CommonDialogTest;
+using FontDialogTest = CommonDialogTest;
 
-TEST_F(CommonDialogTest, OpenShowsTheInitialFolderAndNameAndATypedNameGivesTheFullPath) {
-    dlg_.InitDir = Root();
+// --- Every dialog --------------------------------------------------------------------------------
+
+TEST_F(CommonDialogTest, TheCaptionIsDialogTitleAndTheDialogIsCentredOnItsOwner) {
+    const struct {
+        std::string title;
+        int16_t action;
+        bool owned;
+        std::string caption;
+    } cases[] = {
+        {"", cdlActionOpen, false, "Open"},
+        {"", cdlActionSave, false, "Save As"},
+        {"Pick an icon", cdlActionOpen, true, "Pick an icon"},
+        {"Export", cdlActionSave, true, "Export"},
+        {"", cdlActionColor, true, "Color"},
+        {"", cdlActionFont, false, "Font"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption);
+        dlg_.DialogTitle = c.title;
+        dlg_.hdc = c.owned ? static_cast<int32_t>(form_.hWnd()) : 0;
+        Rect placed;
+        std::string caption;
+        WhileShown([&](Form& dialog) {
+            caption = dialog.Caption();
+            GetWindowRect(dialog.hWnd(), &placed);
+            dialog.Unload();
+        });
+        Show(dlg_, c.action);
+        EXPECT_EQ(caption, c.caption);
+        // The owner spans 100..500 x 100..400, the screen 1024 x 768.
+        const Point centre{(placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2};
+        const Point expected = c.owned ? Point{300, 250} : Point{512, 384};
+        EXPECT_LE(std::abs(centre.x - expected.x), 1);
+        EXPECT_LE(std::abs(centre.y - expected.y), 1);
+    }
+}
+
+TEST_F(CommonDialogTest, EveryWayOfCancellingSetsCancelledAndChangesNothingElse) {
+    // Each dialog with a change made in it first: the Open one leaves the keyboard in the
+    // file list, the Save one in the name box.
+    const struct {
+        int16_t action;
+        std::function<void(Form&)> change;
+    } dialogs[] = {
+        {cdlActionOpen, [this](Form& d) { ClickItem(d, "lstFiles", "alpha.txt"); }},
+        {cdlActionSave, [this](Form& d) { TypeName(d, "alpha.txt"); }},
+        {cdlActionColor, [this](Form& d) { ClickSwatch(d, "picBasic", 4); }},
+        {cdlActionFont,
+         [this](Form& d) {
+             ClickItem(d, "lstFace", "Liberation Mono");
+             Click(d, "chkItalic");
+         }},
+    };
+    const struct {
+        const char* way;
+        std::function<void(Form&)> cancel;
+    } ways[] = {
+        {"Cancel", [this](Form& d) { Click(d, "cmdCancel"); }},
+        {"Esc", [this](Form&) { Keys("<Esc>"); }},
+        {"Enter on Cancel",
+         [this](Form& d) {
+             Get<CommandButton>(d, "cmdCancel").SetFocus();
+             Keys("<Enter>");
+         }},
+        {"the form closed", [](Form& d) { d.Unload(); }},
+        {"nothing done", [](Form&) {}},
+    };
+    const auto properties = [this] {
+        return std::tuple(dlg_.FileName, dlg_.FileTitle, dlg_.Color, Font());
+    };
+    for (const auto& d : dialogs) {
+        for (const auto& w : ways) {
+            for (const bool cancelError : {false, true}) {
+                SCOPED_TRACE(testing::Message() << d.action << " " << w.way << " " << cancelError);
+                dlg_.FileName = "old.name";  // 8 characters, as they were
+                dlg_.FileTitle = "old";
+                dlg_.Color = int32_t(RGB(9, 9, 9));
+                SetFont("Liberation Serif", 12, "B");
+                dlg_.CancelError = cancelError;
+                const auto before = properties();
+                WhileShown([&](Form& dialog) {
+                    d.change(dialog);
+                    w.cancel(dialog);
+                });
+                // Only the colour and font dialogs raise.
+                const bool raises = cancelError && d.action >= cdlActionColor;
+                EXPECT_EQ(RaisedError([&] { Show(dlg_, d.action); }),
+                          raises ? kErrCancelSelected : 0);
+                EXPECT_EQ(dlg_.Action(), d.action);
+                EXPECT_TRUE(dlg_.Cancelled);
+                EXPECT_EQ(dlg_.APIReturn(), 0);
+                EXPECT_EQ(dlg_.ExtendedError(), 0);
+                EXPECT_EQ(properties(), before);
+            }
+        }
+    }
+    WhileShown([](Form& dialog) { dialog.Unload(); });
+    EXPECT_EQ(RaisedDescription([&] { dlg_.ShowColor(); }), "Cancel was selected.");
+}
+
+// --- Open and save -------------------------------------------------------------------------------
+
+TEST_F(CommonDialogTest, OpenListsTheFolderAsItCanAndATypedNameGivesTheFullPath) {
+    // A file whose name is no UTF-8, and a folder that cannot be read.
+    std::ofstream(root_ / "bad\xFFname.txt") << "x";
+    const fs::path locked = root_ / "locked";
+    fs::create_directory(locked);
+    std::ofstream(locked / "secret.txt") << "x";
+    fs::permissions(locked, fs::perms::none);
+    std::error_code error;
+    const bool readable = fs::directory_iterator(locked, error) != fs::directory_iterator();
     dlg_.FileName = "/elsewhere/beta.TXT";
-    WhileShown([this](Form& dialog) {
-        EXPECT_EQ(dialog.Caption(), "Open");
-        EXPECT_EQ(Get<Label>(dialog, "lblFolder").Caption(), Root());
-        // Sorted ignoring case, dot files and their folders left out.
-        EXPECT_EQ(Folders(dialog), (Texts{"..", "Sub", "zeta"}));
-        EXPECT_EQ(Files(dialog),
-                  (Texts{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"}));
+    WhileShown([&](Form& dialog) {
+        // Sorted ignoring case; dot files, their folders and the name not in UTF-8 left out.
+        EXPECT_EQ(Folders(dialog), (Texts{"..", "locked", "Sub", "zeta"}));
+        EXPECT_EQ(Files(dialog), kAllFiles);
         const TextBox& name = Get<TextBox>(dialog, "txtFileName");
         EXPECT_EQ(name.Text(), "beta.TXT");
         EXPECT_TRUE(name.HasFocus());
         // The name is selected: typing replaces it.
         Keys("alpha.txt");
-        Press(dialog, "cmdOK");
+        ClickItem(dialog, "lstFolders", "locked", true);
+        EXPECT_EQ(Get<Label>(dialog, "lblFolder").Caption(), In("locked"));
+        // Someone who may read every folder still sees it.
+        EXPECT_EQ(Files(dialog), readable ? Texts{"secret.txt"} : Texts{});
+        EXPECT_EQ(Folders(dialog), Texts{".."});
+        ClickItem(dialog, "lstFolders", "..", true);
+        Click(dialog, "cmdOK");
     });
     dlg_.ShowOpen();
-    EXPECT_EQ(dlg_.Action(), cdlActionOpen);
-    EXPECT_EQ(dlg_.APIReturn(), 1);
-    EXPECT_EQ(dlg_.ExtendedError(), 0);
-    EXPECT_FALSE(dlg_.Cancelled);
+    fs::permissions(locked, fs::perms::owner_all);
     EXPECT_EQ(dlg_.FileName, In("alpha.txt"));
-    EXPECT_EQ(dlg_.FileTitle, "alpha.txt");
     // The keyboard goes back to the form that had it.
     EXPECT_EQ(GetActiveWindow(), form_.hWnd());
+    EXPECT_EQ(ListFolder(root_ / "no such folder", {}).files, Texts{});
+    EXPECT_EQ(ListFolder(root_ / "alpha.txt", {}).folders, Texts{});
 }
 
 TEST_F(CommonDialogTest, TheFolderShownFirstIsInitDirElseFileNamesFolderElseTheWorkingFolder) {
@@ -275,146 +438,64 @@ TEST_F(CommonDialogTest, TheFolderShownFirstIsInitDirElseFileNamesFolderElseTheW
         std::string folder, name;
         WhileShown([&](Form& dialog) {
             folder = Get<Label>(dialog, "lblFolder").Caption();
-            name = Get<TextBox>(dialog, "txtFileName").Text();
-            Press(dialog, "cmdCancel");
+            name = Text(dialog, "txtFileName");
+            Click(dialog, "cmdCancel");
         });
         dlg_.ShowOpen();
         EXPECT_EQ(folder, c.folder);
         EXPECT_EQ(name, c.name);
-        EXPECT_TRUE(dlg_.Cancelled);
     }
     fs::current_path(working);
 }
 
-TEST_F(CommonDialogTest, EveryWayOfCancellingLeavesTheNamesAndSetsCancelled) {
+TEST_F(CommonDialogTest, ATypedNameGivesItsPathWithTheDefaultExtensionIfMaxFileSizeTakesIt) {
+    const std::string accented = "\xC3\xA9\xC3\xA9\xC3\xA9.txt";  // two bytes a character
+    std::ofstream(root_ / accented) << "x";
+    // The size that just takes the file's full path and its terminator.
+    const auto fit = [this](const std::string& name) { return int32_t(Utf8Length(In(name))) + 1; };
+    // The path chosen in the test tree; none for a path too long, which fails the dialog
+    // without cutting the path or cancelling.
     const struct {
-        const char* way;
-        std::function<void(Form&)> cancel;
-    } ways[] = {
-        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
-        {"Esc in the name box", [this](Form&) { Keys("<Esc>"); }},
-        {"Esc in the file list",
-         [this](Form& d) {
-             ClickItem(d, "lstFiles", "alpha.txt");
-             Keys("<Esc>");
-         }},
-        {"Enter on Cancel",
-         [this](Form& d) {
-             Get<CommandButton>(d, "cmdCancel").SetFocus();
-             Keys("<Enter>");
-         }},
-        {"the form closed", [](Form& d) { d.Unload(); }},
-        {"nothing done", [](Form&) {}},
-    };
-    for (const auto& w : ways) {
-        SCOPED_TRACE(w.way);
-        for (const bool save : {false, true}) {
-            dlg_.InitDir = Root();
-            dlg_.FileName = "old.name";  // 8 characters, as they were
-            dlg_.FileTitle = "old";
-            dlg_.CancelError = true;  // the file dialogs never raise
-            WhileShown([&](Form& dialog) {
-                TypeName(dialog, "alpha.txt");
-                w.cancel(dialog);
-            });
-            save ? dlg_.ShowSave() : dlg_.ShowOpen();
-            EXPECT_EQ(dlg_.Action(), save ? cdlActionSave : cdlActionOpen);
-            EXPECT_TRUE(dlg_.Cancelled);
-            EXPECT_EQ(dlg_.APIReturn(), 0);
-            EXPECT_EQ(dlg_.ExtendedError(), 0);
-            EXPECT_EQ(dlg_.FileName, "old.name");
-            EXPECT_EQ(dlg_.FileTitle, "old");
-        }
-    }
-    // A dialog chosen after a cancel clears Cancelled.
-    Choose("alpha.txt");
-    dlg_.ShowOpen();
-    EXPECT_FALSE(dlg_.Cancelled);
-    EXPECT_EQ(dlg_.FileName, In("alpha.txt"));
-}
-
-TEST_F(CommonDialogTest, SaveAddsTheDefaultExtensionToANameWithoutOne) {
-    const struct {
-        std::string typed, defaultExt, title;
+        int16_t action;
+        std::string typed, defaultExt;
+        int32_t maxFileSize;
+        std::string chosen;
     } cases[] = {
-        {"report", "txt", "report.txt"},
-        {"report", ".txt", "report.txt"},
-        {"report.doc", "txt", "report.doc"},
-        {"report", "", "report"},
-        {"Sub/report", "csv", "report.csv"},
-        {"alpha.txt", "ico", "alpha.txt"},  // an existing file may be saved over
-        {"  spaced.txt  ", "", "spaced.txt"},
-        {"r\xC3\xA9sum\xC3\xA9", "txt", "r\xC3\xA9sum\xC3\xA9.txt"},
+        {cdlActionSave, "report", "txt", 0, "report.txt"},
+        {cdlActionSave, "Sub/report", "csv", 0, "Sub/report.csv"},
+        {cdlActionSave, "alpha.txt", "ico", 0, "alpha.txt"},  // an existing file may be saved over
+        {cdlActionSave, "  spaced.txt  ", "", 0, "spaced.txt"},
+        {cdlActionOpen, "alpha.txt", "", fit("alpha.txt") - 1, ""},
+        {cdlActionOpen, "alpha.txt", "", fit("alpha.txt"), "alpha.txt"},  // the failure is not kept
+        {cdlActionOpen, accented, "", fit(accented), accented},  // characters count, not bytes
+        {cdlActionOpen, accented, "", fit(accented) - 1, ""},
+        {cdlActionSave, std::string(300, 'n'), "", 0, ""},  // 0 means 255: 254 characters at most
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
-        dlg_.InitDir = Root();
-        dlg_.DefaultExt = c.defaultExt;
-        Choose(c.typed);
-        dlg_.ShowSave();
-        EXPECT_EQ(dlg_.APIReturn(), 1);
-        EXPECT_EQ(dlg_.FileTitle, c.title);
-        const std::string folder = c.typed.starts_with("Sub/") ? In("Sub") : Root();
-        EXPECT_EQ(dlg_.FileName, folder + "/" + c.title);
-    }
-}
-
-TEST_F(CommonDialogTest, APathLongerThanMaxFileSizeAllowsFailsWithoutCuttingOrCancelling) {
-    // "alpha.txt" in the tree, and a name whose characters take two bytes each.
-    std::ofstream(root_ / "\xC3\xA9\xC3\xA9\xC3\xA9.txt") << "x";
-    const auto chars = [](const std::string& path) { return int32_t(Utf8Length(path)); };
-    const std::string alpha = In("alpha.txt"), accented = In("\xC3\xA9\xC3\xA9\xC3\xA9.txt");
-    const struct {
-        std::string typed, path;
-        int32_t maxFileSize;
-        bool fits;
-    } cases[] = {
-        {"alpha.txt", alpha, chars(alpha) + 1, true},
-        {"alpha.txt", alpha, chars(alpha), false},
-        {"alpha.txt", alpha, 10, false},
-        {"\xC3\xA9\xC3\xA9\xC3\xA9.txt", accented, chars(accented) + 1, true},  // characters count
-        {"\xC3\xA9\xC3\xA9\xC3\xA9.txt", accented, chars(accented), false},
-        {"alpha.txt", alpha, 0, true},  // 0 means 255
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.maxFileSize);
-        dlg_.InitDir = Root();
         dlg_.FileName = "before.txt";
         dlg_.FileTitle = "before";
+        dlg_.Cancelled = true;  // as a cancelled dialog left it
+        dlg_.DefaultExt = c.defaultExt;
         dlg_.MaxFileSize = c.maxFileSize;
         Choose(c.typed);
-        dlg_.ShowOpen();
+        Show(dlg_, c.action);
+        const bool fits = !c.chosen.empty();
         EXPECT_FALSE(dlg_.Cancelled);
-        if (c.fits) {
-            EXPECT_EQ(dlg_.APIReturn(), 1);
-            EXPECT_EQ(dlg_.FileName, c.path);
-        } else {
-            EXPECT_EQ(dlg_.APIReturn(), kDialogFailed);
-            EXPECT_EQ(dlg_.ExtendedError(), cdeBufferTooSmall);
-            EXPECT_EQ(dlg_.FileName, "before.txt");
-            EXPECT_EQ(dlg_.FileTitle, "before");
-        }
+        EXPECT_EQ(dlg_.APIReturn(), fits ? 1 : kDialogFailed);
+        EXPECT_EQ(dlg_.ExtendedError(), fits ? 0 : cdeBufferTooSmall);
+        EXPECT_EQ(dlg_.FileName, fits ? In(c.chosen) : "before.txt");
+        EXPECT_EQ(dlg_.FileTitle, fits ? fs::path(c.chosen).filename().string() : "before");
     }
-    // The default takes 254 characters: a longer path to save fails.
-    dlg_.MaxFileSize = 0;
-    Choose(std::string(300, 'n'));
-    dlg_.ShowSave();
-    EXPECT_EQ(dlg_.ExtendedError(), cdeBufferTooSmall);
-    EXPECT_EQ(dlg_.FileName, alpha);
-    // The next dialog starts clean.
-    Choose("alpha.txt");
-    dlg_.ShowOpen();
-    EXPECT_EQ(dlg_.ExtendedError(), 0);
-    EXPECT_EQ(dlg_.APIReturn(), 1);
 }
 
 TEST_F(CommonDialogTest, AnInitDirThatIsNoFolderFailsBeforeAnyDialogShows) {
     for (const std::string& initDir : {In("missing"), In("alpha.txt"), In("zeta/deeper")}) {
-        SCOPED_TRACE(initDir);
-        dlg_.InitDir = initDir;
-        dlg_.FileName = "kept.txt";
-        for (const bool save : {false, true}) {
-            save ? dlg_.ShowSave() : dlg_.ShowOpen();
+        for (const int16_t action : {cdlActionOpen, cdlActionSave}) {
+            SCOPED_TRACE(initDir);
+            dlg_.InitDir = initDir;
+            dlg_.FileName = "kept.txt";
+            Show(dlg_, action);
             EXPECT_EQ(dlg_.APIReturn(), kDialogFailed);
             EXPECT_EQ(dlg_.ExtendedError(), cdeInvalidFileName);
             EXPECT_FALSE(dlg_.Cancelled);  // a failure is no cancel
@@ -426,42 +507,33 @@ TEST_F(CommonDialogTest, AnInitDirThatIsNoFolderFailsBeforeAnyDialogShows) {
 
 TEST_F(CommonDialogTest, FilterIndexPicksTheFilesListedFirstAndTheChosenFilterComesBack) {
     const std::string filter = "Icons (*.ico;*.cur)|*.ico;*.cur|Text|*.TXT|All Files (*.*)|*.*";
-    const Texts icons{"delta.cur", "gamma.ico"}, texts{"alpha.txt", "beta.TXT"},
-        all{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"};
+    const Texts icons{"delta.cur", "gamma.ico"}, texts{"alpha.txt", "beta.TXT"};
     const struct {
+        std::string filter;
         int16_t filterIndex;
         std::string shown;
         Texts files;
     } cases[] = {
-        {1, "Icons (*.ico;*.cur)", icons},
-        {2, "Text", texts},
-        {3, "All Files (*.*)", all},
-        {0, "Icons (*.ico;*.cur)", icons},  // out of range: the first
-        {9, "Icons (*.ico;*.cur)", icons},
-        {-4, "Icons (*.ico;*.cur)", icons},
+        {filter, 1, "Icons (*.ico;*.cur)", icons},
+        {filter, 2, "Text", texts},
+        {filter, 3, "All Files (*.*)", kAllFiles},
+        {filter, 0, "Icons (*.ico;*.cur)", icons},  // out of range: the first
+        {filter, 9, "Icons (*.ico;*.cur)", icons},
+        {"", 1, "", kAllFiles},  // no filter: every file, and no list to pick from
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.filterIndex);
-        dlg_.InitDir = Root();
-        dlg_.Filter = filter;
+        dlg_.Filter = c.filter;
         dlg_.FilterIndex = c.filterIndex;
         WhileShown([&](Form& dialog) {
             EXPECT_EQ(Get<ComboBox>(dialog, "cboFilter").Text(), c.shown);
+            EXPECT_EQ(Get<ComboBox>(dialog, "cboFilter").Enabled(), !c.filter.empty());
             EXPECT_EQ(Files(dialog), c.files);
             dialog.Unload();
         });
         dlg_.ShowOpen();
         EXPECT_EQ(dlg_.FilterIndex, c.filterIndex);  // a cancel gives nothing back
     }
-    // No filter lists every file.
-    dlg_.Filter = "";
-    dlg_.FilterIndex = 1;
-    WhileShown([&](Form& dialog) {
-        EXPECT_EQ(Files(dialog), all);
-        EXPECT_FALSE(Get<ComboBox>(dialog, "cboFilter").Enabled());
-        dialog.Unload();
-    });
-    dlg_.ShowOpen();
     // Another filter picked from the list changes the files and comes back in FilterIndex.
     dlg_.Filter = filter;
     WhileShown([&](Form& dialog) {
@@ -474,15 +546,14 @@ TEST_F(CommonDialogTest, FilterIndexPicksTheFilesListedFirstAndTheChosenFilterCo
         Keys("<Down><Enter>");
         EXPECT_EQ(types.Text(), "Text");
         EXPECT_EQ(Files(dialog), texts);
-        DoubleClickItem(dialog, "lstFiles", "beta.TXT");
+        ClickItem(dialog, "lstFiles", "beta.TXT", true);
     });
     dlg_.ShowOpen();
     EXPECT_EQ(dlg_.FileName, In("beta.TXT"));
     EXPECT_EQ(dlg_.FilterIndex, 2);
 }
 
-TEST_F(CommonDialogTest, OpenOfAMissingFileSaysSoAndStaysUntilAFileThatExistsIsChosen) {
-    dlg_.InitDir = Root();
+TEST_F(CommonDialogTest, AMissingFileIsRefusedByOpenAndTypedWildcardsListTheFilesTheyMatch) {
     dlg_.FileName = "start.txt";
     dlg_.DefaultExt = "txt";
     const struct {
@@ -494,15 +565,19 @@ TEST_F(CommonDialogTest, OpenOfAMissingFileSaysSoAndStaysUntilAFileThatExistsIsC
         {"alpha.txt/x", "Folder not found: " + In("alpha.txt")},
     };
     WhileShown([&](Form& dialog) {
+        TypeName(dialog, "*.ico; *.CUR");
+        Click(dialog, "cmdOK");
+        EXPECT_TRUE(dialog.Loaded());
+        EXPECT_EQ(Files(dialog), (Texts{"delta.cur", "gamma.ico"}));
+        TypeName(dialog, "?otes");
+        Keys("<Enter>");
+        EXPECT_EQ(Files(dialog), Texts{"notes"});
         for (const auto& m : misses) {
+            SCOPED_TRACE(m.typed);
             TypeName(dialog, m.typed);
-            Press(dialog, "cmdOK");
-            EXPECT_TRUE(dialog.Loaded()) << m.typed;
+            Click(dialog, "cmdOK");
             EXPECT_EQ(Status(dialog), m.status);
-            // The name stays, selected, so the next name replaces it.
-            const TextBox& name = Get<TextBox>(dialog, "txtFileName");
-            EXPECT_TRUE(name.HasFocus());
-            EXPECT_EQ(name.SelLength(), name.TextLength());
+            ExpectRefused(dialog, "txtFileName");
         }
         Keys("alpha<Enter>");
     });
@@ -512,10 +587,10 @@ TEST_F(CommonDialogTest, OpenOfAMissingFileSaysSoAndStaysUntilAFileThatExistsIsC
     // Save takes a file that does not exist yet, in a folder that does.
     WhileShown([&](Form& dialog) {
         TypeName(dialog, "nowhere/new.txt");
-        Press(dialog, "cmdOK");
+        Click(dialog, "cmdOK");
         EXPECT_TRUE(dialog.Loaded());
         TypeName(dialog, "Sub/new");
-        Press(dialog, "cmdOK");
+        Click(dialog, "cmdOK");
     });
     dlg_.ShowSave();
     EXPECT_EQ(dlg_.FileName, In("Sub/new.txt"));
@@ -523,15 +598,14 @@ TEST_F(CommonDialogTest, OpenOfAMissingFileSaysSoAndStaysUntilAFileThatExistsIsC
 }
 
 TEST_F(CommonDialogTest, FoldersAreEnteredByDoubleClickEnterOrTheirNameAndLeftByTwoDots) {
-    dlg_.InitDir = Root();
     dlg_.Filter = "Text|*.txt";
     WhileShown([&](Form& dialog) {
         const Label& folder = Get<Label>(dialog, "lblFolder");
-        DoubleClickItem(dialog, "lstFolders", "Sub");
+        ClickItem(dialog, "lstFolders", "Sub", true);
         EXPECT_EQ(folder.Caption(), In("Sub"));
         EXPECT_EQ(Folders(dialog), Texts{".."});
         EXPECT_EQ(Files(dialog), Texts{"inner.txt"});
-        DoubleClickItem(dialog, "lstFolders", "..");
+        ClickItem(dialog, "lstFolders", "..", true);
         EXPECT_EQ(folder.Caption(), Root());
         // Enter on the selected folder.
         ClickItem(dialog, "lstFolders", "zeta");
@@ -541,415 +615,169 @@ TEST_F(CommonDialogTest, FoldersAreEnteredByDoubleClickEnterOrTheirNameAndLeftBy
         // OK with an empty name enters the selected folder.
         ClickItem(dialog, "lstFolders", "..");
         TypeName(dialog, "");
-        Press(dialog, "cmdOK");
+        Click(dialog, "cmdOK");
         EXPECT_EQ(folder.Caption(), Root());
         // A folder's name typed enters it and empties the name box.
         TypeName(dialog, "Sub/");
         Keys("<Enter>");
         EXPECT_EQ(folder.Caption(), In("Sub"));
-        EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "");
+        EXPECT_EQ(Text(dialog, "txtFileName"), "");
         // A click on a file names it; OK takes it from this folder.
         ClickItem(dialog, "lstFiles", "inner.txt");
-        EXPECT_EQ(Get<TextBox>(dialog, "txtFileName").Text(), "inner.txt");
-        Press(dialog, "cmdOK");
+        EXPECT_EQ(Text(dialog, "txtFileName"), "inner.txt");
+        Click(dialog, "cmdOK");
     });
     dlg_.ShowOpen();
     EXPECT_EQ(dlg_.FileName, In("Sub/inner.txt"));
     EXPECT_EQ(dlg_.FileTitle, "inner.txt");
 }
 
-TEST_F(CommonDialogTest, TypedWildcardsListTheFilesTheyMatch) {
-    dlg_.InitDir = Root();
-    dlg_.Filter = "Text|*.txt";
-    WhileShown([&](Form& dialog) {
-        TypeName(dialog, "*.ico; *.CUR");
-        Press(dialog, "cmdOK");
-        EXPECT_TRUE(dialog.Loaded());
-        EXPECT_EQ(Files(dialog), (Texts{"delta.cur", "gamma.ico"}));
-        TypeName(dialog, "?otes");
-        Keys("<Enter>");
-        EXPECT_EQ(Files(dialog), Texts{"notes"});
-        dialog.Unload();
-    });
-    dlg_.ShowOpen();
-    EXPECT_TRUE(dlg_.Cancelled);
-}
+// --- Colour --------------------------------------------------------------------------------------
 
-TEST_F(CommonDialogTest, AFolderThatCannotBeReadListsNothingAndANameThatIsNoUtf8IsNotListed) {
-    std::ofstream(root_ / "bad\xFFname.txt") << "x";
-    const fs::path locked = root_ / "locked";
-    fs::create_directory(locked);
-    std::ofstream(locked / "secret.txt") << "x";
-    fs::permissions(locked, fs::perms::none);
-    std::error_code error;
-    const bool readable = fs::directory_iterator(locked, error) != fs::directory_iterator();
-    dlg_.InitDir = Root();
-    WhileShown([&](Form& dialog) {
-        EXPECT_EQ(Files(dialog),
-                  (Texts{"alpha.txt", "beta.TXT", "delta.cur", "gamma.ico", "notes"}));
-        DoubleClickItem(dialog, "lstFolders", "locked");
-        EXPECT_EQ(Get<Label>(dialog, "lblFolder").Caption(), In("locked"));
-        // Someone who may read every folder still sees it.
-        EXPECT_EQ(Files(dialog), readable ? Texts{"secret.txt"} : Texts{});
-        EXPECT_EQ(Folders(dialog), Texts{".."});
-        dialog.Unload();
-    });
-    dlg_.ShowOpen();
-    fs::permissions(locked, fs::perms::owner_all);
-    EXPECT_EQ(ListFolder(root_ / "no such folder", {}).files, Texts{});
-    EXPECT_EQ(ListFolder(root_ / "alpha.txt", {}).folders, Texts{});
-}
-
-TEST_F(CommonDialogTest, TheCaptionIsDialogTitleAndTheDialogIsCentredOnItsOwner) {
+TEST_F(ColorDialogTest, TheColourIsPreselectedAndASwatchIsPickedByClickDoubleClickOrTheArrows) {
+    const auto& basic = BasicColors();
+    const int32_t other = int32_t(RGB(1, 2, 3));  // no basic colour
+    // Color, the basic swatch ringed for it (-1: none) and the colour shown; a swatch then
+    // clicked (-1: none) and keys typed, none meaning a press on OK; the colour chosen.
     const struct {
-        std::string title;
-        bool save;
-        int32_t owner;
-        std::string caption;
-    } cases[] = {
-        {"", false, 0, "Open"},
-        {"", true, 0, "Save As"},
-        {"Pick an icon", false, 1, "Pick an icon"},
-        {"Export", true, 1, "Export"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.caption);
-        dlg_.InitDir = Root();
-        dlg_.DialogTitle = c.title;
-        dlg_.hdc = c.owner ? static_cast<int32_t>(form_.hWnd()) : 0;
-        Rect placed;
-        std::string caption;
-        WhileShown([&](Form& dialog) {
-            caption = dialog.Caption();
-            GetWindowRect(dialog.hWnd(), &placed);
-            dialog.Unload();
-        });
-        c.save ? dlg_.ShowSave() : dlg_.ShowOpen();
-        EXPECT_EQ(caption, c.caption);
-        // The owner spans 100..500 x 100..400, the screen 1024 x 768.
-        const Point centre{(placed.left + placed.right) / 2, (placed.top + placed.bottom) / 2};
-        const Point expected = c.owner ? Point{300, 250} : Point{512, 384};
-        EXPECT_LE(std::abs(centre.x - expected.x), 1);
-        EXPECT_LE(std::abs(centre.y - expected.y), 1);
-    }
-}
-
-// --- Colour
-// ----------------------------------------------------------------------------------------
-
-class ColorDialogTest : public CommonDialogTest {
-protected:
-    // The swatch drawn with the selection's ring, as a person sees the grid; -1 for none.
-    int32_t RingedSwatch(Form& dialog, const std::string& grid, int32_t count) {
-        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
-        int32_t ringed = -1;
-        for (int32_t i = 0; i < count; ++i) {
-            const Rect r = ColorSwatchRect(i);
-            if (image.Pixel(r.left - 2, r.top - 2) != RGB(0, 0, 0)) continue;
-            EXPECT_EQ(ringed, -1) << "two swatches ringed";
-            ringed = i;
-        }
-        return ringed;
-    }
-    // The colour in the middle of a swatch, or of the current colour's box.
-    COLORREF SwatchColor(Form& dialog, const std::string& grid, int32_t index) {
-        const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
-        const Rect r = index < 0 ? image.Bounds() : ColorSwatchRect(index);
-        return image.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    }
-    Texts Values(Form& dialog) {
-        return {Get<TextBox>(dialog, "txtRed").Text(), Get<TextBox>(dialog, "txtGreen").Text(),
-                Get<TextBox>(dialog, "txtBlue").Text()};
-    }
-    void ClickSwatch(Form& dialog, const std::string& grid, int32_t index) {
-        const Rect r = ColorSwatchRect(index);
-        host_.Click(Get<PictureBox>(dialog, grid).hWnd(), r.left + 3, r.top + 3);
-    }
-    void TypeValue(Form& dialog, const std::string& box, const std::string& text) {
-        host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
-        Keys("<C-A><Del>" + text);
-    }
-};
-
-TEST_F(ColorDialogTest, TheInitialColourIsPreselectedAndOkWithoutAChangeGivesItBack) {
-    const COLORREF blue = RGB(0, 0, 255);
-    const struct {
-        int32_t color;
-        int32_t ringed;
+        int32_t color, ringed;
         COLORREF shown;
-        Texts values;
+        int32_t clicked;
+        bool twice;
+        std::string keys;
+        COLORREF chosen;
     } cases[] = {
-        {int32_t(blue), 13, blue, {"0", "0", "255"}},
-        {int32_t(RGB(1, 2, 3)), -1, RGB(1, 2, 3), {"1", "2", "3"}},
-        {int32_t(RGB(255, 255, 255)), 47, RGB(255, 255, 255), {"255", "255", "255"}},
+        {other, -1, RGB(1, 2, 3), -1, false, "", RGB(1, 2, 3)},
+        {int32_t(kWhite), 47, kWhite, -1, false, "", kWhite},
         // A system colour as it resolves: button face.
-        {int32_t(0x8000000F), 45, RGB(192, 192, 192), {"192", "192", "192"}},
+        {int32_t(0x8000000F), 45, RGB(192, 192, 192), -1, false, "", RGB(192, 192, 192)},
         // A colour that does not resolve (a palette index) starts black.
-        {int32_t(0x01FF0000), 40, RGB(0, 0, 0), {"0", "0", "0"}},
+        {int32_t(0x01FF0000), 40, RGB(0, 0, 0), -1, false, "", RGB(0, 0, 0)},
+        {other, -1, RGB(1, 2, 3), 20, false, "", basic[20]},
+        {int32_t(basic[3]), 3, basic[3], 47, true, "", basic[47]},
+        {other, -1, RGB(1, 2, 3), 0, false, "<Enter>", basic[0]},
+        {int32_t(basic[0]), 0, basic[0], -1, false, "<Right><Right><Down><Enter>", basic[10]},
+        {int32_t(basic[0]), 0, basic[0], -1, false, "<Left><Up><Enter>", basic[0]},  // the edge
+        {int32_t(basic[5]), 5, basic[5], -1, false, "<End><Enter>", basic[47]},
+        {int32_t(basic[47]), 47, basic[47], -1, false, "<Up><Home><Down><Enter>", basic[8]},
+        {other, -1, RGB(1, 2, 3), -1, false, "<Down><Enter>", basic[0]},  // from the first
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.color);
+        SCOPED_TRACE(testing::Message() << c.color << " " << c.clicked << " " << c.keys);
         dlg_.Color = c.color;
         WhileShown([&](Form& dialog) {
-            EXPECT_EQ(dialog.Caption(), "Color");
+            ASSERT_TRUE(Get<PictureBox>(dialog, "picBasic").HasFocus());
             EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), c.ringed);
             EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
             EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), c.shown);
-            EXPECT_EQ(Values(dialog), c.values);
-            Press(dialog, "cmdOK");
+            EXPECT_EQ(Values(dialog),
+                      (Texts{std::to_string(GetRValue(c.shown)), std::to_string(GetGValue(c.shown)),
+                             std::to_string(GetBValue(c.shown))}));
+            if (c.clicked >= 0) ClickSwatch(dialog, "picBasic", c.clicked, c.twice);
+            if (c.twice) return;
+            if (c.clicked >= 0) {
+                EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), c.clicked);
+            }
+            c.keys.empty() ? Click(dialog, "cmdOK") : Keys(c.keys);
         });
         dlg_.ShowColor();
         EXPECT_EQ(dlg_.Action(), cdlActionColor);
         EXPECT_EQ(dlg_.APIReturn(), 1);
         EXPECT_FALSE(dlg_.Cancelled);
-        EXPECT_EQ(dlg_.Color, int32_t(c.shown));
-    }
-}
-
-TEST_F(ColorDialogTest, ASwatchIsPickedByClickAndOkDoubleClickOrTheArrowsAndEnter) {
-    const auto& basic = BasicColors();
-    const struct {
-        const char* how;
-        int32_t initial;  // a basic swatch selected at the start, -1 for none
-        std::function<void(Form&)> pick;
-        int32_t chosen;
-    } cases[] = {
-        {"click and OK", -1,
-         [this](Form& d) {
-             ClickSwatch(d, "picBasic", 20);
-             EXPECT_EQ(RingedSwatch(d, "picBasic", kBasicColorCount), 20);
-             Press(d, "cmdOK");
-         },
-         20},
-        {"double click", 3,
-         [this](Form& d) {
-             const Rect r = ColorSwatchRect(47);
-             host_.DoubleClick(Get<PictureBox>(d, "picBasic").hWnd(), r.left + 3, r.top + 3);
-         },
-         47},
-        {"click and Enter", -1,
-         [this](Form& d) {
-             ClickSwatch(d, "picBasic", 0);
-             Keys("<Enter>");
-         },
-         0},
-        {"arrows", 0, [this](Form&) { Keys("<Right><Right><Down><Enter>"); }, 10},
-        {"arrows stop at the edge", 0, [this](Form&) { Keys("<Left><Up><Enter>"); }, 0},
-        {"End", 5, [this](Form&) { Keys("<End><Enter>"); }, 47},
-        {"Up from the bottom row", 47, [this](Form&) { Keys("<Up><Home><Down><Enter>"); }, 8},
-        {"arrows with nothing selected", -1, [this](Form&) { Keys("<Down><Enter>"); }, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
-        dlg_.Color = c.initial >= 0 ? int32_t(basic[c.initial]) : int32_t(RGB(1, 2, 3));
-        WhileShown([&](Form& dialog) {
-            ASSERT_TRUE(Get<PictureBox>(dialog, "picBasic").HasFocus());
-            c.pick(dialog);
-        });
-        dlg_.ShowColor();
-        EXPECT_EQ(dlg_.APIReturn(), 1);
-        EXPECT_EQ(dlg_.Color, int32_t(basic[c.chosen]));
+        EXPECT_EQ(dlg_.Color, int32_t(c.chosen));
     }
 }
 
 TEST_F(ColorDialogTest, TypedValuesMakeTheColourAndAddToCustomColorsKeepsItForThisDialog) {
     dlg_.Color = int32_t(BasicColors()[8]);
     WhileShown([&](Form& dialog) {
-        TypeValue(dialog, "txtRed", "12");
-        TypeValue(dialog, "txtGreen", "300");  // more than 255 counts as 255
-        TypeValue(dialog, "txtBlue", "a7b");   // only digits go in
+        TypeInto(dialog, "txtRed", "12");
+        TypeInto(dialog, "txtGreen", "300");  // more than 255 counts as 255
+        TypeInto(dialog, "txtBlue", "a7b");   // only digits go in
         EXPECT_EQ(Values(dialog), (Texts{"12", "300", "7"}));
         const COLORREF typed = RGB(12, 255, 7);
         EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), typed);
         EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), -1);
         // Custom colours start white and fill from the first.
         for (int32_t i = 0; i < kCustomColorCount; ++i)
-            EXPECT_EQ(SwatchColor(dialog, "picCustom", i), RGB(255, 255, 255));
-        Press(dialog, "cmdAddCustom");
+            EXPECT_EQ(SwatchColor(dialog, "picCustom", i), kWhite);
+        Click(dialog, "cmdAddCustom");
         EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), typed);
         EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), 0);
         ClickSwatch(dialog, "picBasic", 13);
         EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
-        Press(dialog, "cmdAddCustom");
+        Click(dialog, "cmdAddCustom");
         EXPECT_EQ(SwatchColor(dialog, "picCustom", 1), RGB(0, 0, 255));
         // Back to the first custom colour, and the value boxes follow.
         ClickSwatch(dialog, "picCustom", 0);
         EXPECT_EQ(Values(dialog), (Texts{"12", "255", "7"}));
         EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), typed);
-        TypeValue(dialog, "txtBlue", "8");
+        TypeInto(dialog, "txtBlue", "8");
         Keys("<Enter>");
     });
     dlg_.ShowColor();
     EXPECT_EQ(dlg_.Color, int32_t(RGB(12, 255, 8)));
     // The next dialog starts with white custom colours again.
     WhileShown([&](Form& dialog) {
-        EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), RGB(255, 255, 255));
+        EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), kWhite);
         dialog.Unload();
     });
     dlg_.ShowColor();
 }
 
-TEST_F(ColorDialogTest, ACancelAlwaysSetsCancelledAndRaisesOnlyWithCancelError) {
-    const struct {
-        const char* way;
-        std::function<void(Form&)> cancel;
-    } ways[] = {
-        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
-        {"Esc", [this](Form&) { Keys("<Esc>"); }},
-        {"the form closed", [](Form& d) { d.Unload(); }},
-    };
-    for (const auto& w : ways) {
-        for (const bool cancelError : {false, true}) {
-            SCOPED_TRACE(std::string(w.way) + (cancelError ? " raising" : ""));
-            dlg_.Color = int32_t(RGB(9, 9, 9));
-            dlg_.CancelError = cancelError;
-            WhileShown([&](Form& dialog) {
-                ClickSwatch(dialog, "picBasic", 4);
-                w.cancel(dialog);
-            });
-            EXPECT_EQ(RaisedDescription([&] { dlg_.ShowColor(); }),
-                      cancelError ? "Cancel was selected." : "(nothing raised)");
-            EXPECT_TRUE(dlg_.Cancelled);
-            EXPECT_EQ(dlg_.APIReturn(), 0);
-            EXPECT_EQ(dlg_.ExtendedError(), 0);
-            EXPECT_EQ(dlg_.Color, int32_t(RGB(9, 9, 9)));
-        }
-    }
-    dlg_.CancelError = true;
-    WhileShown([&](Form& dialog) { dialog.Unload(); });
-    EXPECT_EQ(RaisedError([&] { dlg_.ShowColor(); }), kErrCancelSelected);
-}
-
 // --- Font ----------------------------------------------------------------------------------------
-
-class FontDialogTest : public CommonDialogTest {
-protected:
-    struct Shown {
-        std::string face, listedFace, size, listedSize;
-        Texts checked;
-        friend bool operator==(const Shown&, const Shown&) = default;
-        friend std::ostream& operator<<(std::ostream& out, const Shown& s) {
-            out << s.face << "|" << s.listedFace << "|" << s.size << "|" << s.listedSize << "|";
-            for (const std::string& c : s.checked)
-                out << c << " ";
-            return out;
-        }
-    };
-    static Shown Read(Form& dialog) {
-        Shown shown{Get<TextBox>(dialog, "txtFace").Text(),
-                    Get<ListBox>(dialog, "lstFace").Text(),
-                    Get<TextBox>(dialog, "txtSize").Text(),
-                    Get<ListBox>(dialog, "lstSize").Text(),
-                    {}};
-        for (const char* box : {"chkBold", "chkItalic", "chkUnderline", "chkStrikethru"}) {
-            if (Get<CheckBox>(dialog, box).Value() == vbChecked) shown.checked.push_back(box);
-        }
-        return shown;
-    }
-    void TypeInto(Form& dialog, const std::string& box, const std::string& text) {
-        host_.Click(Get<TextBox>(dialog, box).hWnd(), 5, 5);
-        Keys("<C-A><Del>" + text);
-    }
-    void Toggle(Form& dialog, const std::string& box) {
-        host_.Click(Get<CheckBox>(dialog, box).hWnd(), 5, 5);
-    }
-    PixelImage Sample(Form& dialog) {
-        return host_.Screenshot(Get<PictureBox>(dialog, "picSample").hWnd());
-    }
-    static int Ink(const PixelImage& sample) {
-        return sample.Width() * sample.Height() -
-               CountPixels(sample, sample.Bounds(), RGB(255, 255, 255));
-    }
-    void SetFont(const std::string& name, int32_t size, bool bold = false, bool italic = false,
-                 bool underline = false, bool strikethru = false) {
-        dlg_.FontName = name;
-        dlg_.FontSize = size;
-        dlg_.FontBold = bold;
-        dlg_.FontItalic = italic;
-        dlg_.FontUnderline = underline;
-        dlg_.FontStrikethru = strikethru;
-    }
-};
 
 TEST_F(FontDialogTest, TheFacesAreTheInstalledOnesAndTheFontPropertiesArePreselected) {
     const struct {
         std::string name;
         int32_t size;
-        bool bold, italic, underline, strikethru;
-        Shown shown;
+        std::string styles, face, listedFace, shownSize, listedSize;
     } cases[] = {
-        {"Liberation Serif",
-         12,
-         true,
-         false,
-         false,
-         false,
-         {"Liberation Serif", "Liberation Serif", "12", "12", {"chkBold"}}},
-        {"liberation mono",
-         13,
-         false,
-         true,
-         true,
-         false,
-         {"Liberation Mono", "Liberation Mono", "13", "", {"chkItalic", "chkUnderline"}}},
+        {"Liberation Serif", 12, "B", "Liberation Serif", "Liberation Serif", "12", "12"},
+        {"liberation mono", 13, "IU", "Liberation Mono", "Liberation Mono", "13", ""},
         // A classic name shows the face that stands in for it.
-        {"Arial",
-         0,
-         false,
-         false,
-         false,
-         true,
-         {"Liberation Sans", "Liberation Sans", "8", "8", {"chkStrikethru"}}},
-        {"", -3, false, false, false, false, {"Liberation Sans", "Liberation Sans", "8", "8", {}}},
-        {"No Such Font",
-         72,
-         true,
-         true,
-         true,
-         true,
-         {"No Such Font",
-          "",
-          "72",
-          "72",
-          {"chkBold", "chkItalic", "chkUnderline", "chkStrikethru"}}},
+        {"Arial", 0, "S", "Liberation Sans", "Liberation Sans", "8", "8"},
+        {"", -3, "", "Liberation Sans", "Liberation Sans", "8", "8"},
+        {"No Such Font", 72, "BIUS", "No Such Font", "", "72", "72"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SetFont(c.name, c.size, c.bold, c.italic, c.underline, c.strikethru);
+        SetFont(c.name, c.size, c.styles);
         WhileShown([&](Form& dialog) {
-            EXPECT_EQ(dialog.Caption(), "Font");
             EXPECT_EQ(Items(Get<ListBox>(dialog, "lstFace")),
                       host_.GetDesktop().Fonts().Families());
-            EXPECT_EQ(Read(dialog), c.shown);
+            EXPECT_EQ(Read(dialog),
+                      (Texts{c.face, c.listedFace, c.shownSize, c.listedSize, c.styles}));
             EXPECT_TRUE(Get<TextBox>(dialog, "txtFace").HasFocus());
-            Press(dialog, "cmdCancel");
+            Click(dialog, "cmdCancel");
         });
         dlg_.ShowFont();
-        EXPECT_EQ(dlg_.Action(), cdlActionFont);
-        EXPECT_EQ(dlg_.FontName, c.name);  // a cancel changes nothing
-        EXPECT_EQ(dlg_.FontSize, c.size);
+        EXPECT_EQ(Font(), std::tuple(c.name, c.size, c.styles));  // a cancel changes nothing
     }
 }
 
 TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack) {
+    // A size typed and OK pressed: sizes are rounded to whole points.
+    const auto typeSize = [this](std::string size) {
+        return [this, size](Form& d) {
+            TypeInto(d, "txtSize", size);
+            Click(d, "cmdOK");
+        };
+    };
     const struct {
         const char* how;
         std::function<void(Form&)> choose;
-        std::string name;
-        int32_t size;
-        bool bold, italic, underline, strikethru;
+        std::tuple<std::string, int32_t, std::string> font;
     } cases[] = {
         {"the lists and a click on Bold",
          [this](Form& d) {
              ClickItem(d, "lstFace", "DejaVu Serif");
              ClickItem(d, "lstSize", "14");
-             Toggle(d, "chkBold");
-             EXPECT_EQ(
-                 Read(d),
-                 (Shown{"DejaVu Serif", "DejaVu Serif", "14", "14", {"chkBold", "chkItalic"}}));
-             Press(d, "cmdOK");
+             Click(d, "chkBold");
+             EXPECT_EQ(Read(d), (Texts{"DejaVu Serif", "DejaVu Serif", "14", "14", "BI"}));
+             Click(d, "cmdOK");
          },
-         "DejaVu Serif", 14, true, true, false, false},
+         {"DejaVu Serif", 14, "BI"}},
         {"typed names in any case, Enter",
          [this](Form& d) {
              TypeInto(d, "txtFace", "liberation mono");
@@ -957,83 +785,60 @@ TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack)
              TypeInto(d, "txtSize", "10.5");
              Keys("<Enter>");
          },
-         "Liberation Mono", 11, false, true, false, false},
+         {"Liberation Mono", 11, "I"}},
         {"a double click on a face",
-         [this](Form& d) { DoubleClickItem(d, "lstFace", "Liberation Serif"); }, "Liberation Serif",
-         9, false, true, false, false},
+         [this](Form& d) { ClickItem(d, "lstFace", "Liberation Serif", true); },
+         {"Liberation Serif", 9, "I"}},
         {"styles by Space, Enter on a size",
          [this](Form& d) {
              Get<CheckBox>(d, "chkItalic").SetFocus();
              Keys(" ");
              Get<CheckBox>(d, "chkUnderline").SetFocus();
              Keys(" ");
-             Toggle(d, "chkStrikethru");
+             Click(d, "chkStrikethru");
              ClickItem(d, "lstSize", "72");
              Keys("<Enter>");
          },
-         "Liberation Sans", 72, false, false, true, true},
+         {"Liberation Sans", 72, "US"}},
+        {"10.4 typed", typeSize("10.4"), {"Liberation Sans", 10, "I"}},
+        {" 7.49 typed", typeSize(" 7.49 "), {"Liberation Sans", 7, "I"}},
+        {"1 typed", typeSize("1"), {"Liberation Sans", 1, "I"}},
+        {"500 typed", typeSize("500"), {"Liberation Sans", 500, "I"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
-        SetFont("Arial", 9, false, true);
+        SetFont("Arial", 9, "I");
         WhileShown(c.choose);
         dlg_.ShowFont();
         EXPECT_EQ(dlg_.APIReturn(), 1);
         EXPECT_FALSE(dlg_.Cancelled);
-        EXPECT_EQ(dlg_.FontName, c.name);
-        EXPECT_EQ(dlg_.FontSize, c.size);
-        EXPECT_EQ(dlg_.FontBold, c.bold);
-        EXPECT_EQ(dlg_.FontItalic, c.italic);
-        EXPECT_EQ(dlg_.FontUnderline, c.underline);
-        EXPECT_EQ(dlg_.FontStrikethru, c.strikethru);
-    }
-}
-
-TEST_F(FontDialogTest, TypedSizesAreRoundedToWholePoints) {
-    const struct {
-        std::string typed;
-        int32_t size;
-    } cases[] = {
-        {"10.4", 10}, {"10.5", 11}, {"1", 1}, {"500", 500}, {" 7.49 ", 7}, {"72", 72},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        SetFont("Liberation Sans", 8);
-        WhileShown([&](Form& dialog) {
-            TypeInto(dialog, "txtSize", c.typed);
-            Press(dialog, "cmdOK");
-        });
-        dlg_.ShowFont();
-        EXPECT_EQ(dlg_.FontSize, c.size);
+        EXPECT_EQ(Font(), c.font);
     }
 }
 
 TEST_F(FontDialogTest, AFaceNotInstalledOrASizeOutOfRangeIsRefusedAndTheDialogStays) {
+    const std::string badSize = "Size must be a number from 1 to 500.";
     const struct {
         std::string box, typed, status;
     } refusals[] = {
         {"txtFace", "Nonexistent", "No font is named Nonexistent."},
         {"txtFace", "liberation m", "No font is named liberation m."},  // a start is no name
         {"txtFace", "", "Choose a font."},
-        {"txtSize", "abc", "Size must be a number from 1 to 500."},
-        {"txtSize", "0", "Size must be a number from 1 to 500."},
-        {"txtSize", "501", "Size must be a number from 1 to 500."},
-        {"txtSize", "", "Size must be a number from 1 to 500."},
-        {"txtSize", "12pt", "Size must be a number from 1 to 500."},
-        {"txtSize", "nan", "Size must be a number from 1 to 500."},
+        {"txtSize", "abc", badSize},
+        {"txtSize", "0", badSize},
+        {"txtSize", "501", badSize},
+        {"txtSize", "", badSize},
+        {"txtSize", "12pt", badSize},
+        {"txtSize", "nan", badSize},
     };
     SetFont("Liberation Sans", 10);
     WhileShown([&](Form& dialog) {
         for (const auto& r : refusals) {
             SCOPED_TRACE(r.typed);
             TypeInto(dialog, r.box, r.typed);
-            Press(dialog, "cmdOK");
-            ASSERT_TRUE(dialog.Loaded());
-            EXPECT_EQ(Get<Label>(dialog, "lblStatus").Caption(), r.status);
-            // The box at fault has the focus, its text selected.
-            const TextBox& box = Get<TextBox>(dialog, r.box);
-            EXPECT_TRUE(box.HasFocus());
-            EXPECT_EQ(box.SelLength(), box.TextLength());
+            Click(dialog, "cmdOK");
+            EXPECT_EQ(Status(dialog), r.status);
+            ExpectRefused(dialog, r.box);
             Keys(r.box == "txtFace" ? "Liberation Serif" : "16");
         }
         // Enter in the size box: another press on OK now would be a double click.
@@ -1045,28 +850,29 @@ TEST_F(FontDialogTest, AFaceNotInstalledOrASizeOutOfRangeIsRefusedAndTheDialogSt
 }
 
 TEST_F(FontDialogTest, TheSampleIsDrawnInTheFontAsItStands) {
+    const auto paper = [](const PixelImage& sample) {
+        return CountPixels(sample, sample.Bounds(), kWhite);
+    };
+    const auto inked = [](const PixelImage& sample) {
+        return Bounds(sample, [&](int32_t x, int32_t y) { return sample.Pixel(x, y) != kWhite; });
+    };
     SetFont("Liberation Sans", 8);
     WhileShown([&](Form& dialog) {
-        const PixelImage small = Sample(dialog);
-        const Rect smallInk = Bounds(
-            small, [&](int32_t x, int32_t y) { return small.Pixel(x, y) != RGB(255, 255, 255); });
-        ASSERT_FALSE(smallInk.left == smallInk.right);
+        const Rect small = inked(Sample(dialog));
+        ASSERT_FALSE(small.left == small.right);
         TypeInto(dialog, "txtSize", "20");
         const PixelImage large = Sample(dialog);
-        const Rect largeInk = Bounds(
-            large, [&](int32_t x, int32_t y) { return large.Pixel(x, y) != RGB(255, 255, 255); });
-        EXPECT_GT(largeInk.right - largeInk.left, smallInk.right - smallInk.left);
-        EXPECT_GT(largeInk.bottom - largeInk.top, smallInk.bottom - smallInk.top);
+        EXPECT_GT(inked(large).Width(), small.Width());
+        EXPECT_GT(inked(large).Height(), small.Height());
         // A size box holding no size leaves the sample as it was.
         TypeInto(dialog, "txtSize", "x");
         EXPECT_EQ(Sample(dialog), large);
         TypeInto(dialog, "txtSize", "20");
         // Each style adds ink; another face draws other shapes.
-        int ink = Ink(large);
         for (const char* style : {"chkBold", "chkUnderline", "chkStrikethru"}) {
-            Toggle(dialog, style);
-            EXPECT_GT(Ink(Sample(dialog)), ink) << style;
-            ink = Ink(Sample(dialog));
+            const int before = paper(Sample(dialog));
+            Click(dialog, style);
+            EXPECT_LT(paper(Sample(dialog)), before) << style;
         }
         const PixelImage before = Sample(dialog);
         TypeInto(dialog, "txtFace", "Liberation Mono");
@@ -1076,138 +882,76 @@ TEST_F(FontDialogTest, TheSampleIsDrawnInTheFontAsItStands) {
     dlg_.ShowFont();
 }
 
-TEST_F(FontDialogTest, ACancelLeavesTheFontSetsCancelledAndRaisesOnlyWithCancelError) {
-    const struct {
-        const char* way;
-        std::function<void(Form&)> cancel;
-    } ways[] = {
-        {"Cancel", [this](Form& d) { Press(d, "cmdCancel"); }},
-        {"Esc", [this](Form&) { Keys("<Esc>"); }},
-        {"the form closed", [](Form& d) { d.Unload(); }},
-    };
-    for (const auto& w : ways) {
-        for (const bool cancelError : {false, true}) {
-            SCOPED_TRACE(std::string(w.way) + (cancelError ? " raising" : ""));
-            SetFont("Liberation Serif", 12, true);
-            dlg_.CancelError = cancelError;
-            WhileShown([&](Form& dialog) {
-                ClickItem(dialog, "lstFace", "Liberation Mono");
-                Toggle(dialog, "chkItalic");
-                w.cancel(dialog);
-            });
-            EXPECT_EQ(RaisedError([&] { dlg_.ShowFont(); }), cancelError ? kErrCancelSelected : 0);
-            EXPECT_TRUE(dlg_.Cancelled);
-            EXPECT_EQ(dlg_.APIReturn(), 0);
-            EXPECT_EQ(dlg_.FontName, "Liberation Serif");
-            EXPECT_EQ(dlg_.FontSize, 12);
-            EXPECT_TRUE(dlg_.FontBold);
-            EXPECT_FALSE(dlg_.FontItalic);
+// --- Scripts, and no desktop ---------------------------------------------------------------------
+
+TEST(CommonDialogMembers, ScriptsReachThePropertiesAndTheShowMethodsByName) {
+    // A thread of its own has no desktop to show a dialog on.
+    std::thread([] {
+        clsCommonDialog d;
+        const auto call = [&](const char* name, InvokeKind kind, std::vector<Variant> args = {}) {
+            return Invoke(d.Members(), name, kind, args);
+        };
+        const std::pair<const char*, Variant> properties[] = {{"FileName", Variant("f")},
+                                                              {"FilterIndex", Variant(int16_t(2))},
+                                                              {"flags", Variant(int32_t(4))},
+                                                              {"FontBold", Variant(true)},
+                                                              {"HelpKey", Variant("key")}};
+        for (const auto& [name, value] : properties) {
+            call(name, kInvokeLet, {value});
+            EXPECT_EQ(call(name, kInvokeGet).ToText(), value.ToText()) << name;
         }
-    }
-}
-
-TEST_F(CommonDialogTest, PrinterFailsForWantOfAPrinterAndHelpDoesNothing) {
-    dlg_.Copies = 3;
-    dlg_.FromPage = 2;
-    dlg_.CancelError = true;
-    const struct {
-        std::function<void(clsCommonDialog&)> show;
-        int16_t action;
-        int32_t apiReturn, extendedError;
-    } cases[] = {
-        {[](clsCommonDialog& d) { d.ShowPrinter(); }, cdlActionPrinter, kDialogFailed,
-         cdeNoDefaultPrinter},
-        {[](clsCommonDialog& d) { d.ShowHelp(); }, cdlActionHelp, 0, 0},
-    };
-    for (const auto& c : cases) {
-        dlg_.Cancelled = true;  // reset by every Show...
-        EXPECT_EQ(RaisedError([&] { c.show(dlg_); }), 0);
-        EXPECT_EQ(dlg_.Action(), c.action);
-        EXPECT_EQ(dlg_.APIReturn(), c.apiReturn);
-        EXPECT_EQ(dlg_.ExtendedError(), c.extendedError);
-        EXPECT_FALSE(dlg_.Cancelled);
-    }
-    EXPECT_EQ(dlg_.Copies, 3);
-    EXPECT_EQ(dlg_.FromPage, 2);
-}
-
-TEST(CommonDialogMembers, ScriptsReachThePropertiesByNameAndTheirOwnFields) {
-    clsCommonDialog d;
-    const DispatchTable& members = d.Members();
-    const struct {
-        const char* name;
-        Variant value;
-        std::function<Variant()> field;
-    } properties[] = {
-        {"FileName", Variant("f"), [&] { return Variant(d.FileName); }},
-        {"FilterIndex", Variant(int16_t(2)), [&] { return Variant(d.FilterIndex); }},
-        {"flags", Variant(int32_t(4)), [&] { return Variant(d.flags); }},
-        {"FontBold", Variant(true), [&] { return Variant(d.FontBold); }},
-        {"HelpKey", Variant("key"), [&] { return Variant(d.HelpKey); }},
-    };
-    for (const auto& p : properties) {
-        SCOPED_TRACE(p.name);
-        const std::string before = p.field().ToText();
-        std::vector<Variant> args{p.value};
-        Invoke(members, p.name, kInvokeLet, args);
-        EXPECT_EQ(p.field().ToText(), p.value.ToText());
-        EXPECT_NE(p.field().ToText(), before);
-        args.clear();
-        EXPECT_EQ(Invoke(members, p.name, kInvokeGet, args).ToText(), p.value.ToText());
-    }
-    // Conversions and read-only members raise; Show... runs by name.
-    const struct {
-        const char* name;
-        InvokeKind kind;
-        Variant value;
-        int32_t error;
-    } refusals[] = {
-        {"FilterIndex", kInvokeLet, Variant(int32_t(40000)), kErrOverflow},
-        {"Color", kInvokeLet, Variant("blue"), kErrTypeMismatch},
-        {"Action", kInvokeLet, Variant(int16_t(1)), kErrNotSupported},
-        {"APIReturn", kInvokeLet, Variant(int32_t(1)), kErrNotSupported},
-        {"ExtendedError", kInvokeLet, Variant(int32_t(1)), kErrNotSupported},
-        {"ShowAbout", kInvokeMethod, {}, kErrNotSupported},
-    };
-    for (const auto& r : refusals) {
-        std::vector<Variant> args;
-        if (!r.value.IsEmpty()) args.push_back(r.value);
-        EXPECT_EQ(RaisedError([&] { Invoke(members, r.name, r.kind, args); }), r.error) << r.name;
-    }
-    std::vector<Variant> none;
-    Invoke(members, "showprinter", kInvokeMethod, none);
-    EXPECT_EQ(Invoke(members, "Action", kInvokeGet, none).ToLong(), cdlActionPrinter);
-    EXPECT_EQ(Invoke(members, "APIReturn", kInvokeGet, none).ToLong(), kDialogFailed);
-    EXPECT_EQ(Invoke(members, "ExtendedError", kInvokeGet, none).ToLong(), cdeNoDefaultPrinter);
-    // Object keeps what it is set to.
-    const auto object = std::make_shared<clsCommonDialog>();
-    std::vector<Variant> args{Variant(std::shared_ptr<AutomationObject>(object))};
-    Invoke(members, "Object", kInvokeSet, args);
-    args.clear();
-    EXPECT_EQ(Invoke(members, "Object", kInvokeGet, args).ToObject(), object);
-}
-
-TEST(CommonDialogNoDesktop, ADialogWithNoDesktopToShowOnFailsAndChangesNothing) {
-    const std::function<void(clsCommonDialog&)> shows[] = {
-        [](clsCommonDialog& d) { d.ShowOpen(); },
-        [](clsCommonDialog& d) { d.ShowSave(); },
-        [](clsCommonDialog& d) { d.ShowColor(); },
-        [](clsCommonDialog& d) { d.ShowFont(); },
-    };
-    // A thread of its own has no desktop.
-    std::thread([&] {
-        for (const auto& show : shows) {
-            clsCommonDialog dlg;
-            dlg.FileName = "kept";
-            dlg.Color = 5;
-            dlg.CancelError = true;
-            EXPECT_EQ(RaisedError([&] { show(dlg); }), 0);
-            EXPECT_EQ(dlg.APIReturn(), kDialogFailed);
-            EXPECT_EQ(dlg.ExtendedError(), cdeInitialization);
-            EXPECT_FALSE(dlg.Cancelled);
-            EXPECT_EQ(dlg.FileName, "kept");
-            EXPECT_EQ(dlg.Color, 5);
+        // The lets reached the fields, none of which held these values before.
+        EXPECT_EQ(std::tuple(d.FileName, d.FilterIndex, d.flags, d.FontBold, d.HelpKey),
+                  std::tuple(std::string("f"), int16_t(2), 4, true, std::string("key")));
+        // Conversions and read-only members raise.
+        const struct {
+            const char* name;
+            InvokeKind kind;
+            std::vector<Variant> args;
+            int32_t error;
+        } refusals[] = {
+            {"FilterIndex", kInvokeLet, {Variant(int32_t(40000))}, kErrOverflow},
+            {"Color", kInvokeLet, {Variant("blue")}, kErrTypeMismatch},
+            {"Action", kInvokeLet, {Variant(int16_t(1))}, kErrNotSupported},
+            {"APIReturn", kInvokeLet, {Variant(int32_t(1))}, kErrNotSupported},
+            {"ExtendedError", kInvokeLet, {Variant(int32_t(1))}, kErrNotSupported},
+            {"ShowAbout", kInvokeMethod, {}, kErrNotSupported},
+        };
+        for (const auto& r : refusals)
+            EXPECT_EQ(RaisedError([&] { call(r.name, r.kind, r.args); }), r.error) << r.name;
+        // With no desktop the four dialogs fail; the printer dialog fails for want of a
+        // printer and help does nothing. None raises or changes a property, and each
+        // resets Cancelled.
+        const struct {
+            const char* show;
+            int16_t action;
+            int32_t apiReturn, extendedError;
+        } shows[] = {{"ShowOpen", cdlActionOpen, kDialogFailed, cdeInitialization},
+                     {"ShowSave", cdlActionSave, kDialogFailed, cdeInitialization},
+                     {"ShowColor", cdlActionColor, kDialogFailed, cdeInitialization},
+                     {"ShowFont", cdlActionFont, kDialogFailed, cdeInitialization},
+                     {"showprinter", cdlActionPrinter, kDialogFailed, cdeNoDefaultPrinter},
+                     {"ShowHelp", cdlActionHelp, 0, 0}};
+        d.Color = 5;
+        d.Copies = 3;
+        d.FromPage = 2;
+        d.CancelError = true;
+        for (const auto& s : shows) {
+            d.Cancelled = true;
+            EXPECT_EQ(RaisedError([&] { call(s.show, kInvokeMethod); }), 0) << s.show;
+            EXPECT_EQ((std::array{call("Action", kInvokeGet).ToLong(),
+                                  call("APIReturn", kInvokeGet).ToLong(),
+                                  call("ExtendedError", kInvokeGet).ToLong()}),
+                      (std::array{int32_t(s.action), s.apiReturn, s.extendedError}))
+                << s.show;
+            EXPECT_FALSE(d.Cancelled) << s.show;
+            EXPECT_EQ(std::tuple(d.FileName, d.Color, d.Copies, d.FromPage),
+                      std::tuple(std::string("f"), 5, 3, 2));
         }
+        // Object keeps what it is set to.
+        const auto object = std::make_shared<clsCommonDialog>();
+        call("Object", kInvokeSet, {Variant(std::shared_ptr<AutomationObject>(object))});
+        EXPECT_EQ(call("Object", kInvokeGet).ToObject(), object);
     }).join();
 }
 
