@@ -259,6 +259,11 @@ protected:
         return {dlg_.FontName, dlg_.FontSize, styles};
     }
 
+    // Action, Cancelled, APIReturn and ExtendedError.
+    std::tuple<int16_t, bool, int32_t, int32_t> Outcome() const {
+        return {dlg_.Action(), dlg_.Cancelled, dlg_.APIReturn(), dlg_.ExtendedError()};
+    }
+
     fs::path root_;
     clsCommonDialog dlg_;
 };
@@ -354,10 +359,7 @@ TEST_F(CommonDialogTest, EveryWayOfCancellingSetsCancelledAndChangesNothingElse)
                 const bool raises = cancelError && d.action >= cdlActionColor;
                 EXPECT_EQ(RaisedError([&] { Show(dlg_, d.action); }),
                           raises ? kErrCancelSelected : 0);
-                EXPECT_EQ(dlg_.Action(), d.action);
-                EXPECT_TRUE(dlg_.Cancelled);
-                EXPECT_EQ(dlg_.APIReturn(), 0);
-                EXPECT_EQ(dlg_.ExtendedError(), 0);
+                EXPECT_EQ(Outcome(), std::tuple(d.action, true, 0, 0));
                 EXPECT_EQ(properties(), before);
             }
         }
@@ -469,9 +471,8 @@ TEST_F(CommonDialogTest, ATypedNameGivesItsPathWithTheDefaultExtensionIfMaxFileS
         Choose(c.typed);
         Show(dlg_, c.action);
         const bool fits = !c.chosen.empty();
-        EXPECT_FALSE(dlg_.Cancelled);
-        EXPECT_EQ(dlg_.APIReturn(), fits ? 1 : kDialogFailed);
-        EXPECT_EQ(dlg_.ExtendedError(), fits ? 0 : cdeBufferTooSmall);
+        EXPECT_EQ(Outcome(), std::tuple(c.action, false, fits ? 1 : kDialogFailed,
+                                        fits ? 0 : cdeBufferTooSmall));
         EXPECT_EQ(dlg_.FileName, fits ? In(c.chosen) : "before.txt");
         EXPECT_EQ(dlg_.FileTitle, fits ? fs::path(c.chosen).filename().string() : "before");
     }
@@ -485,9 +486,8 @@ TEST_F(CommonDialogTest, AnInitDirThatIsNoFolderFailsBeforeAnyDialogShows) {
             dlg_.InitDir = initDir;
             dlg_.FileName = "kept.txt";
             Show(dlg_, action);
-            EXPECT_EQ(dlg_.APIReturn(), kDialogFailed);
-            EXPECT_EQ(dlg_.ExtendedError(), cdeInvalidFileName);
-            EXPECT_FALSE(dlg_.Cancelled);  // a failure is no cancel
+            // A failure is no cancel.
+            EXPECT_EQ(Outcome(), std::tuple(action, false, kDialogFailed, cdeInvalidFileName));
             EXPECT_EQ(dlg_.FileName, "kept.txt");
         }
     }
@@ -667,9 +667,7 @@ TEST_F(ColorDialogTest, TheColourIsPreselectedAndASwatchIsPickedByClickDoubleCli
             c.keys.empty() ? Click(dialog, "cmdOK") : Keys(c.keys);
         });
         dlg_.ShowColor();
-        EXPECT_EQ(dlg_.Action(), cdlActionColor);
-        EXPECT_EQ(dlg_.APIReturn(), 1);
-        EXPECT_FALSE(dlg_.Cancelled);
+        EXPECT_EQ(Outcome(), std::tuple(cdlActionColor, false, 1, 0));
         EXPECT_EQ(dlg_.Color, int32_t(c.chosen));
     }
 }
@@ -796,8 +794,7 @@ TEST_F(FontDialogTest, AFontChosenFromTheListsTheBoxesAndTheStylesIsWrittenBack)
         SetFont("Arial", 9, "I");
         WhileShown(c.choose);
         dlg_.ShowFont();
-        EXPECT_EQ(dlg_.APIReturn(), 1);
-        EXPECT_FALSE(dlg_.Cancelled);
+        EXPECT_EQ(Outcome(), std::tuple(cdlActionFont, false, 1, 0));
         EXPECT_EQ(Font(), c.font);
     }
 }
