@@ -178,8 +178,7 @@ protected:
         EXPECT_TRUE(refused.HasFocus());
         EXPECT_EQ(refused.SelLength(), refused.TextLength());
     }
-    // Clicks (or double-clicks) the row of a list that shows `item`, scrolled into view
-    // first as a person would.
+    // Clicks (or double-clicks) a list's row showing `item`, scrolled into view first.
     void ClickItem(Form& dialog, const std::string& list, const std::string& item,
                    bool twice = false) {
         ListBox& box = Get<ListBox>(dialog, list);
