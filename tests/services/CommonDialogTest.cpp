@@ -201,8 +201,9 @@ protected:
 
     // --- The colour dialog's grids, as a person sees them ---
     // The swatch drawn with the selection's ring; -1 for none.
-    int32_t RingedSwatch(Form& dialog, const std::string& grid, int32_t count) {
+    int32_t RingedSwatch(Form& dialog, const std::string& grid) {
         const PixelImage image = host_.Screenshot(Get<PictureBox>(dialog, grid).hWnd());
+        const int32_t count = grid == "picBasic" ? kBasicColorCount : kCustomColorCount;
         int32_t ringed = -1;
         for (int32_t i = 0; i < count; ++i) {
             const Rect r = ColorSwatchRect(i);
@@ -652,17 +653,15 @@ TEST_F(ColorDialogTest, TheColourIsPreselectedAndASwatchIsPickedByClickDoubleCli
         dlg_.Color = c.color;
         WhileShown([&](Form& dialog) {
             ASSERT_TRUE(Get<PictureBox>(dialog, "picBasic").HasFocus());
-            EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), c.ringed);
-            EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
+            EXPECT_EQ(RingedSwatch(dialog, "picBasic"), c.ringed);
+            EXPECT_EQ(RingedSwatch(dialog, "picCustom"), -1);
             EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), c.shown);
             EXPECT_EQ(Values(dialog),
                       (Texts{std::to_string(GetRValue(c.shown)), std::to_string(GetGValue(c.shown)),
                              std::to_string(GetBValue(c.shown))}));
             if (c.clicked >= 0) ClickSwatch(dialog, "picBasic", c.clicked, c.twice);
             if (c.twice) return;
-            if (c.clicked >= 0) {
-                EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), c.clicked);
-            }
+            EXPECT_EQ(RingedSwatch(dialog, "picBasic"), c.clicked >= 0 ? c.clicked : c.ringed);
             c.keys.empty() ? Click(dialog, "cmdOK") : Keys(c.keys);
         });
         dlg_.ShowColor();
@@ -680,15 +679,15 @@ TEST_F(ColorDialogTest, TypedValuesMakeTheColourAndAddToCustomColorsKeepsItForTh
         EXPECT_EQ(Values(dialog), (Texts{"12", "300", "7"}));
         const COLORREF typed = RGB(12, 255, 7);
         EXPECT_EQ(SwatchColor(dialog, "picCurrent", -1), typed);
-        EXPECT_EQ(RingedSwatch(dialog, "picBasic", kBasicColorCount), -1);
+        EXPECT_EQ(RingedSwatch(dialog, "picBasic"), -1);
         // Custom colours start white and fill from the first.
         for (int32_t i = 0; i < kCustomColorCount; ++i)
             EXPECT_EQ(SwatchColor(dialog, "picCustom", i), kWhite);
         Click(dialog, "cmdAddCustom");
         EXPECT_EQ(SwatchColor(dialog, "picCustom", 0), typed);
-        EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), 0);
+        EXPECT_EQ(RingedSwatch(dialog, "picCustom"), 0);
         ClickSwatch(dialog, "picBasic", 13);
-        EXPECT_EQ(RingedSwatch(dialog, "picCustom", kCustomColorCount), -1);
+        EXPECT_EQ(RingedSwatch(dialog, "picCustom"), -1);
         Click(dialog, "cmdAddCustom");
         EXPECT_EQ(SwatchColor(dialog, "picCustom", 1), RGB(0, 0, 255));
         // Back to the first custom colour, and the value boxes follow.
