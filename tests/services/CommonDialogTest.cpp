@@ -47,10 +47,18 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // Runs the dialog whose Action is `action` (open, save, colour or font).
 void Show(clsCommonDialog& dlg, int16_t action) {
-    constexpr void (clsCommonDialog::*kShow[])() = {
-        nullptr, &clsCommonDialog::ShowOpen, &clsCommonDialog::ShowSave,
-        &clsCommonDialog::ShowColor, &clsCommonDialog::ShowFont};
-    (dlg.*kShow[action])();
+    switch (action) {
+        case cdlActionOpen:
+            return dlg.ShowOpen();
+        case cdlActionSave:
+            return dlg.ShowSave();
+        case cdlActionColor:
+            return dlg.ShowColor();
+        case cdlActionFont:
+            return dlg.ShowFont();
+        default:
+            FAIL() << "no dialog for action " << action;
+    }
 }
 
 // --- Filters and names, without a dialog ---------------------------------------------------------
