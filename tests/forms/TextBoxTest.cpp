@@ -41,12 +41,13 @@ protected:
     void Edits(TextBox& box, std::initializer_list<Edit> edits) {
         box.SetFocus();
         for (const Edit& edit : edits) {
+            SCOPED_TRACE(edit.keys);
             Keys(edit.keys);
-            EXPECT_EQ(box.Text(), edit.text) << "after " << edit.keys;
-            EXPECT_EQ(box.SelStart(), edit.selStart) << "after " << edit.keys;
-            EXPECT_EQ(box.SelLength(), edit.selLength) << "after " << edit.keys;
+            EXPECT_EQ(box.Text(), edit.text);
+            EXPECT_EQ(box.SelStart(), edit.selStart);
+            EXPECT_EQ(box.SelLength(), edit.selLength);
             if (edit.clipboard) {
-                EXPECT_EQ(GetClipboardText(), edit.clipboard) << "after " << edit.keys;
+                EXPECT_EQ(GetClipboardText(), edit.clipboard);
             }
         }
     }
@@ -172,8 +173,6 @@ TEST_F(TextBoxTest, ArrowsMoveShiftSelectsCtrlMovesByWordsAndCodeSelectionsClamp
     multi_.SetSelLength(2);
     EXPECT_EQ(multi_.SelText(), "b");
 }
-
-// --- Deleting and line breaks ---------------------------------------------------------------
 
 // --- Characters beyond ASCII ------------------------------------------------------------------
 
@@ -487,8 +486,6 @@ TEST_F(TextBoxTest, AMultiLineBoxWrapsUpDownKeepTheColumnAndTheCaretLineStaysInV
     host_.Click(multi_.hWnd(), kTextLeft, kTextTop + 1);
     EXPECT_EQ(multi_.SelStart(), 9);
 }
-
-// --- Hostile input -------------------------------------------------------------------------------
 
 }  // namespace
 }  // namespace tabula
