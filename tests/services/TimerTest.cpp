@@ -151,33 +151,30 @@ TEST_F(TimerTest, TheHundredAndFirstTimerIsRefusedWithoutAPlatformTimer) {
 }
 
 // On a fresh thread, so that the highest slot used starts at 0.
-void TakeSlotsAndCount() {
-    Desktop desktop(100, 100);
-    const std::vector<std::pair<char, std::shared_ptr<CTimer>>> named = {{'a', CTimer::Create()},
-                                                                         {'b', CTimer::Create()},
-                                                                         {'c', CTimer::Create()},
-                                                                         {'d', CTimer::Create()}};
-    struct Step {
-        size_t timer;  // into `named`
-        int32_t interval;
-        const char* layout;
-        int16_t count;
-    };
-    // A restart stops first, so b moves down to the empty slot 1 at 200.
-    const Step steps[] = {
-        {0, 100, "a...", 1}, {1, 100, "ab..", 2}, {2, 100, "abc.", 3}, {0, 0, ".bc.", 3},
-        {3, 100, "dbc.", 3}, {3, 0, ".bc.", 3},   {1, 200, "b.c.", 3}, {0, 100, "bac.", 3},
-        {2, 0, "ba..", 3},   {0, 0, "b...", 3},   {1, 0, "....", 3},
-    };
-    for (size_t i = 0; i < std::size(steps); ++i) {
-        named[steps[i].timer].second->SetInterval(steps[i].interval);
-        EXPECT_EQ(Layout(named, 4), steps[i].layout) << i;
-        EXPECT_EQ(MTimer::ThisThread().TimerCount(), steps[i].count) << i;
-    }
-}
-
 TEST_F(TimerTest, StartedTimersTakeTheFirstEmptySlot) {
-    OnFreshThread(TakeSlotsAndCount);
+    OnFreshThread([] {
+        Desktop desktop(100, 100);
+        std::vector<std::pair<char, std::shared_ptr<CTimer>>> named;
+        for (const char name : {'a', 'b', 'c', 'd'})
+            named.emplace_back(name, CTimer::Create());
+        struct Step {
+            size_t timer;  // into `named`
+            int32_t interval;
+            const char* layout;
+            int16_t count;
+        };
+        // A restart stops first, so b moves down to the empty slot 1 at 200.
+        const Step steps[] = {
+            {0, 100, "a...", 1}, {1, 100, "ab..", 2}, {2, 100, "abc.", 3}, {0, 0, ".bc.", 3},
+            {3, 100, "dbc.", 3}, {3, 0, ".bc.", 3},   {1, 200, "b.c.", 3}, {0, 100, "bac.", 3},
+            {2, 0, "ba..", 3},   {0, 0, "b...", 3},   {1, 0, "....", 3},
+        };
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            named[steps[i].timer].second->SetInterval(steps[i].interval);
+            EXPECT_EQ(Layout(named, 4), steps[i].layout) << i;
+            EXPECT_EQ(MTimer::ThisThread().TimerCount(), steps[i].count) << i;
+        }
+    });
 }
 
 TEST_F(TimerTest, HandlersMayStopRestartOrReleaseTheirTimer) {
@@ -246,8 +243,11 @@ TEST_F(TimerTest, HandlersMayStopRestartOrReleaseTheirTimer) {
     }
 }
 
+// A pulse reaches the function and the sinks once, and outlives a handler that releases
+// the timer.
 TEST_F(TimerTest, PulseTimerRaisesThatTimeOnce) {
-    const std::shared_ptr<CTimer> timer = CTimer::Create();
+    std::shared_ptr<CTimer> timer = CTimer::Create();
+    const std::weak_ptr<CTimer> watch = timer;
     std::string seen;
     timer->OnThatTime = [&] { seen += "function "; };
     timer->Events().Advise(std::make_shared<CallSink>([&] { seen += "sink "; }));
@@ -260,16 +260,10 @@ TEST_F(TimerTest, PulseTimerRaisesThatTimeOnce) {
     MTimer::TimerProc(0, WM_TIMER, 0x7FFF, 0);
     EXPECT_EQ(seen, "function sink function sink ");
     EXPECT_EQ(timer->Interval(), 0);
-}
-
-TEST_F(TimerTest, APulseOutlivesAHandlerThatReleasesTheTimer) {
-    std::shared_ptr<CTimer> host = CTimer::Create();
-    const std::weak_ptr<CTimer> watch = host;
-    int sinks = 0;
-    host->OnThatTime = [&] { host.reset(); };
-    host->Events().Advise(std::make_shared<CallSink>([&] { ++sinks; }));
-    host->PulseTimer();
-    EXPECT_EQ(sinks, 1);
+    timer->OnThatTime = [&] { timer.reset(); };
+    seen.clear();
+    timer->PulseTimer();
+    EXPECT_EQ(seen, "sink ");
     EXPECT_TRUE(watch.expired());
 }
 
@@ -336,22 +330,15 @@ TEST_F(TimerTest, ErrorsCarryTheirNumberSourceAndText) {
     for (const auto& [number, expected] : cases)
         EXPECT_EQ(Raised([number] { RaiseTimerError(number); }), expected) << number;
 
-    // Without a desktop the platform gives no timer.
+    // Without a desktop the platform gives no timer, and the timer stays stopped.
     std::string raised;
-    int32_t interval = -1;
-    UINT_PTR id = 1;
-    int running = -1;
     OnFreshThread([&] {
         const std::shared_ptr<CTimer> timer = CTimer::Create();
         raised = Raised([&] { timer->SetInterval(100); });
-        interval = timer->Interval();
-        id = timer->TimerId();
-        running = RunningTimers();
+        raised += " " + std::to_string(timer->Interval()) + " " + std::to_string(timer->TimerId()) +
+                  " " + std::to_string(RunningTimers());
     });
-    EXPECT_EQ(raised, "80043554 " + program + ".WindowProc: Can't create system timer");
-    EXPECT_EQ(interval, 0);
-    EXPECT_EQ(id, 0u);
-    EXPECT_EQ(running, 0);
+    EXPECT_EQ(raised, "80043554 " + program + ".WindowProc: Can't create system timer 0 0 0");
 }
 
 TEST_F(TimerTest, TimersStillRunningGoWithTheirThread) {
