@@ -32,10 +32,16 @@ bool Typeable(int16_t key) {
     return unit >= 32 && unit != kDelete && (unit < 0xD800 || unit > 0xDFFF);
 }
 
-// Besides characters, Backspace and Enter open the box (adding nothing); other control
-// keys, Esc and a key a handler vetoed to 0 open nothing.
+// The first half of a character beyond 16 bits.
+bool HighSurrogate(int16_t key) {
+    const auto unit = static_cast<uint16_t>(key);
+    return unit >= 0xD800 && unit < 0xDC00;
+}
+
+// Besides characters (and the first half of one), Backspace and Enter open the box
+// (adding nothing); other control keys, Esc and a key a handler vetoed to 0 open nothing.
 bool StartsEdit(int16_t key) {
-    return Typeable(key) || key == kBackspace || key == kEnter;
+    return Typeable(key) || HighSurrogate(key) || key == kBackspace || key == kEnter;
 }
 
 // The caller keeps the focus and the block's look off while the cell moves: a scroll
@@ -97,6 +103,8 @@ void StartEdit(GridRecord& grid, ColumnMasks& masks, int16_t keyAscii, bool from
     }
     box.ZOrder(0);
     box.SetFocus();
+    // The first half of a character beyond 16 bits waits in the box for the second.
+    if (HighSurrogate(key)) box.StartCharacter(static_cast<char16_t>(key));
 }
 
 bool EditKeyDown(GridRecord& grid, int16_t keyCode) {

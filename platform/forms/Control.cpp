@@ -237,7 +237,9 @@ LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CHAR: {
-            // Characters beyond 16 bits arrive as two surrogate halves, one key press each.
+            // Characters beyond 16 bits arrive as two surrogate halves, one key press each,
+            // each to the window that has the focus when it comes: a first half that moved
+            // the focus (a grid cell opening its edit box) sends the second on.
             const char32_t c = static_cast<char32_t>(wParam);
             char16_t units[2] = {static_cast<char16_t>(c), 0};
             int count = 1;
@@ -247,6 +249,10 @@ LRESULT Control::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 count = 2;
             }
             for (int i = 0; i < count && IsWindow(self); ++i) {
+                if (const HWND focus = GetFocus(); i > 0 && focus && focus != self) {
+                    SendMessage(focus, WM_CHAR, units[i], lParam);
+                    break;
+                }
                 int16_t keyAscii = static_cast<int16_t>(units[i]);
                 if (KeyPress) KeyPress(keyAscii);
                 if (keyAscii != 0 && IsWindow(self)) OnKeyPress(keyAscii);

@@ -592,6 +592,10 @@ void TextBox::OnKeyDown(int16_t keyCode, int16_t shift) {
     }
 }
 
+void TextBox::StartCharacter(char16_t highSurrogate) {
+    if (highSurrogate >= 0xD800 && highSurrogate < 0xDC00) pendingHighSurrogate_ = highSurrogate;
+}
+
 void TextBox::OnKeyPress(int16_t keyAscii) {
     // The handler may have changed the key to anything 16 bits hold.
     const char16_t unit = static_cast<char16_t>(static_cast<uint16_t>(keyAscii));

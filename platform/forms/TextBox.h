@@ -43,6 +43,9 @@ public:
     // Replaces the selection as code does: neither Locked nor MaxLength stops it. The
     // caret ends after the new text.
     void SetSelText(std::string_view text);
+    // The first half of a character beyond 16 bits typed before the box took the focus
+    // (the key that opened it): the next key press here completes it.
+    void StartCharacter(char16_t highSurrogate);
 
     // --- Behaviour ------------------------------------------------------------------------
     // The most characters the user may type or paste; 0 (and anything negative) means no

@@ -170,6 +170,12 @@ TEST_F(EditorTest, OnlyTypeableKeysStartAnEditAndNoControlCharacterReachesACell)
     EXPECT_EQ(grid_.txtSingle.Text(), "abc");
     Keys("<Enter>");
     EXPECT_EQ(grid_.TextMatrix(2, 2), "abc");
+    // A character beyond 16 bits arrives in two halves; the first opens the box.
+    Keys("\xF0\x9F\x98\x80x<Enter>");
+    EXPECT_EQ(grid_.TextMatrix(2, 2), "abc\xF0\x9F\x98\x80x");
+    grid_.SetSelectText(true);
+    Keys("\xF0\x9F\x98\x80<Enter>");
+    EXPECT_EQ(grid_.TextMatrix(2, 2), "\xF0\x9F\x98\x80");
 }
 
 TEST_F(EditorTest, TheBoxLiesOverTheCellInTheEditFontWhiteAndBlack) {
