@@ -335,8 +335,9 @@ TEST_F(TimerTest, ErrorsCarryTheirNumberSourceAndText) {
     OnFreshThread([&] {
         const std::shared_ptr<CTimer> timer = CTimer::Create();
         raised = Raised([&] { timer->SetInterval(100); });
-        raised += " " + std::to_string(timer->Interval()) + " " + std::to_string(timer->TimerId()) +
-                  " " + std::to_string(RunningTimers());
+        raised.append(" ").append(std::to_string(timer->Interval()));
+        raised.append(" ").append(std::to_string(timer->TimerId()));
+        raised.append(" ").append(std::to_string(RunningTimers()));
     });
     EXPECT_EQ(raised, "80043554 " + program + ".WindowProc: Can't create system timer 0 0 0");
 }
